@@ -1,0 +1,75 @@
+#pragma once
+// Fakes for the desktop collaborators. They record what was asked and answer from a script.
+#include "services/PlatformServices.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class FakeMessageBoxes final : public IMessageBoxes {
+public:
+    QList<ShownMessage> shown;
+    std::deque<MessageAnswer> answers;          // consumed in order; Ok/Yes-less default below
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
+    std::deque<std::optional<QString>> textAnswers;
+
+    MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override
+    {
+        shown.append({text, icon, buttons});
+        if (answers.empty())
+            return defaultAnswer;
+        const MessageAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<QString> askText(const QString &prompt, const QString &) override
+    {
+        shown.append({prompt, MessageIcon::Question, MessageButtons::Ok});
+        if (textAnswers.empty())
+            return std::nullopt;
+        auto a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
+    }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto &m : shown)
+            out << m.text;
+        return out;
+    }
+};
+
+class FakeShellLauncher final : public IShellLauncher {
+public:
+    QList<QUrl> opened;
+    bool result = true;
+    bool open(const QUrl &url) override
+    {
+        opened.append(url);
+        return result;
+    }
+};
+
+class FakePowerControl final : public IPowerControl {
+public:
+    int powerOffCalls = 0;
+    bool powerOff() override
+    {
+        ++powerOffCalls;
+        return true;
+    }
+};
+
+class FixedClock final : public IClock {
+public:
+    QDateTime at;
+    explicit FixedClock(QDateTime t = QDateTime(QDate(2008, 3, 14), QTime(10, 5, 31))) : at(std::move(t)) {}
+    QDateTime now() const override { return at; }
+};
