@@ -5,6 +5,9 @@
 
 int main(int argc, char **argv)
 {
+    // Widget tests never need a display; end-to-end checks run the real program instead.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     ::testing::InitGoogleTest(&argc, argv);
