@@ -1,0 +1,28 @@
+#include "engine/AdvanceSystem.h"
+
+TAdvanceSystem::TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *parent)
+    : QThread(parent), m_program(std::move(program)), m_arguments(std::move(arguments)), m_onOutput(std::move(onOutput))
+{
+    qRegisterMetaType<TExitStatus>();
+}
+
+TAdvanceSystem::~TAdvanceSystem()
+{
+    if (isRunning())
+        m_control.requestStop(std::chrono::milliseconds(0));
+    wait();
+}
+
+bool TAdvanceSystem::requestStop(std::chrono::milliseconds grace)
+{
+    return m_control.requestStop(grace);
+}
+
+void TAdvanceSystem::run()
+{
+    TExitStatus status;
+    const bool started = RunAndCapture(m_program, m_arguments, m_onOutput, m_control, &status);
+    m_started = started;
+    m_status = status;
+    Q_EMIT captureFinished(started, status);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The runner: one program run on a worker thread of its own, its output handed to a callback.
+#include "engine/ChildProcess.h"
+#include "engine/ExitStatus.h"
+#include "engine/OutputCapture.h"
+
+#include <QStringList>
+#include <QThread>
+
+#include <chrono>
+
+class TAdvanceSystem : public QThread {
+    Q_OBJECT
+public:
+    // Nothing runs until start(). `onOutput` is called on the worker thread, once per chunk,
+    // never concurrently with itself; the runner goes on only when it has returned.
+    TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *parent = nullptr);
+    // Waits for the body; a program still running is ended first.
+    ~TAdvanceSystem() override;
+
+    const QString &program() const { return m_program; }
+    const QStringList &arguments() const { return m_arguments; }
+
+    // Ends the program's process group: SIGTERM now, SIGKILL when it is still running after
+    // `grace`. Asked before the program has started, it prevents the start. True when a
+    // running program was signalled.
+    bool requestStop(std::chrono::milliseconds grace = DefaultStopGrace);
+    // The id of the started program while it has not been reaped, else 0.
+    pid_t runningPid() const { return m_control.runningPid(); }
+
+    // Valid once captureFinished has been emitted.
+    bool wasStarted() const { return m_started; }
+    TExitStatus exitStatus() const { return m_status; }
+
+    static constexpr std::chrono::milliseconds DefaultStopGrace{3000};
+
+Q_SIGNALS:
+    // Emitted from the worker thread when the body ends; receivers on the user-interface
+    // thread get it queued.
+    void captureFinished(bool started, const TExitStatus &status);
+
+protected:
+    void run() override;
+
+private:
+    const QString m_program;
+    const QStringList m_arguments;
+    const TOutputHandler m_onOutput;
+    TChildControl m_control;
+    bool m_started = false;
+    TExitStatus m_status;
+};

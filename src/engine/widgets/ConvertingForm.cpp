@@ -1,0 +1,135 @@
+#include "engine/widgets/ConvertingForm.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace {
+
+constexpr int ClientWidth = 435;
+constexpr int ClientHeight = 222;
+
+const char *const DarkStyle =
+    "TfrmConverting { background: #23272e; }"
+    "QLabel { color: #d6dbe2; }"
+    "QProgressBar { border: 1px solid #4a5260; background: #181b20; color: #d6dbe2; text-align: center; }"
+    "QProgressBar::chunk { background: #3d7bd9; }"
+    "QPushButton { color: #eef1f5; background: #39414d; border: 1px solid #56606f; padding: 3px; }"
+    "QPushButton:hover { background: #465061; }"
+    "QStatusBar { color: #aab2bd; background: #1b1e23; }";
+
+QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QProgressBar *placeBar(QWidget *parent, const QRect &geometry)
+{
+    auto *bar = new QProgressBar(parent);
+    bar->setGeometry(geometry);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+void showBar(QProgressBar *bar, const TBarState &state)
+{
+    bar->setRange(state.minimum, state.maximum);
+    bar->setValue(qBound(state.minimum, state.position, qMax(state.minimum, state.maximum)));
+}
+
+} // namespace
+
+TfrmConverting::TfrmConverting(TProgressRefresh &model, IMessageBoxes &messages, QWidget *parent)
+    : QDialog(parent), m_model(model), m_commands(messages, model)
+{
+    setObjectName(QStringLiteral("frmConverting"));
+    setWindowTitle(QStringLiteral("Converting"));
+    setFixedSize(ClientWidth, ClientHeight);
+    setStyleSheet(QString::fromLatin1(DarkStyle));
+    createComponents();
+
+    connect(&m_model, &TProgressRefresh::changed, this, &TfrmConverting::updateView);
+    connect(btnStop, &QPushButton::clicked, this, &TfrmConverting::btnStop1Click);
+    connect(&m_commands, &TConvertingCommands::stopRequested, this, [this] {
+        hide();
+        Q_EMIT stopRequested();
+    });
+    connect(&m_commands, &TConvertingCommands::closeStop, this, &TfrmConverting::closeStop);
+    connect(&tmrChanging, &QTimer::timeout, &m_model, &TProgressRefresh::tmrChangingTimer);
+    tmrChanging.start(500);
+}
+
+void TfrmConverting::createComponents()
+{
+    lblInfo = placeLabel(this, QStringLiteral("Please wait . . ."), {20, 12, 395, 20});
+    lblInfo->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    lblCurConvertFileL = placeLabel(this, QStringLiteral("Current Convert File:"), {20, 42, 135, 18});
+    lblCurFileName = placeLabel(this, QString(), {155, 42, 260, 18});
+    lblCurprog = placeLabel(this, QStringLiteral("Current File:"), {20, 70, 200, 18});
+    ProgressBar1 = placeBar(this, {20, 90, 395, 16});
+    lblTotalFilr = placeLabel(this, QStringLiteral("Total File:"), {20, 114, 200, 18});
+    pbTotal = placeBar(this, {20, 134, 395, 16});
+    lblPersent = placeLabel(this, QStringLiteral("Current: 1, Total: ..."), {20, 164, 280, 18});
+    btnStop = new QPushButton(QStringLiteral("Stop"), this);
+    btnStop->setGeometry(335, 160, 80, 26);
+    statState = new QStatusBar(this);
+    statState->setSizeGripEnabled(false);
+    statState->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
+    statStatePanel = new QLabel(statState);
+    statStatePanel->setFixedWidth(50);
+    statState->addWidget(statStatePanel);
+    showBar(ProgressBar1, m_model.currentBar);
+    showBar(pbTotal, m_model.totalBar);
+}
+
+void TfrmConverting::setSkin(const QPixmap &background)
+{
+    if (background.isNull())
+        return;
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    setFixedSize(background.size());
+    QPalette palette = this->palette();
+    palette.setBrush(QPalette::Window, background);
+    setPalette(palette);
+    setStyleSheet(QString::fromLatin1(DarkStyle).replace(QStringLiteral("background: #23272e;"), QString()));
+    const QColor cut = background.toImage().pixelColor(0, background.height() - 1);
+    setMask(QBitmap::fromPixmap(background.createMaskFromColor(cut, Qt::MaskInColor)));
+}
+
+void TfrmConverting::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmConverting::FormShow()
+{
+    const auto [inputPath, checkedCount] = m_showInputs ? m_showInputs() : std::pair<QString, int>{};
+    m_model.FormShow(inputPath, checkedCount);
+}
+
+void TfrmConverting::closeEvent(QCloseEvent *event)
+{
+    event->setAccepted(m_commands.close());
+}
+
+void TfrmConverting::btnStop1Click()
+{
+    m_commands.stop();
+}
+
+void TfrmConverting::updateView()
+{
+    lblInfo->setText(m_model.lblInfo);
+    lblCurFileName->setText(m_model.lblCurFileName);
+    lblPersent->setText(m_model.lblPersent);
+    statStatePanel->setText(m_model.statState);
+    showBar(ProgressBar1, m_model.currentBar);
+    showBar(pbTotal, m_model.totalBar);
+}

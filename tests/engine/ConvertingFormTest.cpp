@@ -1,0 +1,101 @@
+// The progress window: its components, and the stop commands answered by fake message boxes.
+#include "engine/widgets/ConvertingForm.h"
+#include "common/Fakes.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window {
+    TProgressRefresh model;
+    FakeMessageBoxes messages;
+    TfrmConverting form{model, messages};
+    QSignalSpy stops{&form, &TfrmConverting::stopRequested};
+    QSignalSpy closes{&form, &TfrmConverting::closeStop};
+    Window()
+    {
+        form.setShowInputs([] { return std::pair<QString, int>{QStringLiteral("/in/a b.avi"), 3}; });
+        form.show();
+    }
+};
+
+} // namespace
+
+TEST(ConvertingForm, StartsWithTheCaptionsAndShowsTheItem)
+{
+    Window w;
+    EXPECT_EQ(w.form.windowTitle(), QStringLiteral("Converting"));
+    EXPECT_EQ(w.form.size(), QSize(435, 222));
+    EXPECT_EQ(w.form.lblInfo->text(), QStringLiteral("Please wait . . ."));
+    EXPECT_EQ(w.form.lblCurConvertFileL->text(), QStringLiteral("Current Convert File:"));
+    EXPECT_EQ(w.form.lblTotalFilr->text(), QStringLiteral("Total File:"));
+    EXPECT_EQ(w.form.lblCurprog->text(), QStringLiteral("Current File:"));
+    EXPECT_EQ(w.form.tmrChanging.interval(), 500);
+    EXPECT_TRUE(w.form.tmrChanging.isActive());
+    EXPECT_EQ(w.form.lblCurFileName->text(), QStringLiteral("/in/a b.avi"));
+    EXPECT_EQ(w.form.lblPersent->text(), QStringLiteral("Current: 1, Total: 3"));
+
+    int refreshCount = 1;
+    w.model.HandleEncoderOutput(QStringLiteral("size= 1kB time=45.00 bitrate= 1.0kbits/s\r"),
+                                TRefreshInputs{0, 3, refreshCount, QStringLiteral("90"), QStringLiteral("/in/a b.avi")});
+    EXPECT_EQ(w.form.ProgressBar1->maximum(), 90);
+    EXPECT_EQ(w.form.ProgressBar1->value(), 45);
+    EXPECT_EQ(w.form.pbTotal->maximum(), 300);
+    EXPECT_EQ(w.form.statStatePanel->text(), QStringLiteral("size= 1kB time=45.00 bitrate= 1.0kbits/s\r"));
+    w.model.tmrChangingTimer();
+    EXPECT_EQ(w.form.lblInfo->text(), QStringLiteral("Converting  |"));
+}
+
+TEST(ConvertingForm, StopAnsweredNoChangesNothingAndYesStops)
+{
+    Window w;
+    w.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    w.form.btnStop->click();
+    EXPECT_EQ(w.messages.texts(), QStringList{QStringLiteral("Are you sure you want to stop the work ? ")});
+    EXPECT_EQ(w.messages.shown.first().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(w.stops.count(), 0);
+    EXPECT_TRUE(w.form.isVisible());
+    EXPECT_EQ(w.form.lblPersent->text(), QStringLiteral("Current: 1, Total: 3"));
+
+    w.form.btnStop->click();
+    EXPECT_EQ(w.stops.count(), 1);
+    EXPECT_FALSE(w.form.isVisible());
+    EXPECT_EQ(w.form.lblPersent->text(), QStringLiteral("Current: 1, Total: ..."));
+    EXPECT_EQ(w.closes.count(), 0);
+}
+
+TEST(ConvertingForm, CloseAnsweredNoKeepsTheWindowOpen)
+{
+    Window w;
+    w.messages.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes};
+    EXPECT_FALSE(w.form.close());
+    w.form.reject();   // Escape
+    EXPECT_TRUE(w.form.isVisible());
+    EXPECT_EQ(w.closes.count(), 0);
+    EXPECT_EQ(w.messages.texts(), QStringList(2, QStringLiteral("Are you sure to stop processing ?")));
+
+    EXPECT_TRUE(w.form.close());
+    EXPECT_FALSE(w.form.isVisible());
+    EXPECT_EQ(w.closes.count(), 1);
+    EXPECT_EQ(w.stops.count(), 0);
+}
+
+TEST(ConvertingForm, SkinGivesTheWindowItsOutline)
+{
+    Window w;
+    QPixmap background(435, 222);
+    background.fill(Qt::magenta);
+    {
+        QPainter painter(&background);
+        painter.fillRect(10, 10, 400, 200, Qt::darkBlue);
+    }
+    w.form.setSkin(background);
+    EXPECT_TRUE(w.form.mask().contains(QPoint(20, 20)));
+    EXPECT_FALSE(w.form.mask().contains(QPoint(2, 2)));
+}

@@ -1,0 +1,147 @@
+// The progress window's model: refresh arithmetic, the status-line parse and the animation.
+#include "engine/ProgressRefresh.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Line = QStringLiteral("size=     123kB time=%1 bitrate= 128.0kbits/s\r");
+
+struct Batch {
+    TProgressRefresh model;
+    int refreshCount = 0;
+    TRefreshInputs inputs(int done, int checked, const QString &duration = QStringLiteral("90"))
+    {
+        return TRefreshInputs{done, checked, refreshCount, duration, QStringLiteral("/in/clip.avi")};
+    }
+};
+
+} // namespace
+
+TEST(ProgressRefresh, FirstChunkOfAnItemChangesNothingButTheStatusText)
+{
+    Batch run;
+    run.model.FormShow(QStringLiteral("/in/clip.avi"), 5);
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("45.00")), run.inputs(2, 5));
+    EXPECT_EQ(run.refreshCount, 1);
+    EXPECT_EQ(run.model.statState, Line.arg(QStringLiteral("45.00")));
+    EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/clip.avi"));
+    EXPECT_EQ(run.model.currentBar.maximum, 1);
+    EXPECT_EQ(run.model.currentBar.position, 0);
+    EXPECT_EQ(run.model.totalBar.maximum, 1);
+    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: 5"));
+}
+
+TEST(ProgressRefresh, TotalTrailsTheCurrentBarByOneChunk)
+{
+    Batch run;
+    run.model.FormShow(QStringLiteral("/in/clip.avi"), 5);
+    run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(2, 5));
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("45.67")), run.inputs(2, 5));
+    EXPECT_EQ(run.model.currentBar.maximum, 90);
+    EXPECT_EQ(run.model.currentBar.position, 45);
+    EXPECT_EQ(run.model.totalBar.maximum, 500);
+    EXPECT_EQ(run.model.totalBar.position, 200);   // from the bar the banner left: 0 of 1
+    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 3 , Total: 5."));
+
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("90.00")), run.inputs(2, 5));
+    EXPECT_EQ(run.model.totalBar.position, 249);   // 45 * 100 div 91 + 200
+}
+
+TEST(ProgressRefresh, AFullBarContributesLessThanAWholeItem)
+{
+    Batch run;
+    for (const char *time : {"0.00", "500.00", "500.00"})
+        run.model.HandleEncoderOutput(Line.arg(QLatin1String(time)), run.inputs(2, 5, QStringLiteral("500")));
+    EXPECT_EQ(run.model.currentBar.position, 500);
+    EXPECT_EQ(run.model.totalBar.position, 299);   // 500 * 100 div 501 = 99
+}
+
+TEST(ProgressRefresh, ReadsTheTimeOfTheNewestCompleteStatusLine)
+{
+    struct Case {
+        const char *chunk;
+        qint64 seconds;
+    } cases[] = {
+        {"size=     123kB time=12.34 bitrate= 128.0kbits/s\r", 12},
+        {"frame=  250 q=2.0 size=  1234kB time=10.00 bitrate= 100.0kbits/s\n", 10},
+        {"size= 1kB time=3.00 bitrate= 1.0kbits/s\rsize= 2kB time=7.50 bitrate= 1.0kbits/s\r", 7},
+        {"size= 2kB time=7.50 bitrate= 1.0kbits/s\rsize= 3kB time=9", 7},           // trailing partial line
+        {"130kB time=21.40 bitrate= 128.0kbits/s\r", 21},                          // began mid-line
+        {"=  130kB bitrate= 128.0kbits/s\rsize= 9kB tim", -1},                     // no complete time
+        {"kbits/s\r", -1},
+        {"size= 0kB time=10000000000.00 bitrate= 0.0kbits/s\r", -1},               // no time yet
+        {"size= 5kB time=00:01:05.20 bitrate= 1.0kbits/s\r", 65},
+        {"size= 5kB time=N/A bitrate=N/A\r", -1},
+        {"", -1},
+        {"Input #0, avi, from 'clip.avi':\n  Duration: 00:00:10.00\n", -1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(LatestStatusSeconds(QString::fromUtf8(c.chunk)), c.seconds) << c.chunk;
+}
+
+TEST(ProgressRefresh, ChunksWithoutAUsableTimeLeaveTheBarWhereItWas)
+{
+    Batch run;
+    run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(0, 1));
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("30.00")), run.inputs(0, 1));
+    for (const QString &chunk : {QStringLiteral("=  130kB bitrate= 128.0kbits/s\rsize= 9kB time=88"),
+                                 Line.arg(QStringLiteral("10000000000.00")), QString()}) {
+        run.model.HandleEncoderOutput(chunk, run.inputs(0, 1));
+        EXPECT_EQ(run.model.currentBar.position, 30) << chunk.toStdString();
+    }
+}
+
+TEST(ProgressRefresh, UnreadableLengthKeepsTheBarSane)
+{
+    for (const QString &duration : {QStringLiteral("abc"), QStringLiteral("-5"), QString(),
+                                    QStringLiteral("99999999999999")}) {
+        Batch run;
+        run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(0, 2, duration));
+        run.model.HandleEncoderOutput(Line.arg(QStringLiteral("12.00")), run.inputs(0, 2, duration));
+        run.model.HandleEncoderOutput(Line.arg(QStringLiteral("14.00")), run.inputs(0, 2, duration));
+        EXPECT_EQ(run.model.currentBar.maximum, 0) << duration.toStdString();
+        EXPECT_EQ(run.model.currentBar.position, 0);
+        EXPECT_EQ(run.model.totalBar.position, 0);
+    }
+}
+
+TEST(ProgressRefresh, StatusAnimationCyclesFiveMarksAndSwitchesAtThreeSeconds)
+{
+    Batch run;
+    run.model.FormShow(QString(), 1);
+    QStringList seen;
+    for (int i = 0; i < 6; ++i) {
+        run.model.tmrChangingTimer();
+        seen << run.model.lblInfo;
+    }
+    const QString installing = QStringLiteral("Installing convert information  ");
+    EXPECT_EQ(seen, QStringList({installing + u'|', installing + u'/', installing + u'-', installing + u'\\',
+                                 installing + u'|', installing + u'|'}));
+    EXPECT_EQ(run.model.animationStep, 1);
+
+    run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(0, 1));
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("3.00")), run.inputs(0, 1));
+    run.model.tmrChangingTimer();
+    EXPECT_EQ(run.model.lblInfo, QStringLiteral("Converting  /"));
+}
+
+TEST(ProgressRefresh, FormShowAndStopResetTheBarsAndCounts)
+{
+    Batch run;
+    run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(1, 4));
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("30.00")), run.inputs(1, 4));
+    run.model.stopReset();
+    EXPECT_EQ(run.model.currentBar.position, 0);
+    EXPECT_EQ(run.model.totalBar.maximum, 0);
+    EXPECT_EQ(run.model.totalBar.position, 0);
+    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: ..."));
+
+    run.model.tmrChangingTimer();
+    run.model.FormShow(QStringLiteral("/in/b.avi"), 4);
+    EXPECT_EQ(run.model.animationStep, 0);
+    EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/b.avi"));
+    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: 4"));
+    EXPECT_EQ(run.model.currentBar.maximum, 1);
+    EXPECT_EQ(run.model.totalBar.maximum, 1);
+}
