@@ -1,15 +1,25 @@
 #include "engine/AdvanceSystem.h"
 
-TAdvanceSystem::TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *parent)
-    : QThread(parent), m_program(std::move(program)), m_arguments(std::move(arguments)), m_onOutput(std::move(onOutput))
+TAdvanceSystem::TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *deliverOn,
+                               QObject *parent)
+    : QThread(parent), m_program(std::move(program)), m_arguments(std::move(arguments))
 {
     qRegisterMetaType<TExitStatus>();
+    if (deliverOn) {
+        m_handoff.emplace(deliverOn, std::move(onOutput));
+        m_onOutput = m_handoff->callback();
+    } else {
+        m_onOutput = std::move(onOutput);
+    }
 }
 
 TAdvanceSystem::~TAdvanceSystem()
 {
-    if (isRunning())
+    if (isRunning()) {
         m_control.requestStop(std::chrono::milliseconds(0));
+        if (m_handoff)
+            m_handoff->abandon();
+    }
     wait();
 }
 

@@ -3,19 +3,27 @@
 #include "engine/ChildProcess.h"
 #include "engine/ExitStatus.h"
 #include "engine/OutputCapture.h"
+#include "engine/OutputHandoff.h"
 
 #include <QStringList>
 #include <QThread>
+
+#include <chrono>
+#include <optional>
 
 #include <chrono>
 
 class TAdvanceSystem : public QThread {
     Q_OBJECT
 public:
-    // Nothing runs until start(). `onOutput` is called on the worker thread, once per chunk,
-    // never concurrently with itself; the runner goes on only when it has returned.
-    TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *parent = nullptr);
-    // Waits for the body; a program still running is ended first.
+    // Nothing runs until start(). `onOutput` is called once per chunk, never concurrently with
+    // itself, and the runner goes on only when it has returned. It runs on the worker thread,
+    // or, when `deliverOn` is given, on that object's thread (a blocking hand-off; a handler
+    // that throws there does not stop the reading).
+    TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *deliverOn = nullptr,
+                   QObject *parent = nullptr);
+    // Waits for the body; a program still running is ended first, and a pending hand-off is
+    // released, so this may run on the receiving thread at any time.
     ~TAdvanceSystem() override;
 
     const QString &program() const { return m_program; }
@@ -45,7 +53,8 @@ protected:
 private:
     const QString m_program;
     const QStringList m_arguments;
-    const TOutputHandler m_onOutput;
+    std::optional<TOutputHandoff> m_handoff;
+    TOutputHandler m_onOutput;
     TChildControl m_control;
     bool m_started = false;
     TExitStatus m_status;

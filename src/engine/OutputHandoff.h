@@ -1,13 +1,24 @@
 #pragma once
-// Hands each chunk of a runner's output to a handler on the thread of a receiver object.
+// Hands each chunk of a runner's output to a handler on the thread of a receiver object and
+// waits until the handler has finished.
 #include "engine/OutputCapture.h"
 
 #include <QObject>
-#include <QPointer>
+#include <memory>
 
-// Wraps `handler` so that a call from the worker thread runs it on `receiver`'s thread and
-// waits until it has finished. A handler that throws is caught there; the runner goes on.
-// Called on the receiver's own thread, the handler runs directly.
-// The receiver's thread must not wait for the runner while a chunk is being handed over:
-// free the runner after its captureFinished signal.
-TOutputHandler HandOffTo(QObject *receiver, TOutputHandler handler);
+class TOutputHandoff {
+public:
+    TOutputHandoff(QObject *receiver, TOutputHandler handler);
+
+    // The callback for the worker thread. Called on the receiver's own thread, it runs the
+    // handler directly. A handler that throws is caught; the worker goes on either way.
+    TOutputHandler callback() const;
+    // Releases a worker waiting for the receiver's thread and drops every later chunk; for a
+    // receiver's thread that must wait for the worker.
+    void abandon();
+
+    struct State;
+
+private:
+    std::shared_ptr<State> m_state;
+};

@@ -2,7 +2,6 @@
 // program (and only it).
 #include "engine/AdvanceSystem.h"
 #include "engine/EncoderProcesses.h"
-#include "engine/OutputHandoff.h"
 #include "common/TestChild.h"
 
 #include <QSignalSpy>
@@ -11,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <latch>
+#include <semaphore>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -48,8 +49,8 @@ struct Runner {
     std::unique_ptr<QSignalSpy> received;
     explicit Runner(const QString &program, const QStringList &arguments)
     {
-        runner = std::make_unique<TAdvanceSystem>(program, arguments,
-                                                  HandOffTo(&sink, [this](const QString &c) { sink.take(c); }));
+        runner = std::make_unique<TAdvanceSystem>(
+            program, arguments, [this](const QString &c) { sink.take(c); }, &sink);
         finished = std::make_unique<QSignalSpy>(runner.get(), &TAdvanceSystem::captureFinished);
         received = std::make_unique<QSignalSpy>(&sink, &ChunkSink::received);
     }
@@ -153,6 +154,30 @@ TEST(Runner, DestroyingARunningRunnerEndsItsProgram)
                                                    TOutputHandler{});
     runner->start();
     runner.reset();   // returns only once the program has been ended (or kept from starting)
+    SUCCEED();
+}
+
+TEST(Runner, DestroyingTheRunnerWhileAHandOffWaitsDoesNotHang)
+{
+    QThread receiverThread;
+    QObject receiver;
+    receiver.moveToThread(&receiverThread);
+    receiverThread.start();
+    std::latch entered(1);
+    std::binary_semaphore release(0);
+    auto runner = std::make_unique<TAdvanceSystem>(
+        testChildPath(), QStringList{QStringLiteral("block")},
+        [&](const QString &) {
+            entered.count_down();
+            release.acquire();
+        },
+        &receiver);
+    runner->start();
+    entered.wait();
+    runner.reset();   // the worker is waiting for the handler that is still busy
+    release.release();
+    receiverThread.quit();
+    receiverThread.wait();
     SUCCEED();
 }
 
