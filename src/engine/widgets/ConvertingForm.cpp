@@ -82,6 +82,7 @@ void TfrmConverting::createComponents()
     statState->setGeometry(0, ClientHeight - 22, ClientWidth, 22);
     statStatePanel = new QLabel(statState);
     statStatePanel->setFixedWidth(50);
+    statStatePanel->setContentsMargins(4, 0, 0, 0);
     statState->addWidget(statStatePanel);
     showBar(ProgressBar1, m_model.currentBar);
     showBar(pbTotal, m_model.totalBar);
