@@ -1,0 +1,12 @@
+#pragma once
+// Turns the decoded splash picture into an image the splash window can show.
+#include "app/JpegDecoder.h"
+
+#include <QImage>
+
+// The picture as a QImage (a null image when decoding failed).
+QImage ToImage(const DecodedPicture &picture);
+
+// libRes.so's splash picture decoded, or a null image with `error` set to the user's message
+// (and `detail` to the reason for the log).
+QImage LoadSplashImage(const QString &programFolder, QString *error = nullptr, QString *detail = nullptr);
