@@ -17,7 +17,6 @@ QLabel { color: #d5dbe6; background: transparent; }
 QLabel#productTitle { color: #f2f5fa; font-size: 22px; font-weight: bold; }
 QLabel#makerName { color: #9aa5b8; }
 QLabel#productText7 { color: #7d889b; font-size: 11px; }
-QLabel a { color: #6ce8ff; }
 QFrame#divider { background: #2ed3c6; max-height: 1px; min-height: 1px; border: none; }
 QPushButton { background: #2ed3c6; color: #12151e; border: none; border-radius: 4px;
               padding: 6px 26px; font-weight: bold; }
@@ -50,8 +49,8 @@ QLabel *newLinkLabel(const QString &caption, const QString &target, const QStrin
 {
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::RichText);
-    label->setText(caption.toHtmlEscaped() + QStringLiteral(" <a href=\"") + target.toHtmlEscaped()
-                   + QStringLiteral("\">") + shown.toHtmlEscaped() + QStringLiteral("</a>"));
+    label->setText(caption.toHtmlEscaped() + QStringLiteral(" <a style=\"color:#6ce8ff; text-decoration:none\" href=\"")
+                   + target.toHtmlEscaped() + QStringLiteral("\">") + shown.toHtmlEscaped() + QStringLiteral("</a>"));
     label->setOpenExternalLinks(true);
     label->setTextInteractionFlags(Qt::TextBrowserInteraction);
     return label;
@@ -104,13 +103,14 @@ QDialog *createAboutDialog(const AboutTexts &texts, QWidget *parent)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("About ") + texts.productName);
     dialog->setStyleSheet(QLatin1String(DialogStyle));
-    dialog->setFixedWidth(420);
 
     auto *column = new QVBoxLayout(dialog);
     column->setContentsMargins(24, 22, 24, 18);
     column->setSpacing(10);
     column->addLayout(headerRow(texts, dialog));
-    column->addWidget(newLabel(texts.productText2, "productText2", dialog));
+    QLabel *description = newLabel(texts.productText2, "productText2", dialog);
+    description->setMinimumWidth(380);
+    column->addWidget(description);
     auto *divider = new QFrame(dialog);
     divider->setObjectName(QStringLiteral("divider"));
     column->addWidget(divider);
