@@ -14,7 +14,8 @@
  *       Returns the bytes of the named resource (name and type compare without regard to letter
  *       case), or NULL when there is none. `*size` receives the byte count (0 when NULL is returned).
  *       The bytes live as long as the library stays loaded. Resource "ImgFlash" of type "jpeg"
- *       is the splash picture.
+ *       is the splash picture; "ImgFlash@2x" (type "jpeg") is the same picture at twice the
+ *       width and height, for screens of twice the pixel density.
  *
  * libForm.so: the About box.
  *   int ShowAboutForm(void *parentWindow, const KelvaneAboutInfo *info);

@@ -17,6 +17,17 @@ static size_t utf8_prefix_length(const char *text, size_t limit)
     return length;
 }
 
+typedef struct JpegResource {
+    const char *name;
+    const unsigned char *bytes;
+    const size_t *size;
+} JpegResource;
+
+static const JpegResource jpegResources[] = {
+    {"ImgFlash", kelvane_splash_jpeg_1x, &kelvane_splash_jpeg_1x_size},
+    {"ImgFlash@2x", kelvane_splash_jpeg_2x, &kelvane_splash_jpeg_2x_size},
+};
+
 int kelvane_res_string(int id, char *buf, int size)
 {
     if (buf == NULL || size < 1)
@@ -35,11 +46,14 @@ const unsigned char *kelvane_res_resource(const char *name, const char *type, si
 {
     if (size != NULL)
         *size = 0;
-    if (name == NULL || type == NULL)
+    if (name == NULL || type == NULL || strcasecmp(type, "jpeg") != 0)
         return NULL;
-    if (strcasecmp(name, "ImgFlash") != 0 || strcasecmp(type, "jpeg") != 0)
-        return NULL;
-    if (size != NULL)
-        *size = kelvane_splash_jpeg_size;
-    return kelvane_splash_jpeg;
+    for (size_t i = 0; i < sizeof jpegResources / sizeof jpegResources[0]; ++i) {
+        if (strcasecmp(name, jpegResources[i].name) == 0) {
+            if (size != NULL)
+                *size = *jpegResources[i].size;
+            return jpegResources[i].bytes;
+        }
+    }
+    return NULL;
 }

@@ -1,4 +1,5 @@
-// Build-time tool: paints Kelvane's splash picture and writes it as a JPEG to the path given.
+// Build-time tool: paints Kelvane's splash picture and writes it as a JPEG to the path given,
+// at the scale given (1 for normal screens, 2 for high-density ones).
 #include "KelvaneArt.h"
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -41,7 +43,7 @@ void paintText(QPainter &painter)
     painter.drawText(QRectF(128, 50, 280, 56), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kelvane"));
 
     QFont tagline(QStringLiteral("DejaVu Sans"));
-    tagline.setPixelSize(14);
+    tagline.setPixelSize(13);
     painter.setFont(tagline);
     painter.setPen(KelvaneArt::AccentLight);
     painter.drawText(QRectF(130, 104, 280, 22), Qt::AlignLeft | Qt::AlignVCenter,
@@ -56,10 +58,11 @@ void paintText(QPainter &painter)
                      QStringLiteral("Brask Soft"));
 }
 
-QImage paintSplash()
+QImage paintSplash(int scale)
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
+    QImage image(Width * scale, Height * scale, QImage::Format_RGB32);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintBackground(painter);
@@ -76,15 +79,16 @@ QImage paintSplash()
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s output.jpg\n", argv[0]);
+    const int scale = argc == 3 ? std::atoi(argv[2]) : 0;
+    if (scale < 1 || scale > 4) {
+        std::fprintf(stderr, "usage: %s output.jpg scale(1-4)\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QImageWriter writer(QString::fromLocal8Bit(argv[1]), "jpeg");
     writer.setQuality(92);
-    if (!writer.write(paintSplash())) {
+    if (!writer.write(paintSplash(scale))) {
         std::fprintf(stderr, "cannot write %s: %s\n", argv[1], qPrintable(writer.errorString()));
         return 1;
     }

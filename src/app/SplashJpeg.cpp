@@ -5,7 +5,7 @@
 
 #include <KelvaneCompanions.h>
 
-SplashJpegResult LoadSplashJpeg(const QString &programFolder)
+SplashJpegResult LoadSplashJpeg(const QString &programFolder, const char *name)
 {
     SplashJpegResult result;
     CompanionLibrary library(CompanionPath(programFolder, ResLibraryName()));
@@ -15,10 +15,10 @@ SplashJpegResult LoadSplashJpeg(const QString &programFolder)
         return result;
     }
     size_t size = 0;
-    const unsigned char *bytes = readResource("ImgFlash", "jpeg", &size);
+    const unsigned char *bytes = readResource(name, "jpeg", &size);
     if (!bytes || size == 0) {
         result.error = {CompanionFailureMessage(programFolder, ResLibraryName()),
-                        QStringLiteral("no resource \"ImgFlash\" of type \"jpeg\"")};
+                        QStringLiteral("no resource \"%1\" of type \"jpeg\"").arg(QLatin1String(name))};
         return result;
     }
     result.jpeg = QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size));

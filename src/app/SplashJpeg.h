@@ -10,6 +10,10 @@ struct SplashJpegResult {
     bool ok() const { return !error.isSet(); }
 };
 
-// The "ImgFlash" resource of type "jpeg" from libRes.so in `programFolder`; the library is
-// loaded for this call only.
-SplashJpegResult LoadSplashJpeg(const QString &programFolder);
+// Resource names of the splash picture: normal size, and twice the width and height.
+inline constexpr const char *SplashResourceName = "ImgFlash";
+inline constexpr const char *SplashResourceName2x = "ImgFlash@2x";
+
+// The resource `name` of type "jpeg" from libRes.so in `programFolder`; the library is loaded for
+// this call only.
+SplashJpegResult LoadSplashJpeg(const QString &programFolder, const char *name = SplashResourceName);

@@ -107,7 +107,7 @@ TEST(ProductInfo, MissingOrWrongResourceLibraryIsAnErrorForTheUser)
     EXPECT_EQ(LoadSplashJpeg(empty.path()).error.message, NotFoundRes);
     EXPECT_FALSE(LoadSplashJpeg(wrong.path()).ok());
     QString error;
-    EXPECT_TRUE(LoadSplashImage(empty.path(), &error).isNull());
+    EXPECT_TRUE(LoadSplashImage(empty.path(), 2.0, &error).isNull());
     EXPECT_EQ(error, NotFoundRes);
 }
 
@@ -124,10 +124,20 @@ TEST(SplashPicture, IsARealJpegThatDecodes)
     EXPECT_EQ(picture.rgb.size(), qsizetype(picture.width) * picture.height * 3);
 
     QString error;
-    const QImage image = LoadSplashImage(builtProgramFolder(), &error);
+    const QImage image = LoadSplashImage(builtProgramFolder(), 1.0, &error);
     ASSERT_FALSE(image.isNull()) << error.toStdString();
     EXPECT_EQ(image.size(), QSize(picture.width, picture.height));
     EXPECT_TRUE(error.isEmpty());
+
+    // A high-density screen gets the double-size picture at the same logical size.
+    const QImage sharp = LoadSplashImage(builtProgramFolder(), 2.0, &error);
+    ASSERT_FALSE(sharp.isNull()) << error.toStdString();
+    EXPECT_EQ(sharp.size(), image.size() * 2);
+    EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(image.size()));
+
+    const SplashJpegResult unknown = LoadSplashJpeg(builtProgramFolder(), "NoSuchPicture");
+    EXPECT_FALSE(unknown.ok());
+    EXPECT_TRUE(unknown.jpeg.isEmpty());
 }
 
 TEST(SplashPicture, BytesThatAreNoJpegGiveAnError)

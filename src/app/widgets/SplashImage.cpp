@@ -3,6 +3,27 @@
 #include "app/CompanionFiles.h"
 #include "app/SplashJpeg.h"
 
+namespace {
+
+struct SplashAttempt {
+    QImage image;
+    CompanionError error;
+};
+
+SplashAttempt decodeSplash(const QString &programFolder, const char *name)
+{
+    const SplashJpegResult jpeg = LoadSplashJpeg(programFolder, name);
+    if (!jpeg.ok())
+        return {QImage(), jpeg.error};
+    const DecodedPicture picture = DecodeJpeg(jpeg.jpeg);
+    QImage image = ToImage(picture);
+    if (image.isNull())
+        return {QImage(), {CompanionFailureMessage(programFolder, ResLibraryName()), picture.error}};
+    return {image, {}};
+}
+
+} // namespace
+
 QImage ToImage(const DecodedPicture &picture)
 {
     if (!picture.ok() || picture.rgb.size() < qsizetype(picture.width) * picture.height * 3)
@@ -12,20 +33,18 @@ QImage ToImage(const DecodedPicture &picture)
     return view.copy();
 }
 
-QImage LoadSplashImage(const QString &programFolder, QString *error, QString *detail)
+QImage LoadSplashImage(const QString &programFolder, qreal devicePixelRatio, QString *error, QString *detail)
 {
-    const SplashJpegResult jpeg = LoadSplashJpeg(programFolder);
-    CompanionError failure = jpeg.error;
-    QImage image;
-    if (jpeg.ok()) {
-        const DecodedPicture picture = DecodeJpeg(jpeg.jpeg);
-        image = ToImage(picture);
-        if (image.isNull())
-            failure = {CompanionFailureMessage(programFolder, ResLibraryName()), picture.error};
+    SplashAttempt attempt;
+    if (devicePixelRatio > 1.0) {
+        attempt = decodeSplash(programFolder, SplashResourceName2x);
+        attempt.image.setDevicePixelRatio(2.0);
     }
+    if (attempt.image.isNull())
+        attempt = decodeSplash(programFolder, SplashResourceName);
     if (error)
-        *error = failure.message;
+        *error = attempt.error.message;
     if (detail)
-        *detail = failure.detail;
-    return image;
+        *detail = attempt.error.detail;
+    return attempt.image;
 }
