@@ -26,6 +26,8 @@ TEST(CodeErrorForm, ShowsTheErrorTextsPictureAndButton)
     EXPECT_EQ(window.Label2->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(window.BitBtn1->text(), QStringLiteral("OK"));
     EXPECT_EQ(window.BitBtn1->geometry(), QRect(328, 61, 75, 25));
+    EXPECT_TRUE(window.rect().contains(window.Label2->geometry())); // the link follows the text
+    EXPECT_FALSE(window.Label2->geometry().intersects(window.BitBtn1->geometry()));
     ASSERT_EQ(window.Image1->pixmap().size(), QSize(32, 32));
     const QImage picture = window.Image1->pixmap().toImage();
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);   // transparent around the sign
