@@ -1,12 +1,14 @@
 #include "media/ProbeGraph.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
+#include <libavutil/dict.h>
 #include <libavutil/mathematics.h>
 }
 
@@ -90,8 +92,18 @@ void ProbeGraph::EmptyGraph() { m_format.reset(); }
 
 ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path)
 {
+    // Only regular files: a pipe or device under a video's name would block the probe.
+    if (!QFileInfo(path).isFile())
+        return {};
+    // The path is a file name, never a URL or protocol ("http:", "concat:"), and nothing a file
+    // refers to is fetched from elsewhere.
+    const QByteArray url = "file:" + QFile::encodeName(path);
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
     AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+    const int opened = avformat_open_input(&raw, url.constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
         return {}; // the context is freed on failure
     FormatPointer format(raw);
     if (needsStreamInfo(*format))

@@ -2,7 +2,10 @@
 #include "media/DurationProbe.h"
 #include "media/ProbeGraph.h"
 
+#include <QFile>
 #include <QList>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,4 +100,19 @@ TEST(ProbeGraph, RenderingNeedsAnOpenGraphAndSeekingIsRefused)
     ProbeGraph graph;
     EXPECT_THROW(graph.RenderFile(MediaFixtures::path("two_seconds.avi")), MediaGraphError);
     EXPECT_THROW(SeekGraph(graph, 1000), MediaGraphError);
+}
+
+TEST(DurationProbe, PathsAreTakenLiterallyAndOnlyRegularFilesAreRead)
+{
+    QTemporaryDir folder;
+    const QString odd = folder.filePath(QStringLiteral("concat:clip 100% $HOME ünï.avi"));
+    ASSERT_TRUE(QFile::copy(MediaFixtures::path("two_seconds.avi"), odd));
+    const QString pipe = folder.filePath(QStringLiteral("pipe.avi"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+
+    ProbeGraph graph;
+    EXPECT_EQ(ProbeDuration(graph, odd).seconds, 2);
+    EXPECT_EQ(ProbeDuration(graph, pipe).outcome, RenderOutcome::Failed); // returns instead of waiting for a writer
+    EXPECT_EQ(ProbeDuration(graph, folder.path()).outcome, RenderOutcome::Failed);
+    EXPECT_EQ(ProbeDuration(graph, QStringLiteral("http://localhost:1/two_seconds.avi")).outcome, RenderOutcome::Failed);
 }
