@@ -1,0 +1,47 @@
+#pragma once
+// The graph that measures files: it opens a file with the in-process demuxers, checks that a
+// decoder exists for every audio and video stream, and tells the container's duration.
+// It is bound to no window and is never run.
+#include "media/MediaGraph.h"
+
+#include <memory>
+
+struct AVFormatContext;
+
+class ProbeGraph final : public MediaGraph {
+public:
+    ProbeGraph();
+    ~ProbeGraph() override;
+    ProbeGraph(const ProbeGraph &) = delete;
+    ProbeGraph &operator=(const ProbeGraph &) = delete;
+
+    void OpenGraph() override;
+    void CloseGraph() override;
+    bool IsGraphOpen() const override;
+    void EmptyGraph() override;
+
+    // Throws MediaGraphError when the graph is closed.
+    RenderOutcome RenderFile(const QString &path) override;
+
+    std::optional<qint64> GetDuration() override;
+    // A probe graph never plays: the position is always the start.
+    std::optional<qint64> GetCurrentPosition() override;
+    // Throws MediaGraphError: a probe graph can't seek.
+    void SetCurrentPosition(qint64 reference) override;
+
+    // Running, pausing and stopping change nothing: the probe graph only measures.
+    void RunGraph() override {}
+    void PauseGraph() override {}
+    void StopGraph() override {}
+
+private:
+    struct FormatCloser {
+        void operator()(AVFormatContext *context) const;
+    };
+    using FormatPointer = std::unique_ptr<AVFormatContext, FormatCloser>;
+
+    static FormatPointer openInput(const QString &path);
+
+    FormatPointer m_format; // the rendered file; null when the graph is empty
+    bool m_open = false;
+};

@@ -1,0 +1,82 @@
+#include "media/TimeText.h"
+
+#include <QStringList>
+#include <limits>
+
+namespace {
+
+struct Scaled {
+    qint64 hundredths; // the value in hundredths of the unit, truncated
+    const char *unit;
+};
+
+// n / divisor in hundredths, truncated, without overflowing for any 64-bit count.
+qint64 hundredthsOf(qint64 n, qint64 divisor)
+{
+    return (n / divisor) * 100 + (n % divisor) * 100 / divisor;
+}
+
+Scaled scaleBytes(qint64 n)
+{
+    constexpr qint64 Kilo = 1024;
+    constexpr qint64 Mega = Kilo * Kilo;
+    constexpr qint64 Giga = Mega * Kilo;
+    if (n >= Giga)
+        return {hundredthsOf(n, Giga), " GB"};
+    if (n >= Mega)
+        return {hundredthsOf(n, Mega), " MB"};
+    if (n >= Kilo)
+        return {hundredthsOf(n, Kilo), " KB"};
+    return {n * 100, " B"};
+}
+
+// Shortest form: no trailing zeros, no separator for whole numbers.
+QString shortDecimal(qint64 hundredths, const QLocale &locale)
+{
+    QString text = QString::number(hundredths / 100);
+    qint64 fraction = hundredths % 100;
+    if (fraction == 0)
+        return text;
+    QString digits = QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+    if (digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+    return text + locale.decimalPoint() + digits;
+}
+
+QString twoDigits(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+} // namespace
+
+QString SizeText(qint64 bytes, const QLocale &locale)
+{
+    const Scaled scaled = scaleBytes(bytes < 0 ? 0 : bytes);
+    return shortDecimal(scaled.hundredths, locale) + QLatin1String(scaled.unit);
+}
+
+QString FormatTimeText(qint64 seconds)
+{
+    if (seconds <= 0)
+        return QStringLiteral("00:00:00");
+    constexpr qint64 Largest = std::numeric_limits<qint64>::max() / 1000;
+    const qint64 total = seconds > Largest ? Largest : seconds; // whole seconds only: ms stay exact
+    return twoDigits(total / 3600) + QLatin1Char(':') + twoDigits(total % 3600 / 60) + QLatin1Char(':')
+        + twoDigits(total % 60);
+}
+
+qint32 TimeTextToSeconds(const QString &text)
+{
+    const QStringList pieces = text.split(QLatin1Char(':'));
+    if (pieces.size() != 3)
+        return 0;
+    qint64 total = 0;
+    for (const QString &piece : pieces) {
+        bool ok = false;
+        const int value = piece.toInt(&ok);
+        if (!ok)
+            return 0;
+        total = total * 60 + value;
+    }
+    if (total < std::numeric_limits<qint32>::min() || total > std::numeric_limits<qint32>::max())
+        return 0;
+    return static_cast<qint32>(total);
+}

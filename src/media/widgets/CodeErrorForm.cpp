@@ -1,0 +1,85 @@
+#include "media/widgets/CodeErrorForm.h"
+
+#include "media/CodecHelp.h"
+#include "media/widgets/LinkLabel.h"
+#include "media/widgets/WarningPicture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace {
+
+// Where the word-wrapped text of `label` ends: the width and top of its last line.
+QPointF endOfText(const QLabel &label)
+{
+    QTextLayout layout(label.text(), label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    qreal top = 0;
+    QPointF end;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label.width());
+        line.setPosition(QPointF(0, top));
+        end = QPointF(line.naturalTextWidth(), top);
+        top += line.height();
+    }
+    layout.endLayout();
+    return end;
+}
+
+// Lets `link` follow the text of `label` on its last line, or start the next line when the
+// rest of the last line is too short for it, whatever the size of the user's font.
+void placeAfterText(const QLabel &label, QWidget &link)
+{
+    const QPointF end = endOfText(label);
+    const int gap = label.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int lineHeight = label.fontMetrics().lineSpacing();
+    if (end.x() + gap + link.width() <= label.width())
+        link.move(label.x() + int(end.x()) + gap, label.y() + int(end.y()));
+    else
+        link.move(label.x(), label.y() + int(end.y()) + lineHeight);
+}
+
+} // namespace
+
+TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_shell(shell)
+{
+    setWindowTitle(QStringLiteral("Error Info"));
+    setFixedSize(413, 96);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(8, 13, 32, 32);
+    Image1->setAttribute(Qt::WA_TranslucentBackground);
+    Image1->setPixmap(WarningPicture());
+
+    Label1 = new QLabel(QStringLiteral("Files reading error! Please check your files or install a new codec."
+                                       "You can click the link to download the lastest codec."),
+                        this);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(48, 16, 357, std::max(30, Label1->heightForWidth(357))); // large fonts need more
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label2 = new LinkLabel(QStringLiteral("(Click here to down)"), this);
+    Label2->adjustSize();
+    placeAfterText(*Label1, *Label2); // in the designer's font it sat at 258,30
+    connect(Label2, &LinkLabel::clicked, this, &TFrmCodeErrorForm::Label2Click);
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setGeometry(328, 61, 75, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFrmCodeErrorForm::Label2Click() { OpenCodecHelp(m_shell); }
+
+void CodeErrorWindowReporter::ShowReadErrorWindow()
+{
+    TFrmCodeErrorForm window(m_shell, m_owner);
+    window.exec();
+}

@@ -1,0 +1,54 @@
+#include "common/Fakes.h"
+#include "media/CodecHelp.h"
+#include "media/widgets/CodeErrorForm.h"
+#include "media/widgets/LinkLabel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(CodeErrorForm, ShowsTheErrorTextsPictureAndButton)
+{
+    FakeShellLauncher shell;
+    TFrmCodeErrorForm window(shell, nullptr);
+
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Error Info"));
+    EXPECT_EQ(window.size(), QSize(413, 96));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()); // not resizable
+    EXPECT_EQ(window.Label1->text(),
+              QStringLiteral("Files reading error! Please check your files or install a new codec."
+                             "You can click the link to download the lastest codec."));
+    EXPECT_TRUE(window.Label1->wordWrap());
+    EXPECT_EQ(window.Label2->text(), QStringLiteral("(Click here to down)"));
+    EXPECT_TRUE(window.Label2->font().underline());
+    EXPECT_EQ(window.Label2->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(window.BitBtn1->text(), QStringLiteral("OK"));
+    EXPECT_EQ(window.BitBtn1->geometry(), QRect(328, 61, 75, 25));
+    EXPECT_TRUE(window.rect().contains(window.Label2->geometry())); // the link follows the text
+    EXPECT_FALSE(window.Label2->geometry().intersects(window.BitBtn1->geometry()));
+    ASSERT_EQ(window.Image1->pixmap().size(), QSize(32, 32));
+    const QImage picture = window.Image1->pixmap().toImage();
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);   // transparent around the sign
+    EXPECT_GT(qAlpha(picture.pixel(16, 20)), 0); // the sign itself
+}
+
+TEST(CodeErrorForm, LinkOpensTheCodecHelpAddressAndOkCloses)
+{
+    FakeShellLauncher shell;
+    TFrmCodeErrorForm window(shell, nullptr);
+    window.show();
+    QSignalSpy accepted(&window, &QDialog::accepted);
+
+    QTest::mouseClick(window.Label2, Qt::LeftButton);
+    ASSERT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(shell.opened.first(), QUrl(QString::fromLatin1(CodecHelpAddress)));
+    EXPECT_TRUE(shell.opened.first().isValid());
+    EXPECT_EQ(shell.opened.first().scheme(), QStringLiteral("https"));
+
+    QTest::mouseClick(window.BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(accepted.count(), 1);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_FALSE(window.isVisible());
+}

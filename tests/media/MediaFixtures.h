@@ -1,0 +1,12 @@
+#pragma once
+// Small media files made with the ffmpeg command line once per test executable.
+#include <QString>
+
+namespace MediaFixtures {
+
+// Absolute path of a fixture file: "two_seconds.avi", "three_seconds.mp4", "two_seconds.flv",
+// "under_one_second.avi", "video_only.mp4", "unknown_video_tag.avi", "almost_a_minute.wav",
+// "random_bytes.avi", "subtitles_only.srt". "missing.avi" never exists.
+QString path(const QString &name);
+
+} // namespace MediaFixtures
