@@ -114,6 +114,13 @@ TEST_F(Ini, EraseSectionRemovesItsLinesAndLeavesOneEmptyLineInItsPlace)
     EXPECT_EQ(bytes(), "\r\n[A]\r\nx=1\r\n\r\n\r\n\r\n");
     EXPECT_EQ(TIniFile32(path()).ReadString("A", "x", ""), "1");
 
+    QFile::remove(path());
+    TIniFile32 two(path());
+    two.WriteString("A", "x", "1");
+    two.WriteString("B", "y", "2");
+    two.EraseSection("B"); // erasing the last section leaves two empty lines at the end
+    EXPECT_EQ(bytes(), "\r\n[A]\r\nx=1\r\n\r\n\r\n");
+
     writeBytes("[First]\nk=v\n[Second]\n");
     TIniFile32 first(path());
     first.EraseSection("First");
