@@ -11,7 +11,7 @@ enum class Selector {
     Quality,      // cbbProfile: 0..4 built-in qualities, 5.. custom profiles
     AudioBitrate, // cbbAudioBitrate
     AudioSample,  // cbbAudioSample
-    AudioChannels,// cbbAudioChannels
+    AudioChannels, // cbbAudioChannels
     VolumeGain,   // cbbAudioVolumeGain
     VideoSize,    // cbbVideoSize (hidden)
     VideoBitrate, // cbbVideoBitrate (hidden)
