@@ -1,11 +1,12 @@
+#include "app/widgets/SelectorWindow.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
-    QLabel placeholder(QStringLiteral("Kelvane"));
-    placeholder.show();
+    SelectorWindow window;
+    window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,21 @@
+#include "engine/AvsScript.h"
+
+#include <QSaveFile>
+
+QString AvsScriptPath(const QString &programFolder)
+{
+    return programFolder + QStringLiteral("VideoFile.avs");
+}
+
+QString AvsScriptLine(const QString &inputPath)
+{
+    return QStringLiteral("DirectShowSource(\"") + inputPath + QStringLiteral("\", fps=29.9700898503294, convertfps=true)");
+}
+
+void WriteAvsScript(const QString &programFolder, const QString &inputPath)
+{
+    const QByteArray bytes = AvsScriptLine(inputPath).toUtf8() + "\r\n";
+    QSaveFile file(AvsScriptPath(programFolder));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw AvsWriteError(QStringLiteral("Cannot write '%1': %2").arg(file.fileName(), file.errorString()).toStdString());
+}

@@ -1,0 +1,21 @@
+#pragma once
+// "VideoFile.avs" in the program folder: the one-line script through which "revc" reads
+// RealMedia sources.
+#include <QString>
+#include <stdexcept>
+
+// Raised when the script cannot be written.
+class AvsWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Program folder + "VideoFile.avs".
+QString AvsScriptPath(const QString &programFolder);
+
+// The script's one line, without its line end.
+QString AvsScriptLine(const QString &inputPath);
+
+// Replaces the script (atomically) with the line for `inputPath` and CR LF, in UTF-8.
+// Throws AvsWriteError on failure.
+void WriteAvsScript(const QString &programFolder, const QString &inputPath);

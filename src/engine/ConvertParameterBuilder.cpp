@@ -1,0 +1,118 @@
+#include "engine/ConvertParameterBuilder.h"
+
+#include "engine/AvsScript.h"
+#include "engine/CutTimes.h"
+#include "engine/FragmentBuilders.h"
+#include "engine/OutputFolder.h"
+#include "media/SourceListModel.h"
+#include "settings/OptionSelectionModel.h"
+#include "support/AppFunc.h"
+#include "support/FileFunc.h"
+#include "support/Platform.h"
+#include "support/StrFunc.h"
+
+namespace {
+
+Fragment timeRangeFragment(const QString &startText, const QString &durationText)
+{
+    if (startText.isEmpty() || durationText.isEmpty())
+        return {};
+    return {QStringLiteral(" -ss ") + startText + QStringLiteral(" -t ") + durationText,
+            {QStringLiteral("-ss"), startText, QStringLiteral("-t"), durationText}};
+}
+
+} // namespace
+
+bool IsRealMediaPath(const QString &path)
+{
+    // The text from the last dot on, exactly as spelled.
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0)
+        return false;
+    const QString extension = path.mid(dot);
+    return extension == u".rm" || extension == u".rmvb";
+}
+
+ConvertParameterBuilder::ConvertParameterBuilder(QString programFolder, const OptionSelectionModel &options,
+                                                 const SourceListModel &sources, const TAppFunc &log,
+                                                 TFileFunc &fileFunc)
+    : m_programFolder(std::move(programFolder)), m_options(options), m_sources(sources), m_log(log),
+      m_fileFunc(fileFunc), m_outputFolderText(DefaultOutputFolder())
+{
+}
+
+CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct &p) const
+{
+    const auto index = [this](Selector s) { return m_options.selectedIndex(s); };
+    const int outputType = index(Selector::OutputType);
+    CommandFragments f;
+    f.codec = MakeCodecArg(outputType);
+    f.videoBitrate = MakeVideoBitrateArg(m_options, index(Selector::VideoBitrate));
+    f.videoSize = MakeVideoSizeArg(m_options, index(Selector::VideoSize));
+    f.frameRate = MakeFrameRateArg(m_options, index(Selector::FrameRate));
+    f.aspect = MakeAspectArg(m_options, index(Selector::AspectRatio));
+    f.audioBitrate = MakeAudioBitrateArg(m_options, index(Selector::AudioBitrate));
+    f.volume = MakeVolumeArg(m_options, index(Selector::VolumeGain));
+    f.channels = MakeChannelsArg(m_options, index(Selector::AudioChannels));
+    f.sampleRate = MakeSampleRateArg(m_options, index(Selector::AudioSample));
+    f.format = MakeFormatArg(outputType);
+    p.codecArg = f.codec.text;
+    p.videoBitrateArg = f.videoBitrate.text;
+    p.videoSizeArg = f.videoSize.text;
+    p.frameRateArg = f.frameRate.text;
+    p.aspectArg = f.aspect.text;
+    p.audioBitrateArg = f.audioBitrate.text;
+    p.volumeArg = f.volume.text;
+    p.channelsArg = f.channels.text;
+    p.sampleRateArg = f.sampleRate.text;
+    p.formatArg = f.format.text;
+    return f;
+}
+
+ConvertResult ConvertParameterBuilder::fail(const QString &sourcePath, const QString &reason) const
+{
+    const QString message = QStringLiteral("Cannot convert '%1': %2").arg(sourcePath, reason);
+    m_log.WriteLog(message);
+    return {{}, message};
+}
+
+ConvertResult ConvertParameterBuilder::CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &p,
+                                                              ConversionRunState &state)
+{
+    try {
+        state.startText = LookupStartTime(m_sources, sourcePath, m_loadSelectedCustomProfile);
+        state.durationText = LookupDuration(m_sources, sourcePath);
+    } catch (const TimeTextError &e) {
+        return fail(sourcePath, QString::fromStdString(e.what()));
+    }
+    const Fragment timeRange = timeRangeFragment(state.startText, state.durationText);
+    p.timeRangeArg = timeRange.text;
+    p.inputPath = sourcePath;
+
+    CommandFragments fragments = readFragments(p);
+    fragments.timeRange = timeRange;
+    const int outputType = m_options.selectedIndex(Selector::OutputType);
+    p.outputFolder = PrepareOutputFolder(m_outputFolderText, m_log);
+    p.baseName = TFileFunc::FileBaseName(sourcePath);
+    p.outputExtension = MakeOutputExtension(outputType);
+
+    try {
+        WriteAvsScript(m_programFolder, p.inputPath);
+    } catch (const AvsWriteError &e) {
+        return fail(sourcePath, QString::fromStdString(e.what()));
+    }
+    const bool realMedia = IsRealMediaPath(p.inputPath);
+    p.encoderPath = m_programFolder + (realMedia ? QStringLiteral("revc") : QStringLiteral("evc")) + Platform::exeSuffix();
+    if (realMedia)
+        p.inputPath = AvsScriptPath(m_programFolder);
+
+    const CommandTemplate chosen = ChooseTemplate(p.codecArg, p.outputExtension);
+    if (chosen == CommandTemplate::NoneCodec) {
+        m_log.WriteLog(QStringLiteral("Create convert parameter failure."));
+        return {{}, QStringLiteral("Create convert parameter failure.")};
+    }
+    if (chosen == CommandTemplate::Unknown)
+        return {{}, QStringLiteral("No encoder command is known for the codec option '%1'.").arg(p.codecArg.trimmed())};
+    const QString outputPath = m_fileFunc.UniqueFileName(p.outputFolder + p.baseName + p.outputExtension);
+    return {AssembleCommand(chosen, p.encoderPath, p.inputPath, fragments, outputPath), {}};
+}

@@ -1,0 +1,63 @@
+#include "engine/CutTimes.h"
+
+#include "support/StrFunc.h"
+
+namespace {
+
+QString asciiUpper(const QString &text)
+{
+    QString upper = text;
+    for (QChar &c : upper) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 32);
+    }
+    return upper;
+}
+
+bool holdsPath(const SourceRow &row, const QString &upperPath)
+{
+    return asciiUpper(row.fileName) == upperPath;
+}
+
+} // namespace
+
+qint64 TimeTextSeconds(const QString &timeText)
+{
+    const QStringList pieces = SplitByChar(timeText, u':');
+    if (pieces.size() != 3)
+        return 0;
+    qint64 seconds = 0;
+    for (const QString &piece : pieces) {
+        bool ok = false;
+        const qint64 value = piece.toLongLong(&ok, 10);
+        if (!ok)
+            throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
+        seconds = seconds * 60 + value;
+    }
+    return seconds;
+}
+
+QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath, const std::function<void()> &onMatch)
+{
+    const QString upperPath = asciiUpper(sourcePath);
+    QString result;
+    for (const SourceRow &row : sources.rows()) {
+        if (!holdsPath(row, upperPath))
+            continue;
+        result = row.startTime;
+        if (onMatch)
+            onMatch();
+    }
+    return result;
+}
+
+QString LookupDuration(const SourceListModel &sources, const QString &sourcePath)
+{
+    const QString upperPath = asciiUpper(sourcePath);
+    QString result;
+    for (const SourceRow &row : sources.rows()) {
+        if (holdsPath(row, upperPath))
+            result = QString::number(TimeTextSeconds(row.endTime) - TimeTextSeconds(row.startTime));
+    }
+    return result;
+}

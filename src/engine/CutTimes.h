@@ -1,0 +1,26 @@
+#pragma once
+// The cut range of a source, looked up in the source list by path (ASCII letters compared
+// without regard to case; the last matching row wins).
+#include "media/SourceListModel.h"
+
+#include <functional>
+#include <stdexcept>
+
+// Raised when a piece of a start or end time is not a decimal integer.
+class TimeTextError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The startTime of the last row holding `sourcePath`; empty when none. `onMatch` runs once for
+// every matching row (it loads the selected custom profile).
+QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath,
+                        const std::function<void()> &onMatch = {});
+
+// End seconds minus start seconds of the last row holding `sourcePath`, as decimal text (may be
+// 0 or negative); empty when none. A time that is not three ":"-separated pieces counts as 0.
+// Throws TimeTextError when a piece is not a decimal integer.
+QString LookupDuration(const SourceListModel &sources, const QString &sourcePath);
+
+// Seconds of an hh:mm:ss text under the rule above.
+qint64 TimeTextSeconds(const QString &timeText);

@@ -1,0 +1,13 @@
+#pragma once
+// The output folder: the user's folder text with a trailing separator, created on demand.
+#include <QString>
+
+class TAppFunc;
+
+// Home folder + "/Kelvane", the output folder until the user picks another.
+QString DefaultOutputFolder();
+
+// Adds a trailing separator to `folderText`, creates the folder with any missing parents and
+// logs "Output directory <folder>" (or "Output directory error. -><folder>" when it could not
+// be created). Returns the folder with its trailing separator in either case.
+QString PrepareOutputFolder(const QString &folderText, const TAppFunc &log);

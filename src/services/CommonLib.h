@@ -1,0 +1,37 @@
+#pragma once
+// The long-lived service object for list, path, fragment and media operations. It holds the
+// program folder, the record of the current conversion and the helper objects, and forwards
+// to the helpers; each topic lives in its own file.
+#include "engine/ConvertParameter.h"
+#include "support/AppFunc.h"
+#include "support/FileFunc.h"
+
+class IClock;
+class IMessageBoxes;
+
+class TCommonLib {
+public:
+    // `programFolder` ends with the separator; `clock` and `boxes` must outlive this object.
+    TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes);
+
+    const QString &programFolder() const { return m_programFolder; }
+    TConvertParameterStruct &convertParameter() { return m_convertParameter; }
+    const TConvertParameterStruct &convertParameter() const { return m_convertParameter; }
+    const TAppFunc &appFunc() const { return m_appFunc; }
+    TFileFunc &fileFunc() { return m_fileFunc; }
+    IMessageBoxes &messageBoxes() { return m_boxes; }
+
+    void WriteLog(const QString &message) const { m_appFunc.WriteLog(message); }
+    QStringList SplitByChar(const QString &text, QChar separator) const;
+    double NumericPart(const QString &text) const;
+    qint64 FileSizeOf(const QString &path) const;
+    bool ShowMessageBox(const QString &text, int kind);
+    void TrimWorkingSet();
+
+private:
+    QString m_programFolder;
+    TConvertParameterStruct m_convertParameter;
+    TAppFunc m_appFunc;
+    TFileFunc m_fileFunc;
+    IMessageBoxes &m_boxes;
+};

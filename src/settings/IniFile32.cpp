@@ -1,0 +1,206 @@
+#include "settings/IniFile32.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Removes characters with codes 0 to 32 from both ends.
+QString trimmed(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() <= 32)
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= 32)
+        --last;
+    return text.mid(first, last - first);
+}
+
+// Lines end at CR, LF or CR LF; a NUL ends the text.
+QStringList splitLines(QByteArray bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QString text = QString::fromUtf8(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+// Optional sign, then decimal digits or "$" and hexadecimal digits.
+bool parseInteger(QString text, int &value)
+{
+    if (text.size() > 2 && text.at(0) == u'0' && (text.at(1) == u'x' || text.at(1) == u'X'))
+        text.replace(0, 2, QStringLiteral("$"));
+    bool negative = false;
+    if (!text.isEmpty() && (text.at(0) == u'+' || text.at(0) == u'-')) {
+        negative = text.at(0) == u'-';
+        text.remove(0, 1);
+    }
+    int base = 10;
+    if (text.startsWith(u'$')) {
+        base = 16;
+        text.remove(0, 1);
+    }
+    if (text.isEmpty() || text.at(0) == u'+' || text.at(0) == u'-')
+        return false;
+    for (const QChar c : text) {
+        if (!(c.isDigit() && c.unicode() < 128) && !(base == 16 && QStringLiteral("abcdefABCDEF").contains(c)))
+            return false;
+    }
+    bool ok = false;
+    const qlonglong magnitude = text.toLongLong(&ok, base);
+    if (!ok)
+        return false;
+    const qlonglong signedValue = negative ? -magnitude : magnitude;
+    if (signedValue < INT_MIN || signedValue > INT_MAX)
+        return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+} // namespace
+
+TIniFile32::TIniFile32(QString fileName) : m_fileName(std::move(fileName))
+{
+    QFile file(m_fileName);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw IniFileError(QStringLiteral("Cannot open the settings file '%1': %2")
+                               .arg(m_fileName, file.errorString()).toStdString());
+    m_lines = splitLines(file.readAll());
+}
+
+bool TIniFile32::IsSectionLine(const QString &line)
+{
+    const QString text = trimmed(line);
+    return !text.isEmpty() && text.startsWith(u'[') && text.endsWith(u']');
+}
+
+QString TIniFile32::KeyOfLine(const QString &line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : trimmed(line.left(eq));
+}
+
+QString TIniFile32::ValueOfLine(const QString &line, const QString &key)
+{
+    if (line.isEmpty() || key.isEmpty())
+        return QString();
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0 || !line.left(eq).contains(key))
+        return QString();
+    return trimmed(line.mid(eq + 1));
+}
+
+int TIniFile32::IndexOfSection(const QString &name) const
+{
+    const QString wanted = QLatin1Char('[') + name + QLatin1Char(']');
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (m_lines.at(i).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void TIniFile32::ReadSections(QStringList &sections) const
+{
+    sections.clear();
+    for (const QString &line : m_lines) {
+        if (IsSectionLine(line)) {
+            const QString text = trimmed(line);
+            sections << trimmed(text.mid(1, text.size() - 2));
+        }
+    }
+}
+
+QString TIniFile32::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const int at = IndexOfSection(section);
+    if (at < 0)
+        return defaultValue;
+    for (int i = at + 1; i < m_lines.size() && !IsSectionLine(m_lines.at(i)); ++i) {
+        if (KeyOfLine(m_lines.at(i)) != key)
+            continue;
+        const QString value = ValueOfLine(m_lines.at(i), key);
+        return value.isEmpty() ? defaultValue : value;
+    }
+    return defaultValue;
+}
+
+int TIniFile32::ReadInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    int value = 0;
+    return parseInteger(ReadString(section, key, QString()), value) ? value : defaultValue;
+}
+
+void TIniFile32::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    const QString keyLine = key + QLatin1Char('=') + value;
+    const int at = IndexOfSection(section);
+    if (at < 0) {
+        m_lines << QString() << QLatin1Char('[') + section + QLatin1Char(']');
+        if (!key.isEmpty())
+            m_lines << keyLine;
+    } else {
+        int i = at + 1;
+        while (i < m_lines.size() && !IsSectionLine(m_lines.at(i)) && KeyOfLine(m_lines.at(i)) != key)
+            ++i;
+        const bool atKeyLine = i < m_lines.size() && !IsSectionLine(m_lines.at(i));
+        if (!key.isEmpty()) {
+            if (atKeyLine)
+                m_lines[i] = keyLine;
+            else
+                m_lines.insert(i, keyLine);
+        }
+    }
+    UpdateFile();
+}
+
+void TIniFile32::WriteInteger(const QString &section, const QString &key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile32::EraseSection(const QString &section)
+{
+    const int at = IndexOfSection(section);
+    if (at < 0)
+        return;
+    m_lines.removeAt(at);
+    while (at < m_lines.size() && !IsSectionLine(m_lines.at(at)))
+        m_lines.removeAt(at);
+    if (at > 0)
+        m_lines.insert(at, QString());
+    UpdateFile();
+}
+
+void TIniFile32::UpdateFile()
+{
+    QByteArray bytes;
+    for (const QString &line : m_lines)
+        bytes += line.toUtf8() + "\r\n";
+    // Written to a temporary file and renamed over the old one, so the file is never truncated.
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString folder = QFileInfo(m_fileName).absolutePath();
+        const QString reason = QFileInfo::exists(folder) ? file.errorString()
+                                                          : QStringLiteral("the folder '%1' does not exist").arg(folder);
+        throw IniFileError(QStringLiteral("Cannot write the settings file '%1': %2").arg(m_fileName, reason).toStdString());
+    }
+}

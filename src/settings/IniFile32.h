@@ -1,0 +1,44 @@
+#pragma once
+// The program's own INI store: the whole file held as lines, every write saved at once
+// (replaced atomically, CR LF after every line).
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+// Raised when the file cannot be read at creation or cannot be written.
+class IniFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TIniFile32 {
+public:
+    // Loads `fileName` when it exists; a missing file starts empty. Throws IniFileError when
+    // the file exists but cannot be read.
+    explicit TIniFile32(QString fileName);
+
+    // Every section name in file order, duplicates included.
+    void ReadSections(QStringList &sections) const;
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Decimal, "0x"/"$" hexadecimal, optional sign, 32-bit range; anything else gives the default.
+    int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
+
+    // These save the file (UpdateFile) and throw IniFileError when it cannot be written; the
+    // lines keep the change, the file on disk stays as it was.
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, int value);
+    void EraseSection(const QString &section);
+    void UpdateFile();
+
+    const QString &fileName() const { return m_fileName; }
+    const QStringList &lines() const { return m_lines; }
+
+private:
+    int IndexOfSection(const QString &name) const;
+    static bool IsSectionLine(const QString &line);
+    static QString KeyOfLine(const QString &line);
+    static QString ValueOfLine(const QString &line, const QString &key);
+
+    QString m_fileName;
+    QStringList m_lines;
+};

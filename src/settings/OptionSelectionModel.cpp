@@ -1,0 +1,77 @@
+#include "settings/OptionSelectionModel.h"
+
+OptionSelectionModel::OptionSelectionModel(QObject *parent) : QObject(parent) {}
+
+QStringList OptionSelectionModel::entries(Selector selector) const
+{
+    return slot(selector).entries;
+}
+
+void OptionSelectionModel::setEntries(Selector selector, const QStringList &entries)
+{
+    Slot &s = slot(selector);
+    const bool hadSelection = s.selected != -1;
+    s.entries = entries;
+    s.selected = -1;
+    Q_EMIT entriesChanged(selector);
+    if (hadSelection)
+        Q_EMIT selectionChanged(selector, -1);
+}
+
+void OptionSelectionModel::appendEntries(Selector selector, const QStringList &entries)
+{
+    slot(selector).entries << entries;
+    Q_EMIT entriesChanged(selector);
+}
+
+int OptionSelectionModel::selectedIndex(Selector selector) const
+{
+    return slot(selector).selected;
+}
+
+void OptionSelectionModel::setSelectedIndex(Selector selector, int index)
+{
+    Slot &s = slot(selector);
+    if (index < 0 || index >= s.entries.size())
+        index = -1;
+    if (s.selected == index)
+        return;
+    s.selected = index;
+    Q_EMIT selectionChanged(selector, index);
+}
+
+QString OptionSelectionModel::entryText(Selector selector, int index) const
+{
+    const Slot &s = slot(selector);
+    return index >= 0 && index < s.entries.size() ? s.entries.at(index) : QString();
+}
+
+bool OptionSelectionModel::isEnabled(SelectorControl control) const
+{
+    return control == SelectorControl::ProfileSelector ? m_profileEnabled : m_optionsEnabled;
+}
+
+void OptionSelectionModel::setEnabled(SelectorControl control, bool enabled)
+{
+    bool &flag = control == SelectorControl::ProfileSelector ? m_profileEnabled : m_optionsEnabled;
+    if (flag == enabled)
+        return;
+    flag = enabled;
+    Q_EMIT enabledChanged(control, enabled);
+}
+
+OptionSelection OptionSelectionModel::selection() const
+{
+    OptionSelection s;
+    s.outputType = selectedIndex(Selector::OutputType);
+    s.quality = selectedIndex(Selector::Quality);
+    s.audioBitrate = selectedIndex(Selector::AudioBitrate);
+    s.sampleRate = selectedIndex(Selector::AudioSample);
+    s.channels = selectedIndex(Selector::AudioChannels);
+    s.volume = selectedIndex(Selector::VolumeGain);
+    s.videoSize = selectedIndex(Selector::VideoSize);
+    s.videoBitrate = selectedIndex(Selector::VideoBitrate);
+    s.frameRate = selectedIndex(Selector::FrameRate);
+    s.aspectRatio = selectedIndex(Selector::AspectRatio);
+    return s;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Filling the option selectors from the built-in lists and applying a quality profile.
+#include "settings/OptionSelectionModel.h"
+#include "settings/OptionTables.h"
+
+#include <functional>
+
+// Calls into the user settings and the custom profiles. Each defaults to "nothing stored".
+struct SelectorHooks {
+    // Names of the custom profiles, listed after the built-in qualities.
+    std::function<QStringList()> customProfileNames = [] { return QStringList(); };
+    // Loads the stored user settings after the selectors are filled.
+    std::function<void()> loadUserSettings = [] {};
+    // Selects custom profile `position` (0-based) and loads it into the selectors.
+    std::function<void(int position)> loadCustomProfile = [](int) {};
+};
+
+// Puts the visible entries of `list` into the selector and selects its default index.
+void FillSelector(OptionSelectionModel &model, Selector selector, const OptionList &list);
+
+// Fills every selector (quality: built-in names, then custom profile names, default
+// "Normal Quality"), then loads the user settings.
+void FillAllSelectors(OptionSelectionModel &model, const SelectorHooks &hooks);
+
+// Sets the selectors from the profile row of the selected output type and quality, and the
+// enabled states of the quality selector and the Options button. A custom profile (quality 5
+// and up) is loaded through the hooks and leaves the enabled states alone.
+void ApplyQualityProfile(OptionSelectionModel &model, const SelectorHooks &hooks);

@@ -1,0 +1,267 @@
+#include "common/Fakes.h"
+#include "engine/AvsScript.h"
+#include "engine/ConvertParameterBuilder.h"
+#include "media/SourceListModel.h"
+#include "settings/QualityProfiles.h"
+#include "support/AppFunc.h"
+#include "support/FileFunc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Program folder, output folder and log in one temporary folder; the selectors as in the
+// documented examples (audio 64, volume 100, stereo, 44100 Hz, video 176x144 at 128).
+class CommandLine : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString programFolder = tmp.path() + "/App/";
+    QString outputFolder = tmp.path() + "/Kelvane";
+    FixedClock clock;
+    TAppFunc log{tmp.path() + "/", clock};
+    TFileFunc fileFunc;
+    OptionSelectionModel options;
+    SourceListModel sources;
+    ConvertParameterBuilder builder{programFolder, options, sources, log, fileFunc};
+    TConvertParameterStruct parameter;
+    ConversionRunState state;
+
+    void SetUp() override
+    {
+        QDir().mkpath(programFolder);
+        FillAllSelectors(options, {});
+        select(Selector::AudioBitrate, "64");
+        select(Selector::VolumeGain, "100");
+        select(Selector::AudioChannels, "2 channels, Stereo");
+        select(Selector::AudioSample, "44100");
+        select(Selector::VideoSize, "176x144");
+        select(Selector::VideoBitrate, "128");
+        builder.setOutputFolderText(outputFolder);
+    }
+    void select(Selector selector, const QString &text)
+    {
+        options.setSelectedIndex(selector, static_cast<int>(options.entries(selector).indexOf(text)));
+    }
+    void addRow(const QString &path, const QString &start = "00:00:10", const QString &end = "00:01:40")
+    {
+        sources.appendRow({"True", path, "1 MB", "00:02:00", start, end, "00:01:30"});
+    }
+    ConvertResult build(const QString &sourcePath, int outputType = Mp3)
+    {
+        options.setSelectedIndex(Selector::OutputType, outputType);
+        return builder.CreateConvertParameter(sourcePath, parameter, state);
+    }
+    // The command line with this test's folders written as the documented ones.
+    QString documented(const ConvertResult &result) const
+    {
+        QString line = result.command.commandLine;
+        return line.replace(programFolder, "/opt/App/").replace(outputFolder + "/", "/home/u/Kelvane/");
+    }
+    QString logText() const
+    {
+        QFile file(log.logFilePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QByteArray avsBytes() const
+    {
+        QFile file(AvsScriptPath(programFolder));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLine, TheSevenOutputTypesGiveTheDocumentedLines)
+{
+    addRow("/media/Video/clip.avi");
+    const QString head = "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec ";
+    const QString audio = " -vn -ab 64 -vol 100 -ac 2 -ar 44100 -ss 00:00:10 -t 90 \"/home/u/Kelvane/clip";
+    const QString expected[] = {
+        head + "amr_nb -s 176x144 -b 128 -ab 64 -vol 100 -ac 1 -ar 8000 -ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.amr\"",
+        head + "aac" + audio + ".aac\"",
+        head + "mp3" + audio + ".mp3\"",
+        head + "ac3" + audio + ".ac3\"",
+        head + "aac" + audio + ".m4a\"",
+        head + "vorbis" + audio + ".ogg\"",
+        head + "pcm_s16le" + audio + ".wav\"",
+    };
+    for (int type = 0; type < OutputTypeCount; ++type) {
+        const ConvertResult result = build("/media/Video/clip.avi", type);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        EXPECT_EQ(documented(result), expected[type]);
+    }
+    EXPECT_EQ(documented(build("/media/Video/clip.avi", Mp3)),
+              "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec mp3 -vn -ab 64 -vol 100 -ac 2 -ar 44100 "
+              "-ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.mp3\"");
+    EXPECT_EQ(state.startText, "00:00:10");
+    EXPECT_EQ(state.durationText, "90");
+    EXPECT_EQ(parameter.outputFolder, outputFolder + "/");
+    EXPECT_EQ(parameter.baseName, "clip");
+    EXPECT_EQ(parameter.volumeArg, " -vol 100");
+    EXPECT_EQ(parameter.timeRangeArg, " -ss 00:00:10 -t 90");
+    EXPECT_EQ(avsBytes(), "DirectShowSource(\"/media/Video/clip.avi\", fps=29.9700898503294, convertfps=true)\r\n");
+    EXPECT_TRUE(logText().contains("|Output directory " + outputFolder + "/\r\n"));
+}
+
+TEST_F(CommandLine, RealMediaGoesThroughTheScriptOnlyWhenSpelledInLowerCase)
+{
+    addRow("/media/Video/clip.rmvb");
+    const ConvertResult result = build("/media/Video/clip.rmvb");
+    EXPECT_EQ(documented(result), "/opt/App/revc -y -i \"/opt/App/VideoFile.avs\" -acodec mp3 -vn -ab 64 -vol 100 "
+                                  "-ac 2 -ar 44100 -ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.mp3\"");
+    EXPECT_EQ(avsBytes(), "DirectShowSource(\"/media/Video/clip.rmvb\", fps=29.9700898503294, convertfps=true)\r\n");
+    EXPECT_EQ(result.command.program, programFolder + "revc");
+    EXPECT_EQ(result.command.arguments.mid(0, 3), QStringList({"-y", "-i", programFolder + "VideoFile.avs"}));
+
+    const struct {
+        const char *path;
+        const char *encoder;
+    } cases[] = {{"/v/clip.rm", "revc"},   {"/v/clip.rmvb", "revc"}, {"/v/clip.RM", "evc"},
+                 {"/v/clip.RMVB", "evc"},  {"/v/clip.Rm", "evc"},    {"/v/clip.rm.avi", "evc"},
+                 {"/v/rm", "evc"}};
+    for (const auto &c : cases) {
+        const ConvertResult r = build(c.path);
+        EXPECT_EQ(r.command.program, programFolder + c.encoder) << c.path;
+        EXPECT_EQ(avsBytes(), QByteArray("DirectShowSource(\"") + c.path + "\", fps=29.9700898503294, convertfps=true)\r\n");
+    }
+}
+
+TEST_F(CommandLine, ArgumentVectorKeepsEveryPathWhole)
+{
+    const QString source = tmp.path() + "/My \"Best\" $HOME `id` Vidéo 日本/clip 1.avi";
+    const QString weirdOut = tmp.path() + "/out $(rm) \"q\" `x` ü";
+    addRow(source);
+    builder.setOutputFolderText(weirdOut);
+    const ConvertResult result = build(source);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.command.program, programFolder + "evc");
+    EXPECT_EQ(result.command.arguments,
+              QStringList({"-y", "-i", source, "-acodec", "mp3", "-vn", "-ab", "64", "-vol", "100", "-ac", "2", "-ar",
+                           "44100", "-ss", "00:00:10", "-t", "90", weirdOut + "/clip 1.mp3"}));
+    EXPECT_EQ(result.command.commandLine,
+              programFolder + "evc -y -i \"" + source + "\" -acodec mp3 -vn -ab 64 -vol 100 -ac 2 -ar 44100 "
+                              "-ss 00:00:10 -t 90 \"" + weirdOut + "/clip 1.mp3\"");
+    EXPECT_TRUE(QDir(weirdOut).exists());
+}
+
+TEST_F(CommandLine, AmrAlwaysAsksForMonoAt8000WithTheVideoFragments)
+{
+    addRow("/v/clip.avi");
+    select(Selector::AudioChannels, "1 channel, Mono");
+    select(Selector::AudioSample, "48000");
+    const ConvertResult result = build("/v/clip.avi", Amr);
+    EXPECT_TRUE(result.command.commandLine.contains(" -s 176x144 -b 128 -ab 64 -vol 100 -ac 1 -ar 8000 -ss"));
+    EXPECT_FALSE(result.command.commandLine.contains("48000"));
+    EXPECT_EQ(result.command.arguments.mid(3, 14),
+              QStringList({"-acodec", "amr_nb", "-s", "176x144", "-b", "128", "-ab", "64", "-vol", "100", "-ac", "1",
+                           "-ar", "8000"}));
+}
+
+TEST_F(CommandLine, NoVolumeLeavesADoubleBlankInTheTextAndNoArgument)
+{
+    addRow("/v/clip.avi");
+    options.setSelectedIndex(Selector::VolumeGain, -1);
+    const ConvertResult result = build("/v/clip.avi");
+    EXPECT_TRUE(result.command.commandLine.contains(" -ab 64  -ac 2 "));
+    EXPECT_FALSE(result.command.arguments.contains("-vol"));
+    EXPECT_FALSE(result.command.arguments.contains(" "));
+    EXPECT_EQ(parameter.volumeArg, " ");
+}
+
+TEST_F(CommandLine, CutTimesComeFromTheLastMatchingRow)
+{
+    addRow("/v/a.avi", "00:01:40", "00:01:10");
+    EXPECT_TRUE(build("/v/a.avi").command.commandLine.contains(" -ss 00:01:40 -t -30 \""));
+
+    addRow("/V/B.AVI", "00:00:01", "00:00:05");
+    addRow("/v/b.avi", "00:00:02", "01:00:00");
+    EXPECT_TRUE(build("/v/b.avi").command.commandLine.contains(" -ss 00:00:02 -t 3598 \""));
+
+    const ConvertResult unlisted = build("/v/unlisted.avi");
+    EXPECT_FALSE(unlisted.command.commandLine.contains(" -ss"));
+    EXPECT_FALSE(unlisted.command.commandLine.contains(" -t "));
+    EXPECT_TRUE(state.startText.isEmpty());
+    EXPECT_TRUE(state.durationText.isEmpty());
+
+    addRow("/v/c.avi", "", "00:00:30");
+    EXPECT_FALSE(build("/v/c.avi").command.commandLine.contains(" -ss"));
+    addRow("/v/d.avi", "00:00:05", "30");
+    EXPECT_TRUE(build("/v/d.avi").command.commandLine.contains(" -ss 00:00:05 -t -5 \""));
+}
+
+TEST_F(CommandLine, AnOutputNameInUseGetsTheNextFreeSuffix)
+{
+    addRow("/v/clip.avi");
+    QDir().mkpath(outputFolder);
+    for (const char *name : {"CLIP.WAV", "clip_1.txt"}) {
+        QFile file(outputFolder + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const ConvertResult result = build("/v/clip.avi");
+    EXPECT_TRUE(result.command.commandLine.endsWith("\"" + outputFolder + "/clip_2.mp3\""));
+    EXPECT_EQ(result.command.arguments.last(), outputFolder + "/clip_2.mp3");
+}
+
+TEST_F(CommandLine, OutputFolderWithOrWithoutTrailingSeparatorGivesTheSameLine)
+{
+    addRow("/v/clip.avi");
+    const QString without = build("/v/clip.avi").command.commandLine;
+    builder.setOutputFolderText(outputFolder + "/");
+    EXPECT_EQ(build("/v/clip.avi").command.commandLine, without);
+}
+
+TEST_F(CommandLine, AnUncreatableOutputFolderIsLoggedAndTheLineStillBuilt)
+{
+    addRow("/v/clip.avi");
+    QFile blocker(tmp.path() + "/file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    builder.setOutputFolderText(tmp.path() + "/file/sub");
+    const ConvertResult result = build("/v/clip.avi");
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.command.commandLine.endsWith("\"" + tmp.path() + "/file/sub/clip.mp3\""));
+    EXPECT_TRUE(logText().contains("|Output directory error. ->" + tmp.path() + "/file/sub/\r\n"));
+}
+
+TEST_F(CommandLine, ATimeThatIsNotANumberFailsOnlyThatItem)
+{
+    addRow("/v/bad.avi", "00:x1:10", "00:01:40");
+    addRow("/v/good.avi");
+    const ConvertResult bad = build("/v/bad.avi");
+    EXPECT_FALSE(bad.ok());
+    EXPECT_TRUE(bad.command.isEmpty());
+    EXPECT_TRUE(bad.error.contains("/v/bad.avi"));
+    EXPECT_TRUE(bad.error.contains("00:x1:10"));
+    EXPECT_TRUE(logText().contains(bad.error));
+    EXPECT_TRUE(build("/v/good.avi").ok());
+}
+
+TEST_F(CommandLine, AScriptThatCannotBeWrittenFailsOnlyThatItem)
+{
+    ConvertParameterBuilder noProgramFolder(tmp.path() + "/missing/", options, sources, log, fileFunc);
+    noProgramFolder.setOutputFolderText(outputFolder);
+    addRow("/v/clip.avi");
+    options.setSelectedIndex(Selector::OutputType, Mp3);
+    const ConvertResult failed = noProgramFolder.CreateConvertParameter("/v/clip.avi", parameter, state);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_TRUE(failed.error.contains("VideoFile.avs"));
+    EXPECT_TRUE(logText().contains(failed.error));
+    EXPECT_TRUE(build("/v/clip.avi").ok());
+}
+
+TEST_F(CommandLine, TheCustomProfileHookRunsPerMatchingRowBeforeTheSelectorsAreRead)
+{
+    int runs = 0;
+    builder.setLoadSelectedCustomProfile([&] {
+        ++runs;
+        select(Selector::AudioBitrate, "224");
+    });
+    addRow("/v/clip.avi");
+    addRow("/V/CLIP.avi");
+    EXPECT_TRUE(build("/v/clip.avi").command.commandLine.contains(" -ab 224 "));
+    EXPECT_EQ(runs, 2);
+    build("/v/other.avi");
+    EXPECT_EQ(runs, 2);
+}

@@ -1,0 +1,46 @@
+#include "common/Fakes.h"
+#include "engine/OutputFolder.h"
+#include "media/SourceListModel.h"
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(ServiceObjects, ConversionFillsTheSharedRecordAndRunState)
+{
+    QTemporaryDir tmp;
+    FixedClock clock;
+    FakeMessageBoxes boxes;
+    OptionSelectionModel options;
+    SourceListModel sources;
+    TCommonLib common(tmp.path() + "/", clock, boxes);
+    TCustomProc proc(common, options, sources);
+    EXPECT_EQ(proc.outputFolderText(), QDir::homePath() + "/Kelvane");
+    EXPECT_EQ(DefaultOutputFolder(), QDir::homePath() + "/Kelvane");
+
+    int profileLoads = 0;
+    proc.setLoadSelectedCustomProfile([&] { ++profileLoads; });
+    proc.FillAllSelectors();
+    proc.ApplyQualityProfile();
+    proc.setOutputFolderText(tmp.path() + "/out");
+    sources.appendRow({"True", "/v/clip.avi", "1 MB", "00:01:00", "00:00:05", "00:00:35", "00:00:30"});
+
+    const ConvertResult result = proc.CreateConvertParameter("/v/clip.avi");
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.command.program, tmp.path() + "/evc");
+    EXPECT_EQ(common.convertParameter().codecArg, " -acodec amr_nb");
+    EXPECT_EQ(common.convertParameter().outputFolder, tmp.path() + "/out/");
+    EXPECT_EQ(proc.runState().startText, "00:00:05");
+    EXPECT_EQ(proc.runState().durationText, "30");
+    EXPECT_EQ(profileLoads, 1);
+    EXPECT_EQ(proc.LookupDuration("/V/CLIP.AVI"), "30");
+    EXPECT_EQ(proc.PrepareOutputFolder(), tmp.path() + "/out/");
+
+    EXPECT_TRUE(common.ShowMessageBox("Hello", 1));
+    EXPECT_FALSE(common.ShowMessageBox("Hello", 4));
+    EXPECT_EQ(boxes.texts(), QStringList({"Hello"}));
+    EXPECT_DOUBLE_EQ(common.NumericPart("time=12.5"), 12.5);
+    EXPECT_EQ(common.SplitByChar("a|b", u'|'), QStringList({"a", "b"}));
+}

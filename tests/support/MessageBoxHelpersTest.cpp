@@ -1,0 +1,71 @@
+#include "common/Fakes.h"
+#include "support/MessageBoxHelpers.h"
+#include "support/WorkingSet.h"
+#include "support/widgets/QtMessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(ShowMessageBox, KindChoosesTheIconAndOtherKindsShowNothing)
+{
+    const MessageIcon icons[] = {MessageIcon::Error, MessageIcon::Warning, MessageIcon::Question,
+                                 MessageIcon::Information};
+    for (int kind = 0; kind < 4; ++kind) {
+        FakeMessageBoxes boxes;
+        EXPECT_TRUE(ShowMessageBox(boxes, "text", kind));
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_EQ(boxes.shown[0].icon, icons[kind]);
+        EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
+    }
+    FakeMessageBoxes boxes;
+    EXPECT_FALSE(ShowMessageBox(boxes, "text", 5));
+    EXPECT_FALSE(ShowMessageBox(boxes, "text", -1));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST(ShowPromptBox, KindChoosesTheButtonsAndTheAnswerIsTheButtonId)
+{
+    const MessageButtons buttons[] = {MessageButtons::Ok, MessageButtons::YesNo, MessageButtons::YesNoCancel};
+    for (int kind = 1; kind <= 3; ++kind) {
+        FakeMessageBoxes boxes;
+        boxes.answers = {MessageAnswer::No};
+        EXPECT_EQ(ShowPromptBox(boxes, "text", kind), 7);
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_EQ(boxes.shown[0].buttons, buttons[kind - 1]);
+        EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Information);
+    }
+    FakeMessageBoxes boxes;
+    EXPECT_EQ(ShowPromptBox(boxes, "text", 0), 0);
+    EXPECT_EQ(ShowPromptBox(boxes, "text", 4), 0);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST(QtMessageBoxes, ShowsACaptionedBoxAndReturnsTheButtonPressed)
+{
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // The box is answered from the event loop it runs, as soon as it is up.
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        caption = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::No)->click();
+    });
+    QtMessageBoxes boxes;
+    EXPECT_EQ(boxes.show("Really?", MessageIcon::Warning, MessageButtons::YesNo), MessageAnswer::No);
+    EXPECT_EQ(caption, "Kelvane");
+    EXPECT_EQ(text, "Really?");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+}
+
+TEST(TrimWorkingSet, CanBeCalledRepeatedly)
+{
+    TrimWorkingSet();
+    TrimWorkingSet();
+    SUCCEED();
+}
