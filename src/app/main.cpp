@@ -1,11 +1,15 @@
+#include "app/widgets/MainForm.h"
+#include "services/widgets/DesktopShellLauncher.h"
+#include "support/Platform.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
-    QLabel placeholder(QStringLiteral("Kelvane"));
-    placeholder.show();
+    DesktopShellLauncher shell;
+    TFrmMainForm mainForm(shell, Platform::withTrailingSeparator(QApplication::applicationDirPath()));
+    mainForm.show();
     return QApplication::exec();
 }
