@@ -1,12 +1,12 @@
 #include "app/widgets/MainForm.h"
 
+#include "app/widgets/KeyPreview.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/SkinPalette.h"
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SkinStyle.h"
 #include "services/PlatformServices.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -68,7 +68,7 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
     m_tmrClearMemory->start();
 
     // Shortcuts see every key before the focused control does, and leave it to that control.
-    qApp->installEventFilter(this);
+    new KeyPreview(this, [this](const QKeyEvent &key) { FormKeyDown(key.key(), key.modifiers()); });
 }
 
 TFrmMainForm::~TFrmMainForm() = default;
@@ -344,26 +344,8 @@ void TFrmMainForm::resizeEvent(QResizeEvent *event)
     SkinnedWindow::resizeEvent(event);
 }
 
-// A key press is delivered first to the focused control (or to the window when nothing has the
-// focus) and then, when ignored, to its parents; only that first delivery counts.
-bool TFrmMainForm::isKeyForThisWindow(QObject *receiver) const
-{
-    if (!receiver->isWidgetType() || !isEnabled())
-        return false;
-    auto *widget = static_cast<QWidget *>(receiver);
-    if (widget != this && !isAncestorOf(widget))
-        return false;
-    QWidget *focus = QApplication::focusWidget();
-    return widget == (focus && isAncestorOf(focus) ? focus : this);
-}
-
 bool TFrmMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && isKeyForThisWindow(watched)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        FormKeyDown(key->key(), key->modifiers());
-        return false;
-    }
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == m_label3)
             Label3Click();

@@ -116,7 +116,6 @@ private:
     void connectCommands();
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void tmrClearMemoryTimer();
-    bool isKeyForThisWindow(QObject *receiver) const;
 
     PictureButton *addButton(const QString &picture, int x, int y, const QString &hint = {});
     QLabel *addLabel(const QString &text, int x, int y);
