@@ -55,6 +55,14 @@ QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
              rim.name(), accentDark.name());
 }
 
+void applyFont(QWidget *window)
+{
+    const QFont font = labelFont();
+    window->setFont(font);
+    for (QWidget *child : window->findChildren<QWidget *>())
+        child->setFont(font);
+}
+
 void applyTo(QWidget *window)
 {
     QPalette palette = window->palette();

@@ -10,6 +10,8 @@ namespace SkinStyle {
 QFont labelFont();
 // Style sheet for drop-downs, edit fields, check boxes, the source list and plain buttons.
 QString styleSheet();
+// Gives a window and every control in it the label font (style sheets may reset inherited fonts).
+void applyFont(QWidget *window);
 // Gives a plain (bordered) window the dark palette and the style sheet.
 void applyTo(QWidget *window);
 } // namespace SkinStyle

@@ -56,12 +56,13 @@ TfrmOption::TfrmOption(QWidget *parent)
     SkinStyle::applyTo(this);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
     buildProfileRow();
     buildAudioGroup();
     buildVideoGroup();
     buildButtons();
+    SkinStyle::applyFont(this);
     setFixedSize(476, 198);
 }
 
@@ -102,11 +103,9 @@ void TfrmOption::buildAudioGroup()
     m_grpAdvOptions = new QGroupBox(QStringLiteral("Advanced Options"), this);
     m_grpAdvOptions->setObjectName(QStringLiteral("grpAdvOptions"));
     auto *grid = new QGridLayout(m_grpAdvOptions);
-    grid->setContentsMargins(10, 12, 10, 10);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
+    grid->setContentsMargins(8, 14, 8, 12);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(12);
     m_cbbAudioBitrate = addSelector(grid, 0, 0, QStringLiteral("Audio Bitrate(kbps):"),
                                     QStringLiteral("lblAudioBitrate"), QStringLiteral("cbbAudioBitrate"));
     m_cbbAudioSample = addSelector(grid, 0, 1, QStringLiteral("Audio Sample(khz):"),
