@@ -13,6 +13,8 @@ int main(int argc, char **argv)
     TFrmMainForm mainForm(shell, Platform::withTrailingSeparator(QApplication::applicationDirPath()));
     TfrmOption optionForm;
     QObject::connect(&mainForm, &TFrmMainForm::optionsRequested, &optionForm, &TfrmOption::showModeless);
+    // Closing the main window ends the program, also while the Options dialog is open.
+    QObject::connect(&mainForm, &TFrmMainForm::closing, &app, &QApplication::quit);
     mainForm.show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
+#include "app/widgets/SkinPictures.h"
 #include "common/Fakes.h"
 
 #include <QApplication>
@@ -231,6 +232,32 @@ TEST_F(MainFormTest, CloseAnnouncesItselfAndMinimizeMinimizes)
     form->btnWindowClose()->click();
     EXPECT_EQ(closing.count(), 1);
     EXPECT_FALSE(form->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// Every picture button of the window has its three pictures, at 1x and 2x, of the button's size.
+TEST(MainFormSkin, EveryPictureButtonHasAllItsPictures)
+{
+    FakeShellLauncher shell;
+    TFrmMainForm form(shell, QStringLiteral("/tmp/"), [] {});
+    const QList<PictureButton *> buttons = form.findChildren<PictureButton *>();
+    ASSERT_EQ(buttons.size(), 16);
+    for (PictureButton *button : buttons) {
+        for (const char *state : {"_up", "_hot", "_down"}) {
+            const QString name = button->pictureName() + QLatin1String(state);
+            const QPixmap normal = SkinPictures::load(name, 1.0);
+            const QPixmap sharp = SkinPictures::load(name, 2.0);
+            EXPECT_EQ(normal.size(), button->size()) << name.toStdString();
+            EXPECT_EQ(sharp.size(), button->size() * 2) << name.toStdString();
+            EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        }
+    }
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("main_background")).size(), QSize(692, 456));
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("progress_background")).size(), QSize(435, 222));
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("busy_background")).size(), QSize(273, 45));
 }
 
 } // namespace

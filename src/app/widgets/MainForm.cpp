@@ -346,7 +346,11 @@ void TFrmMainForm::resizeEvent(QResizeEvent *event)
 
 bool TFrmMainForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    const bool clickable = watched == m_label1 || watched == m_label2 || watched == m_label3;
+    // A press on a caption belongs to it: it must not reach the background and move the window.
+    if (clickable && event->type() == QEvent::MouseButtonPress)
+        return true;
+    if (clickable && event->type() == QEvent::MouseButtonRelease) {
         if (watched == m_label3)
             Label3Click();
         else if (watched == m_label1)

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -64,6 +66,8 @@ TfrmOption::TfrmOption(QWidget *parent)
     buildButtons();
     SkinStyle::applyFont(this);
     setFixedSize(476, 198);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfrmOption::buildProfileRow()
