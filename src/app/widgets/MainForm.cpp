@@ -61,6 +61,11 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
     buildSourceList();
     buildFileButtons();
     connectCommands();
+    // Style sheets drop inherited fonts: the controls Qt draws get the label font explicitly.
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_cbbOutputFiletype, m_cbbProfile, m_edtOutputFolder, m_dxTreeSourceFileInfo,
+             m_dxTreeSourceFileInfo->header(), m_dxTreeSourceFileInfo->viewport()})
+        control->setFont(SkinStyle::labelFont());
 
     m_tmrClearMemory = new QTimer(this);
     m_tmrClearMemory->setInterval(1000);
