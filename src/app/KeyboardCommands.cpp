@@ -1,0 +1,41 @@
+#include "app/KeyboardCommands.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Checked in this order; the first matching row wins.
+constexpr std::array<std::pair<int, MainCommand>, 10> kCtrlShortcuts{{
+    {Qt::Key_O, MainCommand::OpenFile},
+    {Qt::Key_R, MainCommand::RemoveFile},
+    {Qt::Key_L, MainCommand::ClearFile},
+    {Qt::Key_I, MainCommand::Options},
+    {Qt::Key_P, MainCommand::Play},
+    {Qt::Key_U, MainCommand::Pause},
+    {Qt::Key_T, MainCommand::Stop},
+    {Qt::Key_S, MainCommand::Convert},
+    {Qt::Key_N, MainCommand::Convert},
+    {Qt::Key_B, MainCommand::SelectOutputFolder},
+}};
+
+bool onlyCtrl(Qt::KeyboardModifiers modifiers)
+{
+    // The keypad flag says where the key sits, not what the user holds.
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    return held == Qt::ControlModifier;
+}
+
+} // namespace
+
+MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_F1)
+        return MainCommand::Help;
+    if (!onlyCtrl(modifiers))
+        return MainCommand::None;
+    for (const auto &[shortcutKey, command] : kCtrlShortcuts)
+        if (shortcutKey == key)
+            return command;
+    return MainCommand::None;
+}

@@ -1,0 +1,367 @@
+#include "app/widgets/MainForm.h"
+
+#include "app/widgets/KeyPreview.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/SkinPalette.h"
+#include "app/widgets/SkinPictures.h"
+#include "app/widgets/SkinStyle.h"
+#include "services/PlatformServices.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeView>
+#include <QUrl>
+#include <malloc.h>
+
+namespace {
+
+const QString kCodecDownloadAddress = QStringLiteral("https://kelvane.org/download/codec-pack");
+const QString kHelpFileName = QStringLiteral("Help.chm");
+constexpr int kLabelsRightEdge = 363;   // captions of the output settings end here
+
+void trimHeap() { malloc_trim(0); }
+
+QLabel *pictureLabel(const QString &picture, QWidget *parent, qreal dpr)
+{
+    auto *label = new QLabel(parent);
+    label->setPixmap(SkinPictures::load(picture, dpr));
+    label->setScaledContents(true);
+    return label;
+}
+
+} // namespace
+
+TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, TrimFunction trim,
+                           QWidget *parent)
+    : SkinnedWindow(QStringLiteral("main_background"), parent),
+      m_shell(shell),
+      m_programFolder(programFolder),
+      m_trim(trim ? std::move(trim) : TrimFunction(trimHeap)),
+      m_codecAddress(kCodecDownloadAddress)
+{
+    setObjectName(QStringLiteral("FrmMainForm"));
+    setFont(SkinStyle::labelFont());
+    setStyleSheet(SkinStyle::styleSheet());
+    resize(692, 456);
+    setMinimumSize(686, 456);
+
+    buildTitleBar();
+    buildLinkButtons();
+    buildPreview();
+    buildTimeline();
+    buildOutputSettings();
+    buildCheckBoxes();
+    buildSourceList();
+    buildFileButtons();
+    connectCommands();
+    // Style sheets drop inherited fonts: the controls Qt draws get the label font explicitly.
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_cbbOutputFiletype, m_cbbProfile, m_edtOutputFolder, m_dxTreeSourceFileInfo,
+             m_dxTreeSourceFileInfo->header(), m_dxTreeSourceFileInfo->viewport()})
+        control->setFont(SkinStyle::labelFont());
+
+    m_tmrClearMemory = new QTimer(this);
+    m_tmrClearMemory->setInterval(1000);
+    connect(m_tmrClearMemory, &QTimer::timeout, this, &TFrmMainForm::tmrClearMemoryTimer);
+    m_tmrClearMemory->start();
+
+    // Shortcuts see every key before the focused control does, and leave it to that control.
+    new KeyPreview(this, [this](const QKeyEvent &key) { FormKeyDown(key.key(), key.modifiers()); });
+}
+
+TFrmMainForm::~TFrmMainForm() = default;
+
+PictureButton *TFrmMainForm::addButton(const QString &picture, int x, int y, const QString &hint)
+{
+    auto *button = new PictureButton(picture, this);
+    button->move(x, y);
+    if (!hint.isEmpty())
+        button->setHint(hint);
+    return button;
+}
+
+QLabel *TFrmMainForm::addLabel(const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, this);
+    label->setFont(SkinStyle::labelFont());
+    label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+void TFrmMainForm::buildTitleBar()
+{
+    m_lblTitle = new QLabel(QStringLiteral("Application name "), this);
+    m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont font = SkinStyle::labelFont();
+    font.setPixelSize(19);
+    font.setBold(true);
+    m_lblTitle->setFont(font);
+    m_lblTitle->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_lblTitle->setGeometry(63, 32, 537, 27);
+    addMoveHandle(m_lblTitle);
+
+    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28);
+    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28);
+}
+
+void TFrmMainForm::buildLinkButtons()
+{
+    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73);
+    m_btnEMail = addButton(QStringLiteral("email"), 459, 73);
+    m_btnHelp = addButton(QStringLiteral("help"), 565, 73);
+    m_btnHelp->setHint(QStringLiteral("Help (F1)"), false);
+    m_btnAbout = addButton(QStringLiteral("about"), 618, 73);
+    for (PictureButton *b : {m_btnHomePage, m_btnEMail, m_btnHelp, m_btnAbout})
+        b->setCursor(Qt::PointingHandCursor);
+}
+
+void TFrmMainForm::buildPreview()
+{
+    m_videoWindow = new QWidget(this);
+    m_videoWindow->setObjectName(QStringLiteral("DSVideoWindowEx1"));
+    m_videoWindow->setGeometry(26, 76, 253, 152);
+    m_videoWindow->setStyleSheet(QStringLiteral("background: black;"));
+    m_videoWindow->setAttribute(Qt::WA_StyledBackground);
+
+    m_panLogo = new QWidget(m_videoWindow);
+    m_panLogo->setObjectName(QStringLiteral("panLogo"));
+    m_panLogo->setGeometry(m_videoWindow->rect());
+    auto *layout = new QHBoxLayout(m_panLogo);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QLabel *imgLOGO = pictureLabel(QStringLiteral("logo"), m_panLogo, 2.0);
+    imgLOGO->setObjectName(QStringLiteral("imgLOGO"));
+    layout->addWidget(imgLOGO);
+
+    m_btnPlay = addButton(QStringLiteral("play"), 36, 261, QStringLiteral("Ctrl + P"));
+    m_btnPause = addButton(QStringLiteral("pause"), 68, 261, QStringLiteral("Ctrl + U"));
+    m_btnStop = addButton(QStringLiteral("stop"), 99, 261, QStringLiteral("Ctrl + T"));
+
+    QLabel *imgPlay = pictureLabel(QStringLiteral("time_display"), this, 2.0);
+    imgPlay->setObjectName(QStringLiteral("imgPlay"));
+    imgPlay->setGeometry(146, 253, 136, 38);
+
+    m_pnlCurTime = new QLabel(QStringLiteral("00:00:00"), this);
+    m_pnlCurTime->setObjectName(QStringLiteral("pnlCurTime"));
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(14);
+    font.setBold(true);
+    m_pnlCurTime->setFont(font);
+    m_pnlCurTime->setAlignment(Qt::AlignCenter);
+    m_pnlCurTime->setStyleSheet(QStringLiteral("background: black; color: %1;")
+                                    .arg(SkinPalette::accent.name()));
+    m_pnlCurTime->setGeometry(171, 264, 81, 17);
+}
+
+void TFrmMainForm::buildTimeline()
+{
+    m_panel1 = new QWidget(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setGeometry(22, 234, 260, 19);
+    m_panel1->setAttribute(Qt::WA_StyledBackground);
+    m_panel1->setStyleSheet(QStringLiteral("#Panel1 { background: %1; }").arg(SkinPalette::card.name()));
+    auto *layout = new QHBoxLayout(m_panel1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_panel2 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
+    m_panel2->setFixedWidth(1);
+    m_splitter1 = pictureLabel(QStringLiteral("marker_start"), m_panel1, 2.0);
+    m_splitter1->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter1->setFixedWidth(19);
+    m_splitter1->setCursor(Qt::PointingHandCursor);
+    m_panel4 = pictureLabel(QStringLiteral("segment_span"), m_panel1, 2.0);
+    m_panel4->setObjectName(QStringLiteral("Panel4"));
+    m_splitter2 = pictureLabel(QStringLiteral("marker_end"), m_panel1, 2.0);
+    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
+    m_splitter2->setFixedWidth(19);
+    m_splitter2->setCursor(Qt::PointingHandCursor);
+    m_panel3 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setFixedWidth(1);
+
+    layout->addWidget(m_panel2);
+    layout->addWidget(m_splitter1);
+    layout->addWidget(m_panel4, 1);
+    layout->addWidget(m_splitter2);
+    layout->addWidget(m_panel3);
+}
+
+void TFrmMainForm::buildOutputSettings()
+{
+    QLabel *divider = pictureLabel(QStringLiteral("divider"), this, 2.0);
+    divider->setObjectName(QStringLiteral("Image1"));
+    divider->setGeometry(290, 125, 379, 5);
+
+    // Captions end at one right edge, whatever the width of the font that draws them.
+    auto caption = [this](const QString &text, int y) {
+        QLabel *label = addLabel(text, 0, y);
+        label->move(kLabelsRightEdge - label->width(), y);
+        return label;
+    };
+    caption(QStringLiteral("Output FileType:"), 136)->setObjectName(QStringLiteral("lblOutputFileTypeName"));
+    caption(QStringLiteral("Profile Settings:"), 164)->setObjectName(QStringLiteral("lblProfileSettings"));
+    caption(QStringLiteral("Output Folder:"), 191)->setObjectName(QStringLiteral("lblOutputFolderInfo"));
+
+    m_cbbOutputFiletype = new QComboBox(this);
+    m_cbbOutputFiletype->setObjectName(QStringLiteral("cbbOutputFiletype"));
+    m_cbbOutputFiletype->setGeometry(368, 133, 297, 21);
+    m_cbbProfile = new QComboBox(this);
+    m_cbbProfile->setObjectName(QStringLiteral("cbbProfile"));
+    m_cbbProfile->setGeometry(368, 160, 217, 21);
+    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + N"));
+
+    m_edtOutputFolder = new QLineEdit(QStringLiteral("C:\\Kelvane"), this);
+    m_edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
+    m_edtOutputFolder->setReadOnly(true);
+    m_edtOutputFolder->setGeometry(368, 188, 217, 21);
+    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + N"));
+    m_btnSelectOutputFolder = addButton(QStringLiteral("folder"), 595, 218, QStringLiteral("Ctrl + B"));
+    m_btnSelectOutputFolder->hide();
+}
+
+QCheckBox *TFrmMainForm::addCheckBox(int x, int y, const QString &caption, QLabel *&captionLabel)
+{
+    auto *box = new QCheckBox(this);
+    box->setGeometry(x, y, 15, 15);
+    captionLabel = addLabel(caption, x + 19, y + 1);
+    captionLabel->setCursor(Qt::PointingHandCursor);
+    captionLabel->installEventFilter(this);
+    return box;
+}
+
+void TFrmMainForm::buildCheckBoxes()
+{
+    m_chkShutdown = addCheckBox(294, 226, QStringLiteral("Shutdown computer when job is finished."), m_label1);
+    m_chkShutdown->setObjectName(QStringLiteral("chkShutdown"));
+    m_chkShowOutputDirectory = addCheckBox(294, 246, QStringLiteral("Show output directory when done"), m_label2);
+    m_chkShowOutputDirectory->setObjectName(QStringLiteral("chkShowOutputDirectory"));
+    m_chkShowOutputDirectory->setChecked(true);
+
+    m_label3 = addLabel(QStringLiteral("Click here to download the coder"), 296, 269);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    QFont font = m_label3->font();
+    font.setUnderline(true);
+    m_label3->setFont(font);
+    m_label3->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::accent.name()));
+    m_label3->adjustSize();
+    m_label3->setCursor(Qt::PointingHandCursor);
+    m_label3->installEventFilter(this);
+}
+
+void TFrmMainForm::buildSourceList()
+{
+    m_dxTreeSourceFileInfo = new QTreeView(this);
+    m_dxTreeSourceFileInfo->setObjectName(QStringLiteral("dxTreeSourceFileInfo"));
+    m_dxTreeSourceFileInfo->setGeometry(22, 292, 525, 138);
+    m_dxTreeSourceFileInfo->setRootIsDecorated(false);
+    m_dxTreeSourceFileInfo->setUniformRowHeights(true);
+    m_dxTreeSourceFileInfo->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_dxTreeSourceFileInfo->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_dxTreeSourceFileInfo->header()->setSectionsMovable(false);
+}
+
+void TFrmMainForm::buildFileButtons()
+{
+    m_btnOpenFile = addButton(QStringLiteral("open_files"), 555, 289, QStringLiteral("Ctrl + O"));
+    m_btnRemoveFile = addButton(QStringLiteral("remove_files"), 555, 323, QStringLiteral("Ctrl + R"));
+    m_btnClearFile = addButton(QStringLiteral("clear_files"), 555, 357, QStringLiteral("Ctrl + L"));
+    m_btnConvert = addButton(QStringLiteral("convert"), 555, 391, QStringLiteral("Ctrl + S"));
+}
+
+void TFrmMainForm::connectCommands()
+{
+    const std::pair<PictureButton *, MainCommand> commands[] = {
+        {m_btnOpenFile, MainCommand::OpenFile},     {m_btnRemoveFile, MainCommand::RemoveFile},
+        {m_btnClearFile, MainCommand::ClearFile},   {m_btnOptions, MainCommand::Options},
+        {m_btnPlay, MainCommand::Play},             {m_btnPause, MainCommand::Pause},
+        {m_btnStop, MainCommand::Stop},             {m_btnConvert, MainCommand::Convert},
+        {m_btnHelp, MainCommand::Help},
+        {m_RzBmpButton1, MainCommand::SelectOutputFolder},
+        {m_btnSelectOutputFolder, MainCommand::SelectOutputFolder},
+    };
+    for (const auto &[button, command] : commands)
+        connect(button, &QAbstractButton::clicked, this, [this, command = command] { performCommand(command); });
+    connect(m_btnWindowMinimize, &QAbstractButton::clicked, this, &TFrmMainForm::actMinimizeExecute);
+    connect(m_btnWindowClose, &QAbstractButton::clicked, this, &TFrmMainForm::actCloseWindowExecute);
+    connect(m_btnHomePage, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysHomePageExecute);
+    connect(m_btnEMail, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysEmailExecute);
+    connect(m_btnAbout, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysAboutExecute);
+}
+
+void TFrmMainForm::performCommand(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::None: break;
+    case MainCommand::OpenFile: Q_EMIT openFilesRequested(); break;
+    case MainCommand::RemoveFile: Q_EMIT removeFilesRequested(); break;
+    case MainCommand::ClearFile: Q_EMIT clearFilesRequested(); break;
+    case MainCommand::Options: Q_EMIT optionsRequested(); break;
+    case MainCommand::Play: Q_EMIT playRequested(); break;
+    case MainCommand::Pause: Q_EMIT pauseRequested(); break;
+    case MainCommand::Stop: Q_EMIT stopRequested(); break;
+    case MainCommand::Convert: Q_EMIT convertRequested(); break;
+    case MainCommand::Help: ActSysHelpExecute(); break;
+    case MainCommand::SelectOutputFolder: Q_EMIT selectOutputFolderRequested(); break;
+    }
+}
+
+void TFrmMainForm::actMinimizeExecute() { showMinimized(); }
+
+void TFrmMainForm::actCloseWindowExecute() { close(); }
+
+// Shell launches report nothing: a missing help file or mail program simply shows nothing.
+void TFrmMainForm::ActSysHomePageExecute() { m_shell.open(QUrl(m_homePage, QUrl::TolerantMode)); }
+
+void TFrmMainForm::ActSysEmailExecute() { m_shell.open(QUrl(QStringLiteral("mailto:") + m_supportEmail)); }
+
+void TFrmMainForm::ActSysHelpExecute() { m_shell.open(QUrl::fromLocalFile(m_programFolder + kHelpFileName)); }
+
+void TFrmMainForm::ActSysAboutExecute() { Q_EMIT aboutRequested(); }
+
+void TFrmMainForm::Label3Click() { m_shell.open(QUrl(m_codecAddress, QUrl::TolerantMode)); }
+
+void TFrmMainForm::tmrClearMemoryTimer() { m_trim(); }
+
+void TFrmMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    performCommand(commandForKey(key, modifiers));
+}
+
+void TFrmMainForm::closeEvent(QCloseEvent *event)
+{
+    Q_EMIT closing();
+    event->accept();
+}
+
+void TFrmMainForm::resizeEvent(QResizeEvent *event)
+{
+    setMinimumSize(686, 456);
+    SkinnedWindow::resizeEvent(event);
+}
+
+bool TFrmMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool clickable = watched == m_label1 || watched == m_label2 || watched == m_label3;
+    // A press on a caption belongs to it: it must not reach the background and move the window.
+    if (clickable && event->type() == QEvent::MouseButtonPress)
+        return true;
+    if (clickable && event->type() == QEvent::MouseButtonRelease) {
+        if (watched == m_label3)
+            Label3Click();
+        else if (watched == m_label1)
+            m_chkShutdown->toggle();
+        else if (watched == m_label2)
+            m_chkShowOutputDirectory->toggle();
+    }
+    return SkinnedWindow::eventFilter(watched, event);
+}

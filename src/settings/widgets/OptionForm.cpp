@@ -1,0 +1,190 @@
+#include "settings/widgets/OptionForm.h"
+
+#include "app/widgets/SkinStyle.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSelectorWidth = 117;
+
+QComboBox *selector(const QString &name, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setFixedWidth(kSelectorWidth);
+    return box;
+}
+
+// A caption and its selector side by side in a grid row.
+QComboBox *addSelector(QGridLayout *grid, int row, int column, const QString &label,
+                       const QString &labelName, const QString &name)
+{
+    QWidget *parent = grid->parentWidget();
+    auto *caption = new QLabel(label, parent);
+    caption->setObjectName(labelName);
+    QComboBox *box = selector(name, parent);
+    caption->setBuddy(box);
+    grid->addWidget(caption, row, column * 2, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(box, row, column * 2 + 1);
+    return box;
+}
+
+QPushButton *button(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TfrmOption::TfrmOption(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmOption"));
+    setWindowTitle(QStringLiteral("Options"));
+    setModal(false);
+    SkinStyle::applyTo(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(8);
+    buildProfileRow();
+    buildAudioGroup();
+    buildVideoGroup();
+    buildButtons();
+    SkinStyle::applyFont(this);
+    setFixedSize(476, 198);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmOption::buildProfileRow()
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(6);
+    auto *caption = new QLabel(QStringLiteral("Custom Profile:"), this);
+    caption->setObjectName(QStringLiteral("lblCustomProfile"));
+    m_cbbCustomProfile = new QComboBox(this);
+    m_cbbCustomProfile->setObjectName(QStringLiteral("cbbCustomProfile"));
+    m_cbbCustomProfile->setEditable(true);
+    m_cbbCustomProfile->setInsertPolicy(QComboBox::NoInsert);
+    m_cbbCustomProfile->setFixedWidth(185);
+    caption->setBuddy(m_cbbCustomProfile);
+    m_btnAdd = button(QStringLiteral("Add"), QStringLiteral("btnAdd"), this);
+    m_btnSave = button(QStringLiteral("Save"), QStringLiteral("btnSave"), this);
+    m_btnDel = button(QStringLiteral("Delete"), QStringLiteral("btnDel"), this);
+    row->addWidget(caption);
+    row->addWidget(m_cbbCustomProfile);
+    row->addStretch(1);
+    for (QPushButton *b : {m_btnAdd, m_btnSave, m_btnDel})
+        row->addWidget(b);
+    static_cast<QVBoxLayout *>(layout())->addLayout(row);
+
+    connect(m_cbbCustomProfile, &QComboBox::activated, this, &TfrmOption::customProfileChosen);
+    connect(m_cbbCustomProfile, &QComboBox::editTextChanged, this, [this] {
+        if (m_cbbCustomProfile->hasFocus())
+            Q_EMIT customProfileChosen();
+    });
+    connect(m_btnAdd, &QPushButton::clicked, this, &TfrmOption::addRequested);
+    connect(m_btnSave, &QPushButton::clicked, this, &TfrmOption::saveRequested);
+    connect(m_btnDel, &QPushButton::clicked, this, &TfrmOption::deleteRequested);
+}
+
+void TfrmOption::buildAudioGroup()
+{
+    m_grpAdvOptions = new QGroupBox(QStringLiteral("Advanced Options"), this);
+    m_grpAdvOptions->setObjectName(QStringLiteral("grpAdvOptions"));
+    auto *grid = new QGridLayout(m_grpAdvOptions);
+    grid->setContentsMargins(8, 14, 8, 12);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(12);
+    m_cbbAudioBitrate = addSelector(grid, 0, 0, QStringLiteral("Audio Bitrate(kbps):"),
+                                    QStringLiteral("lblAudioBitrate"), QStringLiteral("cbbAudioBitrate"));
+    m_cbbAudioSample = addSelector(grid, 0, 1, QStringLiteral("Audio Sample(khz):"),
+                                   QStringLiteral("lblSample"), QStringLiteral("cbbAudioSample"));
+    m_cbbAudioVolumeGain = addSelector(grid, 1, 0, QStringLiteral("Audio Volume(%):"),
+                                       QStringLiteral("lblVolume"), QStringLiteral("cbbAudioVolumeGain"));
+    m_cbbAudioChannels = addSelector(grid, 1, 1, QStringLiteral("Audio Channels:"),
+                                     QStringLiteral("lblChannels"), QStringLiteral("cbbAudioChannels"));
+    static_cast<QVBoxLayout *>(layout())->addWidget(m_grpAdvOptions);
+}
+
+// The video selectors only hold values for the command line; the group is never shown.
+void TfrmOption::buildVideoGroup()
+{
+    m_groupBox1 = new QGroupBox(this);
+    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    auto *grid = new QGridLayout(m_groupBox1);
+    m_cbbVideoSize = addSelector(grid, 0, 0, QStringLiteral("Video Size:"),
+                                 QStringLiteral("lblVideoSize"), QStringLiteral("cbbVideoSize"));
+    m_cbbVideoBitrate = addSelector(grid, 0, 1, QStringLiteral("Video Bitrate(kbps):"),
+                                    QStringLiteral("lblVideoBitrate"), QStringLiteral("cbbVideoBitrate"));
+    m_cbbFramerate = addSelector(grid, 1, 0, QStringLiteral("Frame Rate(fps):"),
+                                 QStringLiteral("lblFramerate"), QStringLiteral("cbbFramerate"));
+    m_cbbAspectratio = addSelector(grid, 1, 1, QStringLiteral("Aspect Ratio:"),
+                                   QStringLiteral("lblAspectratio"), QStringLiteral("cbbAspectratio"));
+    m_groupBox1->hide();
+}
+
+void TfrmOption::buildButtons()
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    m_btnApply = button(QStringLiteral("OK"), QStringLiteral("btnApply"), this);
+    m_btnApply->setDefault(true);
+    m_btnCancel = button(QStringLiteral("Cancel"), QStringLiteral("btnCancel"), this);
+    for (QPushButton *b : {m_btnApply, m_btnCancel}) {
+        b->setMinimumWidth(80);
+        row->addWidget(b);
+    }
+    auto *main = static_cast<QVBoxLayout *>(layout());
+    main->addStretch(1);
+    main->addLayout(row);
+    connect(m_btnApply, &QPushButton::clicked, this, &TfrmOption::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &TfrmOption::reject);
+}
+
+void TfrmOption::showModeless()
+{
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+void TfrmOption::accept()
+{
+    Q_EMIT applyRequested();
+    QDialog::accept();
+}
+
+void TfrmOption::reject()
+{
+    Q_EMIT cancelRequested();
+    QDialog::reject();
+}
+
+void TfrmOption::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        Q_EMIT showing();
+    QDialog::showEvent(event);
+}
+
+// The close box only hides the dialog: nothing is restored or applied.
+void TfrmOption::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The Options dialog: the four audio selectors, the hidden video selectors and the custom
+// profile controls. A view only: the selectors are filled and bound by their owners, and the
+// profile commands leave as signals. It is shown without blocking the main window.
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+class TfrmOption : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmOption(QWidget *parent = nullptr);
+
+    // Shows the dialog modeless, or brings it to the front when it is already shown.
+    void showModeless();
+
+    QComboBox *cbbCustomProfile() const { return m_cbbCustomProfile; }
+    QPushButton *btnAdd() const { return m_btnAdd; }
+    QPushButton *btnSave() const { return m_btnSave; }
+    QPushButton *btnDel() const { return m_btnDel; }
+    QGroupBox *grpAdvOptions() const { return m_grpAdvOptions; }
+    QComboBox *cbbAudioBitrate() const { return m_cbbAudioBitrate; }
+    QComboBox *cbbAudioSample() const { return m_cbbAudioSample; }
+    QComboBox *cbbAudioVolumeGain() const { return m_cbbAudioVolumeGain; }
+    QComboBox *cbbAudioChannels() const { return m_cbbAudioChannels; }
+    QGroupBox *GroupBox1() const { return m_groupBox1; }
+    QComboBox *cbbVideoSize() const { return m_cbbVideoSize; }
+    QComboBox *cbbVideoBitrate() const { return m_cbbVideoBitrate; }
+    QComboBox *cbbFramerate() const { return m_cbbFramerate; }
+    QComboBox *cbbAspectratio() const { return m_cbbAspectratio; }
+    QPushButton *btnApply() const { return m_btnApply; }
+    QPushButton *btnCancel() const { return m_btnCancel; }
+
+Q_SIGNALS:
+    // The dialog is being shown (not emitted when an open dialog is only brought to the front).
+    void showing();
+    // The user picked a custom profile or edited its name.
+    void customProfileChosen();
+    void addRequested();
+    void saveRequested();
+    void deleteRequested();
+    // OK and Cancel (also Esc); the dialog hides itself after the signal.
+    void applyRequested();
+    void cancelRequested();
+
+public Q_SLOTS:
+    void accept() override;
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildProfileRow();
+    void buildAudioGroup();
+    void buildVideoGroup();
+    void buildButtons();
+
+    QComboBox *m_cbbCustomProfile = nullptr;
+    QPushButton *m_btnAdd = nullptr;
+    QPushButton *m_btnSave = nullptr;
+    QPushButton *m_btnDel = nullptr;
+    QGroupBox *m_grpAdvOptions = nullptr;
+    QComboBox *m_cbbAudioBitrate = nullptr;
+    QComboBox *m_cbbAudioSample = nullptr;
+    QComboBox *m_cbbAudioVolumeGain = nullptr;
+    QComboBox *m_cbbAudioChannels = nullptr;
+    QGroupBox *m_groupBox1 = nullptr;
+    QComboBox *m_cbbVideoSize = nullptr;
+    QComboBox *m_cbbVideoBitrate = nullptr;
+    QComboBox *m_cbbFramerate = nullptr;
+    QComboBox *m_cbbAspectratio = nullptr;
+    QPushButton *m_btnApply = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+};

@@ -1,0 +1,263 @@
+#include "app/widgets/MainForm.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/SkinPictures.h"
+#include "common/Fakes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kProgramFolder = QStringLiteral("/opt/kelvane app/");
+
+class MainFormTest : public ::testing::Test {
+protected:
+    FakeShellLauncher shell;
+    int trimCalls = 0;
+    std::unique_ptr<TFrmMainForm> form =
+        std::make_unique<TFrmMainForm>(shell, kProgramFolder, [this] { ++trimCalls; });
+
+    void showActive()
+    {
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+};
+
+TEST_F(MainFormTest, IsAFramelessWindowShapedByItsBackground)
+{
+    EXPECT_EQ(form->size(), QSize(692, 456));
+    EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+    const QRegion mask = form->mask();
+    ASSERT_FALSE(mask.isEmpty());
+    EXPECT_TRUE(mask.contains(QPoint(346, 228)));
+    EXPECT_TRUE(mask.contains(QPoint(20, 0)));
+    for (QPoint corner : {QPoint(0, 0), QPoint(691, 0), QPoint(0, 455), QPoint(691, 455)})
+        EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
+    EXPECT_GE(form->minimumWidth(), 686);
+}
+
+TEST(SkinnedWindowOutline, CutsThePixelsOfTheBottomLeftColour)
+{
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    const QColor key(Qt::green);   // any colour can be the key: the bottom-left pixel decides
+    picture.setPixelColor(0, 2, key);
+    picture.setPixelColor(3, 0, key);
+    const QRegion outline(SkinnedWindow::outlineOf(picture));
+    EXPECT_FALSE(outline.contains(QPoint(0, 2)));
+    EXPECT_FALSE(outline.contains(QPoint(3, 0)));
+    EXPECT_TRUE(outline.contains(QPoint(1, 1)));
+    EXPECT_TRUE(outline.contains(QPoint(0, 0)));
+    EXPECT_EQ(outline.boundingRect(), QRect(0, 0, 4, 3));
+}
+
+struct HintRow {
+    PictureButton *(TFrmMainForm::*button)() const;
+    const char *hint;
+};
+
+TEST_F(MainFormTest, ButtonsCarryTheirHints)
+{
+    const HintRow rows[] = {
+        {&TFrmMainForm::btnPlay, "Ctrl + P"},        {&TFrmMainForm::btnPause, "Ctrl + U"},
+        {&TFrmMainForm::btnStop, "Ctrl + T"},        {&TFrmMainForm::btnOptions, "Ctrl + N"},
+        {&TFrmMainForm::RzBmpButton1, "Ctrl + N"},   {&TFrmMainForm::btnSelectOutputFolder, "Ctrl + B"},
+        {&TFrmMainForm::btnOpenFile, "Ctrl + O"},    {&TFrmMainForm::btnRemoveFile, "Ctrl + R"},
+        {&TFrmMainForm::btnClearFile, "Ctrl + L"},   {&TFrmMainForm::btnConvert, "Ctrl + S"},
+    };
+    for (const HintRow &row : rows) {
+        PictureButton *button = (form.get()->*row.button)();
+        EXPECT_EQ(button->hint(), QString::fromLatin1(row.hint)) << button->objectName().toStdString();
+        EXPECT_EQ(button->toolTip(), QString::fromLatin1(row.hint));
+        EXPECT_TRUE(button->text().isEmpty());
+    }
+    // The help button has a hint, but it is never shown.
+    EXPECT_EQ(form->btnHelp()->hint(), QStringLiteral("Help (F1)"));
+    EXPECT_TRUE(form->btnHelp()->toolTip().isEmpty());
+    EXPECT_FALSE(form->btnSelectOutputFolder()->isVisibleTo(form.get()));
+}
+
+TEST_F(MainFormTest, CaptionsAndInitialStates)
+{
+    EXPECT_EQ(form->Label1()->text(), QStringLiteral("Shutdown computer when job is finished."));
+    EXPECT_EQ(form->Label2()->text(), QStringLiteral("Show output directory when done"));
+    EXPECT_EQ(form->Label3()->text(), QStringLiteral("Click here to download the coder"));
+    EXPECT_EQ(form->lblTitle()->text(), QStringLiteral("Application name "));
+    EXPECT_EQ(form->pnlCurTime()->text(), QStringLiteral("00:00:00"));
+    EXPECT_FALSE(form->chkShutdown()->isChecked());
+    EXPECT_TRUE(form->chkShowOutputDirectory()->isChecked());
+    EXPECT_TRUE(form->edtOutputFolder()->isReadOnly());
+    EXPECT_TRUE(form->chkShutdown()->text().isEmpty());
+
+    // A click on a caption toggles its box.
+    QTest::mouseClick(form->Label1(), Qt::LeftButton);
+    EXPECT_TRUE(form->chkShutdown()->isChecked());
+    QTest::mouseClick(form->Label2(), Qt::LeftButton);
+    EXPECT_FALSE(form->chkShowOutputDirectory()->isChecked());
+}
+
+TEST_F(MainFormTest, ControlsSitAtTheirPlaces)
+{
+    EXPECT_EQ(form->DSVideoWindowEx1()->geometry(), QRect(26, 76, 253, 152));
+    EXPECT_EQ(form->Panel1()->geometry(), QRect(22, 234, 260, 19));
+    EXPECT_EQ(form->dxTreeSourceFileInfo()->geometry(), QRect(22, 292, 525, 138));
+    EXPECT_EQ(form->cbbOutputFiletype()->geometry().topLeft(), QPoint(368, 133));
+    EXPECT_EQ(form->cbbOutputFiletype()->width(), 297);
+    EXPECT_EQ(form->cbbProfile()->width(), 217);
+    EXPECT_EQ(form->btnConvert()->geometry(), QRect(555, 391, 110, 40));
+    EXPECT_EQ(form->btnWindowClose()->geometry(), QRect(640, 28, 25, 25));
+    EXPECT_EQ(form->btnHelp()->geometry(), QRect(565, 73, 48, 48));
+}
+
+TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocusedControl)
+{
+    showActive();
+    QTreeView *grid = form->dxTreeSourceFileInfo();
+    grid->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    int keysSeenByGrid = 0;
+    struct Counter : QObject {
+        int &count;
+        explicit Counter(int &c) : count(c) {}
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() < Qt::Key_Shift)
+                ++count;
+            return false;
+        }
+    } counter(keysSeenByGrid);
+    grid->installEventFilter(&counter);
+
+    QSignalSpy open(form.get(), &TFrmMainForm::openFilesRequested);
+    QSignalSpy convert(form.get(), &TFrmMainForm::convertRequested);
+    QTest::keyClick(grid, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(open.count(), 1);
+    EXPECT_EQ(convert.count(), 1);
+    EXPECT_EQ(keysSeenByGrid, 4);
+}
+
+TEST_F(MainFormTest, ShortcutsReachDisabledAndHiddenButtons)
+{
+    showActive();
+    form->btnOptions()->setEnabled(false);
+    QSignalSpy options(form.get(), &TFrmMainForm::optionsRequested);
+    QSignalSpy folder(form.get(), &TFrmMainForm::selectOutputFolderRequested);
+    QTest::keyClick(form.get(), Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(form.get(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(options.count(), 1);
+    EXPECT_EQ(folder.count(), 1);
+}
+
+TEST_F(MainFormTest, ButtonsEmitTheirCommands)
+{
+    QSignalSpy convert(form.get(), &TFrmMainForm::convertRequested);
+    QSignalSpy folder(form.get(), &TFrmMainForm::selectOutputFolderRequested);
+    QSignalSpy about(form.get(), &TFrmMainForm::aboutRequested);
+    QSignalSpy play(form.get(), &TFrmMainForm::playRequested);
+    form->btnConvert()->click();
+    form->RzBmpButton1()->click();
+    form->btnAbout()->click();
+    form->btnPlay()->click();
+    EXPECT_EQ(convert.count(), 1);
+    EXPECT_EQ(folder.count(), 1);
+    EXPECT_EQ(about.count(), 1);
+    EXPECT_EQ(play.count(), 1);
+    EXPECT_TRUE(shell.opened.isEmpty());
+}
+
+TEST_F(MainFormTest, LinksGoToTheShell)
+{
+    form->setHomePage(QStringLiteral("https://kelvane.org/"));
+    form->setSupportEmail(QStringLiteral("support@kelvane.org"));
+    shell.result = false;   // failures stay silent
+    form->btnHomePage()->click();
+    form->btnEMail()->click();
+    form->btnHelp()->click();
+    QTest::mouseClick(form->Label3(), Qt::LeftButton);
+    form->setSupportEmail(QString());
+    form->btnEMail()->click();
+
+    const QList<QUrl> expected = {
+        QUrl(QStringLiteral("https://kelvane.org/")),
+        QUrl(QStringLiteral("mailto:support@kelvane.org")),
+        QUrl::fromLocalFile(QStringLiteral("/opt/kelvane app/Help.chm")),
+        QUrl(form->codecDownloadAddress()),
+        QUrl(QStringLiteral("mailto:")),
+    };
+    EXPECT_EQ(shell.opened, expected);
+    EXPECT_TRUE(form->codecDownloadAddress().startsWith(QStringLiteral("https://")));
+}
+
+TEST_F(MainFormTest, F1OpensHelpWithAnyModifiers)
+{
+    showActive();
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    QTest::keyClick(form.get(), Qt::Key_F1, Qt::ControlModifier);
+    const QUrl help = QUrl::fromLocalFile(kProgramFolder + QStringLiteral("Help.chm"));
+    EXPECT_EQ(shell.opened, QList<QUrl>({help, help}));
+}
+
+TEST_F(MainFormTest, MemoryTrimRunsEverySecond)
+{
+    QTimer *timer = form->tmrClearMemory();
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive());
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(5000));
+    EXPECT_GE(trimCalls, 1);
+}
+
+TEST_F(MainFormTest, CloseAnnouncesItselfAndMinimizeMinimizes)
+{
+    showActive();
+    form->btnWindowMinimize()->click();
+    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+    form->showNormal();
+    QSignalSpy closing(form.get(), &TFrmMainForm::closing);
+    form->btnWindowClose()->click();
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// Every picture button of the window has its three pictures, at 1x and 2x, of the button's size.
+TEST(MainFormSkin, EveryPictureButtonHasAllItsPictures)
+{
+    FakeShellLauncher shell;
+    TFrmMainForm form(shell, QStringLiteral("/tmp/"), [] {});
+    const QList<PictureButton *> buttons = form.findChildren<PictureButton *>();
+    ASSERT_EQ(buttons.size(), 16);
+    for (PictureButton *button : buttons) {
+        for (const char *state : {"_up", "_hot", "_down"}) {
+            const QString name = button->pictureName() + QLatin1String(state);
+            const QPixmap normal = SkinPictures::load(name, 1.0);
+            const QPixmap sharp = SkinPictures::load(name, 2.0);
+            EXPECT_EQ(normal.size(), button->size()) << name.toStdString();
+            EXPECT_EQ(sharp.size(), button->size() * 2) << name.toStdString();
+            EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        }
+    }
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("main_background")).size(), QSize(692, 456));
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("progress_background")).size(), QSize(435, 222));
+    EXPECT_EQ(SkinPictures::image(QStringLiteral("busy_background")).size(), QSize(273, 45));
+}
+
+} // namespace

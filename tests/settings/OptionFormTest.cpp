@@ -1,0 +1,118 @@
+#include "settings/widgets/OptionForm.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString captionOf(QWidget *selector)
+{
+    for (QLabel *label : selector->parentWidget()->findChildren<QLabel *>())
+        if (label->buddy() == selector)
+            return label->text();
+    return {};
+}
+
+TEST(OptionForm, LayoutAndCaptions)
+{
+    TfrmOption dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
+    EXPECT_EQ(dialog.size(), QSize(476, 198));
+    EXPECT_EQ(dialog.grpAdvOptions()->title(), QStringLiteral("Advanced Options"));
+    const std::pair<QComboBox *, const char *> audio[] = {
+        {dialog.cbbAudioBitrate(), "Audio Bitrate(kbps):"},
+        {dialog.cbbAudioSample(), "Audio Sample(khz):"},
+        {dialog.cbbAudioVolumeGain(), "Audio Volume(%):"},
+        {dialog.cbbAudioChannels(), "Audio Channels:"},
+    };
+    for (const auto &[box, caption] : audio) {
+        EXPECT_EQ(captionOf(box), QString::fromLatin1(caption));
+        EXPECT_EQ(box->parentWidget(), dialog.grpAdvOptions());
+        EXPECT_EQ(box->width(), 117);
+    }
+    const std::pair<QComboBox *, const char *> video[] = {
+        {dialog.cbbVideoSize(), "Video Size:"},
+        {dialog.cbbVideoBitrate(), "Video Bitrate(kbps):"},
+        {dialog.cbbFramerate(), "Frame Rate(fps):"},
+        {dialog.cbbAspectratio(), "Aspect Ratio:"},
+    };
+    for (const auto &[box, caption] : video) {
+        EXPECT_EQ(captionOf(box), QString::fromLatin1(caption));
+        EXPECT_EQ(box->parentWidget(), dialog.GroupBox1());
+    }
+    EXPECT_EQ(captionOf(dialog.cbbCustomProfile()), QStringLiteral("Custom Profile:"));
+    EXPECT_TRUE(dialog.cbbCustomProfile()->isEditable());
+    EXPECT_EQ(dialog.cbbCustomProfile()->width(), 185);
+    EXPECT_EQ(dialog.btnAdd()->text(), QStringLiteral("Add"));
+    EXPECT_EQ(dialog.btnSave()->text(), QStringLiteral("Save"));
+    EXPECT_EQ(dialog.btnDel()->text(), QStringLiteral("Delete"));
+    EXPECT_EQ(dialog.btnApply()->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.btnCancel()->text(), QStringLiteral("Cancel"));
+    EXPECT_TRUE(dialog.btnApply()->isDefault());
+
+    dialog.showModeless();
+    EXPECT_FALSE(dialog.GroupBox1()->isVisible());
+    EXPECT_TRUE(dialog.grpAdvOptions()->isVisible());
+    EXPECT_LT(dialog.btnApply()->x(), dialog.btnCancel()->x());
+    EXPECT_GT(dialog.btnApply()->y(), dialog.grpAdvOptions()->geometry().bottom());
+}
+
+TEST(OptionForm, ShownWithoutBlockingAndOnlyRaisedWhenOpen)
+{
+    TfrmOption dialog;
+    QSignalSpy showing(&dialog, &TfrmOption::showing);
+    dialog.showModeless();   // returns at once: no modal loop
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isModal());
+    dialog.showModeless();
+    EXPECT_EQ(showing.count(), 1);
+}
+
+TEST(OptionForm, OkCancelAndCloseBox)
+{
+    TfrmOption dialog;
+    QSignalSpy apply(&dialog, &TfrmOption::applyRequested);
+    QSignalSpy cancel(&dialog, &TfrmOption::cancelRequested);
+
+    dialog.showModeless();
+    dialog.btnApply()->click();
+    EXPECT_FALSE(dialog.isVisible());
+
+    dialog.showModeless();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+
+    dialog.showModeless();
+    dialog.close();   // the close box hides without restoring or applying
+    EXPECT_FALSE(dialog.isVisible());
+
+    EXPECT_EQ(apply.count(), 1);
+    EXPECT_EQ(cancel.count(), 1);
+}
+
+TEST(OptionForm, CommandsLeaveAsSignals)
+{
+    TfrmOption dialog;
+    QSignalSpy add(&dialog, &TfrmOption::addRequested);
+    QSignalSpy save(&dialog, &TfrmOption::saveRequested);
+    QSignalSpy del(&dialog, &TfrmOption::deleteRequested);
+    QSignalSpy chosen(&dialog, &TfrmOption::customProfileChosen);
+    dialog.btnAdd()->click();
+    dialog.btnSave()->click();
+    dialog.btnDel()->click();
+    dialog.cbbCustomProfile()->addItems({QStringLiteral("A"), QStringLiteral("B")});
+    dialog.cbbCustomProfile()->setCurrentIndex(1);   // from code: not the user's choice
+    EXPECT_EQ(chosen.count(), 0);
+    Q_EMIT dialog.cbbCustomProfile()->activated(0);
+    EXPECT_EQ(add.count(), 1);
+    EXPECT_EQ(save.count(), 1);
+    EXPECT_EQ(del.count(), 1);
+    EXPECT_EQ(chosen.count(), 1);
+}
+
+} // namespace
