@@ -42,6 +42,8 @@ void TConversionController::setAfterJobChoices(const QAbstractButton *chkShowOut
 
 void TConversionController::start()
 {
+    if (isRunning())
+        return;
     m_custom.runState().doneCount = 0;
     m_batch.RunBatch(m_custom.sources());
 }
