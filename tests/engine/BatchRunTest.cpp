@@ -90,23 +90,30 @@ TEST_F(BatchRunTest, StopBeforeTheEncoderStartsKeepsItFromStarting)
     EXPECT_FALSE(s.custom.runState().stopRequested);
 }
 
-TEST_F(BatchRunTest, AFailedItemIsReportedOnceWhileTheOthersConvert)
+// A corrupt source (the encoder fails) and a row whose cut time is unreadable (no command can
+// be built) are both listed in the one message after the run; the rows around them convert.
+TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
 {
     s.addRow("one_second.avi", "a.avi");
     const QString corrupt = s.addRow("corrupt.avi", "broken.avi");
+    const QString badTime = s.addRow("one_second.avi", "b.avi", true, "00:0x:01");
     s.addRow("one_second.avi", "c.avi");
     check(true, true);
 
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
-    EXPECT_EQ(s.custom.runState().doneCount, 3);
-    ASSERT_EQ(batch.failures().size(), 1);
+    EXPECT_EQ(s.custom.runState().doneCount, 4);
+    EXPECT_EQ(s.logLines("parameter: ").size(), 4);
+    ASSERT_EQ(batch.failures().size(), 2);
     EXPECT_EQ(batch.failures()[0].fileName, corrupt);
     EXPECT_TRUE(batch.failures()[0].reason.startsWith("exit code ")) << batch.failures()[0].reason.toStdString();
     EXPECT_TRUE(batch.failures()[0].reason.contains("evc: ")) << batch.failures()[0].reason.toStdString();
+    EXPECT_EQ(batch.failures()[1].fileName, badTime);
+    EXPECT_TRUE(batch.failures()[1].reason.contains("00:0x:01")) << batch.failures()[1].reason.toStdString();
     ASSERT_EQ(s.boxes.shown.size(), 1);
     EXPECT_EQ(s.boxes.shown[0].text, TBatchRun::FailureMessage(batch.failures()));
     EXPECT_TRUE(s.boxes.shown[0].text.contains(corrupt));
+    EXPECT_TRUE(s.boxes.shown[0].text.contains(badTime));
     EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(s.logLines("Conversion failed: " + corrupt).size(), 1);
     EXPECT_TRUE(s.shell.opened.isEmpty());
