@@ -239,10 +239,11 @@ bool TBatchRun::afterJob()
     return false;
 }
 
-// An error that ends the whole run (the log cannot be written, say): the current item is
-// already over; the windows are restored and the error is shown.
+// An error that ends the whole run (the log cannot be written, say): a runner not started yet
+// goes, the windows are restored and the error is shown.
 void TBatchRun::abortRun(const QString &error)
 {
+    m_runner.reset();
     m_runError = error;
     finishRun(AfterJob::Skip);
 }

@@ -59,6 +59,7 @@ public:
 
 Q_SIGNALS:
     // An item's encoder is about to start: show the progress window, disable the main window.
+    // A Stop or CloseStop from a receiver keeps this encoder from starting.
     void itemStarting(int row);
     // A chunk of the current encoder's output, after the progress window's model has taken it.
     void encoderOutput(const QString &chunk);
