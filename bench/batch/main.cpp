@@ -1,0 +1,246 @@
+// Measures what the batch run adds to the encoder's own work. Makes 20 one-second videos with
+// the ffmpeg command line, then, in each round and back to back:
+//   direct - starts the encoder for every file itself (posix_spawn, waitpid) and sums the times;
+//   batch  - converts the same 20 files with one batch run (RunBatch until runFinished).
+// The difference divided by 20 is the run's overhead per item. The program's own CPU time
+// during the batch (getrusage) shows that it does not compete with the encoder; a last run of
+// one long file shows the program's CPU time while one encoder works for several seconds.
+#include "engine/BatchRun.h"
+#include "engine/ProgressRefresh.h"
+#include "media/SourceListModel.h"
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+#include "services/PlatformServices.h"
+#include "settings/OptionSelectionModel.h"
+#include "settings/OptionTables.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+constexpr int FileCount = 20;
+constexpr int Rounds = 5;
+
+class SilentBoxes final : public IMessageBoxes {
+public:
+    QStringList shown;
+    MessageAnswer show(const QString &text, MessageIcon, MessageButtons) override
+    {
+        shown << text;
+        return MessageAnswer::Ok;
+    }
+    std::optional<QString> askText(const QString &, const QString &) override { return std::nullopt; }
+};
+
+class NoShell final : public IShellLauncher {
+public:
+    bool open(const QUrl &) override { return true; }
+};
+
+class NoPower final : public IPowerControl {
+public:
+    bool powerOff() override { return false; }
+};
+
+bool runFfmpeg(const QStringList &arguments)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments);
+    return ffmpeg.waitForFinished(300000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+}
+
+bool makeVideo(const QString &path, int seconds)
+{
+    return runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i",
+                      "sine=frequency=440:sample_rate=44100", "-t", QString::number(seconds), "-c:v", "mpeg4", "-c:a",
+                      "mp2", path});
+}
+
+double cpuMs(const rusage &usage)
+{
+    return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3
+           + usage.ru_stime.tv_usec / 1e3;
+}
+
+struct CpuClock {
+    rusage self{};
+    rusage children{};
+    CpuClock()
+    {
+        getrusage(RUSAGE_SELF, &self);
+        getrusage(RUSAGE_CHILDREN, &children);
+    }
+    double selfSince(const CpuClock &start) const { return cpuMs(self) - cpuMs(start.self); }
+    double childrenSince(const CpuClock &start) const { return cpuMs(children) - cpuMs(start.children); }
+};
+
+// Starts the program and waits for it, its output thrown away; the wall time in ms, or -1.
+double timeProcess(const QString &program, const QStringList &arguments)
+{
+    std::vector<QByteArray> bytes{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    QElapsedTimer clock;
+    clock.start();
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (failed != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// The services of a running program, in a program folder of their own beside the built encoders.
+struct Program {
+    QTemporaryDir folder;
+    QString programFolder = folder.path() + QStringLiteral("/App/");
+    SystemClock clock;
+    SilentBoxes boxes;
+    NoShell shell;
+    NoPower power;
+    TCommonLib common{programFolder, clock, boxes};
+    OptionSelectionModel options;
+    SourceListModel sources;
+    TCustomProc custom{common, options, sources};
+    TProgressRefresh progress;
+    TBatchRun batch{custom, progress, shell, power};
+
+    explicit Program(const QString &builtFolder)
+    {
+        QDir().mkpath(programFolder);
+        for (const char *name : {"evc", "revc"})
+            QFile::link(builtFolder + QString::fromLatin1(name), programFolder + QString::fromLatin1(name));
+        custom.FillAllSelectors();
+        options.setSelectedIndex(Selector::OutputType, Mp3);
+    }
+    void setRows(const QStringList &paths, const QString &end)
+    {
+        sources.clear();
+        for (const QString &path : paths)
+            sources.appendRow({QStringLiteral("True"), path, QStringLiteral("1 MB"), end, QStringLiteral("00:00:00"), end,
+                               end});
+    }
+    QString useOutputFolder(const QString &name)
+    {
+        const QString out = folder.path() + QLatin1Char('/') + name + QLatin1Char('/');
+        QDir(out).removeRecursively();
+        custom.setOutputFolderText(out);
+        return out;
+    }
+    // The encoder's own times for the listed files, summed; -1 when one failed.
+    double direct()
+    {
+        double sum = 0;
+        for (const SourceRow &row : sources.rows()) {
+            const ConvertResult built = custom.CreateConvertParameter(row.fileName);
+            const double ms = built.ok() ? timeProcess(built.command.program, built.command.arguments) : -1;
+            if (ms < 0)
+                return -1;
+            sum += ms;
+        }
+        return sum;
+    }
+    // One batch run over the listed files, waited for in the application's event loop.
+    double runBatch()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        if (!batch.RunBatch(sources))
+            return -1;
+        if (batch.isRunning())
+            QCoreApplication::exec();
+        const double ms = clock.nsecsElapsed() / 1e6;
+        return batch.failures().isEmpty() ? ms : -1;
+    }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString builtFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) + QLatin1Char('/')
+                                         : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
+    if (!QFileInfo(builtFolder + QStringLiteral("evc")).isExecutable()) {
+        std::fprintf(stderr, "no encoder at %sevc\n", qPrintable(builtFolder));
+        return 1;
+    }
+    Program program(builtFolder);
+    QObject::connect(&program.batch, &TBatchRun::runFinished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    std::printf("making %d one-second videos and one ten-minute video with ffmpeg...\n", FileCount);
+    std::fflush(stdout);
+    QStringList paths;
+    for (int i = 0; i < FileCount; ++i) {
+        paths << program.folder.path() + QStringLiteral("/clip%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        if (!makeVideo(paths.last(), 1))
+            return 1;
+    }
+    const QString longPath = program.folder.path() + QStringLiteral("/long.avi");
+    if (!makeVideo(longPath, 600))
+        return 1;
+
+    program.setRows(paths, QStringLiteral("00:00:01"));
+    std::vector<double> overheads;
+    std::printf("round  encoder alone (ms)  batch run (ms)  overhead/item (ms)  own CPU/item (ms)  encoder CPU/item (ms)\n");
+    for (int round = 1; round <= Rounds; ++round) {
+        program.useOutputFolder(QStringLiteral("direct"));
+        const double direct = program.direct();
+        program.useOutputFolder(QStringLiteral("batch"));
+        const CpuClock before;
+        const double batch = program.runBatch();
+        const CpuClock after;
+        if (direct < 0 || batch < 0) {
+            std::fprintf(stderr, "a conversion failed\n");
+            return 1;
+        }
+        const double overhead = (batch - direct) / FileCount;
+        overheads.push_back(overhead);
+        std::printf("%5d  %18.1f  %14.1f  %18.2f  %17.2f  %21.2f\n", round, direct, batch, overhead,
+                    after.selfSince(before) / FileCount, after.childrenSince(before) / FileCount);
+    }
+    std::printf("median overhead per item: %.2f ms\n", median(overheads));
+
+    program.setRows({longPath}, QStringLiteral("00:10:00"));
+    program.useOutputFolder(QStringLiteral("long"));
+    const CpuClock before;
+    const double ms = program.runBatch();
+    const CpuClock after;
+    if (ms < 0)
+        return 1;
+    std::printf("one 600-second file: %.0f ms, encoder CPU %.0f ms, own CPU %.1f ms (%.2f%% of the encoder's)\n", ms,
+                after.childrenSince(before), after.selfSince(before),
+                100.0 * after.selfSince(before) / std::max(1.0, after.childrenSince(before)));
+    return 0;
+}

@@ -1,0 +1,282 @@
+#include "engine/BatchRun.h"
+
+#include "engine/AdvanceSystem.h"
+#include "engine/EncoderProcesses.h"
+#include "engine/ProgressRefresh.h"
+#include "media/SourceListModel.h"
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+#include "services/PlatformServices.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <exception>
+
+namespace {
+
+constexpr int WarningKind = 1;
+constexpr int ErrorKind = 0;
+
+int countChecked(const SourceListModel &sourceList)
+{
+    int checked = 0;
+    for (const SourceRow &row : sourceList.rows())
+        checked += row.isChecked() ? 1 : 0;
+    return checked;
+}
+
+// The last non-empty line of `chunk`, or an empty text.
+QString lastLineOf(const QString &chunk)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    const QStringList lines = chunk.split(lineEnd, Qt::SkipEmptyParts);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString trimmed = line->trimmed();
+        if (!trimmed.isEmpty())
+            return trimmed;
+    }
+    return {};
+}
+
+bool isChecked(const std::function<bool()> &box)
+{
+    return box && box();
+}
+
+} // namespace
+
+TBatchRun::TBatchRun(TCustomProc &custom, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
+                     QObject *parent)
+    : QObject(parent), m_custom(custom), m_progress(progress), m_shell(shell), m_power(power)
+{
+}
+
+// A runner still working is ended and waited for before the object goes.
+TBatchRun::~TBatchRun() = default;
+
+bool TBatchRun::RunBatch(const SourceListModel &sourceList)
+{
+    if (isRunning())
+        return false;
+    ConversionRunState &state = m_custom.runState();
+    state.doneCount = 0;
+    state.checkedCount = countChecked(sourceList);
+    m_failures.clear();
+    m_runError.clear();
+    m_sourceList = &sourceList;
+    if (sourceList.rowCount() == 0) {
+        m_custom.common().ShowMessageBox(QStringLiteral("Please add media files you want to convert into the list."),
+                                         WarningKind);
+        finishRun(AfterJob::Skip);
+        return true;
+    }
+    state.rowIndex = 0;
+    advance();
+    return true;
+}
+
+// Goes through the rows from rowIndex on until an item's encoder has been started (its end
+// continues the walk) or the rows are used up (the run ends).
+void TBatchRun::advance()
+{
+    ConversionRunState &state = m_custom.runState();
+    try {
+        while (state.rowIndex <= rowCount() - 1) {
+            const int row = state.rowIndex;
+            if (m_sourceList->row(row).isChecked()) {
+                if (startItem(row))
+                    return;
+                ++state.doneCount;
+            }
+            ++state.rowIndex;
+        }
+    } catch (const std::exception &e) {
+        abortRun(QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    finishRun(AfterJob::Due);
+}
+
+// Builds the item's command and starts its encoder. False when the item is over already
+// (its command could not be built).
+bool TBatchRun::startItem(int row)
+{
+    ConversionRunState &state = m_custom.runState();
+    m_currentFile = m_sourceList->row(row).fileName;
+    const ConvertResult built = m_custom.CreateConvertParameter(m_currentFile);
+    state.commandLine = built.command.commandLine;
+    log(QStringLiteral("parameter: ") + state.commandLine);
+    if (!built.ok() || built.command.isEmpty()) {
+        fail(m_currentFile, built.ok() ? QStringLiteral("No encoder command could be built.") : built.error);
+        return false;
+    }
+    state.refreshCount = 0;
+    m_progress.resetCurrentBar();
+    prepareRunner(built.command);
+    // A stop that comes while the windows are brought up keeps the encoder from starting.
+    Q_EMIT itemStarting(row);
+    m_runner->start();
+    return true;
+}
+
+void TBatchRun::prepareRunner(const EncoderCommand &command)
+{
+    m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
+    m_lastOutputLine.clear();
+    m_itemStopped = false;
+    m_runner = std::make_unique<TAdvanceSystem>(
+        command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
+    connect(m_runner.get(), &TAdvanceSystem::captureFinished, this, &TBatchRun::onCaptureFinished);
+}
+
+// Runs on this object's (the user-interface) thread while the runner waits for it.
+void TBatchRun::handleChunk(const QString &chunk)
+{
+    const QString line = lastLineOf(chunk);
+    if (!line.isEmpty())
+        m_lastOutputLine = line;
+    ConversionRunState &state = m_custom.runState();
+    const TConvertParameterStruct &parameter = m_custom.common().convertParameter();
+    m_progress.HandleEncoderOutput(chunk, TRefreshInputs{state.doneCount, state.checkedCount, state.refreshCount,
+                                                         state.durationText, parameter.inputPath});
+    Q_EMIT encoderOutput(chunk);
+}
+
+void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
+{
+    if (!m_runner)
+        return;
+    m_runner->wait();   // its body has emitted this as its last act
+    m_runner.reset();
+    ConversionRunState &state = m_custom.runState();
+    try {
+        if (m_itemStopped && !status.succeeded())
+            log(QStringLiteral("Conversion stopped: ") + m_currentFile);
+        else if (const QString reason = itemFailure(started, status); !reason.isEmpty())
+            fail(m_currentFile, reason);
+    } catch (const std::exception &e) {
+        abortRun(QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    ++state.doneCount;
+    ++state.rowIndex;
+    advance();
+}
+
+// Why a finished item counts as failed; empty when it was converted.
+QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
+{
+    if (!started)
+        return status.describe();
+    if (!status.succeeded()) {
+        const QString reason = status.describe();
+        return m_lastOutputLine.isEmpty() ? reason : reason + QStringLiteral(": ") + m_lastOutputLine;
+    }
+    if (m_expectedOutput.isEmpty() || !QFileInfo(m_expectedOutput).isFile())
+        return QStringLiteral("the encoder ended without writing ") + m_expectedOutput;
+    return {};
+}
+
+void TBatchRun::Stop()
+{
+    if (!isRunning())
+        return;
+    m_custom.runState().stopRequested = true;
+    stopCurrentItem();
+}
+
+void TBatchRun::CloseStop()
+{
+    if (!isRunning())
+        return;
+    stopCurrentItem();
+}
+
+// Past the last row, so that the run ends when the current item is over; the current encoder
+// is ended, or kept from starting.
+void TBatchRun::stopCurrentItem()
+{
+    m_custom.runState().rowIndex = rowCount() + 10;
+    if (!m_runner)
+        return;
+    m_itemStopped = true;
+    KillEncoder(m_runner.get(), [this](const QString &line) { logQuietly(line); });
+}
+
+// The after-job step follows only a run that was neither stopped nor had failures.
+void TBatchRun::finishRun(AfterJob afterJobStep)
+{
+    ConversionRunState &state = m_custom.runState();
+    const bool clean = !state.stopRequested && m_failures.isEmpty() && m_runError.isEmpty();
+    const bool endProgram = afterJobStep == AfterJob::Due && clean && afterJob();
+    state.stopRequested = false;
+    m_sourceList = nullptr;
+    Q_EMIT runFinished();
+    if (!m_runError.isEmpty())
+        m_custom.common().ShowMessageBox(m_runError, ErrorKind);
+    else if (!m_failures.isEmpty())
+        m_custom.common().ShowMessageBox(FailureMessage(m_failures), ErrorKind);
+    if (endProgram)
+        Q_EMIT endProgramRequested();
+}
+
+// Opens the output folder and powers off as the check boxes ask. True when the computer is
+// powering off, so the program should end.
+bool TBatchRun::afterJob()
+{
+    if (isChecked(m_showOutputDirectory)) {
+        const QString folder = m_custom.common().convertParameter().outputFolder;
+        if (!folder.isEmpty())
+            m_shell.open(QUrl::fromLocalFile(folder));
+    }
+    if (!isChecked(m_shutdown))
+        return false;
+    if (m_power.powerOff())
+        return true;
+    logQuietly(QStringLiteral("Power off failed."));
+    return false;
+}
+
+// An error that ends the whole run (the log cannot be written, say): a runner not started yet
+// goes, the windows are restored and the error is shown.
+void TBatchRun::abortRun(const QString &error)
+{
+    m_runner.reset();
+    m_runError = error;
+    finishRun(AfterJob::Skip);
+}
+
+void TBatchRun::fail(const QString &fileName, const QString &reason)
+{
+    m_failures.append({fileName, reason});
+    log(QStringLiteral("Conversion failed: ") + fileName + QStringLiteral(" (") + reason + QStringLiteral(")"));
+}
+
+QString TBatchRun::FailureMessage(const QList<TFailedItem> &failures)
+{
+    QString text = QStringLiteral("These files could not be converted:");
+    for (const TFailedItem &item : failures)
+        text += QStringLiteral("\n\n") + item.fileName + QStringLiteral("\n") + item.reason;
+    return text;
+}
+
+void TBatchRun::log(const QString &line) const
+{
+    m_custom.common().WriteLog(line);
+}
+
+// For lines whose loss must not hold up a stop or the end of a run.
+void TBatchRun::logQuietly(const QString &line) const
+{
+    try {
+        log(line);
+    } catch (const std::exception &) {
+    }
+}
+
+int TBatchRun::rowCount() const
+{
+    return m_sourceList ? m_sourceList->rowCount() : 0;
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The batch run: converts the checked rows of the source list one after another, each by one
+// encoder process, driven by the runner's signals (nothing here waits or polls).
+#include "engine/ExitStatus.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class IPowerControl;
+class IShellLauncher;
+class SourceListModel;
+class TAdvanceSystem;
+class TCustomProc;
+class TProgressRefresh;
+struct EncoderCommand;
+
+// One item that was not converted, and why.
+struct TFailedItem {
+    QString fileName;
+    QString reason;
+};
+
+class TBatchRun : public QObject {
+    Q_OBJECT
+public:
+    // Every collaborator must outlive the run. The run state lives in `custom`; the current
+    // conversion record in its TCommonLib.
+    TBatchRun(TCustomProc &custom, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
+              QObject *parent = nullptr);
+    ~TBatchRun() override;
+
+    // The main window's check boxes "Show output directory when done" and "Shutdown computer
+    // when job is finished.", read when the after-job step runs. Unset means unchecked.
+    void setShowOutputDirectory(std::function<bool()> checked) { m_showOutputDirectory = std::move(checked); }
+    void setShutdown(std::function<bool()> checked) { m_shutdown = std::move(checked); }
+
+    // Starts converting the checked rows of `sourceList` (which must outlive the run) and
+    // returns at once; runFinished tells when the run is over. An empty list shows the warning
+    // and finishes before returning. False (and nothing happens) while a run is in progress.
+    bool RunBatch(const SourceListModel &sourceList);
+    bool isRunning() const { return m_sourceList != nullptr; }
+
+    // The Stop button, confirmed: ends the current item's encoder (or keeps it from starting)
+    // and the run after it, without the after-job step.
+    void Stop();
+    // The progress window closed, confirmed: ends the current item's encoder and the run after
+    // it; the after-job step still follows.
+    void CloseStop();
+
+    // The items of the last run that were not converted, in row order.
+    const QList<TFailedItem> &failures() const { return m_failures; }
+
+    // The text of the one message that lists the failed items.
+    static QString FailureMessage(const QList<TFailedItem> &failures);
+
+Q_SIGNALS:
+    // An item's encoder is about to start: show the progress window, disable the main window.
+    // A Stop or CloseStop from a receiver keeps this encoder from starting.
+    void itemStarting(int row);
+    // A chunk of the current encoder's output, after the progress window's model has taken it.
+    void encoderOutput(const QString &chunk);
+    // The run is over, however it ended: hide the progress window, enable the main window.
+    void runFinished();
+    // The computer is powering off: end the program at once, saving nothing.
+    void endProgramRequested();
+
+private:
+    void advance();
+    bool startItem(int row);
+    void prepareRunner(const EncoderCommand &command);
+    void handleChunk(const QString &chunk);
+    void onCaptureFinished(bool started, const TExitStatus &status);
+    QString itemFailure(bool started, const TExitStatus &status) const;
+    void stopCurrentItem();
+    enum class AfterJob { Due, Skip };
+    void finishRun(AfterJob afterJobStep);
+    bool afterJob();
+    void abortRun(const QString &error);
+    void fail(const QString &fileName, const QString &reason);
+    void log(const QString &line) const;
+    void logQuietly(const QString &line) const;
+    int rowCount() const;
+
+    TCustomProc &m_custom;
+    TProgressRefresh &m_progress;
+    IShellLauncher &m_shell;
+    IPowerControl &m_power;
+    std::function<bool()> m_showOutputDirectory;
+    std::function<bool()> m_shutdown;
+
+    const SourceListModel *m_sourceList = nullptr;   // set while a run lasts
+    std::unique_ptr<TAdvanceSystem> m_runner;         // the current item's runner
+    QString m_currentFile;
+    QString m_expectedOutput;
+    QString m_lastOutputLine;
+    bool m_itemStopped = false;
+    QList<TFailedItem> m_failures;
+    QString m_runError;
+};

@@ -1,0 +1,72 @@
+#include "engine/widgets/ConversionController.h"
+
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+
+#include <QAbstractButton>
+#include <QWidget>
+
+TConversionController::TConversionController(TCustomProc &custom, IShellLauncher &shell, IPowerControl &power,
+                                             QWidget *mainWindow, QObject *parent)
+    : QObject(parent), m_custom(custom), m_mainWindow(mainWindow), m_progress(), m_batch(custom, m_progress, shell, power),
+      m_form(m_progress, custom.common().messageBoxes())
+{
+    m_form.setShowInputs([this] {
+        return std::pair<QString, int>{m_custom.common().convertParameter().inputPath,
+                                       m_custom.runState().checkedCount};
+    });
+    connect(&m_batch, &TBatchRun::itemStarting, this, &TConversionController::showProgress);
+    connect(&m_batch, &TBatchRun::runFinished, this, &TConversionController::restoreWindows);
+    connect(&m_batch, &TBatchRun::endProgramRequested, this, &TConversionController::endProgramRequested);
+    connect(&m_form, &TfrmConverting::stopRequested, &m_batch, &TBatchRun::Stop);
+    connect(&m_form, &TfrmConverting::closeStop, &m_batch, &TBatchRun::CloseStop);
+}
+
+TConversionController::~TConversionController() = default;
+
+void TConversionController::setAfterJobChoices(std::function<bool()> showOutputDirectory,
+                                               std::function<bool()> shutdown)
+{
+    m_batch.setShowOutputDirectory(std::move(showOutputDirectory));
+    m_batch.setShutdown(std::move(shutdown));
+}
+
+void TConversionController::setAfterJobChoices(const QAbstractButton *chkShowOutputDirectory,
+                                               const QAbstractButton *chkShutdown)
+{
+    const auto reader = [](const QAbstractButton *box) {
+        return [box = QPointer<const QAbstractButton>(box)] { return box && box->isChecked(); };
+    };
+    setAfterJobChoices(reader(chkShowOutputDirectory), reader(chkShutdown));
+}
+
+void TConversionController::start()
+{
+    if (isRunning())
+        return;
+    m_custom.runState().doneCount = 0;
+    m_batch.RunBatch(m_custom.sources());
+}
+
+// The progress window is a window of its own (a disabled parent would disable it too), placed
+// over the centre of the main window when it comes up.
+void TConversionController::showProgress()
+{
+    if (m_mainWindow) {
+        m_mainWindow->setEnabled(false);
+        if (!m_form.isVisible()) {
+            const QRect frame = m_mainWindow->frameGeometry();
+            m_form.move(frame.center() - QPoint(m_form.width() / 2, m_form.height() / 2));
+        }
+    }
+    m_form.show();
+    m_form.raise();
+}
+
+void TConversionController::restoreWindows()
+{
+    m_form.hide();
+    if (m_mainWindow)
+        m_mainWindow->setEnabled(true);
+    Q_EMIT runFinished();
+}

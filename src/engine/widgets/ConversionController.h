@@ -1,0 +1,54 @@
+#pragma once
+// Ties the batch run to the windows: shows the progress window while items convert, keeps the
+// main window disabled while the run lasts, and routes the progress window's stop commands.
+#include "engine/BatchRun.h"
+#include "engine/ProgressRefresh.h"
+#include "engine/widgets/ConvertingForm.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QAbstractButton;
+class QWidget;
+
+class TConversionController : public QObject {
+    Q_OBJECT
+public:
+    // `custom` (with its TCommonLib and message boxes), `shell` and `power` must outlive the
+    // controller. `mainWindow` is disabled while a run lasts; it may go away first.
+    TConversionController(TCustomProc &custom, IShellLauncher &shell, IPowerControl &power, QWidget *mainWindow,
+                          QObject *parent = nullptr);
+    ~TConversionController() override;
+
+    // The main window's check boxes, read when a run's after-job step comes.
+    void setAfterJobChoices(std::function<bool()> showOutputDirectory, std::function<bool()> shutdown);
+    void setAfterJobChoices(const QAbstractButton *chkShowOutputDirectory, const QAbstractButton *chkShutdown);
+
+    // Convert (btnConvertClick, Ctrl+S, Ctrl+N): converts the checked rows of the source list
+    // of `custom`. Returns at once; does nothing while a run is in progress.
+    void start();
+    bool isRunning() const { return m_batch.isRunning(); }
+
+    TfrmConverting &form() { return m_form; }
+    TProgressRefresh &progress() { return m_progress; }
+    TBatchRun &batch() { return m_batch; }
+
+Q_SIGNALS:
+    // The run is over and the windows are restored.
+    void runFinished();
+    // The computer is powering off: end the program at once, without saving anything
+    // (for example QCoreApplication::exit(0)).
+    void endProgramRequested();
+
+private:
+    void showProgress();
+    void restoreWindows();
+
+    TCustomProc &m_custom;
+    QPointer<QWidget> m_mainWindow;
+    TProgressRefresh m_progress;
+    TBatchRun m_batch;
+    TfrmConverting m_form;
+};

@@ -1,0 +1,118 @@
+#include "BatchFixtures.h"
+
+#include "common/TestPaths.h"
+#include "settings/OptionTables.h"
+#include "settings/QualityProfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+namespace {
+
+bool runFfmpeg(const QStringList &arguments)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments);
+    return ffmpeg.waitForFinished(120000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+}
+
+bool writeRandomBytes(const QString &path, int size)
+{
+    QRandomGenerator generator(20080314);   // the same bytes on every run
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &b : bytes)
+        b = static_cast<char>(generator.bounded(256));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == size;
+}
+
+class MediaFolder {
+public:
+    MediaFolder()
+    {
+        const QString sound = QStringLiteral("sine=frequency=440:sample_rate=8000");
+        make("one_second.avi", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-f", "lavfi", "-i", sound, "-t",
+                                "1", "-c:v", "mpeg4", "-c:a", "mp2"});
+        make("ten_minutes.wav", {"-f", "lavfi", "-i", sound, "-t", "600", "-c:a", "pcm_s16le"});
+        if (writeRandomBytes(m_folder.filePath("corrupt.avi"), 64 * 1024))
+            m_made << QStringLiteral("corrupt.avi");
+    }
+    QString path(const QString &name) const { return m_made.contains(name) ? m_folder.filePath(name) : QString(); }
+
+private:
+    void make(const char *name, const QStringList &arguments)
+    {
+        if (runFfmpeg(arguments + QStringList{m_folder.filePath(QString::fromLatin1(name))}))
+            m_made << QString::fromLatin1(name);
+    }
+    QTemporaryDir m_folder;
+    QStringList m_made;
+};
+
+} // namespace
+
+QString BatchMedia::path(const QString &name)
+{
+    static const MediaFolder folder;
+    return folder.path(name);
+}
+
+QString builtEncoder()
+{
+    const QString encoder = builtProgramFolder() + QStringLiteral("evc");
+    return QFileInfo(encoder).isExecutable() ? encoder : QString();
+}
+
+BatchSetup::BatchSetup()
+{
+    QDir().mkpath(programFolder);
+    QDir().mkpath(inputFolder);
+    for (const char *name : {"evc", "revc"})
+        QFile::link(builtProgramFolder() + QString::fromLatin1(name), programFolder + QString::fromLatin1(name));
+    custom.FillAllSelectors();
+    options.setSelectedIndex(Selector::OutputType, Mp3);
+    custom.setOutputFolderText(outputFolder);
+}
+
+QString BatchSetup::addRow(const QString &fixture, const QString &name, bool checked, const QString &end)
+{
+    const QString copy = inputFolder + name;
+    QFile::copy(BatchMedia::path(fixture), copy);
+    sources.appendRow({checked ? QStringLiteral("True") : QStringLiteral("False"), copy, QStringLiteral("1 KB"), end,
+                       QStringLiteral("00:00:00"), end, end});
+    return copy;
+}
+
+void BatchSetup::useScriptEncoder(const QString &body)
+{
+    const QString encoder = programFolder + QStringLiteral("evc");
+    QFile::remove(encoder);
+    QFile file(encoder);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write("#!/bin/sh\n" + body.toUtf8() + "\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList BatchSetup::outputFiles() const
+{
+    return QDir(outputFolder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QStringList BatchSetup::logLines(const QString &prefix) const
+{
+    QFile file(common.appFunc().logFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList found;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))) {
+        const QString message = line.section(QLatin1Char('|'), 1);
+        if (message.startsWith(prefix))
+            found << message;
+    }
+    return found;
+}

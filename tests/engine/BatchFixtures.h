@@ -1,0 +1,54 @@
+#pragma once
+// What batch-run tests share: small media made once per test executable with the ffmpeg
+// command line, and a complete conversion setup (program folder with the built encoders,
+// output folder, log, service objects and fakes) in a temporary folder of its own.
+#include "common/Fakes.h"
+#include "engine/BatchRun.h"
+#include "engine/ProgressRefresh.h"
+#include "media/SourceListModel.h"
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+#include "settings/OptionSelectionModel.h"
+
+#include <QTemporaryDir>
+
+namespace BatchMedia {
+
+// "one_second.avi" (video and sound), "ten_minutes.wav" (sound only, several seconds of
+// encoding), "corrupt.avi" (random bytes). Empty when ffmpeg could not make it.
+QString path(const QString &name);
+
+} // namespace BatchMedia
+
+// The built encoder; empty (and the test should skip) while it is not part of the build.
+QString builtEncoder();
+
+struct BatchSetup {
+    QTemporaryDir tmp;
+    QString programFolder = tmp.path() + QStringLiteral("/App/");
+    QString inputFolder = tmp.path() + QStringLiteral("/In/");
+    QString outputFolder = tmp.path() + QStringLiteral("/Out/");
+    FixedClock clock;
+    FakeMessageBoxes boxes;
+    FakeShellLauncher shell;
+    FakePowerControl power;
+    TCommonLib common{programFolder, clock, boxes};
+    OptionSelectionModel options;
+    SourceListModel sources;
+    TCustomProc custom{common, options, sources};
+
+    // Links the built encoders into the program folder; MP3 output into `outputFolder`.
+    BatchSetup();
+
+    // Copies a fixture into the input folder under `name` and adds it as a row cut from 0 to
+    // `end`; returns the copy's path.
+    QString addRow(const QString &fixture, const QString &name, bool checked = true,
+                   const QString &end = QStringLiteral("00:00:01"));
+    // Replaces the program folder's "evc" with a shell script of `body`.
+    void useScriptEncoder(const QString &body);
+
+    QString output(const QString &baseName) const { return outputFolder + baseName + QStringLiteral(".mp3"); }
+    QStringList outputFiles() const;
+    // The log lines that begin with `prefix` (after the date part).
+    QStringList logLines(const QString &prefix) const;
+};

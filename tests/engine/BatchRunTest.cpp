@@ -1,0 +1,254 @@
+// The batch run with the real encoder on small generated files: row order and counts, stop
+// before the start, failed items, awkward paths, other programs' processes, the after-job step.
+#include "BatchFixtures.h"
+#include "common/TestChild.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+constexpr int GuardMs = 120000;   // only keeps a broken run from hanging the suite
+
+class BatchRunTest : public ::testing::Test {
+protected:
+    BatchSetup s;
+    TProgressRefresh progress;
+    TBatchRun batch{s.custom, progress, s.shell, s.power};
+    QSignalSpy finished{&batch, &TBatchRun::runFinished};
+    QSignalSpy endProgram{&batch, &TBatchRun::endProgramRequested};
+
+    void SetUp() override
+    {
+        if (builtEncoder().isEmpty())
+            GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet; batch runs need the real encoder";
+        for (const char *name : {"one_second.avi", "ten_minutes.wav", "corrupt.avi"})
+            ASSERT_FALSE(BatchMedia::path(QString::fromLatin1(name)).isEmpty()) << name << " could not be made";
+    }
+    void check(bool showOutputDirectory, bool shutdown)
+    {
+        batch.setShowOutputDirectory([showOutputDirectory] { return showOutputDirectory; });
+        batch.setShutdown([shutdown] { return shutdown; });
+    }
+    // Starts the run and waits for its end.
+    bool runToEnd()
+    {
+        const qsizetype before = finished.size();
+        if (!batch.RunBatch(s.sources))
+            return false;
+        return finished.size() > before || finished.wait(GuardMs);
+    }
+};
+
+} // namespace
+
+TEST_F(BatchRunTest, ConvertsTheCheckedRowsInRowOrder)
+{
+    s.addRow("one_second.avi", "a.avi");
+    s.addRow("one_second.avi", "b.avi", false);
+    s.addRow("one_second.avi", "c.avi");
+    QList<int> started;
+    QObject::connect(&batch, &TBatchRun::itemStarting, [&](int row) { started << row; });
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(started, (QList<int>{0, 2}));
+    EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
+    EXPECT_GT(QFileInfo(s.output("a")).size(), 0);
+    EXPECT_EQ(s.custom.runState().doneCount, 2);
+    EXPECT_EQ(s.custom.runState().checkedCount, 2);
+    const QStringList parameters = s.logLines("parameter: ");
+    ASSERT_EQ(parameters.size(), 2);
+    EXPECT_TRUE(parameters[0].startsWith("parameter: " + s.programFolder + "evc -y -i \"" + s.inputFolder + "a.avi\""));
+    EXPECT_TRUE(parameters[1].endsWith("\"" + s.output("c") + "\""));
+    EXPECT_TRUE(batch.failures().isEmpty());
+    EXPECT_TRUE(s.boxes.shown.isEmpty());
+    EXPECT_FALSE(batch.isRunning());
+}
+
+// A stop that comes while the windows are brought up for an item keeps its encoder from
+// starting; it is not a failure, and there is no after-job step.
+TEST_F(BatchRunTest, StopBeforeTheEncoderStartsKeepsItFromStarting)
+{
+    s.addRow("one_second.avi", "a.avi");
+    s.addRow("one_second.avi", "b.avi");
+    check(true, true);
+    QObject::connect(&batch, &TBatchRun::itemStarting, [&] { batch.Stop(); });
+    QSignalSpy chunks(&batch, &TBatchRun::encoderOutput);
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(s.outputFiles().isEmpty());
+    EXPECT_TRUE(chunks.isEmpty());
+    EXPECT_EQ(s.logLines("parameter: ").size(), 1);
+    EXPECT_EQ(s.logLines("Conversion stopped: "), QStringList{"Conversion stopped: " + s.inputFolder + "a.avi"});
+    EXPECT_TRUE(batch.failures().isEmpty());
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(s.custom.runState().stopRequested);
+}
+
+// A corrupt source (the encoder fails) and a row whose cut time is unreadable (no command can
+// be built) are both listed in the one message after the run; the rows around them convert.
+TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
+{
+    s.addRow("one_second.avi", "a.avi");
+    const QString corrupt = s.addRow("corrupt.avi", "broken.avi");
+    const QString badTime = s.addRow("one_second.avi", "b.avi", true, "00:0x:01");
+    s.addRow("one_second.avi", "c.avi");
+    check(true, true);
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
+    EXPECT_EQ(s.custom.runState().doneCount, 4);
+    EXPECT_EQ(s.logLines("parameter: ").size(), 4);
+    ASSERT_EQ(batch.failures().size(), 2);
+    EXPECT_EQ(batch.failures()[0].fileName, corrupt);
+    EXPECT_TRUE(batch.failures()[0].reason.startsWith("exit code ")) << batch.failures()[0].reason.toStdString();
+    EXPECT_TRUE(batch.failures()[0].reason.contains("evc: ")) << batch.failures()[0].reason.toStdString();
+    EXPECT_EQ(batch.failures()[1].fileName, badTime);
+    EXPECT_TRUE(batch.failures()[1].reason.contains("00:0x:01")) << batch.failures()[1].reason.toStdString();
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_EQ(s.boxes.shown[0].text, TBatchRun::FailureMessage(batch.failures()));
+    EXPECT_TRUE(s.boxes.shown[0].text.contains(corrupt));
+    EXPECT_TRUE(s.boxes.shown[0].text.contains(badTime));
+    EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(s.logLines("Conversion failed: " + corrupt).size(), 1);
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_TRUE(endProgram.isEmpty());
+}
+
+// Each way an encoder can let an item down, with the reason that the message gives.
+TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
+{
+    struct Case {
+        const char *encoder;   // script body; nullptr: no encoder in the program folder
+        QString reasonStart;
+    };
+    const QString output = s.output("a");
+    const Case cases[] = {
+        {"echo 'size= 1kB time=0.50 bitrate= 1.0kbits/s'; echo 'evc: the disk is full' >&2; exit 3",
+         "exit code 3: evc: the disk is full"},
+        {"kill -KILL $$", "ended by signal 9"},
+        {"exit 0", "the encoder ended without writing " + output},
+        {nullptr, "not started: "},
+    };
+    const QString row = s.addRow("one_second.avi", "a.avi");
+    check(true, true);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.encoder ? c.encoder : "no encoder");
+        if (c.encoder)
+            s.useScriptEncoder(QString::fromLatin1(c.encoder));
+        else
+            QFile::remove(s.programFolder + "evc");
+        s.boxes.shown.clear();
+
+        ASSERT_TRUE(runToEnd());
+        ASSERT_EQ(batch.failures().size(), 1);
+        EXPECT_EQ(batch.failures()[0].fileName, row);
+        EXPECT_TRUE(batch.failures()[0].reason.startsWith(c.reasonStart)) << batch.failures()[0].reason.toStdString();
+        EXPECT_EQ(s.boxes.shown.size(), 1);
+        EXPECT_TRUE(s.outputFiles().isEmpty());
+    }
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+}
+
+// Nothing passes through a shell: blanks, quotes, $ and backticks are plain characters.
+TEST_F(BatchRunTest, PathsWithBlanksQuotesAndDollarsConvert)
+{
+    s.outputFolder = s.tmp.path() + "/Out $HOME 'x'/";
+    s.custom.setOutputFolderText(s.outputFolder);
+    const QString name = QStringLiteral("it's a \"clip\" $HOME `id` ;.avi");
+    s.addRow("one_second.avi", name);
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch.failures().isEmpty()) << batch.failures().value(0).reason.toStdString();
+    EXPECT_EQ(s.outputFiles(), QStringList{QStringLiteral("it's a \"clip\" $HOME `id` ;.mp3")});
+}
+
+// Another program's process named like the encoder is none of the run's business: the run
+// neither waits for it nor ends it, not even when stopped.
+TEST_F(BatchRunTest, AnUnrelatedEvcProcessIsNeitherWaitedForNorKilled)
+{
+    QTemporaryDir otherFolder;
+    QProcess unrelated;
+    unrelated.start(copyTestChild(otherFolder.path(), QStringLiteral("evc")), {QStringLiteral("block")});
+    ASSERT_TRUE(unrelated.waitForStarted());
+    QSignalSpy ready(&unrelated, &QProcess::readyReadStandardOutput);
+    ASSERT_TRUE(ready.wait(GuardMs));
+
+    s.addRow("one_second.avi", "a.avi");
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(s.outputFiles(), QStringList{"a.mp3"});
+
+    s.sources.clear();
+    s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+    QObject::connect(&batch, &TBatchRun::encoderOutput, [&] { batch.Stop(); });
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(s.outputFiles(), QStringList{"a.mp3"});
+
+    EXPECT_EQ(unrelated.state(), QProcess::Running);
+    EXPECT_EQ(::kill(static_cast<pid_t>(unrelated.processId()), 0), 0);
+    unrelated.kill();
+    unrelated.waitForFinished();
+}
+
+TEST_F(BatchRunTest, TheAfterJobStepFollowsTheCheckBoxes)
+{
+    struct Case {
+        bool showOutputDirectory;
+        bool shutdown;
+    };
+    s.addRow("one_second.avi", "a.avi");
+    int powerOffCalls = 0;
+    for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "show " << c.showOutputDirectory << ", shutdown " << c.shutdown);
+        s.shell.opened.clear();
+        endProgram.clear();
+        check(c.showOutputDirectory, c.shutdown);
+
+        ASSERT_TRUE(runToEnd());
+        const QList<QUrl> expected = c.showOutputDirectory ? QList<QUrl>{QUrl::fromLocalFile(s.outputFolder)}
+                                                           : QList<QUrl>{};
+        EXPECT_EQ(s.shell.opened, expected);
+        powerOffCalls += c.shutdown ? 1 : 0;
+        EXPECT_EQ(s.power.powerOffCalls, powerOffCalls);
+        EXPECT_EQ(endProgram.size(), c.shutdown ? 1 : 0);
+    }
+}
+
+TEST_F(BatchRunTest, AnEmptyListOnlyShowsTheWarning)
+{
+    check(true, true);
+    QSignalSpy started(&batch, &TBatchRun::itemStarting);
+
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_EQ(s.boxes.shown[0].text, QStringLiteral("Please add media files you want to convert into the list."));
+    EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.isRunning());
+}
+
+// An error that ends the whole run (here: log.txt cannot be written) still restores the
+// windows, says why, and leaves out the after-job step.
+TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
+{
+    s.addRow("one_second.avi", "a.avi");
+    check(true, true);
+    ASSERT_TRUE(QDir().mkpath(s.programFolder + "log.txt"));
+
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_TRUE(s.boxes.shown[0].text.contains("log.txt")) << s.boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(s.outputFiles().isEmpty());
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.isRunning());
+}
