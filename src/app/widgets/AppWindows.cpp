@@ -31,6 +31,14 @@ qreal screenPixelRatio()
     return screen ? screen->devicePixelRatio() : 1.0;
 }
 
+// The grid's columns share its width: check mark, file name, size and the four times.
+void sizeSourceColumns(QTreeView *grid)
+{
+    static constexpr int widths[] = {24, 158, 66, 62, 68, 64, 79};
+    for (int column = 0; column < int(std::size(widths)); ++column)
+        grid->setColumnWidth(column, widths[column]);
+}
+
 } // namespace
 
 AppWindows::AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent)
@@ -57,6 +65,7 @@ void AppWindows::createWindows()
     // The busy window shown while files are added joins here with the source list's controller.
     m_codecErrors = std::make_unique<CodeErrorWindowReporter>(m_desktop.shell, m_mainForm.get());
     m_mainForm->dxTreeSourceFileInfo()->setModel(&m_sources);
+    sizeSourceColumns(m_mainForm->dxTreeSourceFileInfo());
 }
 
 void AppWindows::bindSelectors()

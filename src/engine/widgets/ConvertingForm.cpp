@@ -132,7 +132,10 @@ void TfrmConverting::setSkin(const QPixmap &background)
     setFixedSize(size);
     setStyleSheet(QString::fromLatin1(DarkStyle)
                       .replace(QStringLiteral("background: #23272e;"), QString())
-                      .replace(QStringLiteral("background: #1b1e23;"), QStringLiteral("background: transparent;")));
+                      .replace(QStringLiteral("background: #1b1e23;"), QStringLiteral("background: transparent;"))
+                      .replace(QStringLiteral("background: #3d7bd9;"), QStringLiteral("background: #26c6cc;"))
+                      .replace(QStringLiteral("background: #181b20;"), QStringLiteral("background: #14171e;"))
+                  + QStringLiteral("QProgressBar { border-radius: 3px; } QProgressBar::chunk { border-radius: 2px; }"));
     // The outline is cut at the window's own size, also from a picture drawn for a dense screen.
     QImage picture = background.toImage();
     if (picture.size() != size)
@@ -152,8 +155,13 @@ void TfrmConverting::placeOnSkin()
     ProgressBar1->setGeometry(26, 106, 383, 12);
     lblTotalFilr->setGeometry(26, 128, 200, 18);
     pbTotal->setGeometry(26, 148, 383, 12);
-    lblPersent->setGeometry(26, 184, 200, 18);
-    statState->setGeometry(20, 201, 200, 18);
+    lblPersent->setGeometry(26, 181, 290, 18);
+    statState->setGeometry(22, 199, 300, 16);
+    statStatePanel->setFixedWidth(296);
+    QFont small = statStatePanel->font();
+    small.setPixelSize(10);
+    statStatePanel->setFont(small);
+    statStatePanel->setStyleSheet(QStringLiteral("color: #8d97a6;"));
     btnStop->setGeometry(331, 184, 80, 26);
     static_cast<SkinPushButton *>(btnStop)->setPicture(QStringLiteral("progress_stop"));
     lblCurFileName->setStyleSheet(QStringLiteral("color: white;"));
