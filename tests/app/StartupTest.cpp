@@ -108,7 +108,7 @@ TEST(Splash, StaysTwoTicksAndUntilTheStartupHasRun)
     EXPECT_EQ(startupRuns, 0);   // the work starts from the splash's first timer
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_EQ(startupRuns, 1);
-    EXPECT_EQ(ticksAtFinish, 2);
+    EXPECT_GE(ticksAtFinish, 2);
     EXPECT_FALSE(splash->isVisible());
     QSignalSpy freed(splash, &QObject::destroyed);
     EXPECT_TRUE(alive.isNull() || freed.wait(5000));   // freed once closed
