@@ -1,20 +1,15 @@
-#include "app/widgets/MainForm.h"
-#include "services/widgets/DesktopShellLauncher.h"
-#include "settings/widgets/OptionForm.h"
-#include "support/Platform.h"
+#include "app/widgets/AppWindows.h"
+#include "app/widgets/KelvaneApplication.h"
+#include "support/ProgramFolder.h"
 
-#include <QApplication>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvane"));
-    DesktopShellLauncher shell;
-    TFrmMainForm mainForm(shell, Platform::withTrailingSeparator(QApplication::applicationDirPath()));
-    TfrmOption optionForm;
-    QObject::connect(&mainForm, &TFrmMainForm::optionsRequested, &optionForm, &TfrmOption::showModeless);
-    // Closing the main window ends the program, also while the Options dialog is open.
-    QObject::connect(&mainForm, &TFrmMainForm::closing, &app, &QApplication::quit);
-    mainForm.show();
-    return QApplication::exec();
+    KelvaneApplication app(argc, argv);
+    QtDesktop desktop;
+    AppWindows windows(ProgramFolder(), QCoreApplication::applicationFilePath(), desktop.services());
+    QObject::connect(&windows, &AppWindows::ended, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    QTimer::singleShot(0, &windows, &AppWindows::start);
+    return KelvaneApplication::exec();
 }

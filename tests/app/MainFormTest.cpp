@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -232,6 +234,29 @@ TEST_F(MainFormTest, CloseAnnouncesItselfAndMinimizeMinimizes)
     form->btnWindowClose()->click();
     EXPECT_EQ(closing.count(), 1);
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, DroppedLocalFilesLeaveAsOneSignal)
+{
+    form->setAcceptDrops(true);
+    QSignalSpy dropped(form.get(), &TFrmMainForm::filesDropped);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/videos/a b.avi"), QUrl("https://example.org/c.avi"),
+                  QUrl::fromLocalFile("/videos/d.mp4")});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    ASSERT_EQ(dropped.count(), 1);
+    EXPECT_EQ(dropped.at(0).at(0).toStringList(), QStringList({"/videos/a b.avi", "/videos/d.mp4"}));
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(QPoint(100, 100), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(form.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes for the desktop collaborators. They record what was asked and answer from a script.
 #include "services/PlatformServices.h"
+#include "settings/OutputFolderChoice.h"
 
 #include <QList>
 #include <QStringList>
@@ -72,4 +73,19 @@ public:
     QDateTime at;
     explicit FixedClock(QDateTime t = QDateTime(QDate(2008, 3, 14), QTime(10, 5, 31))) : at(std::move(t)) {}
     QDateTime now() const override { return at; }
+};
+
+class FakeFolderBrowser final : public IFolderBrowser {
+public:
+    std::deque<std::optional<QString>> answers;   // nullopt = the user cancels
+    QStringList titles;
+    std::optional<QString> chooseFolder(const QString &title) override
+    {
+        titles << title;
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };

@@ -5,16 +5,21 @@
 #include "app/widgets/SkinPalette.h"
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SkinStyle.h"
+#include "media/CodecHelp.h"
 #include "services/PlatformServices.h"
+#include "engine/OutputFolder.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
@@ -22,7 +27,6 @@
 
 namespace {
 
-const QString kCodecDownloadAddress = QStringLiteral("https://kelvane.org/download/codec-pack");
 const QString kHelpFileName = QStringLiteral("Help.chm");
 constexpr int kLabelsRightEdge = 363;   // captions of the output settings end here
 
@@ -44,7 +48,7 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
       m_shell(shell),
       m_programFolder(programFolder),
       m_trim(trim ? std::move(trim) : TrimFunction(trimHeap)),
-      m_codecAddress(kCodecDownloadAddress)
+      m_codecAddress(QString::fromLatin1(CodecHelpAddress))
 {
     setObjectName(QStringLiteral("FrmMainForm"));
     setFont(SkinStyle::labelFont());
@@ -220,7 +224,7 @@ void TFrmMainForm::buildOutputSettings()
     m_cbbProfile->setGeometry(368, 160, 217, 21);
     m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + N"));
 
-    m_edtOutputFolder = new QLineEdit(QStringLiteral("C:\\Kelvane"), this);
+    m_edtOutputFolder = new QLineEdit(DefaultOutputFolder(), this);
     m_edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
     m_edtOutputFolder->setReadOnly(true);
     m_edtOutputFolder->setGeometry(368, 188, 217, 21);
@@ -364,4 +368,35 @@ bool TFrmMainForm::eventFilter(QObject *watched, QEvent *event)
             m_chkShowOutputDirectory->toggle();
     }
     return SkinnedWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+QStringList localFilesOf(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+} // namespace
+
+void TFrmMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFilesOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFrmMainForm::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = localFilesOf(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Q_EMIT filesDropped(paths);
 }

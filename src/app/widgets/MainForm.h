@@ -6,6 +6,7 @@
 #include "app/widgets/SkinnedWindow.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class IShellLauncher;
@@ -96,6 +97,8 @@ Q_SIGNALS:
     void convertRequested();
     void selectOutputFolderRequested();
     void aboutRequested();
+    // Local files dropped on the window (it takes drops once setAcceptDrops(true) was called).
+    void filesDropped(const QStringList &paths);
     // The window is closing: stop the preview and save the settings before the program ends.
     void closing();
 
@@ -103,6 +106,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildTitleBar();

@@ -49,7 +49,10 @@ QPushButton:default { border-color: %4; }
 QLabel { color: %2; }
 QScrollBar:vertical { background: %1; width: 10px; }
 QScrollBar::handle:vertical { background: %3; border-radius: 4px; min-height: 20px; }
+QScrollBar:horizontal { background: %1; height: 10px; }
+QScrollBar::handle:horizontal { background: %3; border-radius: 4px; min-width: 20px; }
 QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )")
         .arg(well.name(), text.name(), cardLine.name(), accent.name(), textDim.name(), card.name(),
              rim.name(), accentDark.name());

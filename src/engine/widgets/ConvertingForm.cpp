@@ -1,8 +1,12 @@
 #include "engine/widgets/ConvertingForm.h"
 
+#include "app/widgets/SkinPictures.h"
+#include "app/widgets/SkinnedWindow.h"
+
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -20,6 +24,36 @@ const char *const DarkStyle =
     "QPushButton { color: #eef1f5; background: #39414d; border: 1px solid #56606f; padding: 3px; }"
     "QPushButton:hover { background: #465061; }"
     "QStatusBar { color: #aab2bd; background: #1b1e23; }";
+
+// A push button that, once given a picture name, draws the skin's up, hot and down pictures
+// (which carry the caption) instead of the style's button.
+class SkinPushButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+    void setPicture(const QString &name)
+    {
+        m_picture = name;
+        setAttribute(Qt::WA_Hover);
+        setCursor(Qt::PointingHandCursor);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (m_picture.isEmpty()) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        const char *state = isDown() ? "_down" : underMouse() ? "_hot" : "_up";
+        QPainter painter(this);
+        painter.drawPixmap(rect(), SkinPictures::load(m_picture + QLatin1String(state), devicePixelRatioF()));
+    }
+
+private:
+    QString m_picture;
+};
 
 QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &geometry)
 {
@@ -75,7 +109,7 @@ void TfrmConverting::createComponents()
     lblTotalFilr = placeLabel(this, QStringLiteral("Total File:"), {20, 114, 200, 18});
     pbTotal = placeBar(this, {20, 134, 395, 16});
     lblPersent = placeLabel(this, QStringLiteral("Current: 1, Total: ..."), {20, 164, 280, 18});
-    btnStop = new QPushButton(QStringLiteral("Stop"), this);
+    btnStop = new SkinPushButton(QStringLiteral("Stop"), this);
     btnStop->setGeometry(335, 160, 80, 26);
     statState = new QStatusBar(this);
     statState->setSizeGripEnabled(false);
@@ -92,14 +126,55 @@ void TfrmConverting::setSkin(const QPixmap &background)
 {
     if (background.isNull())
         return;
+    m_skin = background;
+    const QSize size = background.deviceIndependentSize().toSize();
     setWindowFlag(Qt::FramelessWindowHint, true);
-    setFixedSize(background.size());
-    QPalette palette = this->palette();
-    palette.setBrush(QPalette::Window, background);
-    setPalette(palette);
-    setStyleSheet(QString::fromLatin1(DarkStyle).replace(QStringLiteral("background: #23272e;"), QString()));
-    const QColor cut = background.toImage().pixelColor(0, background.height() - 1);
-    setMask(QBitmap::fromPixmap(background.createMaskFromColor(cut, Qt::MaskInColor)));
+    setFixedSize(size);
+    setStyleSheet(QString::fromLatin1(DarkStyle)
+                      .replace(QStringLiteral("background: #23272e;"), QString())
+                      .replace(QStringLiteral("background: #1b1e23;"), QStringLiteral("background: transparent;"))
+                      .replace(QStringLiteral("background: #3d7bd9;"), QStringLiteral("background: #26c6cc;"))
+                      .replace(QStringLiteral("background: #181b20;"), QStringLiteral("background: #14171e;"))
+                  + QStringLiteral("QProgressBar { border-radius: 3px; } QProgressBar::chunk { border-radius: 2px; }"));
+    // The outline is cut at the window's own size, also from a picture drawn for a dense screen.
+    QImage picture = background.toImage();
+    if (picture.size() != size)
+        picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    setMask(SkinnedWindow::outlineOf(picture));
+    placeOnSkin();
+}
+
+// The skin's header holds the status line beside the logo; the card below it the file and the
+// two bars; the bottom band the counts and the Stop picture button.
+void TfrmConverting::placeOnSkin()
+{
+    lblInfo->setGeometry(50, 14, 365, 22);
+    lblCurConvertFileL->setGeometry(26, 64, 128, 18);
+    lblCurFileName->setGeometry(154, 64, 257, 18);
+    lblCurprog->setGeometry(26, 86, 200, 18);
+    ProgressBar1->setGeometry(26, 106, 383, 12);
+    lblTotalFilr->setGeometry(26, 128, 200, 18);
+    pbTotal->setGeometry(26, 148, 383, 12);
+    lblPersent->setGeometry(26, 181, 290, 18);
+    statState->setGeometry(22, 199, 300, 16);
+    statStatePanel->setFixedWidth(296);
+    QFont small = statStatePanel->font();
+    small.setPixelSize(10);
+    statStatePanel->setFont(small);
+    statStatePanel->setStyleSheet(QStringLiteral("color: #8d97a6;"));
+    btnStop->setGeometry(331, 184, 80, 26);
+    static_cast<SkinPushButton *>(btnStop)->setPicture(QStringLiteral("progress_stop"));
+    lblCurFileName->setStyleSheet(QStringLiteral("color: white;"));
+}
+
+void TfrmConverting::paintEvent(QPaintEvent *event)
+{
+    if (m_skin.isNull()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_skin);
 }
 
 void TfrmConverting::showEvent(QShowEvent *event)

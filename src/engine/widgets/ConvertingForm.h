@@ -4,6 +4,7 @@
 #include "engine/ProgressRefresh.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QTimer>
 
 #include <functional>
@@ -51,9 +52,11 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createComponents();
+    void placeOnSkin();
     void btnStop1Click();
     void FormShow();
     void updateView();
@@ -61,4 +64,5 @@ private:
     TProgressRefresh &m_model;
     TConvertingCommands m_commands;
     TShowInputs m_showInputs;
+    QPixmap m_skin;
 };

@@ -1,5 +1,8 @@
 #include "media/widgets/CodeErrorForm.h"
 
+#include "app/widgets/SkinPalette.h"
+#include "app/widgets/SkinStyle.h"
+
 #include "media/CodecHelp.h"
 #include "media/widgets/LinkLabel.h"
 #include "media/widgets/WarningPicture.h"
@@ -52,6 +55,7 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner)
 {
     setWindowTitle(QStringLiteral("Error Info"));
     setFixedSize(413, 96);
+    SkinStyle::applyTo(this);
 
     Image1 = new QLabel(this);
     Image1->setGeometry(8, 13, 32, 32);
@@ -66,6 +70,7 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label2 = new LinkLabel(QStringLiteral("(Click here to down)"), this);
+    Label2->setStyleSheet(QStringLiteral("color: %1;").arg(SkinPalette::accent.name()));
     Label2->adjustSize();
     placeAfterText(*Label1, *Label2); // in the designer's font it sat at 258,30
     connect(Label2, &LinkLabel::clicked, this, &TFrmCodeErrorForm::Label2Click);

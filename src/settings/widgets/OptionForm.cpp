@@ -22,6 +22,9 @@ QComboBox *selector(const QString &name, QWidget *parent)
     auto *box = new QComboBox(parent);
     box->setObjectName(name);
     box->setFixedWidth(kSelectorWidth);
+    // Narrow boxes: a little less padding so that the longest entry ("2 channels, Stereo") fits.
+    box->setStyleSheet(QStringLiteral("QComboBox { padding-left: 4px; padding-right: 2px; }"
+                                      "QComboBox::drop-down { width: 14px; }"));
     return box;
 }
 

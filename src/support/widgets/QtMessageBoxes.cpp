@@ -1,5 +1,7 @@
 #include "support/widgets/QtMessageBoxes.h"
 
+#include "app/widgets/SkinStyle.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -45,6 +47,7 @@ MessageAnswer answerOf(int button)
 MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), QApplication::activeWindow());
+    SkinStyle::applyTo(&box);
     // Closing a box that has Cancel answers Cancel; a box without it answers its last button.
     if (buttons == MessageButtons::YesNoCancel)
         box.setEscapeButton(QMessageBox::Cancel);
@@ -53,10 +56,12 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(QApplication::activeWindow());
+    SkinStyle::applyTo(&dialog);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }

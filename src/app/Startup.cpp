@@ -1,0 +1,42 @@
+#include "app/Startup.h"
+
+#include "app/CompanionFiles.h"
+#include "support/MessageBoxHelpers.h"
+#include "support/Platform.h"
+
+namespace {
+
+constexpr int OkPromptKind = 1;
+
+// Reports every missing companion; true when all are present.
+bool CheckCompanions(const QString &programFolder, IMessageBoxes &boxes)
+{
+    const QStringList missing = CheckRequiredFiles(programFolder);
+    for (const QString &message : missing)
+        ShowPromptBox(boxes, message, OkPromptKind);
+    return missing.isEmpty();
+}
+
+} // namespace
+
+AppServices::AppServices(const QString &programFolder, const IClock &clock, IMessageBoxes &boxes,
+                         OptionSelectionModel &options, SourceListModel &sources)
+    : common(programFolder, clock, boxes), customProc(common, options, sources), userSettings(programFolder)
+{
+}
+
+StartupResult RunStartup(const QString &programFolder, const QString &exePath, IMessageBoxes &boxes)
+{
+    StartupResult result;
+    const bool complete = CheckCompanions(programFolder, boxes);
+    result.quitRequested = !complete;
+
+    const ProductInfoResult product = LoadProductInfo(programFolder, exePath);
+    if (!product.ok() && complete)
+        ShowPromptBox(boxes, product.error.message, OkPromptKind);
+    result.quitRequested = result.quitRequested || !product.ok();
+    result.info = product.info;
+    result.info.ProgramFolder = Platform::withTrailingSeparator(programFolder);
+    result.title = ProductTitle(result.info);
+    return result;
+}

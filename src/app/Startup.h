@@ -1,0 +1,38 @@
+#pragma once
+// The start-up sequence that runs while the splash is up: the program-wide service objects,
+// the companion check, the product information and the window title.
+#include "app/ProductInfo.h"
+#include "services/CommonLib.h"
+#include "services/CustomProc.h"
+#include "settings/UserSettings.h"
+#include "support/StrFunc.h"
+#include "support/SysFunc.h"
+
+class IClock;
+class IMessageBoxes;
+class OptionSelectionModel;
+class SourceListModel;
+
+// The service and utility objects; created once and kept until the program ends.
+struct AppServices {
+    // Every collaborator must outlive the services; `programFolder` ends with the separator.
+    AppServices(const QString &programFolder, const IClock &clock, IMessageBoxes &boxes,
+                OptionSelectionModel &options, SourceListModel &sources);
+
+    TCommonLib common;      // also holds TAppFunc and TFileFunc
+    TCustomProc customProc;
+    TSysFunc sysFunc;
+    TStrFunc strFunc;
+    TUserSettings userSettings;
+};
+
+struct StartupResult {
+    RecSoftInfo info;
+    QString title;              // ProductName + " " + Version
+    bool quitRequested = false; // a companion is missing or unusable: end after the splash
+};
+
+// Checks libForm.so and then libRes.so in the program folder (one information box for each
+// missing one), reads the product information and builds the title. When libRes.so is present
+// but cannot be used, that is reported too. The program is to end whenever a box was shown.
+StartupResult RunStartup(const QString &programFolder, const QString &exePath, IMessageBoxes &boxes);

@@ -1,0 +1,218 @@
+#include "app/widgets/AppWindows.h"
+
+#include "app/AboutLauncher.h"
+#include "app/CompanionFiles.h"
+#include "app/widgets/FlashForm.h"
+#include "app/widgets/MainForm.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/SkinPictures.h"
+#include "app/widgets/SplashImage.h"
+#include "engine/widgets/ConvertingForm.h"
+#include "settings/widgets/OptionForm.h"
+#include "settings/widgets/SelectorComboBinder.h"
+#include "support/MessageBoxHelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTreeView>
+
+namespace {
+
+constexpr int OkPromptKind = 1;
+constexpr int WarningKind = 1;
+
+qreal screenPixelRatio()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+// The grid's columns share its width: check mark, file name, size and the four times.
+void sizeSourceColumns(QTreeView *grid)
+{
+    static constexpr int widths[] = {24, 158, 66, 62, 68, 64, 79};
+    for (int column = 0; column < int(std::size(widths)); ++column)
+        grid->setColumnWidth(column, widths[column]);
+}
+
+} // namespace
+
+AppWindows::AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent)
+    : QObject(parent), m_programFolder(std::move(programFolder)), m_exePath(std::move(exePath)), m_desktop(desktop)
+{
+    createWindows();
+    bindSelectors();
+}
+
+AppWindows::~AppWindows()
+{
+    if (m_flashForm)
+        delete m_flashForm.data();
+}
+
+// The windows are created hidden, in this order: main window, progress window, Options dialog
+// and the busy window of the source list.
+void AppWindows::createWindows()
+{
+    m_mainForm = std::make_unique<TFrmMainForm>(m_desktop.shell, m_programFolder);
+    m_convertingForm = new TfrmConverting(m_progress, m_desktop.boxes, m_mainForm.get());
+    m_convertingForm->setSkin(SkinPictures::load(QStringLiteral("progress_background"), screenPixelRatio()));
+    m_optionForm = new TfrmOption(m_mainForm.get());
+    // The busy window shown while files are added joins here with the source list's controller.
+    m_codecErrors = std::make_unique<CodeErrorWindowReporter>(m_desktop.shell, m_mainForm.get());
+    m_mainForm->dxTreeSourceFileInfo()->setModel(&m_sources);
+    sizeSourceColumns(m_mainForm->dxTreeSourceFileInfo());
+}
+
+void AppWindows::bindSelectors()
+{
+    const auto apply = [this] { applyQualityProfile(); };
+    new SelectorComboBinder(m_mainForm->cbbOutputFiletype(), &m_options, Selector::OutputType, apply);
+    new SelectorComboBinder(m_mainForm->cbbProfile(), &m_options, Selector::Quality, apply);
+    const std::pair<QComboBox *, Selector> optionSelectors[] = {
+        {m_optionForm->cbbAudioBitrate(), Selector::AudioBitrate},
+        {m_optionForm->cbbAudioSample(), Selector::AudioSample},
+        {m_optionForm->cbbAudioVolumeGain(), Selector::VolumeGain},
+        {m_optionForm->cbbAudioChannels(), Selector::AudioChannels},
+        {m_optionForm->cbbVideoSize(), Selector::VideoSize},
+        {m_optionForm->cbbVideoBitrate(), Selector::VideoBitrate},
+        {m_optionForm->cbbFramerate(), Selector::FrameRate},
+        {m_optionForm->cbbAspectratio(), Selector::AspectRatio},
+    };
+    for (const auto &[combo, selector] : optionSelectors)
+        new SelectorComboBinder(combo, &m_options, selector);
+    bindEnabledState(m_mainForm->cbbProfile(), &m_options, SelectorControl::ProfileSelector);
+    bindEnabledState(m_mainForm->btnOptions(), &m_options, SelectorControl::OptionsButton);
+}
+
+void AppWindows::start()
+{
+    QString error;
+    const QImage picture = LoadSplashImage(m_programFolder, screenPixelRatio(), &error);
+    if (picture.isNull()) {
+        // Without the splash picture the product library is unusable: nothing else can start.
+        ShowPromptBox(m_desktop.boxes, error, OkPromptKind);
+        Q_EMIT ended(1);
+        return;
+    }
+    m_flashForm = new TFrmFlashForm(picture, [this] { runStartup(); });
+    connect(m_flashForm, &TFrmFlashForm::finished, this, &AppWindows::splashFinished);
+    m_flashForm->show();
+}
+
+void AppWindows::runStartup()
+{
+    m_services = std::make_unique<AppServices>(m_programFolder, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
+    m_startup = RunStartup(m_programFolder, m_exePath, m_desktop.boxes);
+    m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
+    applyProductInfo();
+    wireCommands();
+    wireSources();
+    wireConversion();
+}
+
+void AppWindows::applyProductInfo()
+{
+    m_mainForm->setWindowTitle(m_startup.title);
+    m_mainForm->lblTitle()->setText(m_mainForm->windowTitle());
+    m_mainForm->setHomePage(m_startup.info.HomePage);
+    m_mainForm->setSupportEmail(m_startup.info.SupportEmail);
+}
+
+void AppWindows::wireCommands()
+{
+    TFrmMainForm *form = m_mainForm.get();
+    connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
+    connect(form, &TFrmMainForm::aboutRequested, this,
+            [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
+    connect(form, &TFrmMainForm::closing, this, &AppWindows::FormClose);
+    connect(form->edtOutputFolder(), &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_services->customProc.setOutputFolderText(text); });
+    m_services->customProc.setOutputFolderText(form->edtOutputFolder()->text());
+}
+
+// What the source list's controller receives: the grid (mainForm().dxTreeSourceFileInfo()),
+// the rows (m_sources), the message boxes (m_desktop.boxes), the codec error reporter
+// (*m_codecErrors), and the open dialog's first folder through
+// m_services->userSettings.LoadInitialFolder() / SaveInitialFolder(firstPickedFile). It answers
+// TFrmMainForm::openFilesRequested, removeFilesRequested, clearFilesRequested and filesDropped.
+void AppWindows::wireSources() {}
+
+// What the conversion's controller receives: the main window (mainForm(), disabled during a
+// run), the progress window (convertingForm(), with m_progress), the services (*m_services),
+// m_desktop.power and m_desktop.shell, and the two check boxes read through
+// mainForm().chkShowOutputDirectory() / chkShutdown(). Its start() answers
+// TFrmMainForm::convertRequested (the button, Ctrl+S and Ctrl+N).
+void AppWindows::wireConversion() {}
+
+void AppWindows::splashFinished()
+{
+    if (m_startup.quitRequested) {
+        Q_EMIT ended(1);
+        return;
+    }
+    showMainWindow();
+}
+
+// The main window's show sequence after the splash: fill the selectors (the user settings load
+// last), accept dropped files, apply the quality profile, then show the window.
+void AppWindows::showMainWindow()
+{
+    m_services->customProc.FillAllSelectors();
+    m_mainForm->setAcceptDrops(true);
+    m_services->customProc.ApplyQualityProfile();
+    m_mainForm->centreOnScreen();
+    m_mainForm->show();
+    m_mainForm->activateWindow();
+    Q_EMIT mainWindowShown();
+}
+
+UserSettingsState AppWindows::userSettingsState() const
+{
+    UserSettingsState state;
+    state.showOutputDirectory = m_mainForm->chkShowOutputDirectory()->isChecked();
+    state.shutdown = m_mainForm->chkShutdown()->isChecked();
+    state.outputFolder = m_mainForm->edtOutputFolder()->text();
+    return state;
+}
+
+void AppWindows::showUserSettingsState(const UserSettingsState &state)
+{
+    m_mainForm->chkShowOutputDirectory()->setChecked(state.showOutputDirectory);
+    m_mainForm->chkShutdown()->setChecked(state.shutdown);
+    m_mainForm->edtOutputFolder()->setText(state.outputFolder);
+}
+
+void AppWindows::loadUserSettings()
+{
+    UserSettingsState state = userSettingsState();
+    m_services->userSettings.LoadUserSettings(state);
+    showUserSettingsState(state);
+}
+
+void AppWindows::applyQualityProfile()
+{
+    if (m_services)
+        m_services->customProc.ApplyQualityProfile();
+}
+
+void AppWindows::chooseOutputFolder()
+{
+    QLineEdit *field = m_mainForm->edtOutputFolder();
+    field->setText(ChooseOutputFolder(field->text(), m_desktop.folders, m_desktop.boxes));
+}
+
+// Closing ends the program, also while the Options dialog is open. There is no preview to stop
+// yet. Settings that cannot be saved are reported; the program ends all the same.
+void AppWindows::FormClose()
+{
+    if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
+        ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, WarningKind);
+    m_optionForm->hide();
+    Q_EMIT ended(0);
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The program's composition root: creates the windows hidden, runs the start-up behind the
+// splash, binds the option model and the user settings to the windows, and ends the program
+// when the main window closes.
+#include "app/ProductInfo.h"
+#include "app/Startup.h"
+#include "app/widgets/DesktopServices.h"
+#include "app/widgets/FlashForm.h"
+#include "engine/ProgressRefresh.h"
+#include "media/SourceListModel.h"
+#include "media/widgets/CodeErrorForm.h"
+#include "settings/OptionSelectionModel.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class TFrmMainForm;
+class TfrmConverting;
+class TfrmOption;
+
+class AppWindows final : public QObject {
+    Q_OBJECT
+public:
+    // `programFolder` ends with the separator; `exePath` is the file the version is read from.
+    AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
+    ~AppWindows() override;
+
+    // Shows the splash, which runs the start-up; the main window follows when it has closed.
+    // When the splash picture cannot be loaded the user is told and the program ends.
+    void start();
+
+    TFrmMainForm &mainForm() const { return *m_mainForm; }
+    TfrmConverting &convertingForm() const { return *m_convertingForm; }
+    TfrmOption &optionForm() const { return *m_optionForm; }
+    // The splash while it is up, else nullptr.
+    TFrmFlashForm *flashForm() const { return m_flashForm; }
+    // Null until the start-up has run.
+    AppServices *services() const { return m_services.get(); }
+    const RecSoftInfo &productInfo() const { return m_startup.info; }
+    OptionSelectionModel &options() { return m_options; }
+    SourceListModel &sources() { return m_sources; }
+
+    // The remembered controls of the main window as plain values, and back.
+    UserSettingsState userSettingsState() const;
+    void showUserSettingsState(const UserSettingsState &state);
+
+Q_SIGNALS:
+    // The main window is up and the program idle.
+    void mainWindowShown();
+    // The program is to end with this exit code.
+    void ended(int exitCode);
+
+private:
+    void createWindows();
+    void bindSelectors();
+    void runStartup();
+    void applyProductInfo();
+    void wireCommands();
+    // The source list: open, remove and clear, dropped files, the grid. Connected by the source
+    // list's controller.
+    void wireSources();
+    // The batch run: Convert (button, Ctrl+S, Ctrl+N) and the progress window. Connected by the
+    // conversion's controller.
+    void wireConversion();
+    void splashFinished();
+    void showMainWindow();
+    void loadUserSettings();
+    void chooseOutputFolder();
+    void FormClose();
+    void applyQualityProfile();
+
+    QString m_programFolder;
+    QString m_exePath;
+    DesktopServices m_desktop;
+    OptionSelectionModel m_options;
+    SourceListModel m_sources;
+    TProgressRefresh m_progress;
+    std::unique_ptr<TFrmMainForm> m_mainForm;
+    TfrmConverting *m_convertingForm = nullptr; // owned by the main window
+    TfrmOption *m_optionForm = nullptr;         // owned by the main window
+    std::unique_ptr<CodeErrorWindowReporter> m_codecErrors;
+    QPointer<TFrmFlashForm> m_flashForm;
+    std::unique_ptr<AppServices> m_services;
+    StartupResult m_startup;
+};

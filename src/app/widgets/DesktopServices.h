@@ -1,0 +1,29 @@
+#pragma once
+// The desktop collaborators the windows and services are handed, as one bundle of references.
+#include "services/LogindPowerControl.h"
+#include "services/PlatformServices.h"
+#include "services/widgets/DesktopShellLauncher.h"
+#include "settings/OutputFolderChoice.h"
+#include "settings/widgets/QtFolderBrowser.h"
+#include "support/widgets/QtMessageBoxes.h"
+
+struct DesktopServices {
+    IMessageBoxes &boxes;
+    IShellLauncher &shell;
+    IPowerControl &power;
+    IFolderBrowser &folders;
+    const IClock &clock;
+};
+
+// The real desktop: Qt message boxes and folder dialog, the desktop's default programs, logind.
+class QtDesktop {
+public:
+    DesktopServices services() { return {m_boxes, m_shell, m_power, m_folders, m_clock}; }
+
+private:
+    QtMessageBoxes m_boxes;
+    DesktopShellLauncher m_shell;
+    LogindPowerControl m_power;
+    QtFolderBrowser m_folders;
+    SystemClock m_clock;
+};

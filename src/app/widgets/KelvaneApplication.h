@@ -1,0 +1,18 @@
+#pragma once
+// The application object: a failure that escapes an event handler is shown in a message box
+// captioned "Kelvane" and the program goes on. Numbers are read and written the C way, and the
+// media libraries report only errors.
+#include "support/widgets/QtMessageBoxes.h"
+
+#include <QApplication>
+
+class KelvaneApplication final : public QApplication {
+    Q_OBJECT
+public:
+    KelvaneApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    QtMessageBoxes m_boxes;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// What the program remembers between runs: the folder source files were last picked from, the
+// two check boxes of the main window and the output folder, in "Config/UserSettings.ini".
+#include "engine/OutputFolder.h" // DefaultOutputFolder
+
+#include <QString>
+#include <optional>
+
+// The main window's remembered controls as plain values; the window mirrors them.
+struct UserSettingsState {
+    bool showOutputDirectory = true; // chkShowOutputDirectory
+    bool shutdown = false;           // chkShutdown
+    QString outputFolder;            // edtOutputFolder
+};
+
+// Home folder + "/": the open dialog's first folder.
+QString DefaultInitialFolder();
+
+class TUserSettings {
+public:
+    // `programFolder` ends with the separator; the file is programFolder + "Config/UserSettings.ini".
+    explicit TUserSettings(QString programFolder);
+
+    QString fileName() const;
+
+    // A box is checked only by a stored "1"; a missing or empty "OutDir" keeps state.outputFolder.
+    // An unreadable file leaves `state` as it is.
+    void LoadUserSettings(UserSettingsState &state) const;
+    // Writes "SHWDDir", "SHUTDOWN" and "OutDir", creating the Config folder when needed. Returns
+    // the reason when the file could not be written; other lines of the file stay.
+    std::optional<QString> SaveUserSettings(const UserSettingsState &state) const;
+
+    // The stored "InitDir", or the home folder + "/".
+    QString LoadInitialFolder() const;
+    // Stores the folder of `firstPickedFile` (up to its last separator) as "InitDir" at once; a
+    // name without a folder stores nothing. Returns false when the file could not be written.
+    bool SaveInitialFolder(const QString &firstPickedFile) const;
+
+private:
+    bool ensureConfigFolder() const;
+
+    QString m_programFolder;
+};

@@ -1,0 +1,104 @@
+// The remembered settings against the bytes of "Config/UserSettings.ini".
+#include "settings/UserSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class UserSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString folder = dir.path() + QLatin1Char('/');
+    TUserSettings settings{folder};
+
+    QByteArray bytes() const
+    {
+        QFile file(settings.fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void store(const QByteArray &content) const
+    {
+        QDir().mkpath(folder + "Config");
+        QFile file(settings.fileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    // The main window's controls at start-up.
+    static UserSettingsState initialWindow() { return {true, false, DefaultOutputFolder()}; }
+};
+
+TEST_F(UserSettingsTest, FirstRunGivesTheDefaultsAndWritesTheFileInOrder)
+{
+    EXPECT_EQ(settings.fileName(), folder + "Config/UserSettings.ini");
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);
+    EXPECT_FALSE(state.showOutputDirectory);   // checked in the layout, unchecked after loading
+    EXPECT_FALSE(state.shutdown);
+    EXPECT_EQ(state.outputFolder, QDir::homePath() + "/Kelvane");
+    EXPECT_EQ(settings.LoadInitialFolder(), QDir::homePath() + "/");
+
+    ASSERT_FALSE(settings.SaveUserSettings(state).has_value());
+    const QByteArray expected = "\r\n[USRInfo]\r\nSHWDDir=0\r\nSHUTDOWN=0\r\nOutDir=" + QDir::homePath().toUtf8()
+                                + "/Kelvane\r\n";
+    EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(UserSettingsTest, OnlyAStoredOneChecksABoxAndAnEmptyOutDirKeepsTheText)
+{
+    struct Case {
+        QByteArray shwd, shutdown;
+        bool showChecked, shutdownChecked;
+    };
+    const Case cases[] = {
+        {"1", "1", true, true},   {"yes", "true", false, false}, {"", "0", false, false},
+        {"2", "01", false, false}, {"0", "1", false, true},
+    };
+    for (const Case &c : cases) {
+        store("[USRInfo]\r\nSHWDDir=" + c.shwd + "\r\nSHUTDOWN=" + c.shutdown + "\r\nOutDir=\r\n");
+        UserSettingsState state = initialWindow();
+        settings.LoadUserSettings(state);
+        EXPECT_EQ(state.showOutputDirectory, c.showChecked) << c.shwd.constData();
+        EXPECT_EQ(state.shutdown, c.shutdownChecked) << c.shutdown.constData();
+        EXPECT_EQ(state.outputFolder, DefaultOutputFolder());
+    }
+    store("[USRInfo]\r\nOutDir=/media/music out\r\n");
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);
+    EXPECT_EQ(state.outputFolder, "/media/music out");
+}
+
+TEST_F(UserSettingsTest, InitialFolderIsStoredAtOnceAndKeptBySavingTheRest)
+{
+    EXPECT_TRUE(settings.SaveInitialFolder("video.avi"));   // no folder part: nothing stored
+    EXPECT_FALSE(QFile::exists(settings.fileName()));
+
+    EXPECT_TRUE(settings.SaveInitialFolder("/data/Video clips/a.avi"));
+    EXPECT_EQ(bytes(), "\r\n[USRInfo]\r\nInitDir=/data/Video clips/\r\n");
+    EXPECT_EQ(TUserSettings(folder).LoadInitialFolder(), "/data/Video clips/");
+
+    ASSERT_FALSE(settings.SaveUserSettings({true, true, "/out"}).has_value());
+    EXPECT_EQ(bytes(), "\r\n[USRInfo]\r\nInitDir=/data/Video clips/\r\nSHWDDir=1\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
+}
+
+TEST_F(UserSettingsTest, UnwritableSettingsAreReportedAndNothingIsLost)
+{
+    // A file where the Config folder should be: nothing can be written below it, even by root.
+    QFile blocker(folder + "Config");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+
+    const auto failure = settings.SaveUserSettings(initialWindow());
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->isEmpty());
+    EXPECT_FALSE(settings.SaveInitialFolder("/data/a.avi"));
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);   // unreadable: the defaults stand
+    EXPECT_EQ(state.outputFolder, DefaultOutputFolder());
+    EXPECT_EQ(settings.LoadInitialFolder(), QDir::homePath() + "/");
+}
+
+} // namespace
