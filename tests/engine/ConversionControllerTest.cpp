@@ -26,7 +26,9 @@ protected:
     QWidget mainWindow;
     QCheckBox chkShowOutputDirectory{QStringLiteral("Show output directory when done")};
     QCheckBox chkShutdown{QStringLiteral("Shutdown computer when job is finished.")};
-    TConversionController controller{s.custom, s.shell, s.power, &mainWindow};
+    TProgressRefresh progress;
+    TfrmConverting form{progress, s.custom.common().messageBoxes()};
+    TConversionController controller{s.custom, s.shell, s.power, &mainWindow, progress, form};
     QSignalSpy finished{&controller, &TConversionController::runFinished};
     QSignalSpy endProgram{&controller, &TConversionController::endProgramRequested};
     QList<WindowState> seen;

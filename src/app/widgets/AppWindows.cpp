@@ -7,6 +7,7 @@
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
+#include "engine/widgets/ConversionController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/SelectorComboBinder.h"
@@ -59,7 +60,7 @@ AppWindows::~AppWindows()
 void AppWindows::createWindows()
 {
     m_mainForm = std::make_unique<TFrmMainForm>(m_desktop.shell, m_programFolder);
-    m_convertingForm = new TfrmConverting(m_progress, m_desktop.boxes, m_mainForm.get());
+    m_convertingForm = std::make_unique<TfrmConverting>(m_progress, m_desktop.boxes);
     m_convertingForm->setSkin(SkinPictures::load(QStringLiteral("progress_background"), screenPixelRatio()));
     m_optionForm = new TfrmOption(m_mainForm.get());
     // The busy window shown while files are added joins here with the source list's controller.
@@ -148,7 +149,15 @@ void AppWindows::wireSources() {}
 // m_desktop.power and m_desktop.shell, and the two check boxes read through
 // mainForm().chkShowOutputDirectory() / chkShutdown(). Its start() answers
 // TFrmMainForm::convertRequested (the button, Ctrl+S and Ctrl+N).
-void AppWindows::wireConversion() {}
+void AppWindows::wireConversion()
+{
+    m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
+                                                           m_mainForm.get(), m_progress, *m_convertingForm);
+    m_conversion->setAfterJobChoices(m_mainForm->chkShowOutputDirectory(), m_mainForm->chkShutdown());
+    connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
+    // Powering off ends the program at once: nothing that closing would save is saved.
+    connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
+}
 
 void AppWindows::splashFinished()
 {

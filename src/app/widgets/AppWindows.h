@@ -17,6 +17,7 @@
 
 class TFrmMainForm;
 class TfrmConverting;
+class TConversionController;
 class TfrmOption;
 
 class AppWindows final : public QObject {
@@ -77,10 +78,11 @@ private:
     SourceListModel m_sources;
     TProgressRefresh m_progress;
     std::unique_ptr<TFrmMainForm> m_mainForm;
-    TfrmConverting *m_convertingForm = nullptr; // owned by the main window
+    std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
     TfrmOption *m_optionForm = nullptr;         // owned by the main window
     std::unique_ptr<CodeErrorWindowReporter> m_codecErrors;
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;
+    std::unique_ptr<TConversionController> m_conversion;
     StartupResult m_startup;
 };

@@ -7,9 +7,10 @@
 #include <QWidget>
 
 TConversionController::TConversionController(TCustomProc &custom, IShellLauncher &shell, IPowerControl &power,
-                                             QWidget *mainWindow, QObject *parent)
-    : QObject(parent), m_custom(custom), m_mainWindow(mainWindow), m_progress(), m_batch(custom, m_progress, shell, power),
-      m_form(m_progress, custom.common().messageBoxes())
+                                             QWidget *mainWindow, TProgressRefresh &progress, TfrmConverting &form,
+                                             QObject *parent)
+    : QObject(parent), m_custom(custom), m_mainWindow(mainWindow), m_progress(progress),
+      m_batch(custom, m_progress, shell, power), m_form(form)
 {
     m_form.setShowInputs([this] {
         return std::pair<QString, int>{m_custom.common().convertParameter().inputPath,

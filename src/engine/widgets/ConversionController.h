@@ -16,10 +16,11 @@ class QWidget;
 class TConversionController : public QObject {
     Q_OBJECT
 public:
-    // `custom` (with its TCommonLib and message boxes), `shell` and `power` must outlive the
-    // controller. `mainWindow` is disabled while a run lasts; it may go away first.
+    // `custom` (with its TCommonLib and message boxes), `shell`, `power`, `progress` and `form`
+    // must outlive the controller; `form` shows `progress` and is a window of its own (a disabled
+    // parent would disable it too). `mainWindow` is disabled while a run lasts; it may go away first.
     TConversionController(TCustomProc &custom, IShellLauncher &shell, IPowerControl &power, QWidget *mainWindow,
-                          QObject *parent = nullptr);
+                          TProgressRefresh &progress, TfrmConverting &form, QObject *parent = nullptr);
     ~TConversionController() override;
 
     // The main window's check boxes, read when a run's after-job step comes.
@@ -48,7 +49,7 @@ private:
 
     TCustomProc &m_custom;
     QPointer<QWidget> m_mainWindow;
-    TProgressRefresh m_progress;
+    TProgressRefresh &m_progress;
     TBatchRun m_batch;
-    TfrmConverting m_form;
+    TfrmConverting &m_form;
 };
