@@ -42,10 +42,10 @@ std::string trimFilter(const Segment& segment, int rate, int64_t& endSample)
     if (!segment.start && !segment.length)
         return {};
     const int64_t first = std::llround(segment.start.value_or(0) * rate);
-    std::string filter = "atrim=start_sample=" + std::to_string(first);
+    std::string filter = "atrim=start_pts=" + std::to_string(first);
     if (segment.length) {
         endSample = first + std::llround(*segment.length * rate);
-        filter += ":end_sample=" + std::to_string(endSample);
+        filter += ":end_pts=" + std::to_string(endSample);
     }
     return filter + ",";
 }

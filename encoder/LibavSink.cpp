@@ -109,6 +109,9 @@ void LibavSink::openOutput(const std::string& path, const Tags& tags)
     if (opened < 0)
         throw Failure("Cannot write " + path + ": " + avErrorText(opened));
     const int header = avformat_write_header(muxer_.get(), nullptr);
+    if (header == AVERROR(EINVAL))
+        throw Failure(std::string("The ") + muxer_->oformat->name + " format cannot hold " + encoder_->codec->name +
+                      " audio at these settings");
     if (header < 0)
         throwWriteError(header);
 }
