@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <vector>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -23,6 +24,18 @@ std::string lowered(std::string text)
     for (auto& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
+}
+
+// Probing may decode a few video frames; one thread each keeps that from costing tens of megabytes.
+int findStreamInfo(AVFormatContext& format)
+{
+    std::vector<AVDictionary*> settings(format.nb_streams, nullptr);
+    for (auto& s : settings)
+        av_dict_set(&s, "threads", "1", 0);
+    const int result = avformat_find_stream_info(&format, settings.data());
+    for (auto& s : settings)
+        av_dict_free(&s);
+    return result;
 }
 
 void throwIfStopped()
@@ -57,7 +70,7 @@ void InputSource::open(const std::string& path)
     if (result < 0)
         throw Failure("Cannot read input (not a media file or damaged): " + path);
     format_.reset(raw);
-    result = avformat_find_stream_info(format_.get(), nullptr);
+    result = findStreamInfo(*format_);
     throwIfStopped();
     if (result < 0)
         throw Failure("Cannot read input (damaged or unsupported): " + path);

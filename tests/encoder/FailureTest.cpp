@@ -121,3 +121,16 @@ TEST(EncoderFailures, TerminationMidwayLeavesNothing)
     EXPECT_NE(process.exitCode(), 0);
     EXPECT_TRUE(entriesOf(folder).isEmpty()) << entriesOf(folder).join(' ').toStdString();
 }
+
+TEST(EncoderArguments, AcceptsBlankFragmentsAndVideoOptions)
+{
+    const QString folder = freshFolder("arguments");
+    // An unselected volume leaves a lone blank; video options are taken and have no effect.
+    const RunResult r = runProgram(evcPath(), {"-y", "-i", Fixtures::instance().pcmAvi(), "-acodec", "amr_nb", "-s",
+                                               "176x144", "-b", "128", "-r", "25", "-aspect", "4:3", "-ab", "64", " ",
+                                               "-ac", "1", "-ar", "8000", "-t", "1", folder + "/blank.amr"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(probeAudio(folder + "/blank.amr").codec, "amr_nb");
+    EXPECT_TRUE(r.out.startsWith("Notice: AMR-NB")) << r.out.toStdString();
+    EXPECT_EQ(entriesOf(folder), QStringList{"blank.amr"});
+}
