@@ -153,9 +153,8 @@ void InputSource::seekBefore(double seconds)
 
 void InputSource::rewindToStart()
 {
-    av_seek_frame(format_.get(), stream_->index, origin_, AVSEEK_FLAG_BACKWARD);
-    if (format_->pb)
-        avio_seek(format_->pb, 0, SEEK_SET); // the byte-wise fallback for demuxers without an index
+    if (av_seek_frame(format_.get(), stream_->index, origin_, AVSEEK_FLAG_BACKWARD) < 0 && format_->pb)
+        avio_seek(format_->pb, 0, SEEK_SET); // the byte-wise fallback for demuxers that cannot seek
     avformat_flush(format_.get());
     avcodec_flush_buffers(decoder_.get());
     nextSample_ = -1;

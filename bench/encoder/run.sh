@@ -23,51 +23,54 @@ if [[ ! -s $src ]]; then
         -c:v libx264 -preset ultrafast -crf 30 -g 250 -c:a aac -b:a 128k -ac 2 "$src"
 fi
 
-# Prints "seconds peak_kB" of one run of the given command.
+# Prints "wall_seconds user_seconds peak_kB" of one run of the given command.
 measure() {
-    local stats
-    stats=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1)
-    echo "$stats"
+    /usr/bin/time -f "%e %U %M" "$@" 2>&1 >/dev/null | tail -n 1
 }
 
-# Median wall time and largest peak memory over $runs runs of the given command.
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# Median wall time, median user CPU time and largest peak memory over $runs runs of the command.
 bench() {
-    local times=() peak=0 line t m
+    local walls=() users=() peak=0 w u m
     for ((i = 0; i < runs; i++)); do
-        line=$(measure "$@")
-        t=${line% *}; m=${line#* }
-        times+=("$t")
+        read -r w u m < <(measure "$@")
+        walls+=("$w"); users+=("$u")
         ((m > peak)) && peak=$m
     done
-    local median
-    median=$(printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-    echo "$median $peak"
+    echo "$(median "${walls[@]}") $(median "${users[@]}") $peak"
 }
+
+wall() { echo "${1%% *}"; }
+user() { local rest=${1#* }; echo "${rest%% *}"; }
+peak_mb() { awk -v k="${1##* }" 'BEGIN{printf "%.1f", k/1024}'; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
-printf '| Type | evc median s | ffmpeg median s | evc/ffmpeg | evc peak MB | ffmpeg peak MB |\n'
-printf '|---|---|---|---|---|---|\n'
+printf '| Type | evc wall s | ffmpeg wall s | wall ratio | evc CPU s | ffmpeg CPU s | CPU ratio | evc peak MB | ffmpeg peak MB |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
 declare -A codec=([amr]=amr_nb [aac]=aac [mp3]=mp3 [ac3]=ac3 [m4a]=aac [ogg]=vorbis [wav]=pcm_s16le)
 declare -A ffcodec=([aac]=aac [mp3]=libmp3lame [ac3]=ac3 [m4a]=aac [ogg]=libvorbis [wav]=pcm_s16le)
 for ext in amr aac mp3 ac3 m4a ogg wav; do
     if [[ $ext == amr ]]; then
         ours=$(bench "$evc" -y -i "$src" -acodec amr_nb -s 176x144 -b 128 -ab 64 -vol 100 -ac 1 -ar 8000 "$work/evc.amr")
-        theirs="0 0" # this ffmpeg has no AMR-NB encoder
+        theirs="0 0 0" # this ffmpeg has no AMR-NB encoder
     else
         ours=$(bench "$evc" -y -i "$src" -acodec "${codec[$ext]}" -vn -ab 128 -vol 100 -ac 2 -ar 44100 "$work/evc.$ext")
         theirs=$(bench ffmpeg -nostdin -v error -y -i "$src" -vn -acodec "${ffcodec[$ext]}" -b:a 128k -ac 2 -ar 44100 \
             "$work/ffmpeg.$ext")
     fi
-    printf '| %s | %s | %s | %s | %.1f | %.1f |\n' "$ext" "${ours% *}" "${theirs% *}" \
-        "$(ratio "${ours% *}" "${theirs% *}")" "$(awk -v k="${ours#* }" 'BEGIN{print k/1024}')" \
-        "$(awk -v k="${theirs#* }" 'BEGIN{print k/1024}')"
+    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$ext" "$(wall "$ours")" "$(wall "$theirs")" \
+        "$(ratio "$(wall "$ours")" "$(wall "$theirs")")" "$(user "$ours")" "$(user "$theirs")" \
+        "$(ratio "$(user "$ours")" "$(user "$theirs")")" "$(peak_mb "$ours")" "$(peak_mb "$theirs")"
 done
 
 if ((source_seconds > 570)); then
     ours=$(bench "$evc" -y -i "$src" -acodec mp3 -vn -ab 128 -vol 100 -ac 2 -ar 44100 -ss 00:09:00 -t 30 "$work/cut.mp3")
     theirs=$(bench ffmpeg -nostdin -v error -y -i "$src" -ss 00:09:00 -t 30 -vn -acodec libmp3lame -b:a 128k -ac 2 \
         -ar 44100 "$work/ffmpeg-cut.mp3")
-    printf '\n30 s cut at 9:00 (mp3): evc %s s, ffmpeg -i SRC -ss 00:09:00 -t 30 %s s: evc is %sx faster; peak %.1f MB\n' \
-        "${ours% *}" "${theirs% *}" "$(ratio "${theirs% *}" "${ours% *}")" "$(awk -v k="${ours#* }" 'BEGIN{print k/1024}')"
+    printf '\n30 s cut at 9:00 (mp3): evc %s s wall / %s s CPU, ffmpeg -i SRC -ss 00:09:00 -t 30 %s s wall / %s s CPU:' \
+        "$(wall "$ours")" "$(user "$ours")" "$(wall "$theirs")" "$(user "$theirs")"
+    printf ' evc %sx faster (wall), %sx (CPU); evc peak %s MB\n' "$(ratio "$(wall "$theirs")" "$(wall "$ours")")" \
+        "$(ratio "$(user "$theirs")" "$(user "$ours")")" "$(peak_mb "$ours")"
 fi

@@ -133,6 +133,14 @@ TEST(EncoderOutputTypes, ReadsTheUsualContainers)
         const StreamInfo info = probeAudio(output);
         EXPECT_EQ(info.codec, "mp3");
         EXPECT_NEAR(double(decodeMono(output, 44100).size()) / 44100, 3.0, 0.15);
+        // A cut after seeking holds exactly the samples asked for.
+        const QString cut = folder + "/" + QFileInfo(c.name).suffix() + "-cut.wav";
+        const RunResult cutRun = runProgram(evcPath(), {"-y", "-i", input, "-acodec", "pcm_s16le", "-vn", "-ac", "1",
+                                                        "-ar", "44100", "-ss", "00:00:01", "-t", "1", cut});
+        ASSERT_EQ(cutRun.exitCode, 0) << cutRun.err.toStdString();
+        const auto samples = decodeMono(cut, 44100);
+        EXPECT_EQ(samples.size(), 44100u);
+        EXPECT_NEAR(rmsDb(samples), -21.1, 1.0); // the source tone: 1/8 of full scale
     }
 }
 
