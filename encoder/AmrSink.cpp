@@ -49,7 +49,7 @@ void AmrSink::encodeBlock(const int16_t* samples)
     put(out, static_cast<size_t>(size));
 }
 
-void AmrSink::write(const AVFrame& frame)
+void AmrSink::write(AVFrame& frame)
 {
     const auto* samples = reinterpret_cast<const int16_t*>(frame.data[0]);
     samples_ += frame.nb_samples;

@@ -11,7 +11,7 @@ public:
     ~AmrSink() override;
 
     AudioTarget target() const override;
-    void write(const AVFrame& frame) override;
+    void write(AVFrame& frame) override;
     void finish() override;
     int64_t bytesWritten() const override { return bytes_; }
     int64_t samplesWritten() const override { return samples_; }

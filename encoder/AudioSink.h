@@ -13,7 +13,8 @@ class AudioSink {
 public:
     virtual ~AudioSink() = default;
     virtual AudioTarget target() const = 0;
-    virtual void write(const AVFrame& frame) = 0;
+    // Takes a converted frame; its pts may be rewritten.
+    virtual void write(AVFrame& frame) = 0;
     // Flushes the encoder and completes the file; throws when anything could not be written.
     virtual void finish() = 0;
     virtual int64_t bytesWritten() const = 0;

@@ -141,16 +141,12 @@ void LibavSink::send(const AVFrame* frame)
         throw Failure("The " + std::string(encoder_->codec->name) + " encoder failed: " + avErrorText(result));
 }
 
-void LibavSink::write(const AVFrame& frame)
+void LibavSink::write(AVFrame& frame)
 {
-    av_frame_unref(frame_.get());
-    if (av_frame_ref(frame_.get(), &frame) < 0)
-        throw Failure("Out of memory");
-    frame_->pts = samples_;
-    frame_->time_base = encoder_->time_base;
+    frame.pts = samples_;
+    frame.time_base = encoder_->time_base;
     samples_ += frame.nb_samples;
-    send(frame_.get());
-    av_frame_unref(frame_.get());
+    send(&frame);
 }
 
 void LibavSink::finish()

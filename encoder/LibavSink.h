@@ -9,7 +9,7 @@ public:
     ~LibavSink() override;
 
     AudioTarget target() const override;
-    void write(const AVFrame& frame) override;
+    void write(AVFrame& frame) override;
     void finish() override;
     int64_t bytesWritten() const override;
     int64_t samplesWritten() const override { return samples_; }
@@ -27,7 +27,6 @@ private:
     std::unique_ptr<AVFormatContext, OutputFormatFreer> muxer_;
     CodecContextPtr encoder_;
     PacketPtr packet_ = allocPacket();
-    FramePtr frame_ = allocFrame();
     AVStream* stream_ = nullptr;
     int64_t samples_ = 0;
     int64_t finalBytes_ = 0;
