@@ -1,0 +1,132 @@
+#include "AudioChain.h"
+#include "Failure.h"
+
+#include <cmath>
+#include <string>
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+}
+
+namespace {
+
+std::string layoutName(const AVChannelLayout& layout)
+{
+    char text[128] = {};
+    av_channel_layout_describe(&layout, text, sizeof text);
+    return text;
+}
+
+AVChannelLayout inputLayout(const AVFrame& frame)
+{
+    AVChannelLayout layout{};
+    if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_copy(&layout, &frame.ch_layout) < 0)
+        av_channel_layout_default(&layout, frame.ch_layout.nb_channels);
+    return layout;
+}
+
+std::string sourceArguments(const AVFrame& frame)
+{
+    AVChannelLayout layout = inputLayout(frame);
+    const std::string args = "time_base=1/" + std::to_string(frame.sample_rate) +
+                             ":sample_rate=" + std::to_string(frame.sample_rate) +
+                             ":sample_fmt=" + av_get_sample_fmt_name(static_cast<AVSampleFormat>(frame.format)) +
+                             ":channel_layout=" + layoutName(layout);
+    av_channel_layout_uninit(&layout);
+    return args;
+}
+
+std::string trimFilter(const Segment& segment, int rate, int64_t& endSample)
+{
+    if (!segment.start && !segment.length)
+        return {};
+    const int64_t first = std::llround(segment.start.value_or(0) * rate);
+    std::string filter = "atrim=start_pts=" + std::to_string(first);
+    if (segment.length) {
+        endSample = first + std::llround(*segment.length * rate);
+        filter += ":end_pts=" + std::to_string(endSample);
+    }
+    return filter + ",";
+}
+
+std::string volumeFilter(int volumePercent)
+{
+    if (volumePercent == 100)
+        return {};
+    std::string filter = "volume=" + std::to_string(volumePercent / 100.0) + ":precision=float,";
+    if (volumePercent > 100) // peaks above full scale are pulled down smoothly instead of clipping
+        filter += "alimiter=limit=0.97:attack=5:release=50:level=0:latency=1,";
+    return filter;
+}
+
+std::string formatFilter(const AudioTarget& target)
+{
+    AVChannelLayout layout{};
+    av_channel_layout_default(&layout, target.channels);
+    const std::string filter = std::string("aformat=sample_fmts=") + av_get_sample_fmt_name(target.sampleFormat) +
+                               ":sample_rates=" + std::to_string(target.sampleRate) +
+                               ":channel_layouts=" + layoutName(layout);
+    av_channel_layout_uninit(&layout);
+    return filter;
+}
+
+AVFilterInOut* endpoint(const char* name, AVFilterContext* context)
+{
+    AVFilterInOut* io = avfilter_inout_alloc();
+    if (!io)
+        throw Failure("Out of memory");
+    io->name = av_strdup(name);
+    io->filter_ctx = context;
+    return io;
+}
+
+} // namespace
+
+AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumePercent, const AudioTarget& target)
+    : graph_(avfilter_graph_alloc())
+{
+    if (!graph_)
+        throw Failure("Out of memory");
+    graph_->nb_threads = 1;
+    if (avfilter_graph_create_filter(&source_, avfilter_get_by_name("abuffer"), "in", sourceArguments(first).c_str(),
+                                     nullptr, graph_.get()) < 0 ||
+        avfilter_graph_create_filter(&sink_, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
+                                     graph_.get()) < 0)
+        throw Failure("Cannot set up audio processing");
+    const std::string description =
+        trimFilter(segment, first.sample_rate, endSample_) + volumeFilter(volumePercent) + formatFilter(target);
+    AVFilterInOut* outs = endpoint("in", source_);
+    AVFilterInOut* ins = endpoint("out", sink_);
+    const int parsed = avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &ins, &outs, nullptr);
+    avfilter_inout_free(&ins);
+    avfilter_inout_free(&outs);
+    if (parsed < 0 || avfilter_graph_config(graph_.get(), nullptr) < 0)
+        throw Failure("Cannot set up audio processing (" + description + ")");
+    if (target.frameSize > 0)
+        av_buffersink_set_frame_size(sink_, static_cast<unsigned>(target.frameSize));
+}
+
+void AudioChain::push(AVFrame* frame)
+{
+    const int result = av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF);
+    if (result == AVERROR_EOF)
+        return; // the cut is complete; later input is not wanted
+    if (result < 0)
+        throw Failure("Audio processing failed: " + avErrorText(result) +
+                      " (the input's audio format changes midway)");
+}
+
+bool AudioChain::pull(AVFrame* out)
+{
+    const int result = av_buffersink_get_frame(sink_, out);
+    if (result >= 0)
+        return true;
+    if (result == AVERROR_EOF) {
+        ended_ = true;
+        return false;
+    }
+    if (result == AVERROR(EAGAIN))
+        return false;
+    throw Failure("Audio processing failed: " + avErrorText(result));
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "AvHandles.h"
+
+#include <map>
+#include <string>
+
+// The input file's chosen audio stream and its decoder. Other streams are discarded unread,
+// video is never decoded. Frames come out with pts counted in samples since the file's start.
+class InputSource {
+public:
+    explicit InputSource(const std::string& path);
+
+    int sampleRate() const { return decoder_->sample_rate; }
+    int channels() const { return decoder_->ch_layout.nb_channels; }
+    double durationSeconds() const; // negative when unknown
+    std::map<std::string, std::string> descriptiveTags() const;
+
+    // Positions the input a little before `seconds`; decoding later falls back to the file's start
+    // when the demuxer landed too late.
+    void seekBefore(double seconds);
+
+    // The next decoded frame (owned by this object until the next call); nullptr at the end.
+    AVFrame* nextFrame();
+
+private:
+    void open(const std::string& path);
+    void chooseAudioStream();
+    void openDecoder();
+    bool feedDecoder();
+    void stamp(AVFrame* frame);
+    void rewindToStart();
+
+    InputFormatPtr format_;
+    CodecContextPtr decoder_;
+    FramePtr frame_ = allocFrame();
+    PacketPtr packet_ = allocPacket();
+    AVStream* stream_ = nullptr;
+    int64_t origin_ = 0;       // file start in stream time base
+    int64_t nextSample_ = -1;  // expected pts of the next frame, in samples
+    int64_t checkLandingAt_ = -1; // after a seek: the first frame must not start later than this
+    bool demuxEnded_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+// What one command line asks for. Zero in a number means "not given".
+struct Options {
+    std::string input;
+    std::string output;
+    std::string codec;       // -acodec, as given
+    std::string format;      // -f, as given
+    bool overwrite = false;  // -y
+    int bitrateKbps = 0;     // -ab
+    int volumePercent = 100; // -vol
+    int channels = 0;        // -ac
+    int sampleRate = 0;      // -ar
+    std::optional<double> startSeconds;    // -ss
+    std::optional<double> durationSeconds; // -t
+};
+
+// Reads the argument list (without the program name). Throws Failure for anything it refuses.
+Options parseOptions(const std::vector<std::string>& args);
+
+// "hh:mm:ss", "mm:ss" or plain seconds, fractions allowed; nullopt when malformed.
+std::optional<double> parseClockTime(const std::string& text);

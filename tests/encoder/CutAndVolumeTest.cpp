@@ -1,0 +1,51 @@
+// The -ss/-t cut is sample-accurate; -vol scales loudness and never clips.
+#include "EncoderHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+std::vector<float> convert(const QString& output, const QStringList& options)
+{
+    QStringList args{"-y", "-i", Fixtures::instance().silenceThenTone(), "-acodec", "pcm_s16le", "-vn", "-ac", "1",
+                     "-ar", "44100"};
+    args << options << output;
+    const RunResult r = runProgram(evcPath(), args);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return decodeMono(output, 44100);
+}
+
+} // namespace
+
+TEST(EncoderCut, StartsExactlyWhereAsked)
+{
+    const QString folder = freshFolder("cut");
+    // The tone begins at 10 s: a cut from there starts loud in its first 5 ms...
+    const auto atTone = convert(folder + "/at-tone.wav", {"-ss", "00:00:10", "-t", "2"});
+    EXPECT_EQ(atTone.size(), 2u * 44100u);
+    EXPECT_NEAR(rmsDb(atTone, 0, 220), -23.0, 1.5);
+    // ...and a cut that ends there holds (nearly) nothing of it.
+    const auto beforeTone = convert(folder + "/before-tone.wav", {"-ss", "00:00:08", "-t", "2"});
+    EXPECT_EQ(beforeTone.size(), 2u * 44100u);
+    EXPECT_LT(rmsDb(beforeTone, 0, beforeTone.size() - 441), -60.0);
+    // A cut to the end of the file stops at the end.
+    const auto tail = convert(folder + "/tail.wav", {"-ss", "00:00:12", "-t", "30"});
+    EXPECT_NEAR(double(tail.size()) / 44100, 3.0, 0.001);
+}
+
+TEST(EncoderVolume, ScalesLoudnessAndLimitsPeaks)
+{
+    const QString folder = freshFolder("volume");
+    const QStringList cut{"-ss", "00:00:11", "-t", "2"};
+    const double reference = rmsDb(convert(folder + "/v100.wav", cut + QStringList{"-vol", "100"}));
+    const auto silent = convert(folder + "/v0.wav", cut + QStringList{"-vol", "0"});
+    EXPECT_EQ(peak(silent), 0.0f);
+    EXPECT_NEAR(rmsDb(convert(folder + "/v50.wav", cut + QStringList{"-vol", "50"})) - reference, -6.02, 0.3);
+    EXPECT_NEAR(rmsDb(convert(folder + "/v200.wav", cut + QStringList{"-vol", "200"})) - reference, 6.02, 0.3);
+    // 20 dB of gain on a -20 dBFS peak would reach full scale: the limiter keeps it below.
+    const auto loud = convert(folder + "/v1000.wav", cut + QStringList{"-vol", "1000"});
+    EXPECT_LT(peak(loud), 0.99f);
+    EXPECT_GT(peak(loud), 0.8f);
+}
