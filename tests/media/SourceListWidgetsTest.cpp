@@ -308,3 +308,21 @@ TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
     EXPECT_EQ(names(), QStringList({good}));
     EXPECT_EQ(storedInitDirs, QStringList({initDir}));
 }
+
+// The offscreen platform ends every drag at once with nothing under it, as a drop outside the
+// program would: the press and move must start a drag of all the selected rows.
+TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
+{
+    fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+    focusRow(0);
+    focusRow(1, QItemSelectionModel::Select);
+    QWidget *viewport = grid->viewport();
+    const QPoint start = grid->visualRect(model.index(1, SourceRow::FileNameColumn)).center();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    EXPECT_EQ(selected(), QList<int>({0, 1})) << "pressing a selected row keeps the selection";
+    QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() / 2, 0));
+    EXPECT_EQ(model.rowCount(), 3) << "not yet a drag";
+    QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() + 5, 0));
+    QTRY_COMPARE(names(), QStringList({"/v/c.avi"}));
+    EXPECT_EQ(log.stops, 1) << "as a click on the remove button";
+}
