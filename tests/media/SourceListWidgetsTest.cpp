@@ -99,6 +99,11 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_FALSE(grid->rootIsDecorated());
     EXPECT_FALSE(grid->header()->sectionsMovable());
+    const QAbstractItemModel *header = grid->header()->model();
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(header->headerData(c, Qt::Horizontal).toString(), model.headerData(c, Qt::Horizontal).toString());
+        EXPECT_FALSE(header->headerData(c, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().isNull()) << c;
+    }
     EXPECT_EQ(grid->header()->sectionResizeMode(1), QHeaderView::Interactive);
     int total = 0;
     for (int c = 0; c < 7; ++c)

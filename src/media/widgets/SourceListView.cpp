@@ -2,6 +2,7 @@
 
 #include "media/SourceListModel.h"
 #include "media/widgets/SourceGridDelegate.h"
+#include "media/widgets/SourceGridHeaderModel.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -86,6 +87,7 @@ void SourceListView::setUpLook()
 void SourceListView::setUpColumns()
 {
     QHeaderView *header = m_grid->header();
+    header->setModel(new SourceGridHeaderModel(&m_model, this)); // captions with their pictures
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
