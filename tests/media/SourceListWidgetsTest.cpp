@@ -113,8 +113,14 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     const QPalette p = grid->palette();
     EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
 
+    const int fileSize = grid->header()->sectionSize(2);
+    grid->header()->resizeSection(1, grid->header()->sectionSize(1) + 20); // as the user drags an edge
+    EXPECT_EQ(grid->header()->sectionSize(2), fileSize - 20) << "the next column gives the room";
+    EXPECT_EQ(grid->header()->length(), grid->viewport()->width());
+
     grid->resize(grid->width() + 200, grid->height()); // still filled after the grid grows
     QTRY_COMPARE(grid->header()->length(), grid->viewport()->width());
+    EXPECT_LT(grid->header()->sectionSize(2), grid->header()->sectionSize(3)) << "the user's shares stay";
 }
 
 TEST_F(SourceListWindow, FirstClickIntoATimeCellOpensItsEditor)

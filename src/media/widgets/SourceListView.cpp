@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QTreeView>
+#include <algorithm>
 #include <numeric>
 
 const char *const SourceListView::RowDragMimeType = "application/x-kelvane-source-rows";
@@ -92,7 +93,7 @@ void SourceListView::setUpColumns()
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setMinimumSectionSize(8);
-    connect(header, &QHeaderView::sectionResized, this, &SourceListView::rememberUserWidths);
+    connect(header, &QHeaderView::sectionResized, this, &SourceListView::columnResized);
     fitColumns();
 }
 
@@ -113,14 +114,24 @@ void SourceListView::fitColumns()
         m_grid->header()->resizeSection(column, widths.at(column));
 }
 
-// A column the user resized keeps its share of the width from then on.
-void SourceListView::rememberUserWidths(int)
+// A column the user resizes takes its room from the column after it (the last one from the
+// column before), so the columns keep filling the grid; the new widths are the shares from now on.
+void SourceListView::columnResized(int section, int oldSize, int newSize)
 {
     if (m_fitting)
         return;
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    QHeaderView *header = m_grid->header();
+    const int neighbour = section + 1 < SourceRow::ColumnCount ? section + 1 : section - 1;
+    if (neighbour >= 0) {
+        const int room = header->sectionSize(neighbour) - header->minimumSectionSize();
+        const int growth = std::min(newSize - oldSize, room);
+        header->resizeSection(section, oldSize + growth);
+        header->resizeSection(neighbour, header->sectionSize(neighbour) - growth);
+    }
     QList<int> widths;
     for (int column = 0; column < SourceRow::ColumnCount; ++column)
-        widths << m_grid->header()->sectionSize(column);
+        widths << header->sectionSize(column);
     m_weights = widths;
 }
 

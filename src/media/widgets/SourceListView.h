@@ -56,7 +56,7 @@ private:
     void setUpColumns();
     void setUpDragging();
     void fitColumns();
-    void rememberUserWidths(int section);
+    void columnResized(int section, int oldSize, int newSize);
     void openTimeEditor(const QModelIndex &index);
     bool filterMouse(QEvent *event);
     bool filterDrag(QEvent *event);
