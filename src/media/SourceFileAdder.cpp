@@ -96,6 +96,7 @@ void SourceFileAdder::receive(const ProbedSourceFile &file)
 void SourceFileAdder::receiveEnd()
 {
     m_measuringDone = true;
+    Q_EMIT allMeasured();
     handleReady();
 }
 

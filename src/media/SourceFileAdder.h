@@ -48,6 +48,9 @@ public:
     bool isBusy() const;
 
 Q_SIGNALS:
+    // Every file of the running operation has been measured; rows may still wait for a report
+    // window the user has not closed yet.
+    void allMeasured();
     // One add operation is over; the list holds every row it added.
     void finished();
 

@@ -6,8 +6,10 @@
 #include "media/TimeText.h"
 #include "support/FileFunc.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +120,47 @@ TEST_F(AddingSourceFiles, UnreadableFilesAreReportedOnceEachInOrderAndLeftOut)
     ASSERT_TRUE(over.wait(60000));
     EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2], paths[4]}));
     EXPECT_EQ(ordered.rowsAtReport, QList<int>({1, 2}));
+}
+
+// The real report window runs its own event loop; the results that arrive meanwhile must wait.
+TEST_F(AddingSourceFiles, NothingIsAddedOrReportedWhileAReportWindowIsOpen)
+{
+    struct ModalReporter final : ICodecErrorReporter {
+        SourceFileAdder *adder = nullptr;
+        const SourceListModel *list = nullptr;
+        int depth = 0;
+        int deepest = 0;
+        QList<int> rowsAtReport;
+        QList<int> rowsAfterWaiting;
+        void ShowReadErrorWindow() override
+        {
+            const QScopedValueRollback<int> nested(depth, depth + 1);
+            deepest = std::max(deepest, depth);
+            rowsAtReport << list->rowCount();
+            QSignalSpy measured(adder, &SourceFileAdder::allMeasured);
+            // A real window posts events of its own as it shows (layout, paint), which lets the
+            // event loop deliver what is waiting; this stands in for them.
+            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection);
+            if (rowsAtReport.size() == 1) { // the first window stays open until every file is measured
+                EXPECT_TRUE(measured.wait(60000));
+                rowsAfterWaiting << list->rowCount();
+            }
+        }
+    } modal;
+    SourceFileAdder modalAdder(model, modal, boxes);
+    modal.adder = &modalAdder;
+    modal.list = &model;
+
+    const QStringList paths{MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("two_seconds.avi"),
+                            MediaFixtures::path("under_one_second.avi"), MediaFixtures::path("three_seconds.mp4")};
+    QSignalSpy over(&modalAdder, &SourceFileAdder::finished);
+    modalAdder.AddSourceFiles(paths);
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(modal.rowsAfterWaiting, QList<int>({0}));
+    EXPECT_EQ(modal.rowsAtReport, QList<int>({0, 1}));
+    EXPECT_EQ(modal.deepest, 1);
+    EXPECT_EQ(fileNames(), QStringList({paths[1], paths[3]}));
+    EXPECT_EQ(over.count(), 1);
 }
 
 TEST_F(AddingSourceFiles, AFileWhoseSizeCannotBeReadIsNamedAndTheOthersAreStillAdded)
