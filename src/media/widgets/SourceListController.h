@@ -4,6 +4,7 @@
 //
 // Wiring in the main window (everything is on the user-interface thread):
 //
+//   // codecErrorReporter: a CodeErrorWindowReporter(shell, this) living as long as the window
 //   m_sources = new SourceListController(dxTreeSourceFileInfo, sourceModel, messageBoxes,
 //                                        codecErrorReporter, this);
 //   m_sources->setInitDirAccess([&] { return settings.InitDir(); },
@@ -13,8 +14,10 @@
 //   connect(btnOpenFile, &QAbstractButton::clicked, m_sources, &SourceListController::btnOpenFileClick);
 //   connect(btnRemoveFile, ..., &SourceListController::btnRemoveFileClick);
 //   connect(btnClearFile, ..., &SourceListController::btnClearFileClick);
+//   // the Ctrl+O, Ctrl+R and Ctrl+L shortcuts click the same buttons (or call the same slots)
 //   // in dropEvent of the main window (acceptDrops(true), dragEnterEvent accepting hasUrls()):
 //   m_sources->FilesDropped(event->mimeData()->urls());
+//   // the grid's own row drags carry SourceListView::RowDragMimeType and no URLs
 //
 // The grid, the model, the message boxes and the reporter are not owned and must outlive the
 // controller; the controller becomes a child of `mainWindow`.
