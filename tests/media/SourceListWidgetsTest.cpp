@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -279,6 +280,32 @@ TEST_F(SourceListWindow, OpenShowsTheBusyWindowWhichAddsTheFilesAndClosesItself)
     EXPECT_EQ(names(), QStringList({good}));
     EXPECT_EQ(reporter.shown, 1);
     EXPECT_EQ(storedInitDirs, QStringList({QFileInfo(good).absolutePath() + "/"}));
+}
+
+// Measuring waits here until the spinner has turned: a window thread busy with the files would
+// never turn it, and the adding would not finish.
+TEST_F(SourceListWindow, SpinnerKeepsTurningWhileFilesAreMeasured)
+{
+    QSemaphore spinnerTurned;
+    controller->adder().setSizeFunction([&](const QString &path) {
+        EXPECT_TRUE(spinnerTurned.tryAcquire(1, 60000));
+        return QFileInfo(path).size();
+    });
+    TFrmInitFileForm &busy = controller->busyWindow();
+    QStringList spinnerTexts;
+    QObject::connect(busy.Timer1, &QTimer::timeout, busy.Timer1, [&] {
+        spinnerTexts << busy.lblInfo->text();
+        spinnerTurned.release();
+    });
+    controller->setFileChooser([](const QString &, std::function<void(QStringList)> chosen) {
+        chosen({MediaFixtures::path("two_seconds.avi")});
+    });
+    QSignalSpy done(controller, &SourceListController::openFinished);
+    controller->btnOpenFileClick();
+    ASSERT_TRUE(done.wait(60000));
+    ASSERT_FALSE(spinnerTexts.isEmpty());
+    EXPECT_EQ(spinnerTexts.first(), "Installing File...  /");
+    EXPECT_EQ(model.rowCount(), 1);
 }
 
 TEST_F(SourceListWindow, CancelledOpenAddsNothingAndKeepsInitDir)
