@@ -1,0 +1,79 @@
+#pragma once
+// Adds video files to the source list. Each file is measured in the probe graph of its add
+// operation on a worker thread, while the rows are appended here, on the thread that owns the
+// list, one file at a time and in the order given; so the window keeps painting and its timers
+// keep running however long the list is.
+//
+// For every path, in order:
+//   - a path that is already in the list (exact comparison), that came earlier in the same
+//     call, or whose extension is not accepted is passed over without a message;
+//   - a file that can't be rendered or lasts less than a second is reported once through the
+//     codec error reporter and left out;
+//   - a file whose size can't be read is reported in a message naming it and left out; the
+//     files after it are still added;
+//   - otherwise a row "True", path, size, d, "00:00:00", d, d is appended (d the duration).
+#include <QObject>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <memory>
+
+class ICodecErrorReporter;
+class IMessageBoxes;
+class SourceListModel;
+struct ProbedSourceFile;
+class SourceProbeRun;
+
+class SourceFileAdder final : public QObject {
+    Q_OBJECT
+public:
+    // Size in bytes of the file at a path; throws FileSizeError when it can't be read.
+    // Called on the worker thread.
+    using SizeFunction = std::function<qint64(const QString &path)>;
+
+    // `model`, `reporter` and `boxes` must outlive this object.
+    SourceFileAdder(SourceListModel &model, ICodecErrorReporter &reporter, IMessageBoxes &boxes,
+                    QObject *parent = nullptr);
+    // Stops measuring and waits for the worker; files not yet appended are not added.
+    ~SourceFileAdder() override;
+
+    void setSizeFunction(SizeFunction sizeOf);
+
+    // Starts adding `paths` and returns at once. Operations run one after another in the order
+    // they were asked for; `done` runs on this object's thread when this one is over (after
+    // `finished`). Never calls `done` before returning.
+    void AddSourceFiles(const QStringList &paths, std::function<void()> done = {});
+
+    // True while an add operation is running or waiting.
+    bool isBusy() const;
+
+Q_SIGNALS:
+    // Every file of the running operation has been measured; rows may still wait for a report
+    // window the user has not closed yet.
+    void allMeasured();
+    // One add operation is over; the list holds every row it added.
+    void finished();
+
+private:
+    struct Operation;
+
+    void startNextOperation();
+    QStringList pathsToMeasure(const QStringList &paths) const;
+    void receive(const ProbedSourceFile &file);
+    void receiveEnd();
+    void handleReady();
+    void handle(const ProbedSourceFile &file);
+    void finishOperation();
+
+    SourceListModel &m_model;
+    ICodecErrorReporter &m_reporter;
+    IMessageBoxes &m_boxes;
+    SizeFunction m_sizeOf;
+
+    std::deque<Operation> m_waiting;
+    std::unique_ptr<Operation> m_current;
+    std::unique_ptr<SourceProbeRun> m_run;
+    std::deque<ProbedSourceFile> m_ready; // measured, not yet handled
+    bool m_measuringDone = false;
+    bool m_handling = false; // a file is being handled (a report window may be open)
+};

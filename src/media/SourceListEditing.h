@@ -1,0 +1,15 @@
+#pragma once
+// Taking rows out of the source list.
+#include <QList>
+#include <optional>
+
+class SourceListModel;
+
+// Removes the rows `selected` (any order, repeats allowed). The row just above `focused` is
+// remembered first; its index after the removal is returned, or nothing when there was no
+// focused row, the focused row was the first one, or the remembered row was removed too.
+// Nothing is removed when `selected` is empty.
+std::optional<int> RemoveSelectedRows(SourceListModel &model, QList<int> selected, std::optional<int> focused);
+
+// Removes every row.
+void ClearSourceList(SourceListModel &model);

@@ -1,0 +1,44 @@
+#pragma once
+// Measures a list of files on a worker thread with one probe graph, and hands each result over
+// as soon as it is known. The results are delivered in list order through `deliver`, which
+// runs on the worker thread; `deliverEnd` runs once after the last one (or after a stop).
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class QThread;
+
+struct ProbedSourceFile {
+    QString path;
+    bool refused = true;   // can't be rendered, or shorter than a second
+    qint32 seconds = 0;    // measured duration
+    qint64 size = 0;       // bytes; read only for files that were not refused
+    QString sizeError;     // why the size could not be read; empty when it was read
+};
+
+class SourceProbeRun {
+public:
+    using SizeFunction = std::function<qint64(const QString &path)>;
+    using Deliver = std::function<void(const ProbedSourceFile &file)>;
+
+    SourceProbeRun(QStringList paths, SizeFunction sizeOf, Deliver deliver, std::function<void()> deliverEnd);
+    // Asks the worker to stop after the file it is measuring and waits for it.
+    ~SourceProbeRun();
+    SourceProbeRun(const SourceProbeRun &) = delete;
+    SourceProbeRun &operator=(const SourceProbeRun &) = delete;
+
+    void start();
+
+private:
+    void run();
+
+    QStringList m_paths;
+    SizeFunction m_sizeOf;
+    Deliver m_deliver;
+    std::function<void()> m_deliverEnd;
+    std::atomic<bool> m_stop{false};
+    std::unique_ptr<QThread> m_thread;
+};

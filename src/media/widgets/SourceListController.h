@@ -1,0 +1,100 @@
+#pragma once
+// The main window's handlers for the source list: open, remove, clear, dropped files, the
+// grid's keys and rows dragged out of it.
+//
+// Wiring in the main window (everything is on the user-interface thread):
+//
+//   // codecErrorReporter: a CodeErrorWindowReporter(shell, this) living as long as the window
+//   m_sources = new SourceListController(dxTreeSourceFileInfo, sourceModel, messageBoxes,
+//                                        codecErrorReporter, this);
+//   m_sources->setInitDirAccess([&] { return settings.InitDir(); },
+//                               [&](const QString &folder) { settings.setInitDir(folder); });
+//   m_sources->setHooks({stopPreview, layoutSegmentMarkers, setFillerWidths});   // when they exist
+//   m_sources->busyWindow().setBackground(skinPicture);                        // optional
+//   connect(btnOpenFile, &QAbstractButton::clicked, m_sources, &SourceListController::btnOpenFileClick);
+//   connect(btnRemoveFile, ..., &SourceListController::btnRemoveFileClick);
+//   connect(btnClearFile, ..., &SourceListController::btnClearFileClick);
+//   // the Ctrl+O, Ctrl+R and Ctrl+L shortcuts click the same buttons (or call the same slots)
+//   // in dropEvent of the main window (acceptDrops(true), dragEnterEvent accepting hasUrls()):
+//   m_sources->FilesDropped(event->mimeData()->urls());
+//   // the grid's own row drags carry SourceListView::RowDragMimeType and no URLs
+//
+// The grid, the model, the message boxes and the reporter are not owned and must outlive the
+// controller; the controller becomes a child of `mainWindow`.
+#include "media/SourceListHooks.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+class ICodecErrorReporter;
+class IMessageBoxes;
+class QTreeView;
+class SourceFileAdder;
+class SourceListModel;
+class SourceListView;
+class TFrmInitFileForm;
+
+class SourceListController final : public QObject {
+    Q_OBJECT
+public:
+    // Lets the user pick files starting in a folder, then calls `chosen` with the picked paths
+    // in the dialog's order (empty when cancelled). The default is the open dialog.
+    using FileChooser = std::function<void(const QString &initialFolder, std::function<void(QStringList)> chosen)>;
+
+    SourceListController(QTreeView *dxTreeSourceFileInfo, SourceListModel &model, IMessageBoxes &boxes,
+                         ICodecErrorReporter &reporter, QWidget *mainWindow);
+    ~SourceListController() override;
+
+    // The InitDir setting: where the open dialog starts, and where the folder of the files
+    // picked last is kept. Without them the dialog starts in the home folder.
+    void setInitDirAccess(std::function<QString()> read, std::function<void(const QString &)> store);
+    void setHooks(SourceListHooks hooks) { m_hooks = std::move(hooks); }
+    void setFileChooser(FileChooser chooser) { m_chooseFiles = std::move(chooser); }
+
+    SourceListView &view() { return *m_view; }
+    SourceFileAdder &adder() { return *m_adder; }
+    TFrmInitFileForm &busyWindow() { return *m_busyWindow; }
+
+public Q_SLOTS:
+    // Open dialog, then the busy window adds the picked files; InitDir is kept afterwards.
+    // Returns at once; `openFinished` tells when the files are in.
+    void btnOpenFileClick();
+    void btnRemoveFileClick();
+    void btnClearFileClick();
+    // Files dropped on the main window: the local files among `urls` are added, without the
+    // busy window, leaving InitDir alone.
+    void FilesDropped(const QList<QUrl> &urls);
+
+    void dxTreeSourceFileInfoKeyDown(int key);
+    void dxTreeSourceFileInfoKeyUp(int key);
+
+Q_SIGNALS:
+    // The files picked in the open dialog have been added and the busy window has closed.
+    void openFinished();
+
+private:
+    void filesChosen(const QStringList &paths);
+    void openDone();
+    void afterAdding();
+    void removeSelectedRows();
+    void markersToEndsWhenEmpty();
+
+    QWidget *m_mainWindow;
+    SourceListModel &m_model;
+    SourceListView *m_view;
+    SourceFileAdder *m_adder;
+    TFrmInitFileForm *m_busyWindow;
+    SourceListHooks m_hooks;
+    FileChooser m_chooseFiles;
+    std::function<QString()> m_readInitDir;
+    std::function<void(const QString &)> m_storeInitDir;
+    QStringList m_chosen;
+};
+
+// Runs the non-native open dialog for source files over `owner`, starting in `initialFolder`:
+// several files at once, the source file filters, resizable. Returns at once; `chosen` gets the
+// picked paths with repeats removed, or an empty list when the dialog is cancelled.
+void PickSourceFiles(QWidget *owner, const QString &initialFolder, std::function<void(QStringList)> chosen);

@@ -1,0 +1,281 @@
+#include "media/widgets/SourceListView.h"
+
+#include "media/SourceListModel.h"
+#include "media/widgets/SourceGridDelegate.h"
+#include "media/widgets/SourceGridHeaderModel.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QTreeView>
+#include <algorithm>
+#include <numeric>
+
+const char *const SourceListView::RowDragMimeType = "application/x-kelvane-source-rows";
+
+namespace {
+
+const QList<int> columnWeights{16, 68, 28, 28, 28, 28, 28};
+
+bool isTimeColumn(int column)
+{
+    return column == SourceRow::StartTimeColumn || column == SourceRow::EndTimeColumn;
+}
+
+bool isRowDrag(const QEvent *event)
+{
+    const auto *drag = static_cast<const QDropEvent *>(event);
+    return drag->mimeData() && drag->mimeData()->hasFormat(QString::fromLatin1(SourceListView::RowDragMimeType));
+}
+
+} // namespace
+
+QList<int> FitColumnWidths(const QList<int> &weights, int total)
+{
+    const int sum = std::accumulate(weights.cbegin(), weights.cend(), 0);
+    if (weights.isEmpty() || sum <= 0 || total < weights.size())
+        return weights;
+    QList<int> widths;
+    int used = 0;
+    for (qsizetype i = 0; i + 1 < weights.size(); ++i) {
+        const int width = static_cast<int>(qint64(weights.at(i)) * total / sum);
+        widths << width;
+        used += width;
+    }
+    widths << total - used;
+    return widths;
+}
+
+SourceListView::SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent)
+    : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_weights(columnWeights)
+{
+    m_grid->setModel(&m_model);
+    setUpLook();
+    setUpColumns();
+    setUpDragging();
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+    connect(m_grid, &QAbstractItemView::pressed, this, &SourceListView::openTimeEditor);
+}
+
+void SourceListView::setUpLook()
+{
+    m_grid->setRootIsDecorated(false);
+    m_grid->setItemsExpandable(false);
+    m_grid->setUniformRowHeights(true);
+    m_grid->setAllColumnsShowFocus(true);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_grid->setFrameShape(QFrame::Box);
+    m_grid->setFrameShadow(QFrame::Plain);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setItemDelegate(new SourceGridDelegate(m_grid));
+
+    // The selection stays as visible as with the focus when the focus goes elsewhere.
+    QPalette palette = m_grid->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    m_grid->setPalette(palette);
+}
+
+void SourceListView::setUpColumns()
+{
+    QHeaderView *header = m_grid->header();
+    header->setModel(new SourceGridHeaderModel(&m_model, this)); // captions with their pictures
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setMinimumSectionSize(8);
+    connect(header, &QHeaderView::sectionResized, this, &SourceListView::columnResized);
+    fitColumns();
+}
+
+void SourceListView::setUpDragging()
+{
+    // Drags are started here, so that a drag released anywhere but on the grid can be told.
+    m_grid->setDragEnabled(true); // keeps a multi-row selection when a selected row is pressed
+    m_grid->setAcceptDrops(true);
+    m_grid->viewport()->setAcceptDrops(true);
+    m_grid->setDropIndicatorShown(false);
+}
+
+void SourceListView::fitColumns()
+{
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    const QList<int> widths = FitColumnWidths(m_weights, m_grid->viewport()->width());
+    for (int column = 0; column < widths.size(); ++column)
+        m_grid->header()->resizeSection(column, widths.at(column));
+}
+
+// A column the user resizes takes its room from the column after it (the last one from the
+// column before), so the columns keep filling the grid; the new widths are the shares from now on.
+void SourceListView::columnResized(int section, int oldSize, int newSize)
+{
+    if (m_fitting)
+        return;
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    QHeaderView *header = m_grid->header();
+    const int neighbour = section + 1 < SourceRow::ColumnCount ? section + 1 : section - 1;
+    if (neighbour >= 0) {
+        const int room = header->sectionSize(neighbour) - header->minimumSectionSize();
+        const int growth = std::min(newSize - oldSize, room);
+        header->resizeSection(section, oldSize + growth);
+        header->resizeSection(neighbour, header->sectionSize(neighbour) - growth);
+    }
+    QList<int> widths;
+    for (int column = 0; column < SourceRow::ColumnCount; ++column)
+        widths << header->sectionSize(column);
+    m_weights = widths;
+}
+
+// Called once the grid has handled the press, so the editor opens over the new selection.
+void SourceListView::openTimeEditor(const QModelIndex &index)
+{
+    if (index.isValid() && m_editOnPress == index)
+        m_grid->edit(index);
+    m_editOnPress = QPersistentModelIndex();
+}
+
+QList<int> SourceListView::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_grid->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::optional<int> SourceListView::focusedRow() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() ? std::optional<int>(current.row()) : std::nullopt;
+}
+
+void SourceListView::focusAndSelect(std::optional<int> row)
+{
+    QItemSelectionModel *selection = m_grid->selectionModel();
+    if (!row || *row < 0 || *row >= m_model.rowCount()) {
+        selection->clear();
+        return;
+    }
+    selection->setCurrentIndex(m_model.index(*row, 0),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void SourceListView::selectFirstRow()
+{
+    if (m_model.rowCount() > 0)
+        m_grid->selectionModel()->select(m_model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+bool SourceListView::isGrid(const QObject *object) const
+{
+    return object && (object == m_grid || object == m_grid->viewport());
+}
+
+void SourceListView::dxTreeSourceFileInfoEndDrag(const QObject *target)
+{
+    if (!isGrid(target))
+        Q_EMIT rowsDraggedOut();
+}
+
+bool SourceListView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == m_grid->viewport())
+            fitColumns();
+        return false;
+    case QEvent::KeyPress:
+        if (watched == m_grid)
+            Q_EMIT keyPressed(static_cast<QKeyEvent *>(event)->key());
+        return false;
+    case QEvent::KeyRelease:
+        if (watched == m_grid)
+            Q_EMIT keyReleased(static_cast<QKeyEvent *>(event)->key());
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return watched == m_grid->viewport() && filterMouse(event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return filterDrag(event);
+    default:
+        return false;
+    }
+}
+
+// A left press on a row, other than into a time editor, may begin a drag of the selected rows.
+// While the button is held after a press on a row the grid itself sees no moves, so it neither
+// starts a drag of its own nor leaves an editor that the press opened.
+bool SourceListView::filterMouse(QEvent *event)
+{
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint at = mouse->position().toPoint();
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QModelIndex index = m_grid->indexAt(at);
+        const bool plainLeft = mouse->button() == Qt::LeftButton && mouse->modifiers() == Qt::NoModifier;
+        const bool intoEditor = plainLeft && isTimeColumn(index.column()) && (index.flags() & Qt::ItemIsEditable);
+        m_editOnPress = intoEditor ? QPersistentModelIndex(index) : QPersistentModelIndex();
+        m_press.reset();
+        if (mouse->button() == Qt::LeftButton && index.isValid())
+            m_press = Press{at, !intoEditor};
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        m_press.reset();
+        return false;
+    }
+    if (!m_press || !(mouse->buttons() & Qt::LeftButton))
+        return false;
+    if (m_press->draggable && (at - m_press->at).manhattanLength() >= QApplication::startDragDistance()) {
+        m_press.reset();
+        startRowDrag();
+    }
+    return true;
+}
+
+void SourceListView::startRowDrag()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    QStringList numbers;
+    for (int row : rows)
+        numbers << QString::number(row);
+    auto *mime = new QMimeData;
+    mime->setData(QString::fromLatin1(RowDragMimeType), numbers.join(u',').toLatin1());
+
+    auto *drag = new QDrag(m_grid); // the drag system deletes it when the drag is over
+    drag->setMimeData(mime);
+    const QRect rowRect = m_grid->visualRect(m_model.index(rows.first(), SourceRow::FileNameColumn));
+    drag->setPixmap(m_grid->viewport()->grab(rowRect));
+    m_droppedOnGrid = false;
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+    dxTreeSourceFileInfoEndDrag(m_droppedOnGrid ? m_grid->viewport() : drag->target());
+}
+
+// The grid takes its own rows back (which does nothing) and leaves every other drag, such as
+// files from the desktop, to the window around it.
+bool SourceListView::filterDrag(QEvent *event)
+{
+    auto *drop = static_cast<QDropEvent *>(event);
+    if (!isRowDrag(event)) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::MoveAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop)
+        m_droppedOnGrid = true;
+    return true;
+}

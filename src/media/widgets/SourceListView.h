@@ -1,0 +1,77 @@
+#pragma once
+// Makes a QTreeView the source list grid: seven columns whose relative widths fill the grid,
+// a check column, grid lines, several rows selectable at once, the time editors opening on the
+// first click, the selection kept visible when the grid loses the focus, and rows that can be
+// dragged out of the grid. The view reports keys and rows dragged out; what they do is left to
+// its owner (SourceListController).
+#include <QList>
+#include <QObject>
+#include <QPersistentModelIndex>
+#include <QPoint>
+#include <optional>
+
+class QTreeView;
+class SourceListModel;
+
+// Widths for columns of relative `weights` that together fill `total` pixels; the last column
+// takes what rounding leaves. A `total` too small to share gives the weights themselves.
+QList<int> FitColumnWidths(const QList<int> &weights, int total);
+
+class SourceListView final : public QObject {
+    Q_OBJECT
+public:
+    // MIME type of a drag of rows out of the grid; other widgets don't take it.
+    static const char *const RowDragMimeType;
+
+    // Sets `grid` up over `model`. Neither is owned; both must outlive this object, which
+    // becomes a child of the grid unless given another parent.
+    SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent = nullptr);
+
+    QTreeView *grid() const { return m_grid; }
+
+    // Rows selected now, ascending.
+    QList<int> selectedRows() const;
+    // The focused row; nothing when no row has the focus.
+    std::optional<int> focusedRow() const;
+    // Makes `row` the focused and only selected row; nothing clears the focus and selection.
+    void focusAndSelect(std::optional<int> row);
+    // Adds the first row to the selection (rows already selected stay so).
+    void selectFirstRow();
+
+    // A drag of rows that began in the grid ended; `target` took the drop (null: nothing did,
+    // or it was dropped outside the program). Rows released anywhere but on the grid itself
+    // are reported through rowsDraggedOut.
+    void dxTreeSourceFileInfoEndDrag(const QObject *target);
+
+Q_SIGNALS:
+    void keyPressed(int key);
+    void keyReleased(int key);
+    void rowsDraggedOut();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setUpLook();
+    void setUpColumns();
+    void setUpDragging();
+    void fitColumns();
+    void columnResized(int section, int oldSize, int newSize);
+    void openTimeEditor(const QModelIndex &index);
+    bool filterMouse(QEvent *event);
+    bool filterDrag(QEvent *event);
+    void startRowDrag();
+    bool isGrid(const QObject *object) const;
+
+    QTreeView *m_grid;
+    SourceListModel &m_model;
+    QList<int> m_weights;
+    bool m_fitting = false;
+    struct Press {
+        QPoint at;
+        bool draggable; // a press into a time editor starts no drag
+    };
+    std::optional<Press> m_press; // the left button went down on a row and is still held
+    QPersistentModelIndex m_editOnPress; // a plain left press into a time cell opens its editor
+    bool m_droppedOnGrid = false;
+};

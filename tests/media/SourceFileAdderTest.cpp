@@ -1,0 +1,208 @@
+#include "FakeCodecErrorReporter.h"
+#include "MediaFixtures.h"
+#include "common/Fakes.h"
+#include "media/SourceFileAdder.h"
+#include "media/SourceListModel.h"
+#include "media/TimeText.h"
+#include "support/FileFunc.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopedValueRollback>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A folder of copies of the generated fixtures under the names a test needs.
+class CopiedMedia {
+public:
+    QString copy(const QString &fixture, const QString &name)
+    {
+        const QString target = m_folder.filePath(name);
+        if (!QFile::exists(target))
+            EXPECT_TRUE(QFile::copy(MediaFixtures::path(fixture), target)) << name.toStdString();
+        return target;
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+class AddingSourceFiles : public ::testing::Test {
+protected:
+    SourceListModel model;
+    FakeCodecErrorReporter reporter;
+    FakeMessageBoxes boxes;
+    SourceFileAdder adder{model, reporter, boxes};
+
+    void add(const QStringList &paths)
+    {
+        QSignalSpy over(&adder, &SourceFileAdder::finished);
+        adder.AddSourceFiles(paths);
+        ASSERT_TRUE(over.wait(60000));
+    }
+    QStringList fileNames() const
+    {
+        QStringList names;
+        for (const SourceRow &row : model.rows())
+            names << row.fileName;
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(AddingSourceFiles, NewRowReadsTruePathSizeDurationZeroDurationDuration)
+{
+    const QString path = MediaFixtures::path("three_seconds.mp4");
+    add({path});
+    ASSERT_EQ(model.rowCount(), 1);
+    const SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
+                             "00:00:03"};
+    EXPECT_EQ(model.row(0), expected);
+    EXPECT_EQ(reporter.shown, 0);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_FALSE(adder.isBusy());
+}
+
+TEST_F(AddingSourceFiles, TakesEachExactPathOnceAndOnlyAcceptedExtensions)
+{
+    CopiedMedia media;
+    struct Case {
+        const char *what;
+        QStringList names;      // added in one call, in this order
+        QStringList addedNames; // rows expected, in order
+    };
+    const Case cases[] = {
+        {"same file twice in one call", {"clip.mp4", "clip.mp4"}, {"clip.mp4"}},
+        {"letter case differs", {"clip.mp4", "CLIP.mp4"}, {"clip.mp4", "CLIP.mp4"}},
+        {"extension case and .rmvb", {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}, {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}},
+        {"other extensions and none", {"e.mkv", "noextension", "f.mp4.txt", "g.avi"}, {"g.avi"}},
+    };
+    for (const Case &c : cases) {
+        model.clear();
+        QStringList paths, expected;
+        for (const QString &name : c.names)
+            paths << media.copy("two_seconds.avi", name);
+        for (const QString &name : c.addedNames)
+            expected << media.copy("two_seconds.avi", name);
+        add(paths);
+        EXPECT_EQ(fileNames(), expected) << c.what;
+    }
+    EXPECT_EQ(reporter.shown, 0) << "passed-over files get no report";
+    EXPECT_TRUE(boxes.shown.isEmpty());
+
+    const QString again = media.copy("two_seconds.avi", "g.avi");
+    add({again}); // a path already in the list
+    EXPECT_EQ(fileNames().count(again), 1);
+}
+
+TEST_F(AddingSourceFiles, UnreadableFilesAreReportedOnceEachInOrderAndLeftOut)
+{
+    // The reporter notes how many rows were in when each report came.
+    struct OrderedReporter final : ICodecErrorReporter {
+        const SourceListModel *list = nullptr;
+        QList<int> rowsAtReport;
+        void ShowReadErrorWindow() override { rowsAtReport << list->rowCount(); }
+    } ordered;
+    ordered.list = &model;
+    SourceFileAdder orderedAdder(model, ordered, boxes);
+
+    const QStringList paths{MediaFixtures::path("two_seconds.avi"), MediaFixtures::path("random_bytes.avi"),
+                            MediaFixtures::path("three_seconds.mp4"), MediaFixtures::path("under_one_second.avi"),
+                            MediaFixtures::path("two_seconds.flv")};
+    QSignalSpy over(&orderedAdder, &SourceFileAdder::finished);
+    orderedAdder.AddSourceFiles(paths);
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2], paths[4]}));
+    EXPECT_EQ(ordered.rowsAtReport, QList<int>({1, 2}));
+}
+
+// The real report window runs its own event loop; the results that arrive meanwhile must wait.
+TEST_F(AddingSourceFiles, NothingIsAddedOrReportedWhileAReportWindowIsOpen)
+{
+    struct ModalReporter final : ICodecErrorReporter {
+        SourceFileAdder *adder = nullptr;
+        const SourceListModel *list = nullptr;
+        int depth = 0;
+        int deepest = 0;
+        QList<int> rowsAtReport;
+        QList<int> rowsAfterWaiting;
+        void ShowReadErrorWindow() override
+        {
+            const QScopedValueRollback<int> nested(depth, depth + 1);
+            deepest = std::max(deepest, depth);
+            rowsAtReport << list->rowCount();
+            QSignalSpy measured(adder, &SourceFileAdder::allMeasured);
+            // A real window posts events of its own as it shows (layout, paint), which lets the
+            // event loop deliver what is waiting; this stands in for them.
+            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection);
+            if (rowsAtReport.size() == 1) { // the first window stays open until every file is measured
+                EXPECT_TRUE(measured.wait(60000));
+                rowsAfterWaiting << list->rowCount();
+            }
+        }
+    } modal;
+    SourceFileAdder modalAdder(model, modal, boxes);
+    modal.adder = &modalAdder;
+    modal.list = &model;
+
+    const QStringList paths{MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("two_seconds.avi"),
+                            MediaFixtures::path("under_one_second.avi"), MediaFixtures::path("three_seconds.mp4")};
+    QSignalSpy over(&modalAdder, &SourceFileAdder::finished);
+    modalAdder.AddSourceFiles(paths);
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(modal.rowsAfterWaiting, QList<int>({0}));
+    EXPECT_EQ(modal.rowsAtReport, QList<int>({0, 1}));
+    EXPECT_EQ(modal.deepest, 1);
+    EXPECT_EQ(fileNames(), QStringList({paths[1], paths[3]}));
+    EXPECT_EQ(over.count(), 1);
+}
+
+TEST_F(AddingSourceFiles, AFileWhoseSizeCannotBeReadIsNamedAndTheOthersAreStillAdded)
+{
+    const QString unreadable = MediaFixtures::path("two_seconds.flv");
+    adder.setSizeFunction([unreadable](const QString &path) -> qint64 {
+        if (path == unreadable)
+            throw FileSizeError("Permission denied");
+        return FileSizeOf(path);
+    });
+    const QStringList paths{MediaFixtures::path("two_seconds.avi"), unreadable, MediaFixtures::path("three_seconds.mp4")};
+    add(paths);
+    EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2]}));
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.contains(unreadable));
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(reporter.shown, 0);
+}
+
+TEST_F(AddingSourceFiles, OperationsRunOneAfterAnotherAndTellWhenEachIsDone)
+{
+    QStringList events;
+    QSignalSpy over(&adder, &SourceFileAdder::finished);
+    adder.AddSourceFiles({MediaFixtures::path("three_seconds.mp4")}, [&] { events << "first"; });
+    adder.AddSourceFiles({}, [&] { events << "empty"; });
+    adder.AddSourceFiles({MediaFixtures::path("two_seconds.avi"), MediaFixtures::path("three_seconds.mp4")},
+                         [&] { events << "second"; });
+    EXPECT_TRUE(events.isEmpty()) << "done never runs before the call returns";
+    EXPECT_TRUE(adder.isBusy());
+    QTRY_COMPARE_WITH_TIMEOUT(over.count(), 3, 60000);
+    EXPECT_EQ(events, QStringList({"first", "empty", "second"}));
+    EXPECT_EQ(fileNames(), QStringList({MediaFixtures::path("three_seconds.mp4"), MediaFixtures::path("two_seconds.avi")}));
+    EXPECT_FALSE(adder.isBusy());
+}
+
+TEST_F(AddingSourceFiles, DestroyingTheAdderMidwayStopsCleanly)
+{
+    QStringList many;
+    for (int i = 0; i < 50; ++i)
+        many << MediaFixtures::path("two_seconds.avi") + QStringLiteral("?%1.avi").arg(i); // none exists
+    auto early = std::make_unique<SourceFileAdder>(model, reporter, boxes);
+    early->AddSourceFiles(many);
+    early.reset();
+    EXPECT_EQ(model.rowCount(), 0);
+}

@@ -1,0 +1,366 @@
+#include "FakeCodecErrorReporter.h"
+#include "MediaFixtures.h"
+#include "common/Fakes.h"
+#include "media/SourceFileAdder.h"
+#include "media/SourceFileTypes.h"
+#include "media/SourceListModel.h"
+#include "media/widgets/InitFileForm.h"
+#include "media/widgets/SourceListController.h"
+#include "media/widgets/SourceListView.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QPushButton>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace {
+
+// What the preview and the timeline were told.
+struct HookLog {
+    int stops = 0;
+    int layouts = 0;
+    QList<int> fillerWidths;
+    SourceListHooks hooks()
+    {
+        return {[this] { ++stops; }, [this] { ++layouts; }, [this](int w) { fillerWidths << w; }};
+    }
+};
+
+class SourceListWindow : public ::testing::Test {
+protected:
+    QWidget window;
+    QTreeView *grid = new QTreeView(&window);
+    SourceListModel model;
+    FakeMessageBoxes boxes;
+    FakeCodecErrorReporter reporter;
+    SourceListController *controller = nullptr;
+    HookLog log;
+    QString initDir = "/nowhere/";
+    QStringList storedInitDirs;
+
+    void SetUp() override
+    {
+        window.resize(700, 400);
+        grid->setGeometry(22, 292, 525, 138);
+        controller = new SourceListController(grid, model, boxes, reporter, &window);
+        controller->setHooks(log.hooks());
+        controller->setInitDirAccess([this] { return initDir; }, [this](const QString &f) { storedInitDirs << f; });
+        window.show();
+    }
+    void fill(const QStringList &names)
+    {
+        for (const QString &name : names)
+            model.appendRow({"True", name, "1 B", "00:00:02", "00:00:00", "00:00:02", "00:00:02"});
+    }
+    QStringList names() const
+    {
+        QStringList out;
+        for (const SourceRow &row : model.rows())
+            out << row.fileName;
+        return out;
+    }
+    void focusRow(int row, QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect)
+    {
+        grid->selectionModel()->setCurrentIndex(model.index(row, 1), how | QItemSelectionModel::Rows);
+    }
+    QList<int> selected() const { return controller->view().selectedRows(); }
+};
+
+} // namespace
+
+TEST(SourceGridColumns, RelativeWidthsFillTheGivenWidth)
+{
+    const QList<int> weights{16, 68, 28, 28, 28, 28, 28};
+    EXPECT_EQ(FitColumnWidths(weights, 224), weights);
+    EXPECT_EQ(FitColumnWidths(weights, 448), QList<int>({32, 136, 56, 56, 56, 56, 56}));
+    const QList<int> odd = FitColumnWidths(weights, 523);
+    EXPECT_EQ(std::accumulate(odd.begin(), odd.end(), 0), 523);
+    EXPECT_EQ(odd.first(), 16 * 523 / 224);
+    EXPECT_EQ(FitColumnWidths(weights, 3), weights) << "too narrow to share";
+}
+
+TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
+{
+    EXPECT_EQ(grid->model(), &model);
+    EXPECT_EQ(grid->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_FALSE(grid->rootIsDecorated());
+    EXPECT_FALSE(grid->header()->sectionsMovable());
+    const QAbstractItemModel *header = grid->header()->model();
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(header->headerData(c, Qt::Horizontal).toString(), model.headerData(c, Qt::Horizontal).toString());
+        EXPECT_FALSE(header->headerData(c, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().isNull()) << c;
+    }
+    EXPECT_EQ(grid->header()->sectionResizeMode(1), QHeaderView::Interactive);
+    int total = 0;
+    for (int c = 0; c < 7; ++c)
+        total += grid->header()->sectionSize(c);
+    EXPECT_EQ(total, grid->viewport()->width());
+    EXPECT_NEAR(grid->header()->sectionSize(1), grid->header()->sectionSize(2) * 68 / 28, 3);
+    const QPalette p = grid->palette();
+    EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
+
+    const int fileSize = grid->header()->sectionSize(2);
+    grid->header()->resizeSection(1, grid->header()->sectionSize(1) + 20); // as the user drags an edge
+    EXPECT_EQ(grid->header()->sectionSize(2), fileSize - 20) << "the next column gives the room";
+    EXPECT_EQ(grid->header()->length(), grid->viewport()->width());
+
+    grid->resize(grid->width() + 200, grid->height()); // still filled after the grid grows
+    QTRY_COMPARE(grid->header()->length(), grid->viewport()->width());
+    EXPECT_LT(grid->header()->sectionSize(2), grid->header()->sectionSize(3)) << "the user's shares stay";
+}
+
+TEST_F(SourceListWindow, FirstClickIntoATimeCellOpensItsEditor)
+{
+    fill({"/v/a.avi", "/v/b.avi"});
+    const QRect cell = grid->visualRect(model.index(1, SourceRow::StartTimeColumn));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTRY_VERIFY(grid->viewport()->findChild<QLineEdit *>() && grid->viewport()->findChild<QLineEdit *>()->isVisible());
+    EXPECT_EQ(grid->viewport()->findChild<QLineEdit *>()->text(), "00:00:00");
+    EXPECT_EQ(selected(), QList<int>({1}));
+}
+
+TEST_F(SourceListWindow, RemovingTheFocusedFirstRowLeavesNoFocus)
+{
+    fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+    focusRow(0);
+    controller->btnRemoveFileClick();
+    EXPECT_EQ(names(), QStringList({"/v/b.avi", "/v/c.avi"}));
+    EXPECT_FALSE(grid->currentIndex().isValid());
+    EXPECT_TRUE(selected().isEmpty());
+    EXPECT_EQ(log.stops, 1);
+    EXPECT_EQ(log.layouts, 1);
+    EXPECT_TRUE(log.fillerWidths.isEmpty()) << "rows are left";
+}
+
+TEST_F(SourceListWindow, RemovingAFocusedMiddleRowFocusesAndSelectsTheRowAbove)
+{
+    fill({"/v/a.avi", "/v/b.avi", "/v/c.avi", "/v/d.avi"});
+    focusRow(3);
+    focusRow(2, QItemSelectionModel::Select); // c and d selected, c focused
+    controller->btnRemoveFileClick();
+    EXPECT_EQ(names(), QStringList({"/v/a.avi", "/v/b.avi"}));
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(selected(), QList<int>({1}));
+}
+
+TEST_F(SourceListWindow, DeleteKeyRemovesAndEveryKeyLetsTheMarkersFollow)
+{
+    fill({"/v/a.avi"});
+    grid->setFocus();
+    focusRow(0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(log.layouts, 2) << "key down and key up";
+    EXPECT_EQ(model.rowCount(), 1);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(log.stops, 1);
+    EXPECT_EQ(log.fillerWidths, QList<int>({2}));
+}
+
+TEST_F(SourceListWindow, ClearingEmptiesTheListStopsThePreviewAndPutsTheMarkersAtTheEnds)
+{
+    fill({"/v/a.avi", "/v/b.avi"});
+    controller->btnClearFileClick();
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(log.stops, 1);
+    EXPECT_EQ(log.fillerWidths, QList<int>({2}));
+}
+
+TEST_F(SourceListWindow, RowsDraggedAnywhereButOnTheGridAreRemoved)
+{
+    QWidget elsewhere(&window);
+    struct Case {
+        const char *what;
+        const QObject *target;
+        int rowsLeft;
+    };
+    const Case cases[] = {
+        {"dropped back on the grid", grid->viewport(), 3},
+        {"dropped on the grid's frame", grid, 3},
+        {"dropped on another control", &elsewhere, 1},
+        {"dropped on nothing", nullptr, 1},
+    };
+    for (const Case &c : cases) {
+        model.clear();
+        fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+        focusRow(0);
+        focusRow(2, QItemSelectionModel::Select);
+        controller->view().dxTreeSourceFileInfoEndDrag(c.target);
+        EXPECT_EQ(model.rowCount(), c.rowsLeft) << c.what;
+    }
+    EXPECT_EQ(names(), QStringList({"/v/b.avi"}));
+}
+
+TEST_F(SourceListWindow, GridTakesItsOwnRowsAndLeavesDroppedFilesToTheWindow)
+{
+    QMimeData rows;
+    rows.setData(SourceListView::RowDragMimeType, "0");
+    QDragEnterEvent ownRows(QPoint(5, 5), Qt::MoveAction, &rows, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid->viewport(), &ownRows);
+    EXPECT_TRUE(ownRows.isAccepted());
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/v/a.avi")});
+    QDragEnterEvent fileDrag(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid->viewport(), &fileDrag);
+    EXPECT_FALSE(fileDrag.isAccepted());
+}
+
+TEST_F(SourceListWindow, DroppedFilesAreAddedWithoutTheBusyWindowAndTheFirstRowIsSelected)
+{
+    fill({"/v/already.avi"});
+    const QList<QUrl> urls{QUrl::fromLocalFile(MediaFixtures::path("two_seconds.avi")),
+                           QUrl::fromLocalFile(MediaFixtures::path("random_bytes.avi")),
+                           QUrl::fromLocalFile(MediaFixtures::path("three_seconds.mp4")),
+                           QUrl("https://example.org/clip.mp4")};
+    QSignalSpy over(&controller->adder(), &SourceFileAdder::finished);
+    controller->FilesDropped(urls);
+    EXPECT_FALSE(controller->busyWindow().isVisible());
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(names(), QStringList({"/v/already.avi", urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_EQ(reporter.shown, 1);
+    EXPECT_EQ(selected(), QList<int>({0}));
+    EXPECT_EQ(log.layouts, 1);
+    EXPECT_TRUE(storedInitDirs.isEmpty());
+}
+
+TEST(InitFileForm, SpinnerTurnsOnceASecondThroughFourTexts)
+{
+    TFrmInitFileForm form;
+    EXPECT_EQ(form.size(), QSize(273, 45));
+    EXPECT_EQ(form.lblInfo->text(), "Installing File...");
+    EXPECT_TRUE(form.lblInfo->font().bold());
+    EXPECT_EQ(form.Timer1->interval(), 1000);
+    EXPECT_EQ(form.Timer2->interval(), 300);
+    EXPECT_TRUE(form.Timer2->isSingleShot());
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
+    QStringList texts;
+    for (int i = 0; i < 5; ++i) {
+        form.Timer1Timer();
+        texts << form.lblInfo->text();
+    }
+    EXPECT_EQ(texts, QStringList({"Installing File...  /", "Installing File...  -", "Installing File...  \\",
+                                  "Installing File...  |", "Installing File...  /"}));
+}
+
+TEST_F(SourceListWindow, OpenShowsTheBusyWindowWhichAddsTheFilesAndClosesItself)
+{
+    const QString good = MediaFixtures::path("two_seconds.avi");
+    QString askedFolder;
+    controller->setFileChooser([&](const QString &folder, std::function<void(QStringList)> chosen) {
+        askedFolder = folder;
+        chosen({good, MediaFixtures::path("random_bytes.avi"), good});
+    });
+    QSignalSpy done(controller, &SourceListController::openFinished);
+    controller->btnOpenFileClick();
+    EXPECT_EQ(askedFolder, "/nowhere/");
+    TFrmInitFileForm &busy = controller->busyWindow();
+    EXPECT_TRUE(busy.isVisible());
+    EXPECT_TRUE(busy.Timer1->isActive());
+    EXPECT_EQ(model.rowCount(), 0) << "adding starts 300 ms after showing";
+    ASSERT_TRUE(done.wait(60000));
+    EXPECT_FALSE(busy.isVisible());
+    EXPECT_FALSE(busy.Timer1->isActive());
+    EXPECT_EQ(names(), QStringList({good}));
+    EXPECT_EQ(reporter.shown, 1);
+    EXPECT_EQ(storedInitDirs, QStringList({QFileInfo(good).absolutePath() + "/"}));
+}
+
+// Measuring waits here until the spinner has turned: a window thread busy with the files would
+// never turn it, and the adding would not finish.
+TEST_F(SourceListWindow, SpinnerKeepsTurningWhileFilesAreMeasured)
+{
+    QSemaphore spinnerTurned;
+    controller->adder().setSizeFunction([&](const QString &path) {
+        EXPECT_TRUE(spinnerTurned.tryAcquire(1, 60000));
+        return QFileInfo(path).size();
+    });
+    TFrmInitFileForm &busy = controller->busyWindow();
+    QStringList spinnerTexts;
+    QObject::connect(busy.Timer1, &QTimer::timeout, busy.Timer1, [&] {
+        spinnerTexts << busy.lblInfo->text();
+        spinnerTurned.release();
+    });
+    controller->setFileChooser([](const QString &, std::function<void(QStringList)> chosen) {
+        chosen({MediaFixtures::path("two_seconds.avi")});
+    });
+    QSignalSpy done(controller, &SourceListController::openFinished);
+    controller->btnOpenFileClick();
+    ASSERT_TRUE(done.wait(60000));
+    ASSERT_FALSE(spinnerTexts.isEmpty());
+    EXPECT_EQ(spinnerTexts.first(), "Installing File...  /");
+    EXPECT_EQ(model.rowCount(), 1);
+}
+
+TEST_F(SourceListWindow, CancelledOpenAddsNothingAndKeepsInitDir)
+{
+    controller->setFileChooser([](const QString &, std::function<void(QStringList)> chosen) { chosen({}); });
+    QSignalSpy done(controller, &SourceListController::openFinished);
+    controller->btnOpenFileClick();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_TRUE(storedInitDirs.isEmpty());
+    EXPECT_FALSE(controller->busyWindow().isVisible());
+}
+
+TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
+{
+    const QString good = MediaFixtures::path("three_seconds.mp4");
+    initDir = QFileInfo(good).absolutePath() + "/";
+    QSignalSpy done(controller, &SourceListController::openFinished);
+    controller->btnOpenFileClick();
+    QFileDialog *dialog = nullptr;
+    QTRY_VERIFY((dialog = window.findChild<QFileDialog *>()) && dialog->isVisible());
+    EXPECT_EQ(dialog->nameFilters(), SourceFileDialogFilters());
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(QDir(dialog->directory()).absolutePath(), QFileInfo(good).absolutePath());
+    auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    dialog->activateWindow();
+    name->setFocus();
+    QTRY_VERIFY(name->hasFocus());
+    QTest::keyClicks(name, good);
+    EXPECT_EQ(dialog->selectedFiles(), QStringList({good}));
+    auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+    ASSERT_NE(buttons, nullptr);
+    QTRY_VERIFY(buttons->button(QDialogButtonBox::Open)->isEnabled());
+    buttons->button(QDialogButtonBox::Open)->click();
+    ASSERT_TRUE(done.wait(60000));
+    EXPECT_EQ(names(), QStringList({good}));
+    EXPECT_EQ(storedInitDirs, QStringList({initDir}));
+}
+
+// The offscreen platform ends every drag at once with nothing under it, as a drop outside the
+// program would: the press and move must start a drag of all the selected rows.
+TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
+{
+    fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+    focusRow(0);
+    focusRow(1, QItemSelectionModel::Select);
+    QWidget *viewport = grid->viewport();
+    const QPoint start = grid->visualRect(model.index(1, SourceRow::FileNameColumn)).center();
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    EXPECT_EQ(selected(), QList<int>({0, 1})) << "pressing a selected row keeps the selection";
+    QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() / 2, 0));
+    EXPECT_EQ(model.rowCount(), 3) << "not yet a drag";
+    QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() + 5, 0));
+    QTRY_COMPARE(names(), QStringList({"/v/c.avi"}));
+    EXPECT_EQ(log.stops, 1) << "as a click on the remove button";
+}
