@@ -8,6 +8,8 @@
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
 #include "engine/widgets/ConversionController.h"
+#include "media/widgets/InitFileForm.h"
+#include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/SelectorComboBinder.h"
@@ -30,14 +32,6 @@ qreal screenPixelRatio()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
-}
-
-// The grid's columns share its width: check mark, file name, size and the four times.
-void sizeSourceColumns(QTreeView *grid)
-{
-    static constexpr int widths[] = {24, 158, 66, 62, 68, 64, 79};
-    for (int column = 0; column < int(std::size(widths)); ++column)
-        grid->setColumnWidth(column, widths[column]);
 }
 
 } // namespace
@@ -65,8 +59,6 @@ void AppWindows::createWindows()
     m_optionForm = new TfrmOption(m_mainForm.get());
     // The busy window shown while files are added joins here with the source list's controller.
     m_codecErrors = std::make_unique<CodeErrorWindowReporter>(m_desktop.shell, m_mainForm.get());
-    m_mainForm->dxTreeSourceFileInfo()->setModel(&m_sources);
-    sizeSourceColumns(m_mainForm->dxTreeSourceFileInfo());
 }
 
 void AppWindows::bindSelectors()
@@ -137,18 +129,30 @@ void AppWindows::wireCommands()
     m_services->customProc.setOutputFolderText(form->edtOutputFolder()->text());
 }
 
-// What the source list's controller receives: the grid (mainForm().dxTreeSourceFileInfo()),
-// the rows (m_sources), the message boxes (m_desktop.boxes), the codec error reporter
-// (*m_codecErrors), and the open dialog's first folder through
-// m_services->userSettings.LoadInitialFolder() / SaveInitialFolder(firstPickedFile). It answers
-// TFrmMainForm::openFilesRequested, removeFilesRequested, clearFilesRequested and filesDropped.
-void AppWindows::wireSources() {}
+// The source list answers the file buttons (and their shortcuts) and files dropped on the window;
+// the open dialog starts in the InitDir setting and stores it after files were picked.
+void AppWindows::wireSources()
+{
+    TFrmMainForm *form = m_mainForm.get();
+    auto *sources = new SourceListController(form->dxTreeSourceFileInfo(), m_sources, m_desktop.boxes,
+                                             *m_codecErrors, form);
+    const TUserSettings &settings = m_services->userSettings;
+    sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
+                              [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
+    sources->busyWindow().setBackground(SkinPictures::load(QStringLiteral("busy_background"), screenPixelRatio()));
+    connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
+    connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
+    connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
+    connect(form, &TFrmMainForm::filesDropped, sources, [sources](const QStringList &paths) {
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        sources->FilesDropped(urls);
+    });
+}
 
-// What the conversion's controller receives: the main window (mainForm(), disabled during a
-// run), the progress window (convertingForm(), with m_progress), the services (*m_services),
-// m_desktop.power and m_desktop.shell, and the two check boxes read through
-// mainForm().chkShowOutputDirectory() / chkShutdown(). Its start() answers
-// TFrmMainForm::convertRequested (the button, Ctrl+S and Ctrl+N).
+// Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
+// window over the disabled main window; the two check boxes decide the after-job step.
 void AppWindows::wireConversion()
 {
     m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
