@@ -1,22 +1,12 @@
 #include "settings/IniFile32.h"
 
+#include "support/StrFunc.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
-
-// Removes characters with codes 0 to 32 from both ends.
-QString trimmed(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first).unicode() <= 32)
-        ++first;
-    while (last > first && text.at(last - 1).unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
 
 // Lines end at CR, LF or CR LF; a NUL ends the text.
 QStringList splitLines(QByteArray bytes)
@@ -88,14 +78,14 @@ TIniFile32::TIniFile32(QString fileName) : m_fileName(std::move(fileName))
 
 bool TIniFile32::IsSectionLine(const QString &line)
 {
-    const QString text = trimmed(line);
+    const QString text = TrimControls(line);
     return !text.isEmpty() && text.startsWith(u'[') && text.endsWith(u']');
 }
 
 QString TIniFile32::KeyOfLine(const QString &line)
 {
     const qsizetype eq = line.indexOf(u'=');
-    return eq < 0 ? QString() : trimmed(line.left(eq));
+    return eq < 0 ? QString() : TrimControls(line.left(eq));
 }
 
 QString TIniFile32::ValueOfLine(const QString &line, const QString &key)
@@ -105,7 +95,7 @@ QString TIniFile32::ValueOfLine(const QString &line, const QString &key)
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0 || !line.left(eq).contains(key))
         return QString();
-    return trimmed(line.mid(eq + 1));
+    return TrimControls(line.mid(eq + 1));
 }
 
 int TIniFile32::IndexOfSection(const QString &name) const
@@ -123,8 +113,8 @@ void TIniFile32::ReadSections(QStringList &sections) const
     sections.clear();
     for (const QString &line : m_lines) {
         if (IsSectionLine(line)) {
-            const QString text = trimmed(line);
-            sections << trimmed(text.mid(1, text.size() - 2));
+            const QString text = TrimControls(line);
+            sections << TrimControls(text.mid(1, text.size() - 2));
         }
     }
 }

@@ -29,9 +29,7 @@ QStringList SplitByChar(const QString &text, QChar separator)
     return pieces;
 }
 
-namespace {
-
-QString trimControls(const QString &text)
+QString TrimControls(const QString &text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -41,6 +39,8 @@ QString trimControls(const QString &text)
         --last;
     return text.mid(first, last - first);
 }
+
+namespace {
 
 // First pass: digits, and only the first ".", "+" and "-" of the text.
 QString keepNumberCharacters(const QString &text)
@@ -64,7 +64,7 @@ QString keepNumberCharacters(const QString &text)
 
 double NumericPart(const QString &text)
 {
-    QString kept = keepNumberCharacters(trimControls(text));
+    QString kept = keepNumberCharacters(TrimControls(text));
     if (kept.isEmpty() || kept == u"+" || kept == u"-")
         return 0.0;
     if (kept.size() >= 2) {

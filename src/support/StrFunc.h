@@ -26,5 +26,8 @@ QStringList SplitByChar(const QString &text, QChar separator);
 
 // The number in a text with other characters around it: digits, the first ".", and a sign that
 // leads the kept characters. "12.5 kbits/s" gives 12.5, "1.2.3" 1.23, "-4-2" -42, "abc" 0.
+// The text without blanks and control characters (codes 0 to 32) at either end.
+QString TrimControls(const QString &text);
+
 // Throws NumericPartError when the kept characters hold no digit ("+-", ".").
 double NumericPart(const QString &text);
