@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# End-to-end: a user's whole job from the real program on a virtual X screen. Starts a copy of
+# the program folder with an empty home folder, opens the open dialog with Ctrl+O, types the
+# path of a generated video (a blank and a $ in its name) into the file-name box, converts it
+# with Ctrl+S and closes the program with its close button. The output must be
+# $HOME/Kelvane/<name>.amr (mono AMR at 8000 Hz), the progress window gone, one "parameter: "
+# line in log.txt, and the program ended.
+# Usage: e2e_convert.sh <program folder>. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With SHOTS=<folder> set, a picture of the screen is saved there at every step.
+set -euo pipefail
+
+# poll <tries> <command...>: runs the command every 0.2 s until it succeeds; false after <tries>.
+poll() {
+  local tries=$1
+  shift
+  for ((i = 0; i < tries; i++)); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+not_visible() { ! visible "$1"; }
+shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
+fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
+
+# The program's windows other than the main window have all gone (the busy window of the adding
+# stays up at least a few hundred milliseconds, so two looks in a row do not miss it).
+only_main_window() {
+  [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = 1 ]
+}
+settled() { only_main_window && sleep 0.2 && only_main_window; }
+
+# Runs on the virtual screen: everything a user does, in order.
+inside() {
+  "$PROGRAM" &
+  pid=$!
+  main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
+  [ -n "$main" ] || fail "no window titled Kelvane 1.0"
+  poll 50 settled || fail "the splash did not go"
+  shot 1-main
+
+  xdotool windowfocus --sync "$main" key ctrl+o
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
+  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  # "File name:" takes the keyboard with Alt+N; typed elsewhere the path would move the folder view.
+  xdotool windowfocus --sync "$dialog" key alt+n
+  xdotool key ctrl+a type --delay 20 "$SOURCE"
+  shot 2-open-dialog
+  xdotool key Return
+  # A completion list open over the box takes the first Return.
+  poll 25 not_visible "^Open$" || { xdotool key Return; poll 50 not_visible "^Open$"; } ||
+    fail "the open dialog did not take the typed path"
+  poll 150 settled || fail "the file was not added"
+  shot 3-main-with-row
+
+  xdotool windowfocus --sync "$main" key ctrl+s
+  poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
+  poll 150 not_visible "^Converting$" || fail "the progress window stayed"
+  poll 50 settled || fail "a window other than the main window is up after the run"
+  shot 4-after-run
+
+  xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
+  timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
+  wait "$pid" || fail "the program ended with status $?"
+}
+
+if [ "${1:-}" = --inside ]; then
+  inside
+  exit 0
+fi
+
+program_dir=$1
+for tool in xvfb-run xdotool ffmpeg ffprobe; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$program_dir" "$work/Kelvane"
+export HOME="$work/home"
+mkdir -p "$HOME" "$work/media"
+name='my clip $HOME'
+source_file="$work/media/$name.mp4"
+output="$HOME/Kelvane/$name.amr"
+ffmpeg -v error -f lavfi -i testsrc=duration=2:size=160x120:rate=10 -f lavfi -i sine=duration=2 \
+  -c:v mpeg4 -c:a aac -shortest "$source_file"
+
+SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
+  timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
+
+stream=$(ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels \
+  -of default=noprint_wrappers=1 "$output")
+expected=$'codec_name=amr_nb\nsample_rate=8000\nchannels=1'
+[ "$stream" = "$expected" ] || { echo "unexpected output stream:"; echo "$stream"; exit 1; }
+lines=$(grep -c 'parameter: ' "$work/Kelvane/log.txt" || true)
+[ "$lines" = 1 ] || { echo "log.txt holds $lines parameter lines:"; cat "$work/Kelvane/log.txt"; exit 1; }
+leftovers=$(find "$HOME/Kelvane" -type f ! -name "$(basename "$output")")
+[ -z "$leftovers" ] || { echo "left in the output folder: $leftovers"; exit 1; }
+echo "ok: added through the open dialog, converted with Ctrl+S, closed"
