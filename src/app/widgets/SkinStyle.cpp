@@ -38,7 +38,7 @@ QCheckBox::indicator:checked { background: %4; border-color: %4; image: url(:/sk
 QTreeView { background: %1; alternate-background-color: #1a1e27; color: %2; border: 1px solid %7;
   gridline-color: %3; selection-background-color: %8; selection-color: %2; outline: 0; }
 QHeaderView::section { background: %6; color: %2; border: none; border-right: 1px solid %3;
-  border-bottom: 1px solid %3; padding: 2px 6px; }
+  border-bottom: 1px solid %3; padding: 2px 2px; font-size: 10px; }
 QToolTip { background: %1; color: %2; border: 1px solid %4; padding: 2px; }
 QGroupBox { color: %4; border: 1px solid %3; border-radius: 5px; margin-top: 8px; padding-top: 6px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }

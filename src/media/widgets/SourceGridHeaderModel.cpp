@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int pictureSize = 12;
-const QColor ink(0x3a, 0x4a, 0x6b);
+const QColor ink(0x8d, 0x97, 0xa6); // light enough for the dark header, dark enough for a light one
 
 QPixmap blankPicture()
 {
