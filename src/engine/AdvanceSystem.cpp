@@ -16,7 +16,8 @@ TAdvanceSystem::TAdvanceSystem(QString program, QStringList arguments, TOutputHa
 TAdvanceSystem::~TAdvanceSystem()
 {
     if (isRunning()) {
-        m_control.requestStop(std::chrono::milliseconds(0));
+        // The same grace as a Stop: an encoder ended at once would leave its unfinished file behind.
+        m_control.requestStop(DefaultStopGrace);
         if (m_handoff)
             m_handoff->abandon();
     }

@@ -157,6 +157,19 @@ TEST(Runner, DestroyingARunningRunnerEndsItsProgram)
     SUCCEED();
 }
 
+// The program is ending while an encoder runs: the encoder still gets to remove its unfinished file.
+TEST(Runner, DestroyingARunningRunnerLetsItsProgramTidyUp)
+{
+    QTemporaryDir folder;
+    const QString unfinished = folder.filePath(QStringLiteral(".out.amr.part"));
+    Runner run(testChildPath(), {QStringLiteral("cleanup-on-term"), unfinished});
+    run.runner->start();
+    ASSERT_TRUE(run.waitChunk());
+    ASSERT_TRUE(QFile::exists(unfinished));
+    run.runner.reset();
+    EXPECT_FALSE(QFile::exists(unfinished));
+}
+
 TEST(Runner, DestroyingTheRunnerWhileAHandOffWaitsDoesNotHang)
 {
     QThread receiverThread;

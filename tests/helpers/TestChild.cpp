@@ -9,10 +9,13 @@
 //   block                    writes "ready\n" and waits for a signal
 //   group                    starts a child that waits, writes its pid, waits
 //   ignore-term              ignores SIGTERM, writes "ready\n", waits
+//   cleanup-on-term FILE     creates FILE, writes "ready\n", waits; on SIGTERM takes a while to
+//                            tidy up (as an encoder closing its output does), removes FILE, exits
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -36,6 +39,26 @@ void writeAll(const std::string &text)
 {
     for (;;)
         ::pause();
+}
+
+volatile std::sig_atomic_t terminateAsked = 0;
+
+extern "C" void onTerminate(int) { terminateAsked = 1; }
+
+int cleanUpOnTerminate(const char *file)
+{
+    std::signal(SIGTERM, onTerminate);
+    const int fd = ::open(file, O_CREAT | O_WRONLY, 0600);
+    if (fd < 0)
+        return 94;
+    ::close(fd);
+    writeAll("ready\n");
+    while (!terminateAsked)
+        ::pause();
+    const timespec tidying{0, 200 * 1000 * 1000};
+    ::nanosleep(&tidying, nullptr);
+    ::unlink(file);
+    return 0;
 }
 
 int run(int argc, char **argv)
@@ -83,6 +106,8 @@ int run(int argc, char **argv)
     }
     if (mode == "ignore-term")
         std::signal(SIGTERM, SIG_IGN);
+    if (mode == "cleanup-on-term")
+        return cleanUpOnTerminate(argv[2]);
     if (mode == "group") {
         const pid_t child = ::fork();
         if (child == 0)
