@@ -75,6 +75,7 @@ void SourceListView::setUpLook()
     m_grid->setFrameShape(QFrame::Box);
     m_grid->setFrameShadow(QFrame::Plain);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setTextElideMode(Qt::ElideMiddle); // a long path keeps its file name in view
     m_grid->setItemDelegate(new SourceGridDelegate(m_grid));
 
     // The selection stays as visible as with the focus when the focus goes elsewhere.
