@@ -5,7 +5,10 @@
 # with Ctrl+S and closes the program with its close button. The output must be
 # $HOME/Kelvane/<name>.amr (mono AMR at 8000 Hz), the progress window gone, one "parameter: "
 # line in log.txt, and the program ended.
-# Usage: e2e_convert.sh <program folder>. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With "stop" as second argument, an hour-long video is converted instead and stopped with the
+# progress window's Stop, the question answered with Enter: the output folder must stay empty
+# and the main window must take commands again.
+# Usage: e2e_convert.sh <program folder> [stop]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
@@ -27,20 +30,20 @@ fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
 
 # The program's windows other than the main window have all gone (the busy window of the adding
 # stays up at least a few hundred milliseconds, so two looks in a row do not miss it).
-only_main_window() {
-  [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = 1 ]
-}
-settled() { only_main_window && sleep 0.2 && only_main_window; }
+windows_up() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
+settled() { windows_up 1 && sleep 0.2 && windows_up 1; }
+unfinished_file() { [ -n "$(find "$HOME/Kelvane" -name '*.part' 2>/dev/null)" ]; }
 
-# Runs on the virtual screen: everything a user does, in order.
-inside() {
+start_program() {
   "$PROGRAM" &
   pid=$!
   main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
   [ -n "$main" ] || fail "no window titled Kelvane 1.0"
   poll 50 settled || fail "the splash did not go"
   shot 1-main
+}
 
+add_through_open_dialog() {
   xdotool windowfocus --sync "$main" key ctrl+o
   dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
   [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
@@ -54,16 +57,48 @@ inside() {
     fail "the open dialog did not take the typed path"
   poll 150 settled || fail "the file was not added"
   shot 3-main-with-row
+}
 
+convert() {
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
   poll 150 not_visible "^Converting$" || fail "the progress window stayed"
   poll 50 settled || fail "a window other than the main window is up after the run"
   shot 4-after-run
+}
 
+# Stop in the progress window, answered with Enter (Yes is the default answer).
+convert_and_stop() {
+  xdotool windowfocus --sync "$main" key ctrl+s
+  progress=$(timeout 20 xdotool search --sync --onlyvisible --name "^Converting$" | head -1)
+  [ -n "$progress" ] || fail "Ctrl+S showed no progress window"
+  poll 50 unfinished_file || fail "the encoder wrote no unfinished file"
+  shot 4-converting
+  xdotool mousemove --window "$progress" --sync 369 195 click 1 # btnStop
+  poll 50 windows_up 3 || fail "Stop asked nothing" # the main window, the progress window, the question
+  shot 5-stop-question
+  xdotool key Return
+  poll 150 settled || fail "the progress window stayed after the stop"
+  shot 6-after-stop
+  # The main window takes commands again.
+  xdotool windowfocus --sync "$main" key ctrl+o
+  timeout 20 xdotool search --sync --onlyvisible --name "^Open$" >/dev/null || fail "the main window stays disabled"
+  xdotool key Escape
+  poll 50 settled || fail "the open dialog did not close"
+}
+
+close_program() {
   xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
   timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
   wait "$pid" || fail "the program ended with status $?"
+}
+
+# Runs on the virtual screen: everything a user does, in order.
+inside() {
+  start_program
+  add_through_open_dialog
+  if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
+  close_program
 }
 
 if [ "${1:-}" = --inside ]; then
@@ -72,6 +107,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 program_dir=$1
+mode=${2:-convert}
 for tool in xvfb-run xdotool ffmpeg ffprobe; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -81,20 +117,36 @@ cp -r "$program_dir" "$work/Kelvane"
 export HOME="$work/home"
 mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
-source_file="$work/media/$name.mp4"
 output="$HOME/Kelvane/$name.amr"
-ffmpeg -v error -f lavfi -i testsrc=duration=2:size=160x120:rate=10 -f lavfi -i sine=duration=2 \
-  -c:v mpeg4 -c:a aac -shortest "$source_file"
+log="$work/Kelvane/log.txt"
+if [ "$mode" = stop ]; then
+  # An hour of sound, so that the conversion still runs when Stop is answered; stored as plain
+  # samples, it is made in about a second.
+  source_file="$work/media/$name.mov"
+  ffmpeg -v error -f lavfi -i testsrc=duration=3600:size=32x32:rate=1 -f lavfi -i sine=duration=3600:sample_rate=8000 \
+    -c:v mpeg4 -c:a pcm_s16le -shortest "$source_file"
+else
+  source_file="$work/media/$name.mp4"
+  ffmpeg -v error -f lavfi -i testsrc=duration=2:size=160x120:rate=10 -f lavfi -i sine=duration=2 \
+    -c:v mpeg4 -c:a aac -shortest "$source_file"
+fi
 
-SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
+MODE=$mode SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
   timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
+lines=$(grep -c 'parameter: ' "$log" || true)
+[ "$lines" = 1 ] || { echo "log.txt holds $lines parameter lines:"; cat "$log"; exit 1; }
+if [ "$mode" = stop ]; then
+  left=$(find "$HOME/Kelvane" -mindepth 1)
+  [ -z "$left" ] || { echo "left in the output folder after the stop: $left"; exit 1; }
+  grep -q "Conversion stopped: $source_file" "$log" || { echo "no stop in log.txt:"; cat "$log"; exit 1; }
+  echo "ok: a conversion stopped from the progress window left nothing behind, the main window works again"
+  exit 0
+fi
 stream=$(ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels \
   -of default=noprint_wrappers=1 "$output")
 expected=$'codec_name=amr_nb\nsample_rate=8000\nchannels=1'
 [ "$stream" = "$expected" ] || { echo "unexpected output stream:"; echo "$stream"; exit 1; }
-lines=$(grep -c 'parameter: ' "$work/Kelvane/log.txt" || true)
-[ "$lines" = 1 ] || { echo "log.txt holds $lines parameter lines:"; cat "$work/Kelvane/log.txt"; exit 1; }
 leftovers=$(find "$HOME/Kelvane" -type f ! -name "$(basename "$output")")
 [ -z "$leftovers" ] || { echo "left in the output folder: $leftovers"; exit 1; }
 echo "ok: added through the open dialog, converted with Ctrl+S, closed"
