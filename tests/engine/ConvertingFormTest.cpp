@@ -52,6 +52,20 @@ TEST(ConvertingForm, StartsWithTheCaptionsAndShowsTheItem)
     EXPECT_EQ(w.form.lblInfo->text(), QStringLiteral("Converting  |"));
 }
 
+TEST(ConvertingForm, ALongPathKeepsItsFileNameInView)
+{
+    Window w;
+    const QString path = QStringLiteral("/home/someone/Videos/holidays/2026/the longest folder name of all/clip 7.avi");
+    w.form.setShowInputs([&path] { return std::pair<QString, int>{path, 1}; });
+    w.form.hide();
+    w.form.show();
+    const QLabel *label = w.form.lblCurFileName;
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral("clip 7.avi")));
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("/home/")));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    EXPECT_EQ(label->toolTip(), path);
+}
+
 TEST(ConvertingForm, StopAnsweredNoChangesNothingAndYesStops)
 {
     Window w;

@@ -76,6 +76,14 @@ void showBar(QProgressBar *bar, const TBarState &state)
     bar->setValue(qBound(state.minimum, state.position, qMax(state.minimum, state.maximum)));
 }
 
+// A long path is shortened in its middle, so that the file name stays in view; the whole
+// path is the label's tip.
+void showPath(QLabel *label, const QString &path)
+{
+    label->setToolTip(path);
+    label->setText(label->fontMetrics().elidedText(path, Qt::ElideMiddle, label->contentsRect().width()));
+}
+
 } // namespace
 
 TfrmConverting::TfrmConverting(TProgressRefresh &model, IMessageBoxes &messages, QWidget *parent)
@@ -203,7 +211,7 @@ void TfrmConverting::btnStop1Click()
 void TfrmConverting::updateView()
 {
     lblInfo->setText(m_model.lblInfo);
-    lblCurFileName->setText(m_model.lblCurFileName);
+    showPath(lblCurFileName, m_model.lblCurFileName);
     lblPersent->setText(m_model.lblPersent);
     statStatePanel->setText(m_model.statState);
     showBar(ProgressBar1, m_model.currentBar);
