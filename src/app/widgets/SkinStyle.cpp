@@ -39,6 +39,8 @@ QTreeView { background: %1; alternate-background-color: #1a1e27; color: %2; bord
   gridline-color: %3; selection-background-color: %8; selection-color: %2; outline: 0; }
 QHeaderView::section { background: %6; color: %2; border: none; border-right: 1px solid %3;
   border-bottom: 1px solid %3; padding: 2px 2px; font-size: 10px; }
+QFileDialog { background: %9; }
+QFileDialog QListView { background: %1; color: %2; border: 1px solid %7; }
 QToolTip { background: %1; color: %2; border: 1px solid %4; padding: 2px; }
 QGroupBox { color: %4; border: 1px solid %3; border-radius: 5px; margin-top: 8px; padding-top: 6px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
@@ -55,7 +57,7 @@ QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )")
         .arg(well.name(), text.name(), cardLine.name(), accent.name(), textDim.name(), card.name(),
-             rim.name(), accentDark.name());
+             rim.name(), accentDark.name(), base.name());
 }
 
 void applyFont(QWidget *window)
