@@ -272,6 +272,10 @@ void TFrmMainForm::buildSourceList()
     m_dxTreeSourceFileInfo->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_dxTreeSourceFileInfo->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_dxTreeSourceFileInfo->header()->setSectionsMovable(false);
+    // The grid lines are drawn in this colour; the default one glares on the dark list.
+    QPalette palette = m_dxTreeSourceFileInfo->palette();
+    palette.setColor(QPalette::Midlight, SkinPalette::cardLine);
+    m_dxTreeSourceFileInfo->setPalette(palette);
 }
 
 void TFrmMainForm::buildFileButtons()
