@@ -16,7 +16,7 @@ TAdvanceSystem::TAdvanceSystem(QString program, QStringList arguments, TOutputHa
 TAdvanceSystem::~TAdvanceSystem()
 {
     if (isRunning()) {
-        m_control.requestStop(std::chrono::milliseconds(0));
+        m_control.requestStop(DefaultStopGrace);
         if (m_handoff)
             m_handoff->abandon();
     }

@@ -123,6 +123,7 @@ bool TBatchRun::startItem(int row)
 
 void TBatchRun::prepareRunner(const EncoderCommand &command)
 {
+    m_encoderPath = command.program;
     m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
     m_lastOutputLine.clear();
     m_itemStopped = false;
@@ -169,7 +170,7 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
 QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
 {
     if (!started)
-        return status.describe();
+        return startFailure(status);
     if (!status.succeeded()) {
         const QString reason = status.describe();
         return m_lastOutputLine.isEmpty() ? reason : reason + QStringLiteral(": ") + m_lastOutputLine;
@@ -177,6 +178,14 @@ QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
     if (m_expectedOutput.isEmpty() || !QFileInfo(m_expectedOutput).isFile())
         return QStringLiteral("the encoder ended without writing ") + m_expectedOutput;
     return {};
+}
+
+// An encoder missing from the program folder is named as such: that one the user can mend.
+QString TBatchRun::startFailure(const TExitStatus &status) const
+{
+    if (!QFileInfo::exists(m_encoderPath))
+        return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
+    return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
 }
 
 void TBatchRun::Stop()

@@ -134,7 +134,7 @@ TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
          "exit code 3: evc: the disk is full"},
         {"kill -KILL $$", "ended by signal 9"},
         {"exit 0", "the encoder ended without writing " + output},
-        {nullptr, "not started: "},
+        {nullptr, "The encoder \"" + s.programFolder + "evc\" is missing."},
     };
     const QString row = s.addRow("one_second.avi", "a.avi");
     check(true, true);
