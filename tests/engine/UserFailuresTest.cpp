@@ -168,6 +168,22 @@ TEST_F(UserFailuresTest, OddNamesConvert)
     EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
 }
 
+// A relative output folder typed into the field is made where the program runs, and the
+// encoder (which runs in the program folder) writes there; one starting with "-" is no option.
+TEST_F(UserFailuresTest, RelativeOutputFoldersAreMadeAbsolute)
+{
+    const std::shared_ptr<void> back(nullptr, [folder = QDir::currentPath()](void *) { QDir::setCurrent(folder); });
+    ASSERT_TRUE(QDir::setCurrent(s.tmp.path()));
+    s.addRow("one_second.avi", "a.avi");
+    for (const char *folder : {"-out", "rel/sub"}) {
+        SCOPED_TRACE(folder);
+        s.custom.setOutputFolderText(QString::fromLatin1(folder));
+        ASSERT_TRUE(runToEnd());
+        EXPECT_TRUE(batch->failures().isEmpty()) << onlyReason().toStdString();
+        EXPECT_TRUE(QFileInfo(s.tmp.path() + "/" + folder + "/a.mp3").isFile());
+    }
+}
+
 // A file of the output's name is never replaced: the new output takes the next free name.
 TEST_F(UserFailuresTest, AnExistingOutputIsKeptAndTheNewOneNumbered)
 {
