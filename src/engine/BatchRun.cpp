@@ -40,6 +40,13 @@ QString lastLineOf(const QString &chunk)
     return {};
 }
 
+// The encoder's message without the "evc: " it begins with.
+QString withoutProgramName(const QString &line, const QString &program)
+{
+    const QString prefix = program + QStringLiteral(": ");
+    return !program.isEmpty() && line.startsWith(prefix) ? line.mid(prefix.size()) : line;
+}
+
 bool isChecked(const std::function<bool()> &box)
 {
     return box && box();
@@ -172,8 +179,10 @@ QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
     if (!started)
         return startFailure(status);
     if (!status.succeeded()) {
-        const QString reason = status.describe();
-        return m_lastOutputLine.isEmpty() ? reason : reason + QStringLiteral(": ") + m_lastOutputLine;
+        const QString line = withoutProgramName(m_lastOutputLine, QFileInfo(m_encoderPath).fileName());
+        if (line.isEmpty())
+            return QStringLiteral("The encoder failed (%1).").arg(status.describe());
+        return QStringLiteral("%1 (the encoder failed: %2)").arg(line, status.describe());
     }
     if (m_expectedOutput.isEmpty() || !QFileInfo(m_expectedOutput).isFile())
         return QStringLiteral("the encoder ended without writing ") + m_expectedOutput;
