@@ -13,10 +13,15 @@ extern "C" {
 
 namespace {
 
-bool isFile(const std::string& path)
+// Only regular files: a folder, pipe or device under a media file's name is refused before
+// anything tries to read it (a pipe would block).
+void checkIsFile(const std::string& path)
 {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (stat(path.c_str(), &info) != 0)
+        throw Failure("Input file not found: " + path);
+    if (!S_ISREG(info.st_mode))
+        throw Failure("The input is not a media file (it is a folder, pipe or device): " + path);
 }
 
 std::string lowered(std::string text)
@@ -55,8 +60,7 @@ InputSource::InputSource(const std::string& path)
 
 void InputSource::open(const std::string& path)
 {
-    if (!isFile(path))
-        throw Failure("Input file not found: " + path);
+    checkIsFile(path);
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw)
         throw Failure("Out of memory");

@@ -2,6 +2,7 @@
 #include "Failure.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -54,7 +55,9 @@ TempOutput::TempOutput(const std::string& finalPath, bool overwrite) : finalPath
             throw Failure("Output file already exists (use -y to replace it): " + finalPath);
     }
     const std::string suffix = ".part";
-    std::string pattern = folder + "/." + fileNameOf(finalPath) + ".XXXXXX" + suffix;
+    // "." and ".XXXXXX.part" around the name must not push a name that fits past the limit.
+    const std::size_t longestStem = NAME_MAX - 1 - 7 - suffix.size();
+    std::string pattern = folder + "/." + fileNameOf(finalPath).substr(0, longestStem) + ".XXXXXX" + suffix;
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const int fd = mkstemps(buffer.data(), static_cast<int>(suffix.size()));

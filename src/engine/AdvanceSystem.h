@@ -22,8 +22,9 @@ public:
     // that throws there does not stop the reading).
     TAdvanceSystem(QString program, QStringList arguments, TOutputHandler onOutput, QObject *deliverOn = nullptr,
                    QObject *parent = nullptr);
-    // Waits for the body; a program still running is ended first, and a pending hand-off is
-    // released, so this may run on the receiving thread at any time.
+    // Waits for the body; a program still running is ended first (given the default grace to
+    // remove its unfinished file), and a pending hand-off is released, so this may run on the
+    // receiving thread at any time.
     ~TAdvanceSystem() override;
 
     const QString &program() const { return m_program; }

@@ -40,6 +40,13 @@ QString lastLineOf(const QString &chunk)
     return {};
 }
 
+// The encoder's message without the "evc: " it begins with.
+QString withoutProgramName(const QString &line, const QString &program)
+{
+    const QString prefix = program + QStringLiteral(": ");
+    return !program.isEmpty() && line.startsWith(prefix) ? line.mid(prefix.size()) : line;
+}
+
 bool isChecked(const std::function<bool()> &box)
 {
     return box && box();
@@ -123,6 +130,7 @@ bool TBatchRun::startItem(int row)
 
 void TBatchRun::prepareRunner(const EncoderCommand &command)
 {
+    m_encoderPath = command.program;
     m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
     m_lastOutputLine.clear();
     m_itemStopped = false;
@@ -169,14 +177,24 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
 QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
 {
     if (!started)
-        return status.describe();
+        return startFailure(status);
     if (!status.succeeded()) {
-        const QString reason = status.describe();
-        return m_lastOutputLine.isEmpty() ? reason : reason + QStringLiteral(": ") + m_lastOutputLine;
+        const QString line = withoutProgramName(m_lastOutputLine, QFileInfo(m_encoderPath).fileName());
+        if (line.isEmpty())
+            return QStringLiteral("The encoder failed (%1).").arg(status.describe());
+        return QStringLiteral("%1 (the encoder failed: %2)").arg(line, status.describe());
     }
     if (m_expectedOutput.isEmpty() || !QFileInfo(m_expectedOutput).isFile())
         return QStringLiteral("the encoder ended without writing ") + m_expectedOutput;
     return {};
+}
+
+// An encoder missing from the program folder is named as such: that one the user can mend.
+QString TBatchRun::startFailure(const TExitStatus &status) const
+{
+    if (!QFileInfo::exists(m_encoderPath))
+        return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
+    return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
 }
 
 void TBatchRun::Stop()

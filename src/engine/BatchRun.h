@@ -75,6 +75,7 @@ private:
     void handleChunk(const QString &chunk);
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
+    QString startFailure(const TExitStatus &status) const;
     void stopCurrentItem();
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
@@ -95,6 +96,7 @@ private:
     const SourceListModel *m_sourceList = nullptr;   // set while a run lasts
     std::unique_ptr<TAdvanceSystem> m_runner;         // the current item's runner
     QString m_currentFile;
+    QString m_encoderPath;
     QString m_expectedOutput;
     QString m_lastOutputLine;
     bool m_itemStopped = false;

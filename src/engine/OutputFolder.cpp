@@ -12,7 +12,10 @@ QString DefaultOutputFolder()
 
 QString PrepareOutputFolder(const QString &folderText, const TAppFunc &log)
 {
-    const QString folder = Platform::withTrailingSeparator(folderText);
+    // The encoder runs in the program folder and takes a name starting with "-" for an option:
+    // a relative folder is made absolute here, where it is created.
+    const QString absolute = folderText.isEmpty() ? folderText : QDir(folderText).absolutePath();
+    const QString folder = Platform::withTrailingSeparator(absolute);
     if (QDir().mkpath(folder))
         log.WriteLog(QStringLiteral("Output directory ") + folder);
     else

@@ -7,7 +7,8 @@ class TAppFunc;
 // Home folder + "/Kelvane", the output folder until the user picks another.
 QString DefaultOutputFolder();
 
-// Adds a trailing separator to `folderText`, creates the folder with any missing parents and
+// Makes a relative `folderText` absolute (against the working folder), adds a trailing
+// separator, creates the folder with any missing parents and
 // logs "Output directory <folder>" (or "Output directory error. -><folder>" when it could not
 // be created). Returns the folder with its trailing separator in either case.
 QString PrepareOutputFolder(const QString &folderText, const TAppFunc &log);

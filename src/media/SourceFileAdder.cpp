@@ -123,7 +123,7 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
     if (listHolds(m_model, file.path)) // added by an operation that ran meanwhile
         return;
     if (file.refused) {
-        m_reporter.ShowReadErrorWindow();
+        m_reporter.ShowReadErrorWindow(file.path);
         return;
     }
     if (!file.sizeError.isEmpty()) {

@@ -37,6 +37,9 @@ public:
         make("one_second.avi", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-f", "lavfi", "-i", sound, "-t",
                                 "1", "-c:v", "mpeg4", "-c:a", "mp2"});
         make("ten_minutes.wav", {"-f", "lavfi", "-i", sound, "-t", "600", "-c:a", "pcm_s16le"});
+        make("video_only.avi", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-t", "1", "-c:v", "mpeg4"});
+        if (QFile empty(m_folder.filePath("zero_bytes.avi")); empty.open(QIODevice::WriteOnly))
+            m_made << QStringLiteral("zero_bytes.avi");
         if (writeRandomBytes(m_folder.filePath("corrupt.avi"), 64 * 1024))
             m_made << QStringLiteral("corrupt.avi");
     }

@@ -15,7 +15,8 @@
 namespace BatchMedia {
 
 // "one_second.avi" (video and sound), "ten_minutes.wav" (sound only, several seconds of
-// encoding), "corrupt.avi" (random bytes). Empty when ffmpeg could not make it.
+// encoding), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
+// Empty when ffmpeg could not make it.
 QString path(const QString &name);
 
 } // namespace BatchMedia

@@ -106,8 +106,9 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
     EXPECT_EQ(s.logLines("parameter: ").size(), 4);
     ASSERT_EQ(batch.failures().size(), 2);
     EXPECT_EQ(batch.failures()[0].fileName, corrupt);
-    EXPECT_TRUE(batch.failures()[0].reason.startsWith("exit code ")) << batch.failures()[0].reason.toStdString();
-    EXPECT_TRUE(batch.failures()[0].reason.contains("evc: ")) << batch.failures()[0].reason.toStdString();
+    EXPECT_TRUE(batch.failures()[0].reason.startsWith("Cannot read input")) << batch.failures()[0].reason.toStdString();
+    EXPECT_TRUE(batch.failures()[0].reason.endsWith("(the encoder failed: exit code 1)"))
+        << batch.failures()[0].reason.toStdString();
     EXPECT_EQ(batch.failures()[1].fileName, badTime);
     EXPECT_TRUE(batch.failures()[1].reason.contains("00:0x:01")) << batch.failures()[1].reason.toStdString();
     ASSERT_EQ(s.boxes.shown.size(), 1);
@@ -131,10 +132,10 @@ TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
     const QString output = s.output("a");
     const Case cases[] = {
         {"echo 'size= 1kB time=0.50 bitrate= 1.0kbits/s'; echo 'evc: the disk is full' >&2; exit 3",
-         "exit code 3: evc: the disk is full"},
-        {"kill -KILL $$", "ended by signal 9"},
+         "the disk is full (the encoder failed: exit code 3)"},
+        {"kill -KILL $$", "The encoder failed (ended by signal 9)."},
         {"exit 0", "the encoder ended without writing " + output},
-        {nullptr, "not started: "},
+        {nullptr, "The encoder \"" + s.programFolder + "evc\" is missing."},
     };
     const QString row = s.addRow("one_second.avi", "a.avi");
     check(true, true);

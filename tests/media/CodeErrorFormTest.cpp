@@ -12,7 +12,8 @@
 TEST(CodeErrorForm, ShowsTheErrorTextsPictureAndButton)
 {
     FakeShellLauncher shell;
-    TFrmCodeErrorForm window(shell, nullptr);
+    const QString path = QStringLiteral("/home/me/Videos/") + QString(200, u'x') + QStringLiteral("/holiday.avi");
+    TFrmCodeErrorForm window(shell, nullptr, path);
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Error Info"));
     EXPECT_EQ(window.size(), QSize(413, 96));
@@ -28,6 +29,12 @@ TEST(CodeErrorForm, ShowsTheErrorTextsPictureAndButton)
     EXPECT_EQ(window.BitBtn1->geometry(), QRect(328, 61, 75, 25));
     EXPECT_TRUE(window.rect().contains(window.Label2->geometry())); // the link follows the text
     EXPECT_FALSE(window.Label2->geometry().intersects(window.BitBtn1->geometry()));
+    // The refused file is named, shortened in the middle, beside the button.
+    EXPECT_TRUE(window.lblFileName->text().startsWith("/home/me/")) << window.lblFileName->text().toStdString();
+    EXPECT_TRUE(window.lblFileName->text().endsWith("holiday.avi"));
+    EXPECT_EQ(window.lblFileName->toolTip(), path);
+    for (const QWidget *other : {static_cast<QWidget *>(window.Label2), static_cast<QWidget *>(window.BitBtn1)})
+        EXPECT_FALSE(window.lblFileName->geometry().intersects(other->geometry()));
     ASSERT_EQ(window.Image1->pixmap().size(), QSize(32, 32));
     const QImage picture = window.Image1->pixmap().toImage();
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);   // transparent around the sign

@@ -2,8 +2,15 @@
 // Counts the "Error Info" windows an add operation would have shown.
 #include "media/CodecErrorReporter.h"
 
+#include <QStringList>
+
 class FakeCodecErrorReporter final : public ICodecErrorReporter {
 public:
     int shown = 0;
-    void ShowReadErrorWindow() override { ++shown; }
+    QStringList paths;   // the files named, in order
+    void ShowReadErrorWindow(const QString &path) override
+    {
+        ++shown;
+        paths << path;
+    }
 };

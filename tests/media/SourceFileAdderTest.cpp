@@ -107,7 +107,12 @@ TEST_F(AddingSourceFiles, UnreadableFilesAreReportedOnceEachInOrderAndLeftOut)
     struct OrderedReporter final : ICodecErrorReporter {
         const SourceListModel *list = nullptr;
         QList<int> rowsAtReport;
-        void ShowReadErrorWindow() override { rowsAtReport << list->rowCount(); }
+        QStringList named;
+        void ShowReadErrorWindow(const QString &path) override
+        {
+            rowsAtReport << list->rowCount();
+            named << path;
+        }
     } ordered;
     ordered.list = &model;
     SourceFileAdder orderedAdder(model, ordered, boxes);
@@ -120,6 +125,7 @@ TEST_F(AddingSourceFiles, UnreadableFilesAreReportedOnceEachInOrderAndLeftOut)
     ASSERT_TRUE(over.wait(60000));
     EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2], paths[4]}));
     EXPECT_EQ(ordered.rowsAtReport, QList<int>({1, 2}));
+    EXPECT_EQ(ordered.named, QStringList({paths[1], paths[3]}));
 }
 
 // The real report window runs its own event loop; the results that arrive meanwhile must wait.
@@ -132,7 +138,7 @@ TEST_F(AddingSourceFiles, NothingIsAddedOrReportedWhileAReportWindowIsOpen)
         int deepest = 0;
         QList<int> rowsAtReport;
         QList<int> rowsAfterWaiting;
-        void ShowReadErrorWindow() override
+        void ShowReadErrorWindow(const QString &) override
         {
             const QScopedValueRollback<int> nested(depth, depth + 1);
             deepest = std::max(deepest, depth);

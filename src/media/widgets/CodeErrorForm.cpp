@@ -49,7 +49,7 @@ void placeAfterText(const QLabel &label, QWidget &link)
 
 } // namespace
 
-TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner)
+TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, const QString &fileName)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_shell(shell)
 {
@@ -79,12 +79,18 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner)
     BitBtn1->setGeometry(328, 61, 75, 25);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Several files may be refused in one go: each window says which one it is about.
+    lblFileName = new QLabel(this);
+    lblFileName->setGeometry(8, 64, 312, 20);
+    lblFileName->setText(lblFileName->fontMetrics().elidedText(fileName, Qt::ElideMiddle, lblFileName->width()));
+    lblFileName->setToolTip(fileName);
 }
 
 void TFrmCodeErrorForm::Label2Click() { OpenCodecHelp(m_shell); }
 
-void CodeErrorWindowReporter::ShowReadErrorWindow()
+void CodeErrorWindowReporter::ShowReadErrorWindow(const QString &path)
 {
-    TFrmCodeErrorForm window(m_shell, m_owner);
+    TFrmCodeErrorForm window(m_shell, m_owner, path);
     window.exec();
 }

@@ -12,12 +12,14 @@ class LinkLabel;
 class TFrmCodeErrorForm final : public QDialog {
     Q_OBJECT
 public:
-    TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner);
+    // `fileName`, when given, is shown left of the button (shortened in the middle to fit).
+    TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, const QString &fileName = {});
 
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
     LinkLabel *Label2 = nullptr;
     QPushButton *BitBtn1 = nullptr;
+    QLabel *lblFileName = nullptr;
 
 private:
     void Label2Click();
@@ -29,7 +31,7 @@ private:
 class CodeErrorWindowReporter final : public ICodecErrorReporter {
 public:
     CodeErrorWindowReporter(IShellLauncher &shell, QWidget *owner) : m_shell(shell), m_owner(owner) {}
-    void ShowReadErrorWindow() override;
+    void ShowReadErrorWindow(const QString &path) override;
 
 private:
     IShellLauncher &m_shell;
