@@ -1,3 +1,4 @@
+#include "app/widgets/MessageIconPicture.h"
 #include "common/Fakes.h"
 #include "support/MessageBoxHelpers.h"
 #include "support/WorkingSet.h"
@@ -5,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -46,21 +48,24 @@ TEST(ShowPromptBox, KindChoosesTheButtonsAndTheAnswerIsTheButtonId)
 TEST(QtMessageBoxes, ShowsACaptionedBoxAndReturnsTheButtonPressed)
 {
     QString caption, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QImage picture, expected;
     // The box is answered from the event loop it runs, as soon as it is up.
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         caption = box->windowTitle();
         text = box->text();
-        icon = box->icon();
+        picture = box->iconPixmap().toImage();
+        expected = MessageIconPicture(MessageIcon::Warning, box->devicePixelRatioF()).toImage();
         box->button(QMessageBox::No)->click();
     });
     QtMessageBoxes boxes;
     EXPECT_EQ(boxes.show("Really?", MessageIcon::Warning, MessageButtons::YesNo), MessageAnswer::No);
     EXPECT_EQ(caption, "Kelvane");
     EXPECT_EQ(text, "Really?");
-    EXPECT_EQ(icon, QMessageBox::Warning);
+    // the skin's own flat picture stands beside the text
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_EQ(picture, expected);
 }
 
 TEST(TrimWorkingSet, CanBeCalledRepeatedly)

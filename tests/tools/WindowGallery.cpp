@@ -1,14 +1,20 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
-// Usage: kelvane_window_gallery progress|errorinfo
+// Usage: kelvane_window_gallery progress|errorinfo|grid|question|warning|error|information
 #include "app/widgets/SkinPictures.h"
+#include "app/widgets/SkinStyle.h"
 #include "engine/ProgressRefresh.h"
 #include "engine/widgets/ConvertingForm.h"
+#include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
+#include "media/widgets/SourceListView.h"
 #include "services/PlatformServices.h"
+#include "support/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTreeView>
 
 namespace {
 
@@ -34,6 +40,41 @@ void fillProgress(TProgressRefresh &model)
     Q_EMIT model.changed();
 }
 
+// The source list with rows checked and not, selected and not.
+std::unique_ptr<QWidget> sourceGrid(SourceListModel &model)
+{
+    const char *names[] = {"Holiday in Lisbon.mp4", "Interview take 2.mkv", "Concert.avi", "Birthday.mov"};
+    for (int i = 0; i < 4; ++i)
+        model.appendRow({i % 2 ? QStringLiteral("False") : QStringLiteral("True"),
+                         QStringLiteral("/home/alex/Videos/") + QLatin1String(names[i]), QStringLiteral("12.5 MB"),
+                         QStringLiteral("00:03:20"), QStringLiteral("00:00:00"), QStringLiteral("00:03:20"),
+                         QStringLiteral("00:03:20")});
+    auto grid = std::make_unique<QTreeView>();
+    grid->setWindowTitle(QStringLiteral("Source list"));
+    grid->resize(530, 140);
+    SkinStyle::applyTo(grid.get());
+    new SourceListView(grid.get(), model); // a child of the grid
+    grid->selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid->selectionModel()->select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    return grid;
+}
+
+// A message box of the kind `which` names, with a text of the length the program's boxes have.
+std::unique_ptr<QWidget> messageBox(const QString &which)
+{
+    const std::pair<const char *, MessageIcon> kinds[] = {{"question", MessageIcon::Question},
+                                                          {"warning", MessageIcon::Warning},
+                                                          {"error", MessageIcon::Error},
+                                                          {"information", MessageIcon::Information}};
+    for (const auto &[name, icon] : kinds) {
+        if (which == QLatin1String(name))
+            return MakeMessageBox(QStringLiteral("The output folder does not exist.\nCreate it now?"), icon,
+                                  icon == MessageIcon::Question ? MessageButtons::YesNoCancel : MessageButtons::Ok,
+                                  nullptr);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -44,6 +85,7 @@ int main(int argc, char **argv)
     SilentBoxes boxes;
     NoShell shell;
     TProgressRefresh model;
+    SourceListModel rows;
     std::unique_ptr<QWidget> window;
     if (which == QLatin1String("progress")) {
         auto *form = new TfrmConverting(model, boxes);
@@ -55,6 +97,11 @@ int main(int argc, char **argv)
         fillProgress(model);
     } else if (which == QLatin1String("errorinfo")) {
         window = std::make_unique<TFrmCodeErrorForm>(shell, nullptr);
+        window->show();
+    } else if (which == QLatin1String("grid")) {
+        window = sourceGrid(rows);
+        window->show();
+    } else if ((window = messageBox(which))) {
         window->show();
     } else {
         return 2;

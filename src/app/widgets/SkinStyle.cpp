@@ -2,6 +2,8 @@
 
 #include "app/widgets/SkinPalette.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QPalette>
 #include <QWidget>
 
@@ -37,10 +39,16 @@ QCheckBox::indicator:hover { border-color: %4; }
 QCheckBox::indicator:checked { background: %4; border-color: %4; image: url(:/skin/check_mark.png); }
 QTreeView { background: %1; alternate-background-color: #1a1e27; color: %2; border: 1px solid %7;
   gridline-color: %3; selection-background-color: %8; selection-color: %2; outline: 0; }
+QTreeView::indicator { width: 11px; height: 11px; border: 1px solid %5; border-radius: 2px; background: %1; }
+QTreeView::indicator:hover { border-color: %4; }
+QTreeView::indicator:checked { background: %4; border-color: %4; image: url(:/skin/check_mark.png); }
+QTreeView::indicator:selected { border-color: %2; }
 QHeaderView::section { background: %6; color: %2; border: none; border-right: 1px solid %3;
   border-bottom: 1px solid %3; padding: 2px 2px; font-size: 10px; }
 QFileDialog { background: %9; }
 QFileDialog QListView { background: %1; color: %2; border: 1px solid %7; }
+QListView { background: %1; color: %2; border: 1px solid %7;
+  selection-background-color: %8; selection-color: %2; outline: 0; }
 QToolTip { background: %1; color: %2; border: 1px solid %4; padding: 2px; }
 QGroupBox { color: %4; border: 1px solid %3; border-radius: 5px; margin-top: 8px; padding-top: 6px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }
@@ -82,6 +90,12 @@ void applyTo(QWidget *window)
     window->setAutoFillBackground(true);
     window->setFont(labelFont());
     window->setStyleSheet(styleSheet());
+}
+
+void applyToCompleters(QWidget *window)
+{
+    for (QCompleter *completer : window->findChildren<QCompleter *>())
+        applyTo(completer->popup());
 }
 
 } // namespace SkinStyle

@@ -14,4 +14,7 @@ QString styleSheet();
 void applyFont(QWidget *window);
 // Gives a plain (bordered) window the dark palette and the style sheet.
 void applyTo(QWidget *window);
+// Completion lists pop up as windows of their own, outside the style of the window they serve:
+// gives those of `window` the dark palette and the style sheet.
+void applyToCompleters(QWidget *window);
 } // namespace SkinStyle

@@ -4,6 +4,7 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListEditing.h"
 #include "media/SourceListModel.h"
+#include "app/widgets/SkinStyle.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/SourceListView.h"
 #include "support/FileFunc.h"
@@ -24,6 +25,7 @@ void PickSourceFiles(QWidget *owner, const QString &initialFolder, std::function
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilters(SourceFileDialogFilters());
     dialog->setSizeGripEnabled(true);
+    SkinStyle::applyToCompleters(dialog);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, chosen = std::move(chosen)](int result) {
         chosen(result == QDialog::Accepted ? DistinctPaths(dialog->selectedFiles()) : QStringList());
     });

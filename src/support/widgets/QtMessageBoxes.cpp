@@ -1,7 +1,9 @@
 #include "support/widgets/QtMessageBoxes.h"
 
+#include "app/widgets/MessageIconPicture.h"
 #include "app/widgets/SkinStyle.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -9,17 +11,6 @@
 namespace {
 
 const QString caption = QStringLiteral("Kelvane");
-
-QMessageBox::Icon qtIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Information: return QMessageBox::Information;
-    }
-    return QMessageBox::NoIcon;
-}
 
 QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
 {
@@ -44,14 +35,23 @@ MessageAnswer answerOf(int button)
 
 } // namespace
 
-MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons,
+                                            QWidget *parent)
 {
-    QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), QApplication::activeWindow());
-    SkinStyle::applyTo(&box);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, qtButtons(buttons), parent);
+    SkinStyle::applyTo(box.get());
+    box->setIconPixmap(MessageIconPicture(icon, box->devicePixelRatioF()));
+    for (QAbstractButton *button : box->buttons())
+        button->setIcon(QIcon()); // the style's glossy button pictures don't suit the flat skin
     // Closing a box that has Cancel answers Cancel; a box without it answers its last button.
     if (buttons == MessageButtons::YesNoCancel)
-        box.setEscapeButton(QMessageBox::Cancel);
-    return answerOf(box.exec());
+        box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
+MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
+{
+    return answerOf(MakeMessageBox(text, icon, buttons, QApplication::activeWindow())->exec());
 }
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)

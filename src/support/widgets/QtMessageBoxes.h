@@ -3,6 +3,15 @@
 // active window.
 #include "services/PlatformServices.h"
 
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
+// A box captioned "Kelvane" in the skin's colours, with its flat picture for `icon`, not shown yet.
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons,
+                                            QWidget *parent);
+
 class QtMessageBoxes final : public IMessageBoxes {
 public:
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override;
