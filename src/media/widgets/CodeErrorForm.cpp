@@ -1,11 +1,11 @@
 #include "media/widgets/CodeErrorForm.h"
 
+#include "app/widgets/MessageIconPicture.h"
 #include "app/widgets/SkinPalette.h"
 #include "app/widgets/SkinStyle.h"
 
 #include "media/CodecHelp.h"
 #include "media/widgets/LinkLabel.h"
-#include "media/widgets/WarningPicture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -60,7 +60,7 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, cons
     Image1 = new QLabel(this);
     Image1->setGeometry(8, 13, 32, 32);
     Image1->setAttribute(Qt::WA_TranslucentBackground);
-    Image1->setPixmap(WarningPicture());
+    Image1->setPixmap(MessageIconPicture(MessageIcon::Warning, devicePixelRatioF())); // as in the message boxes
 
     Label1 = new QLabel(QStringLiteral("Files reading error! Please check your files or install a new codec."
                                        "You can click the link to download the lastest codec."),
