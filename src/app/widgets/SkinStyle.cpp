@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QPalette>
 #include <QWidget>
 
@@ -96,6 +98,14 @@ void applyToCompleters(QWidget *window)
 {
     for (QCompleter *completer : window->findChildren<QCompleter *>())
         applyTo(completer->popup());
+}
+
+void dropButtonPictures(QWidget *dialog)
+{
+    for (const QDialogButtonBox *buttons : dialog->findChildren<QDialogButtonBox *>()) {
+        for (QAbstractButton *button : buttons->buttons())
+            button->setIcon(QIcon());
+    }
 }
 
 } // namespace SkinStyle

@@ -17,4 +17,7 @@ void applyTo(QWidget *window);
 // Completion lists pop up as windows of their own, outside the style of the window they serve:
 // gives those of `window` the dark palette and the style sheet.
 void applyToCompleters(QWidget *window);
+// Takes the style's glossy pictures off the buttons of a dialog's button rows; the flat skin
+// shows their captions alone.
+void dropButtonPictures(QWidget *dialog);
 } // namespace SkinStyle

@@ -26,6 +26,7 @@ void PickSourceFiles(QWidget *owner, const QString &initialFolder, std::function
     dialog->setNameFilters(SourceFileDialogFilters());
     dialog->setSizeGripEnabled(true);
     SkinStyle::applyToCompleters(dialog);
+    SkinStyle::dropButtonPictures(dialog);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, chosen = std::move(chosen)](int result) {
         chosen(result == QDialog::Accepted ? DistinctPaths(dialog->selectedFiles()) : QStringList());
     });

@@ -3,7 +3,6 @@
 #include "app/widgets/MessageIconPicture.h"
 #include "app/widgets/SkinStyle.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -41,8 +40,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon ico
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, qtButtons(buttons), parent);
     SkinStyle::applyTo(box.get());
     box->setIconPixmap(MessageIconPicture(icon, box->devicePixelRatioF()));
-    for (QAbstractButton *button : box->buttons())
-        button->setIcon(QIcon()); // the style's glossy button pictures don't suit the flat skin
+    SkinStyle::dropButtonPictures(box.get());
     // Closing a box that has Cancel answers Cancel; a box without it answers its last button.
     if (buttons == MessageButtons::YesNoCancel)
         box->setEscapeButton(QMessageBox::Cancel);
