@@ -2,6 +2,7 @@
 
 #include "ElfSection.h"
 #include "VersionSection.h"
+#include "support/StrFunc.h"
 
 #include <QStringList>
 
@@ -24,7 +25,8 @@ QString stampText(const QByteArray &section)
 
 QString MajorMinorOf(const QString &fileVersion)
 {
-    const QStringList pieces = fileVersion.split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    QStringList pieces;
+    SplitByDelimiter(fileVersion, QStringLiteral("."), pieces);
     if (pieces.size() < 2)
         return pieces.value(0);
     return pieces.at(0) + QLatin1Char('.') + pieces.at(1);
