@@ -9,6 +9,7 @@
 #include "app/widgets/SplashImage.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
@@ -149,6 +150,14 @@ void AppWindows::wireSources()
             urls << QUrl::fromLocalFile(path);
         sources->FilesDropped(urls);
     });
+    wireTimeline(*sources);
+}
+
+void AppWindows::wireTimeline(SourceListController &sources)
+{
+    IPreviewControl &preview = m_noPreview;
+    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, preview,
+                                       m_mainForm.get());
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress

@@ -7,6 +7,8 @@
 #include "app/widgets/DesktopServices.h"
 #include "app/widgets/FlashForm.h"
 #include "engine/ProgressRefresh.h"
+#include "media/NullPreviewControl.h"
+#include "media/PreviewPort.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
 #include "settings/OptionSelectionModel.h"
@@ -15,6 +17,8 @@
 #include <QPointer>
 #include <memory>
 
+class SegmentController;
+class SourceListController;
 class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
@@ -41,6 +45,9 @@ public:
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
+    PreviewTimelineState &timelineState() { return m_timelineState; }
+    // Null until the start-up has run.
+    SegmentController *segments() const { return m_segments; }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -61,6 +68,8 @@ private:
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
     // list's controller.
     void wireSources();
+    // The timeline's markers and the typed times, on the source list and the preview.
+    void wireTimeline(SourceListController &sources);
     // The batch run: Convert (button, Ctrl+S, Ctrl+N) and the progress window. Connected by the
     // conversion's controller.
     void wireConversion();
@@ -76,6 +85,8 @@ private:
     DesktopServices m_desktop;
     OptionSelectionModel m_options;
     SourceListModel m_sources;
+    PreviewTimelineState m_timelineState;
+    NullPreviewControl m_noPreview; // what the timeline stops and seeks until the player is attached
     TProgressRefresh m_progress;
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
@@ -84,5 +95,6 @@ private:
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;
     std::unique_ptr<TConversionController> m_conversion;
+    SegmentController *m_segments = nullptr; // owned by the main window
     StartupResult m_startup;
 };
