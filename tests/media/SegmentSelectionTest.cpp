@@ -226,7 +226,7 @@ TEST(SegmentFillerClicks, MoveTheMarkerOutwardsByTheStepOfTheModifiers)
         {"Shift alone: 10 pixels", true, Qt::LeftButton, Qt::ShiftModifier, 56, 56, 46, 56},
         {"no modifier: 5 pixels", true, Qt::LeftButton, Qt::NoModifier, 56, 56, 51, 56},
         {"Ctrl and Shift: 5 pixels", true, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, 56, 56, 51, 56},
-        {"Alt: 5 pixels", true, Qt::LeftButton, Qt::AltModifier, 56, 56, 51, 56},
+        {"Ctrl and Alt: 5 pixels", true, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, 56, 56, 51, 56},
         {"right filler, Shift", false, Qt::LeftButton, Qt::ShiftModifier, 56, 56, 56, 46},
         {"the right button does nothing", true, Qt::RightButton, Qt::NoModifier, 56, 56, 56, 56},
         {"a filler no wider than the step stays", true, Qt::LeftButton, Qt::NoModifier, 5, 56, 5, 56},
