@@ -1,7 +1,5 @@
 #include "settings/widgets/CustomProfileComboBinder.h"
 
-#include "settings/CustomProfileBox.h"
-
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -29,7 +27,7 @@ bool CustomProfileComboBinder::eventFilter(QObject *watched, QEvent *event)
 
 void CustomProfileComboBinder::showBox()
 {
-    if (m_fromView)
+    if (m_fromView || !m_box)
         return;
     const QSignalBlocker block(m_combo);
     QStringList shown;
@@ -48,6 +46,8 @@ void CustomProfileComboBinder::showBox()
 // Typing loads the profile when the text comes to name another entry (also by completion).
 void CustomProfileComboBinder::textEdited(const QString &text)
 {
+    if (!m_box)
+        return;
     const int before = m_box->selectedIndex();
     m_fromView = true;
     m_box->setTypedText(text);
@@ -61,6 +61,8 @@ void CustomProfileComboBinder::textEdited(const QString &text)
 
 void CustomProfileComboBinder::picked(int index)
 {
+    if (!m_box)
+        return;
     const bool loaded = index == m_loadedByText;
     m_loadedByText = -1;
     m_fromView = true;

@@ -2,16 +2,18 @@
 // Makes the Options dialog's editable name box a view of the CustomProfileBox. The user's pick
 // or a typed text that names an entry (the box completes typed text) updates the box and then
 // runs the change handler; changes made from code never run it.
+#include "settings/CustomProfileBox.h"
+
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QComboBox;
-class CustomProfileBox;
 
 class CustomProfileComboBinder : public QObject {
     Q_OBJECT
 public:
-    // The binder lives as a child of `combo`; `box` must outlive it.
+    // The binder lives as a child of `combo`; it does nothing once `box` is gone.
     CustomProfileComboBinder(QComboBox *combo, CustomProfileBox *box, std::function<void()> onUserChange);
 
 protected:
@@ -23,7 +25,7 @@ private:
     void picked(int index);
 
     QComboBox *m_combo;
-    CustomProfileBox *m_box;
+    QPointer<CustomProfileBox> m_box;
     std::function<void()> m_onUserChange;
     bool m_fromView = false;
     // A pick first changes the text, which already selects and loads the entry; its activation
