@@ -19,6 +19,18 @@ bool breaksTheFile(QChar c)
     return c == u'=' || c == u'[' || c == u']' || (c.unicode() < 32 && c != u'\t') || c.unicode() == 127;
 }
 
+// The stored spelling of `name` among `stored`: the same, else one differing in letter case.
+std::optional<QString> spellingIn(const QStringList &stored, const QString &name)
+{
+    if (stored.contains(name))
+        return name;
+    for (const QString &candidate : stored) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QString ProfileInfoFileName() { return QStringLiteral("UserProfileInfo.ini"); }
@@ -61,14 +73,7 @@ QString TCustomProfileStore::value(const QString &name) const
 
 std::optional<QString> TCustomProfileStore::storedName(const QString &name) const
 {
-    const QStringList stored = names();
-    if (stored.contains(name))
-        return name;
-    for (const QString &candidate : stored) {
-        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
-            return candidate;
-    }
-    return std::nullopt;
+    return spellingIn(names(), name);
 }
 
 int TCustomProfileStore::countAdd() const
@@ -83,9 +88,11 @@ int TCustomProfileStore::countAdd() const
 
 void TCustomProfileStore::store(const QString &name, const QString &value) const
 {
-    const QString spelling = storedName(name).value_or(name);
     ensureConfigFolder();
     TIniFile32 ini(infoFile());
+    QStringList stored;
+    ini.ReadSections(stored);
+    const QString spelling = spellingIn(stored, name).value_or(name);
     ini.WriteString(spelling, spelling, value);
 }
 
