@@ -2,6 +2,7 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
+#include "app/EscapedFailure.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
@@ -13,6 +14,7 @@
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
+#include "settings/widgets/OptionFormController.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -121,6 +123,11 @@ void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
+    new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
+                             [this](const std::function<void()> &handler) {
+                                 DeliverReportingFailures([&] { handler(); return true; }, m_desktop.boxes);
+                             });
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -219,8 +226,10 @@ void AppWindows::loadUserSettings()
 
 void AppWindows::applyQualityProfile()
 {
-    if (m_services)
-        m_services->customProc.ApplyQualityProfile();
+    if (!m_services)
+        return;
+    // A custom profile that cannot be read or loaded is reported here, not in the toolkit's code.
+    DeliverReportingFailures([this] { m_services->customProc.ApplyQualityProfile(); return true; }, m_desktop.boxes);
 }
 
 void AppWindows::chooseOutputFolder()
