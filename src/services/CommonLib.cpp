@@ -5,7 +5,12 @@
 #include "support/WorkingSet.h"
 
 TCommonLib::TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes)
-    : m_programFolder(std::move(programFolder)), m_appFunc(m_programFolder, clock), m_boxes(boxes)
+    : TCommonLib(FileLocations::portableIn(programFolder), clock, boxes)
+{
+}
+
+TCommonLib::TCommonLib(FileLocations locations, const IClock &clock, IMessageBoxes &boxes)
+    : m_locations(std::move(locations)), m_appFunc(m_locations.stateFolder, clock), m_boxes(boxes)
 {
 }
 

@@ -9,6 +9,7 @@ TCustomProc::TCustomProc(TCommonLib &common, OptionSelectionModel &options, Sour
       m_builder(common.programFolder(), options, sources, common.appFunc(), common.fileFunc())
 {
     m_builder.setLoadSelectedCustomProfile(m_loadSelectedCustomProfile);
+    m_builder.setScriptFolder(common.locations().stateFolder);
 }
 
 void TCustomProc::setLoadSelectedCustomProfile(std::function<void()> hook)

@@ -62,6 +62,14 @@ public:
             {"video_only.mp4", {"-map", "0:v", "-c:v", "mpeg4"}, "2", true},
             {"unknown_video_tag.avi", {"-c:v", "mpeg4", "-vtag", "QQ42", "-strict", "-1", "-c:a", "pcm_s16le"}, "2", true},
             {"almost_a_minute.wav", {"-c:a", "pcm_u8"}, "59.999", false},
+            {"two_seconds.mkv", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"}, "2", true},
+            {"two_seconds.webm", {"-c:v", "libvpx", "-deadline", "realtime", "-c:a", "libopus"}, "2", true},
+            {"two_seconds.ts", {"-c:v", "mpeg2video", "-c:a", "mp2", "-ar", "48000"}, "2", true},
+            {"two_seconds.m2ts", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-ar", "48000",
+                                  "-f", "mpegts", "-mpegts_m2ts_mode", "1"}, "2", true},
+            {"two_seconds.mts", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-ar", "48000",
+                                 "-f", "mpegts", "-mpegts_m2ts_mode", "1"}, "2", true},
+            {"two_seconds.ogv", {"-c:v", "libtheora", "-c:a", "libvorbis"}, "2", true},
         };
         for (const Recipe &recipe : recipes)
             makeMedia(m_folder.path(), recipe);

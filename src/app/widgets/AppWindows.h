@@ -10,6 +10,7 @@
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
 #include "settings/OptionSelectionModel.h"
+#include "support/FileLocations.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,17 +20,25 @@ class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
 class TfrmOption;
+class SourceListController;
 
 class AppWindows final : public QObject {
     Q_OBJECT
 public:
     // `programFolder` ends with the separator; `exePath` is the file the version is read from.
+    // The settings, the log and the script are kept in the program folder.
     AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
+    // The same with the settings, the log and the script where `locations` says.
+    AppWindows(FileLocations locations, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
     ~AppWindows() override;
 
     // Shows the splash, which runs the start-up; the main window follows when it has closed.
     // When the splash picture cannot be loaded the user is told and the program ends.
     void start();
+
+    // Files named on the command line: added to the list once the main window is up, as if
+    // they had been dropped on it.
+    void setStartupFiles(const QStringList &paths) { m_startupFiles = paths; }
 
     TFrmMainForm &mainForm() const { return *m_mainForm; }
     TfrmConverting &convertingForm() const { return *m_convertingForm; }
@@ -56,6 +65,7 @@ private:
     void createWindows();
     void bindSelectors();
     void runStartup();
+    void logFileLocations();
     void applyProductInfo();
     void wireCommands();
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
@@ -66,11 +76,13 @@ private:
     void wireConversion();
     void splashFinished();
     void showMainWindow();
+    void addStartupFiles();
     void loadUserSettings();
     void chooseOutputFolder();
     void FormClose();
     void applyQualityProfile();
 
+    FileLocations m_locations;
     QString m_programFolder;
     QString m_exePath;
     DesktopServices m_desktop;
@@ -85,4 +97,6 @@ private:
     std::unique_ptr<AppServices> m_services;
     std::unique_ptr<TConversionController> m_conversion;
     StartupResult m_startup;
+    QStringList m_startupFiles;
+    SourceListController *m_sourceList = nullptr; // owned by the main window
 };
