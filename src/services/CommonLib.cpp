@@ -6,7 +6,12 @@
 #include "support/WorkingSet.h"
 
 TCommonLib::TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes)
-    : m_programFolder(std::move(programFolder)), m_appFunc(m_programFolder, clock), m_boxes(boxes)
+    : TCommonLib(FileLocations::portableIn(programFolder), clock, boxes)
+{
+}
+
+TCommonLib::TCommonLib(FileLocations locations, const IClock &clock, IMessageBoxes &boxes)
+    : m_locations(std::move(locations)), m_appFunc(m_locations.stateFolder, clock), m_boxes(boxes)
 {
 }
 
@@ -32,12 +37,12 @@ bool TCommonLib::ShowMessageBox(const QString &text, int kind)
 
 QStringList TCommonLib::ListConfigSections(const QString &fileName) const
 {
-    return ::ListConfigSections(m_programFolder, fileName);
+    return ::ListConfigSections(m_locations.configBase, fileName);
 }
 
 QString TCommonLib::ReadConfigValue(const QString &fileName, const QString &name) const
 {
-    return ::ReadConfigValue(m_programFolder, fileName, name);
+    return ::ReadConfigValue(m_locations.configBase, fileName, name);
 }
 
 void TCommonLib::TrimWorkingSet()

@@ -5,6 +5,7 @@
 #include "engine/ConvertParameter.h"
 #include "support/AppFunc.h"
 #include "support/FileFunc.h"
+#include "support/FileLocations.h"
 
 class IClock;
 class IMessageBoxes;
@@ -13,8 +14,11 @@ class TCommonLib {
 public:
     // `programFolder` ends with the separator; `clock` and `boxes` must outlive this object.
     TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes);
+    // The log goes to `locations.stateFolder`.
+    TCommonLib(FileLocations locations, const IClock &clock, IMessageBoxes &boxes);
 
-    const QString &programFolder() const { return m_programFolder; }
+    const QString &programFolder() const { return m_locations.programFolder; }
+    const FileLocations &locations() const { return m_locations; }
     TConvertParameterStruct &convertParameter() { return m_convertParameter; }
     const TConvertParameterStruct &convertParameter() const { return m_convertParameter; }
     const TAppFunc &appFunc() const { return m_appFunc; }
@@ -33,7 +37,7 @@ public:
     void TrimWorkingSet();
 
 private:
-    QString m_programFolder;
+    FileLocations m_locations;
     TConvertParameterStruct m_convertParameter;
     TAppFunc m_appFunc;
     TFileFunc m_fileFunc;

@@ -7,9 +7,10 @@
 
 TCustomProc::TCustomProc(TCommonLib &common, OptionSelectionModel &options, SourceListModel &sources)
     : m_common(common), m_options(options), m_sources(sources),
-      m_profiles(common.programFolder(), options, m_profileBox, common.messageBoxes()),
+      m_profiles(common.locations().configBase, options, m_profileBox, common.messageBoxes()),
       m_builder(common.programFolder(), options, sources, common.appFunc(), common.fileFunc())
 {
+    m_builder.setScriptFolder(common.locations().stateFolder);
     bindCustomProfiles();
 }
 

@@ -83,7 +83,9 @@ TEST_F(AddingSourceFiles, TakesEachExactPathOnceAndOnlyAcceptedExtensions)
         {"same file twice in one call", {"clip.mp4", "clip.mp4"}, {"clip.mp4"}},
         {"letter case differs", {"clip.mp4", "CLIP.mp4"}, {"clip.mp4", "CLIP.mp4"}},
         {"extension case and .rmvb", {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}, {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}},
-        {"other extensions and none", {"e.mkv", "noextension", "f.mp4.txt", "g.avi"}, {"g.avi"}},
+        {"newer video types", {"h.mkv", "i.WEBM", "j.ts", "k.m2ts", "l.MTS", "m.ogv"},
+         {"h.mkv", "i.WEBM", "j.ts", "k.m2ts", "l.MTS", "m.ogv"}},
+        {"other extensions and none", {"e.mka", "noextension", "f.mp4.txt", "g.avi"}, {"g.avi"}},
     };
     for (const Case &c : cases) {
         model.clear();

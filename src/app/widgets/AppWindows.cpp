@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTreeView>
+#include <utility>
 
 namespace {
 
@@ -40,7 +41,13 @@ qreal screenPixelRatio()
 } // namespace
 
 AppWindows::AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent)
-    : QObject(parent), m_programFolder(std::move(programFolder)), m_exePath(std::move(exePath)), m_desktop(desktop)
+    : AppWindows(FileLocations::portableIn(programFolder), std::move(exePath), desktop, parent)
+{
+}
+
+AppWindows::AppWindows(FileLocations locations, QString exePath, DesktopServices desktop, QObject *parent)
+    : QObject(parent), m_locations(std::move(locations)), m_programFolder(m_locations.programFolder),
+      m_exePath(std::move(exePath)), m_desktop(desktop)
 {
     createWindows();
     bindSelectors();
@@ -102,13 +109,26 @@ void AppWindows::start()
 
 void AppWindows::runStartup()
 {
-    m_services = std::make_unique<AppServices>(m_programFolder, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
+    m_services = std::make_unique<AppServices>(m_locations, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
+    logFileLocations();
     m_startup = RunStartup(m_programFolder, m_exePath, m_desktop.boxes);
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
     wireCommands();
     wireSources();
     wireConversion();
+}
+
+// Where the settings and the log went is worth a line when it is not the program folder. A log
+// that cannot be written is reported by the first step that needs it.
+void AppWindows::logFileLocations()
+{
+    if (m_locations.portable)
+        return;
+    try {
+        m_services->common.WriteLog(FileLocationsLogLine(m_locations));
+    } catch (const LogWriteError &) {
+    }
 }
 
 void AppWindows::applyProductInfo()
@@ -144,6 +164,7 @@ void AppWindows::wireSources()
     TFrmMainForm *form = m_mainForm.get();
     auto *sources = new SourceListController(form->dxTreeSourceFileInfo(), m_sources, m_desktop.boxes,
                                              *m_codecErrors, form);
+    m_sourceList = sources;
     const TUserSettings &settings = m_services->userSettings;
     sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
                               [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
@@ -198,7 +219,18 @@ void AppWindows::showMainWindow()
     m_mainForm->centreOnScreen();
     m_mainForm->show();
     m_mainForm->activateWindow();
+    addStartupFiles();
     Q_EMIT mainWindowShown();
+}
+
+void AppWindows::addStartupFiles()
+{
+    if (m_startupFiles.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : std::exchange(m_startupFiles, {}))
+        urls << QUrl::fromLocalFile(path);
+    m_sourceList->FilesDropped(urls);
 }
 
 UserSettingsState AppWindows::userSettingsState() const

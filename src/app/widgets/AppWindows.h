@@ -12,6 +12,7 @@
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
 #include "settings/OptionSelectionModel.h"
+#include "support/FileLocations.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,17 +24,25 @@ class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
 class TfrmOption;
+class SourceListController;
 
 class AppWindows final : public QObject {
     Q_OBJECT
 public:
     // `programFolder` ends with the separator; `exePath` is the file the version is read from.
+    // The settings, the log and the script are kept in the program folder.
     AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
+    // The same with the settings, the log and the script where `locations` says.
+    AppWindows(FileLocations locations, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
     ~AppWindows() override;
 
     // Shows the splash, which runs the start-up; the main window follows when it has closed.
     // When the splash picture cannot be loaded the user is told and the program ends.
     void start();
+
+    // Files named on the command line: added to the list once the main window is up, as if
+    // they had been dropped on it.
+    void setStartupFiles(const QStringList &paths) { m_startupFiles = paths; }
 
     TFrmMainForm &mainForm() const { return *m_mainForm; }
     TfrmConverting &convertingForm() const { return *m_convertingForm; }
@@ -63,6 +72,7 @@ private:
     void createWindows();
     void bindSelectors();
     void runStartup();
+    void logFileLocations();
     void applyProductInfo();
     void wireCommands();
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
@@ -75,11 +85,13 @@ private:
     void wireConversion();
     void splashFinished();
     void showMainWindow();
+    void addStartupFiles();
     void loadUserSettings();
     void chooseOutputFolder();
     void FormClose();
     void applyQualityProfile();
 
+    FileLocations m_locations;
     QString m_programFolder;
     QString m_exePath;
     DesktopServices m_desktop;
@@ -97,4 +109,6 @@ private:
     std::unique_ptr<TConversionController> m_conversion;
     SegmentController *m_segments = nullptr; // owned by the main window
     StartupResult m_startup;
+    QStringList m_startupFiles;
+    SourceListController *m_sourceList = nullptr; // owned by the main window
 };

@@ -38,6 +38,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon ico
                                             QWidget *parent)
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, qtButtons(buttons), parent);
+    // Paths and addresses in a message can be selected and copied.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SkinStyle::applyTo(box.get());
     box->setIconPixmap(MessageIconPicture(icon, box->devicePixelRatioF()));
     SkinStyle::dropButtonPictures(box.get());
