@@ -113,17 +113,16 @@ void TFrmMainForm::buildTitleBar()
     m_lblTitle->setGeometry(63, 32, 537, 27);
     addMoveHandle(m_lblTitle);
 
-    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28);
-    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28);
+    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28, QStringLiteral("Minimize"));
+    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28, QStringLiteral("Close"));
 }
 
 void TFrmMainForm::buildLinkButtons()
 {
-    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73);
-    m_btnEMail = addButton(QStringLiteral("email"), 459, 73);
-    m_btnHelp = addButton(QStringLiteral("help"), 565, 73);
-    m_btnHelp->setHint(QStringLiteral("Help (F1)"), false);
-    m_btnAbout = addButton(QStringLiteral("about"), 618, 73);
+    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73, QStringLiteral("Visit the home page"));
+    m_btnEMail = addButton(QStringLiteral("email"), 459, 73, QStringLiteral("Write to support"));
+    m_btnHelp = addButton(QStringLiteral("help"), 565, 73, QStringLiteral("Help (F1)"));
+    m_btnAbout = addButton(QStringLiteral("about"), 618, 73, QStringLiteral("About Kelvane"));
     for (PictureButton *b : {m_btnHomePage, m_btnEMail, m_btnHelp, m_btnAbout})
         b->setCursor(Qt::PointingHandCursor);
 }
@@ -222,13 +221,13 @@ void TFrmMainForm::buildOutputSettings()
     m_cbbProfile = new QComboBox(this);
     m_cbbProfile->setObjectName(QStringLiteral("cbbProfile"));
     m_cbbProfile->setGeometry(368, 160, 217, 21);
-    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + N"));
+    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + I"));
 
     m_edtOutputFolder = new QLineEdit(DefaultOutputFolder(), this);
     m_edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
     m_edtOutputFolder->setReadOnly(true);
     m_edtOutputFolder->setGeometry(368, 188, 217, 21);
-    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + N"));
+    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + B"));
     m_btnSelectOutputFolder = addButton(QStringLiteral("folder"), 595, 218, QStringLiteral("Ctrl + B"));
     m_btnSelectOutputFolder->hide();
 }
