@@ -32,6 +32,19 @@ MessageAnswer answerOf(int button)
     }
 }
 
+// The window a box belongs to: the active one, else a visible main window. The window manager
+// keeps a box above the window it belongs to.
+QWidget *ownerWindow()
+{
+    if (QWidget *active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window)
+            return window;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons,
@@ -49,12 +62,12 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon ico
 
 MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
 {
-    return answerOf(MakeMessageBox(text, icon, buttons, QApplication::activeWindow())->exec());
+    return answerOf(MakeMessageBox(text, icon, buttons, ownerWindow())->exec());
 }
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(ownerWindow());
     SkinStyle::applyTo(&dialog);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
