@@ -43,7 +43,7 @@ void fillProgress(TProgressRefresh &model)
 // The source list with rows checked and not, selected and not.
 std::unique_ptr<QWidget> sourceGrid(SourceListModel &model)
 {
-    const char *names[] = {"Holiday in Lisbon.mp4", "Interview take 2.mkv", "Concert.avi", "Birthday.mov"};
+    const char *names[] = {"Holiday in Lisbon.mp4", "interview_take_2.mkv", "Concert.avi", "Birthday.mov"};
     for (int i = 0; i < 4; ++i)
         model.appendRow({i % 2 ? QStringLiteral("False") : QStringLiteral("True"),
                          QStringLiteral("/home/alex/Videos/") + QLatin1String(names[i]), QStringLiteral("12.5 MB"),

@@ -1,5 +1,6 @@
 #pragma once
-// Draws the source list's cells with grid lines on their right and bottom edges.
+// Draws the source list's cells with grid lines on their right and bottom edges, in rows tall
+// enough for the font (the grid line must not cover an underscore).
 #include <QStyledItemDelegate>
 
 class SourceGridDelegate final : public QStyledItemDelegate {
@@ -7,4 +8,5 @@ class SourceGridDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };
