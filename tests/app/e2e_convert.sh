@@ -8,7 +8,10 @@
 # With "stop" as second argument, an hour-long video is converted instead and stopped with the
 # progress window's Stop, the question answered with Enter: the output folder must stay empty
 # and the main window must take commands again.
-# Usage: e2e_convert.sh <program folder> [stop]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With "pick" as second argument, the video's name holds double quotes and parentheses, and it is
+# picked in the dialog's list by keyboard (its folder typed into the file-name box, Shift+Tab to
+# the list, Space, Alt+O for Open) instead of typed.
+# Usage: e2e_convert.sh <program folder> [stop|pick]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
@@ -59,6 +62,27 @@ add_through_open_dialog() {
   shot 3-main-with-row
 }
 
+# The folder typed into the file-name box opens it; the list takes the keyboard and Space selects
+# its only file, which the box then shows; Open.
+pick_in_open_dialog() {
+  xdotool windowfocus --sync "$main" key ctrl+o
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
+  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  xdotool windowfocus --sync "$dialog" key alt+n
+  xdotool key ctrl+a type --delay 20 "$(dirname "$SOURCE")"
+  xdotool key Return
+  sleep 1
+  xdotool key shift+Tab
+  sleep 0.3
+  xdotool key space
+  sleep 0.5
+  shot 2-open-dialog
+  xdotool key alt+o
+  poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
+  poll 150 settled || fail "the file was not added"
+  shot 3-main-with-row
+}
+
 convert() {
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
@@ -96,7 +120,7 @@ close_program() {
 # Runs on the virtual screen: everything a user does, in order.
 inside() {
   start_program
-  add_through_open_dialog
+  if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
   if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
   close_program
 }
@@ -117,6 +141,7 @@ cp -r "$program_dir" "$work/Kelvane"
 export HOME="$work/home"
 mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
+[ "$mode" = pick ] && name='My "best" (clip) $HOME'
 output="$HOME/Kelvane/$name.amr"
 log="$work/Kelvane/log.txt"
 if [ "$mode" = stop ]; then
@@ -149,4 +174,4 @@ expected=$'codec_name=amr_nb\nsample_rate=8000\nchannels=1'
 [ "$stream" = "$expected" ] || { echo "unexpected output stream:"; echo "$stream"; exit 1; }
 leftovers=$(find "$HOME/Kelvane" -type f ! -name "$(basename "$output")")
 [ -z "$leftovers" ] || { echo "left in the output folder: $leftovers"; exit 1; }
-echo "ok: added through the open dialog, converted with Ctrl+S, closed"
+echo "ok: added through the open dialog ($mode), converted with Ctrl+S, closed"
