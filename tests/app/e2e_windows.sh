@@ -20,6 +20,18 @@ poll() {
   return 1
 }
 
+# find_window <title pattern>: the id of a visible window so titled, looked for for up to 30 s. A
+# search can fail while windows come and go (the splash), so it is simply repeated.
+find_window() {
+  local id
+  for ((i = 0; i < 150; i++)); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
 shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
 fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
@@ -48,24 +60,31 @@ click_stays() {
 }
 
 # Drags the title by 90, 60 in steps of 15, 10, releases, lets the pointer wander. The window
-# manager takes over when the first step has passed the drag distance and moves the window
-# by the rest of the drag; after the release the window stays.
+# manager takes over once a step has passed the drag distance (the first one, or the second
+# when the program is slow to see it) and moves the window with the rest of the drag; after the
+# release the window stays where the drag left it.
 drag_moves() {
-  local bx by ax ay
+  local bx by ax ay dx dy released
   read -r bx by <<<"$(position)"
   xdotool mousemove --window "$main" --sync 250 45 mousedown 1
-  for _ in 1 2 3 4 5 6; do
+  xdotool mousemove_relative --sync 15 10
+  sleep 0.5
+  for _ in 1 2 3 4 5; do
     xdotool mousemove_relative --sync 15 10
     sleep 0.05
   done
   sleep 0.3
   xdotool mouseup 1
   sleep 0.3
+  released=$(position)
   xdotool mousemove_relative --sync 100 50
   sleep 0.3
-  read -r ax ay <<<"$(position)"
-  [ "$ax $ay" = "$((bx + 75)) $((by + 50))" ] ||
-    fail "a drag by 90,60 (the move taking over after 15,10) moved the window from $bx,$by to $ax,$ay"
+  [ "$(position)" = "$released" ] || fail "the window went on moving after the button was up"
+  read -r ax ay <<<"$released"
+  dx=$((ax - bx))
+  dy=$((ay - by))
+  [ "$dx" -ge 60 ] && [ "$dx" -le 90 ] && [ "$dy" -ge 40 ] && [ "$dy" -le 60 ] ||
+    fail "a drag by 90,60 moved the window by $dx,$dy"
   shot 2-dragged
 }
 
@@ -84,8 +103,7 @@ above() { # above <upper> <lower>
 
 progress_stays_above() {
   xdotool windowfocus --sync "$main" key ctrl+o
-  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
-  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  dialog=$(find_window "^Open$") || fail "Ctrl+O showed no open dialog"
   xdotool windowfocus --sync "$dialog" key alt+n
   xdotool key ctrl+a type --delay 20 "$SOURCE"
   xdotool key Return
@@ -93,8 +111,7 @@ progress_stays_above() {
     fail "the open dialog did not take the typed path"
   poll 150 settled || fail "the file was not added"
   xdotool windowfocus --sync "$main" key ctrl+s
-  progress=$(timeout 20 xdotool search --sync --onlyvisible --name "^Converting$" | head -1)
-  [ -n "$progress" ] || fail "Ctrl+S showed no progress window"
+  progress=$(find_window "^Converting$") || fail "Ctrl+S showed no progress window"
   sleep 0.5
   # Beside the progress window, on the disabled main window.
   xdotool mousemove --window "$main" --sync 40 420 click 1
@@ -113,8 +130,7 @@ inside() {
   poll 50 wm_running || { echo "openbox did not start" >&2; exit 1; }
   "$PROGRAM" &
   pid=$!
-  main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
-  [ -n "$main" ] || fail "no window titled Kelvane 1.0"
+  main=$(find_window "^Kelvane 1\.0$") || fail "no window titled Kelvane 1.0"
   poll 50 settled || fail "the splash did not go"
   shot 1-main
   click_stays background 360 100
