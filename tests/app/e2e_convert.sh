@@ -71,7 +71,7 @@ pick_in_open_dialog() {
   xdotool windowfocus --sync "$dialog" key alt+n
   xdotool key ctrl+a type --delay 20 "$(dirname "$SOURCE")"
   xdotool key Return
-  sleep 1
+  sleep 2 # the folder's listing comes from a thread of the dialog
   xdotool key shift+Tab
   sleep 0.3
   xdotool key space
