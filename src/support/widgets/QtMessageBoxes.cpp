@@ -32,15 +32,20 @@ MessageAnswer answerOf(int button)
     }
 }
 
-// The window a box belongs to: the active one, else a visible main window. The window manager
-// keeps a box above the window it belongs to.
+// The window a box belongs to, so that the window manager keeps the box above it: the active
+// window, else a visible main window, else a visible dialog (the progress window while the main
+// window is disabled). Never a disabled window: a box inside one could not be answered.
 QWidget *ownerWindow()
 {
-    if (QWidget *active = QApplication::activeWindow(); active && active->isVisible())
+    const auto usable = [](const QWidget *window) { return window && window->isVisible() && window->isEnabled(); };
+    if (QWidget *active = QApplication::activeWindow(); usable(active))
         return active;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->windowType() == Qt::Window)
-            return window;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const Qt::WindowType type : {Qt::Window, Qt::Dialog}) {
+        for (QWidget *window : windows) {
+            if (usable(window) && window->windowType() == type)
+                return window;
+        }
     }
     return nullptr;
 }
