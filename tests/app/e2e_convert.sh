@@ -11,7 +11,10 @@
 # With "segment" as second argument, a 100-second video is cut before it is converted: the start
 # marker dragged with the mouse to 45 seconds and the end time typed as 00:01:10. The log's
 # "parameter: " line must ask for -ss 00:00:45 -t 25 and the output must last 25 seconds.
-# Usage: e2e_convert.sh <program folder> [stop|segment]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With "pick" as second argument, the video's name holds double quotes and parentheses, and it is
+# picked in the dialog's list by keyboard (its folder typed into the file-name box, Shift+Tab to
+# the list, Space, Alt+O for Open) instead of typed.
+# Usage: e2e_convert.sh <program folder> [stop|segment|pick]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
@@ -58,6 +61,27 @@ add_through_open_dialog() {
   # A completion list open over the box takes the first Return.
   poll 25 not_visible "^Open$" || { xdotool key Return; poll 50 not_visible "^Open$"; } ||
     fail "the open dialog did not take the typed path"
+  poll 150 settled || fail "the file was not added"
+  shot 3-main-with-row
+}
+
+# The folder typed into the file-name box opens it; the list takes the keyboard and Space selects
+# its only file, which the box then shows; Open.
+pick_in_open_dialog() {
+  xdotool windowfocus --sync "$main" key ctrl+o
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
+  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  xdotool windowfocus --sync "$dialog" key alt+n
+  xdotool key ctrl+a type --delay 20 "$(dirname "$SOURCE")"
+  xdotool key Return
+  sleep 2 # the folder's listing comes from a thread of the dialog
+  xdotool key shift+Tab
+  sleep 0.3
+  xdotool key space
+  sleep 0.5
+  shot 2-open-dialog
+  xdotool key alt+o
+  poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
   poll 150 settled || fail "the file was not added"
   shot 3-main-with-row
 }
@@ -113,7 +137,7 @@ cut_segment() {
 # Runs on the virtual screen: everything a user does, in order.
 inside() {
   start_program
-  add_through_open_dialog
+  if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
   if [ "$MODE" = segment ]; then cut_segment; fi
   if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
   close_program
@@ -135,6 +159,7 @@ cp -r "$program_dir" "$work/Kelvane"
 export HOME="$work/home"
 mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
+[ "$mode" = pick ] && name='My "best" (clip) $HOME'
 output="$HOME/Kelvane/$name.amr"
 log="$work/Kelvane/log.txt"
 if [ "$mode" = stop ]; then
@@ -178,4 +203,4 @@ if [ "$mode" = segment ]; then
   echo "ok: cut with the start marker and a typed end time, converted exactly that part"
   exit 0
 fi
-echo "ok: added through the open dialog, converted with Ctrl+S, closed"
+echo "ok: added through the open dialog ($mode), converted with Ctrl+S, closed"

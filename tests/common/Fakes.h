@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 struct ShownMessage {
     QString text;
@@ -53,9 +54,12 @@ class FakeShellLauncher final : public IShellLauncher {
 public:
     QList<QUrl> opened;
     bool result = true;
+    std::function<void(const QUrl &)> onOpen; // sees each launch as it happens
     bool open(const QUrl &url) override
     {
         opened.append(url);
+        if (onOpen)
+            onOpen(url);
         return result;
     }
 };
@@ -63,11 +67,14 @@ public:
 class FakePowerControl final : public IPowerControl {
 public:
     int powerOffCalls = 0;
+    bool result = true;
+    QStringList blockers;
     bool powerOff() override
     {
         ++powerOffCalls;
-        return true;
+        return result;
     }
+    QStringList shutdownBlockers() override { return blockers; }
 };
 
 class FixedClock final : public IClock {

@@ -3,11 +3,13 @@
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
 #include "app/EscapedFailure.h"
+#include "app/widgets/CloseGuard.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
+#include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/SegmentController.h"
@@ -198,6 +200,10 @@ void AppWindows::wireConversion()
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
+    connect(m_conversion.get(), &TConversionController::runFinished, this,
+            [this] { m_mainForm->lblStatusLine()->setText(m_conversion->batch().summary()); });
+    // Closing the main window during a run asks first, as closing the progress window does.
+    new CloseGuard(m_mainForm.get(), [this] { return !m_conversion->isRunning() || AskStopProcessing(m_desktop.boxes); });
 }
 
 void AppWindows::splashFinished()

@@ -51,6 +51,7 @@ public:
     TFrmFlashForm *flashForm() const { return m_flashForm; }
     // Null until the start-up has run.
     AppServices *services() const { return m_services.get(); }
+    TConversionController *conversion() const { return m_conversion.get(); }
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }

@@ -85,6 +85,8 @@ public:
     PictureButton *btnRemoveFile() const { return m_btnRemoveFile; }
     PictureButton *btnClearFile() const { return m_btnClearFile; }
     PictureButton *btnConvert() const { return m_btnConvert; }
+    // The line at the window's foot that sums up the last conversion run.
+    QLabel *lblStatusLine() const { return m_lblStatusLine; }
     QTimer *tmrClearMemory() const { return m_tmrClearMemory; }
 
 Q_SIGNALS:
@@ -119,6 +121,7 @@ private:
     void buildCheckBoxes();
     void buildSourceList();
     void buildFileButtons();
+    void buildStatusLine();
     void connectCommands();
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void tmrClearMemoryTimer();
@@ -164,5 +167,6 @@ private:
     PictureButton *m_btnRemoveFile = nullptr;
     PictureButton *m_btnClearFile = nullptr;
     PictureButton *m_btnConvert = nullptr;
+    QLabel *m_lblStatusLine = nullptr;
     QTimer *m_tmrClearMemory = nullptr;
 };

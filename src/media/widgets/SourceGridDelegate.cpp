@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
@@ -55,4 +57,11 @@ void SourceGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
         m_commit(index.row(), index.column(), time->time());
     else
         model->setData(index, time->time(), Qt::EditRole);
+}
+
+QSize SourceGridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 6));
+    return size;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Draws the source list's cells with grid lines on their right and bottom edges, and edits the
-// "Start Time" and "End Time" cells with a TimeEditor. A step of the start time's editor (arrow
-// key, mouse wheel) commits it and ends the edit at once; typed digits commit with Enter or when
-// the cell is left.
+// Draws the source list's cells with grid lines on their right and bottom edges, in rows tall
+// enough for the font (the grid line must not cover an underscore), and edits the "Start Time"
+// and "End Time" cells with a TimeEditor. A step of the start time's editor (arrow key, mouse
+// wheel) commits it and ends the edit at once; typed digits commit with Enter or when the cell is
+// left.
 #include <QStyledItemDelegate>
 #include <functional>
 
@@ -14,6 +15,7 @@ public:
 
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;

@@ -17,7 +17,9 @@ class SourceListModel;
 
 // Widths for columns of relative `weights` that together fill `total` pixels; the last column
 // takes what rounding leaves. A `total` too small to share gives the weights themselves.
-QList<int> FitColumnWidths(const QList<int> &weights, int total);
+// A column narrower than its entry in `minimums` (its caption's width) is widened at the cost
+// of the columns with the most room to spare, as far as they have it.
+QList<int> FitColumnWidths(const QList<int> &weights, int total, const QList<int> &minimums = {});
 
 class SourceListView final : public QObject {
     Q_OBJECT
@@ -61,6 +63,7 @@ private:
     void setUpColumns();
     void setUpDragging();
     void fitColumns();
+    QList<int> captionWidths() const;
     void columnResized(int section, int oldSize, int newSize);
     void openTimeEditor(const QModelIndex &index);
     bool filterMouse(QEvent *event);
