@@ -9,6 +9,7 @@
 #include "app/widgets/SplashImage.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/PreviewControls.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
@@ -104,6 +105,7 @@ void AppWindows::runStartup()
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
     wireCommands();
+    wirePreview();
     wireSources();
     wireConversion();
 }
@@ -139,6 +141,9 @@ void AppWindows::wireSources()
     const TUserSettings &settings = m_services->userSettings;
     sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
                               [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
+    SourceListHooks hooks;
+    hooks.StopPreview = [this] { m_preview->StopPreview(); };
+    sources->setHooks(hooks);
     sources->busyWindow().setBackground(SkinPictures::load(QStringLiteral("busy_background"), screenPixelRatio()));
     connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
@@ -149,6 +154,21 @@ void AppWindows::wireSources()
             urls << QUrl::fromLocalFile(path);
         sources->FilesDropped(urls);
     });
+}
+
+void AppWindows::wirePreview()
+{
+    TFrmMainForm *form = m_mainForm.get();
+    const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
+    m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_previewTimeline, log);
+    ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
+    connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
+    connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
+        m_preview->btnPlayClick(SelectedSourceFiles(*form->dxTreeSourceFileInfo(), m_sources));
+    });
+    connect(form, &TFrmMainForm::pauseRequested, m_preview.get(), &PreviewPlayer::btnPauseClick);
+    connect(form, &TFrmMainForm::stopRequested, m_preview.get(), &PreviewPlayer::btnStopClick);
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
@@ -220,10 +240,14 @@ void AppWindows::chooseOutputFolder()
     field->setText(ChooseOutputFolder(field->text(), m_desktop.folders, m_desktop.boxes));
 }
 
-// Closing ends the program, also while the Options dialog is open. There is no preview to stop
-// yet. Settings that cannot be saved are reported; the program ends all the same.
+// Closing ends the program, also while the Options dialog is open. The preview stops and lets
+// go of its player first. Settings that cannot be saved are reported; the program ends all the same.
 void AppWindows::FormClose()
 {
+    if (m_preview)
+        m_preview->StopPreview();
+    if (m_filterGraph)
+        m_filterGraph->Release();
     if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
         ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, WarningKind);
     m_optionForm->hide();

@@ -7,6 +7,9 @@
 #include "app/widgets/DesktopServices.h"
 #include "app/widgets/FlashForm.h"
 #include "engine/ProgressRefresh.h"
+#include "media/FilterGraph.h"
+#include "media/PreviewPlayer.h"
+#include "media/PreviewPort.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
 #include "settings/OptionSelectionModel.h"
@@ -41,6 +44,9 @@ public:
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
+    // What the preview and the timeline share, and the preview player (null until the start-up has run).
+    PreviewTimelineState &previewTimeline() { return m_previewTimeline; }
+    PreviewPlayer *preview() const { return m_preview.get(); }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -58,6 +64,8 @@ private:
     void runStartup();
     void applyProductInfo();
     void wireCommands();
+    // The preview: the video window, logo and position display, Play, Pause and Stop.
+    void wirePreview();
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
     // list's controller.
     void wireSources();
@@ -77,6 +85,9 @@ private:
     OptionSelectionModel m_options;
     SourceListModel m_sources;
     TProgressRefresh m_progress;
+    PreviewTimelineState m_previewTimeline;
+    std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
+    std::unique_ptr<PreviewPlayer> m_preview;
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
     TfrmOption *m_optionForm = nullptr;         // owned by the main window

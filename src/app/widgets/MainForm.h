@@ -4,6 +4,7 @@
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
 #include "app/widgets/SkinnedWindow.h"
+#include "media/widgets/VideoWindow.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,8 +55,8 @@ public:
     PictureButton *btnEMail() const { return m_btnEMail; }
     PictureButton *btnHelp() const { return m_btnHelp; }
     PictureButton *btnAbout() const { return m_btnAbout; }
-    // The video area: the preview puts its video widget here; panLogo covers it while idle.
-    QWidget *DSVideoWindowEx1() const { return m_videoWindow; }
+    // The video window shows the preview's pictures; panLogo covers it while nothing is loaded.
+    VideoWindow *DSVideoWindowEx1() const { return m_videoWindow; }
     QWidget *panLogo() const { return m_panLogo; }
     // The timeline: left filler, start marker, span, end marker, right filler.
     QWidget *Panel1() const { return m_panel1; }
@@ -140,7 +141,7 @@ private:
     PictureButton *m_btnEMail = nullptr;
     PictureButton *m_btnHelp = nullptr;
     PictureButton *m_btnAbout = nullptr;
-    QWidget *m_videoWindow = nullptr;
+    VideoWindow *m_videoWindow = nullptr;
     QWidget *m_panLogo = nullptr;
     QWidget *m_panel1 = nullptr;
     QWidget *m_panel2 = nullptr;
