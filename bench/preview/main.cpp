@@ -1,10 +1,11 @@
 // Measures what the preview costs. Makes a 25-second 1280x720 H.264 + AAC video with the ffmpeg
 // command line, then in each round:
 //   preview - a fresh process (this program with --session) shows the main window offscreen,
-//             idles 2 s, then plays the video in the preview for 20 s (sound to the null output),
-//             pauses it for 10 s and stops it for 10 s. It reports its CPU time while playing,
-//             paused and stopped (getrusage), and its resident memory idle and at most while
-//             playing (VmRSS, sampled every 100 ms).
+//             settles 2 s and idles 10 s, then plays the video in the preview for 20 s (sound to
+//             the null output), pauses it for 10 s and stops it for 10 s. It reports its CPU time
+//             idle, playing, paused and stopped (getrusage), its resident memory idle and at most
+//             while playing (VmRSS, sampled every 100 ms), and how many pictures it drew (600 is
+//             every frame of the 30 frames a second).
 //   mpv     - the mpv command line decodes the same 20 s with --vo=null --ao=null (no user
 //             configuration, no scripts); its CPU time comes from wait4.
 // Prints the median of the rounds. Usage: bench_preview [rounds] (default 3); needs ffmpeg and mpv.
@@ -34,7 +35,8 @@ extern char **environ;
 
 namespace {
 
-constexpr int IdleMs = 2000;
+constexpr int SettleMs = 2000;
+constexpr int IdleMs = 10000;
 constexpr int PlayMs = 20000;
 constexpr int QuietMs = 10000;
 
@@ -85,6 +87,8 @@ struct Figures {
     double peakMb = 0;
     double pausedCpuMs = 0;
     double stoppedCpuMs = 0;
+    double idleCpuMs = 0;
+    int frames = 0; // pictures drawn while playing
 };
 
 // One preview in this process, driven by timers; prints the figures as one line.
@@ -104,8 +108,11 @@ int runSession(QApplication &app, const QString &video)
     QTimer sampler;
     sampler.setInterval(100);
     QObject::connect(&sampler, &QTimer::timeout, [&] { figures.peakMb = std::max(figures.peakMb, residentMb()); });
+    QObject::connect(&graph, &FilterGraph::frameDrawn, [&] { figures.frames += sampler.isActive() ? 1 : 0; });
 
-    QTimer::singleShot(IdleMs, [&] {
+    QTimer::singleShot(SettleMs, [&] { mark = ownCpuMs(); });
+    QTimer::singleShot(SettleMs + IdleMs, [&] {
+        figures.idleCpuMs = ownCpuMs() - mark;
         figures.idleMb = residentMb();
         sampler.start();
         mark = ownCpuMs();
@@ -126,8 +133,9 @@ int runSession(QApplication &app, const QString &video)
                 mark = ownCpuMs();
                 QTimer::singleShot(QuietMs, [&] {
                     figures.stoppedCpuMs = ownCpuMs() - mark;
-                    std::printf("%.0f %.1f %.1f %.0f %.0f\n", figures.playCpuMs, figures.idleMb, figures.peakMb,
-                                figures.pausedCpuMs, figures.stoppedCpuMs);
+                    std::printf("%.0f %.1f %.1f %.0f %.0f %d %.0f\n", figures.playCpuMs, figures.idleMb,
+                                figures.peakMb, figures.pausedCpuMs, figures.stoppedCpuMs, figures.frames,
+                                figures.idleCpuMs);
                     app.exit(0);
                 });
             });
@@ -204,7 +212,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const QString self = QFile::decodeName(argv[0]);
-    std::vector<double> play, mpvCpu, idle, peak, paused, stopped;
+    std::vector<double> play, mpvCpu, idle, peak, paused, stopped, idleCpu;
     for (int round = 0; round < rounds; ++round) {
         QByteArray line;
         if (childCpuMs(self, {"--session", video}, &line) < 0) {
@@ -212,13 +220,14 @@ int main(int argc, char **argv)
             return 1;
         }
         const QList<QByteArray> f = line.trimmed().split(' ');
-        if (f.size() != 5)
+        if (f.size() != 7)
             return 1;
         play.push_back(f[0].toDouble());
         idle.push_back(f[1].toDouble());
         peak.push_back(f[2].toDouble());
         paused.push_back(f[3].toDouble());
         stopped.push_back(f[4].toDouble());
+        idleCpu.push_back(f[6].toDouble());
         const double cli = childCpuMs(mpv, {"--no-config", "--vo=null", "--ao=null", "--length=20", "--no-osc",
                                            "--load-scripts=no", "--ytdl=no", "--load-stats-overlay=no",
                                            "--load-osd-console=no", "--really-quiet", video});
@@ -227,20 +236,20 @@ int main(int argc, char **argv)
             return 1;
         }
         mpvCpu.push_back(cli);
-        std::printf("round %d: preview %.0f ms CPU, mpv %.0f ms CPU, ratio %.2f; idle %.1f MB, peak %.1f MB "
-                    "(+%.1f); paused %.0f ms, stopped %.0f ms CPU in 10 s\n",
-                    round + 1, play.back(), cli, play.back() / cli, idle.back(), peak.back(),
-                    peak.back() - idle.back(), paused.back(), stopped.back());
+        std::printf("round %d: preview %.0f ms CPU (%s pictures drawn), mpv %.0f ms CPU, ratio %.2f; idle %.1f MB, "
+                    "peak %.1f MB (+%.1f); idle %.0f ms, paused %.0f ms, stopped %.0f ms CPU in 10 s\n",
+                    round + 1, play.back(), f[5].constData(), cli, play.back() / cli, idle.back(), peak.back(),
+                    peak.back() - idle.back(), idleCpu.back(), paused.back(), stopped.back());
         std::fflush(stdout);
     }
     std::vector<double> growth;
     for (size_t i = 0; i < idle.size(); ++i)
         growth.push_back(peak[i] - idle[i]);
-    std::printf("\n| preview CPU s (20 s) | mpv CPU s (20 s) | ratio | idle MB | previewing MB | growth MB | "
-                "paused CPU ms (10 s) | stopped CPU ms (10 s) |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
-    std::printf("| %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.0f | %.0f |\n", median(play) / 1e3,
+    std::printf("\n| preview CPU s (20 s) | mpv CPU s (20 s) | CPU ratio | idle MB | previewing MB | growth MB | "
+                "CPU idle (10 s) | CPU paused (10 s) | CPU stopped (10 s) |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("| %.2f | %.2f | %.2f | %.1f | %.1f | %.1f | %.0f ms | %.0f ms | %.0f ms |\n", median(play) / 1e3,
                 median(mpvCpu) / 1e3, median(play) / median(mpvCpu), median(idle), median(peak), median(growth),
-                median(paused), median(stopped));
+                median(idleCpu), median(paused), median(stopped));
     return 0;
 }
