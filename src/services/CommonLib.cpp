@@ -1,5 +1,6 @@
 #include "services/CommonLib.h"
 
+#include "settings/ConfigFiles.h"
 #include "support/MessageBoxHelpers.h"
 #include "support/StrFunc.h"
 #include "support/WorkingSet.h"
@@ -27,6 +28,16 @@ qint64 TCommonLib::FileSizeOf(const QString &path) const
 bool TCommonLib::ShowMessageBox(const QString &text, int kind)
 {
     return ::ShowMessageBox(m_boxes, text, kind);
+}
+
+QStringList TCommonLib::ListConfigSections(const QString &fileName) const
+{
+    return ::ListConfigSections(m_programFolder, fileName);
+}
+
+QString TCommonLib::ReadConfigValue(const QString &fileName, const QString &name) const
+{
+    return ::ReadConfigValue(m_programFolder, fileName, name);
 }
 
 void TCommonLib::TrimWorkingSet()

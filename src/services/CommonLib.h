@@ -26,6 +26,10 @@ public:
     double NumericPart(const QString &text) const;
     qint64 FileSizeOf(const QString &path) const;
     bool ShowMessageBox(const QString &text, int kind);
+    // The section names of an INI file in the Config folder, and the value of key `name` in
+    // section `name` ("" when missing).
+    QStringList ListConfigSections(const QString &fileName) const;
+    QString ReadConfigValue(const QString &fileName, const QString &name) const;
     void TrimWorkingSet();
 
 private:

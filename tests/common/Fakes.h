@@ -19,6 +19,7 @@ public:
     std::deque<MessageAnswer> answers;          // consumed in order; Ok/Yes-less default below
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
     std::deque<std::optional<QString>> textAnswers;
+    QStringList proposedTexts;                  // the initial text of every input box, in order
 
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
@@ -29,8 +30,9 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<QString> askText(const QString &prompt, const QString &) override
+    std::optional<QString> askText(const QString &prompt, const QString &initial) override
     {
+        proposedTexts << initial;
         shown.append({prompt, MessageIcon::Question, MessageButtons::Ok});
         if (textAnswers.empty())
             return std::nullopt;

@@ -63,6 +63,8 @@ public:
             {"video_only.mp4", {"-map", "0:v", "-c:v", "mpeg4"}, "2", true},
             {"unknown_video_tag.avi", {"-c:v", "mpeg4", "-vtag", "QQ42", "-strict", "-1", "-c:a", "pcm_s16le"}, "2", true},
             {"almost_a_minute.wav", {"-c:a", "pcm_u8"}, "59.999", false},
+            // An MPEG program stream whose length its time stamps alone put at 4.96 seconds.
+            {"five_seconds.mpg", {"-r", "25", "-c:v", "mpeg1video", "-c:a", "mp2", "-ar", "22050"}, "5", true},
         };
         for (const Recipe &recipe : recipes)
             makeMedia(m_folder.path(), recipe);

@@ -61,8 +61,10 @@ TEST_F(AddingSourceFiles, NewRowReadsTruePathSizeDurationZeroDurationDuration)
     const QString path = MediaFixtures::path("three_seconds.mp4");
     add({path});
     ASSERT_EQ(model.rowCount(), 1);
-    const SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
-                             "00:00:03"};
+    SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
+                       "00:00:03"};
+    EXPECT_NEAR(model.row(0).exactMilliseconds, 3000, 150); // the measured length, not cut to seconds
+    expected.exactMilliseconds = model.row(0).exactMilliseconds;
     EXPECT_EQ(model.row(0), expected);
     EXPECT_EQ(reporter.shown, 0);
     EXPECT_TRUE(boxes.shown.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
+#include "app/EscapedFailure.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
@@ -10,9 +11,11 @@
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/PreviewControls.h"
+#include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
+#include "settings/widgets/OptionFormController.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -122,6 +125,11 @@ void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
+    new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
+                             [this](const std::function<void()> &handler) {
+                                 DeliverReportingFailures([&] { handler(); return true; }, m_desktop.boxes);
+                             });
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -141,9 +149,6 @@ void AppWindows::wireSources()
     const TUserSettings &settings = m_services->userSettings;
     sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
                               [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
-    SourceListHooks hooks;
-    hooks.StopPreview = [this] { m_preview->StopPreview(); };
-    sources->setHooks(hooks);
     sources->busyWindow().setBackground(SkinPictures::load(QStringLiteral("busy_background"), screenPixelRatio()));
     connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
@@ -154,6 +159,13 @@ void AppWindows::wireSources()
             urls << QUrl::fromLocalFile(path);
         sources->FilesDropped(urls);
     });
+    wireTimeline(*sources);
+}
+
+void AppWindows::wireTimeline(SourceListController &sources)
+{
+    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, *m_preview,
+                                       m_mainForm.get());
 }
 
 void AppWindows::wirePreview()
@@ -161,7 +173,7 @@ void AppWindows::wirePreview()
     TFrmMainForm *form = m_mainForm.get();
     const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
     m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
-    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_previewTimeline, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_timelineState, log);
     ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
     connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
     connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
@@ -230,8 +242,10 @@ void AppWindows::loadUserSettings()
 
 void AppWindows::applyQualityProfile()
 {
-    if (m_services)
-        m_services->customProc.ApplyQualityProfile();
+    if (!m_services)
+        return;
+    // A custom profile that cannot be read or loaded is reported here, not in the toolkit's code.
+    DeliverReportingFailures([this] { m_services->customProc.ApplyQualityProfile(); return true; }, m_desktop.boxes);
 }
 
 void AppWindows::chooseOutputFolder()

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <memory>
 
+class SegmentController;
+class SourceListController;
 class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
@@ -44,8 +46,9 @@ public:
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
-    // What the preview and the timeline share, and the preview player (null until the start-up has run).
-    PreviewTimelineState &previewTimeline() { return m_previewTimeline; }
+    PreviewTimelineState &timelineState() { return m_timelineState; }
+    // Null until the start-up has run.
+    SegmentController *segments() const { return m_segments; }
     PreviewPlayer *preview() const { return m_preview.get(); }
 
     // The remembered controls of the main window as plain values, and back.
@@ -69,6 +72,8 @@ private:
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
     // list's controller.
     void wireSources();
+    // The timeline's markers and the typed times, on the source list and the preview.
+    void wireTimeline(SourceListController &sources);
     // The batch run: Convert (button, Ctrl+S, Ctrl+N) and the progress window. Connected by the
     // conversion's controller.
     void wireConversion();
@@ -84,8 +89,8 @@ private:
     DesktopServices m_desktop;
     OptionSelectionModel m_options;
     SourceListModel m_sources;
+    PreviewTimelineState m_timelineState;
     TProgressRefresh m_progress;
-    PreviewTimelineState m_previewTimeline;
     std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
     std::unique_ptr<PreviewPlayer> m_preview;
     std::unique_ptr<TFrmMainForm> m_mainForm;
@@ -95,5 +100,6 @@ private:
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;
     std::unique_ptr<TConversionController> m_conversion;
+    SegmentController *m_segments = nullptr; // owned by the main window
     StartupResult m_startup;
 };

@@ -6,6 +6,7 @@
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SkinStyle.h"
 #include "media/CodecHelp.h"
+#include "media/widgets/MarkerSplitter.h"
 #include "services/PlatformServices.h"
 #include "engine/OutputFolder.h"
 
@@ -167,38 +168,21 @@ void TFrmMainForm::buildPreview()
 
 void TFrmMainForm::buildTimeline()
 {
-    m_panel1 = new QWidget(this);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(22, 234, 260, 19);
-    m_panel1->setAttribute(Qt::WA_StyledBackground);
-    m_panel1->setStyleSheet(QStringLiteral("#Panel1 { background: %1; }").arg(SkinPalette::card.name()));
-    auto *layout = new QHBoxLayout(m_panel1);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    m_panel2 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
-    m_panel2->setObjectName(QStringLiteral("Panel2"));
-    m_panel2->setFixedWidth(1);
-    m_splitter1 = pictureLabel(QStringLiteral("marker_start"), m_panel1, 2.0);
-    m_splitter1->setObjectName(QStringLiteral("Splitter1"));
-    m_splitter1->setFixedWidth(19);
-    m_splitter1->setCursor(Qt::PointingHandCursor);
-    m_panel4 = pictureLabel(QStringLiteral("segment_span"), m_panel1, 2.0);
-    m_panel4->setObjectName(QStringLiteral("Panel4"));
-    m_splitter2 = pictureLabel(QStringLiteral("marker_end"), m_panel1, 2.0);
-    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
-    m_splitter2->setFixedWidth(19);
-    m_splitter2->setCursor(Qt::PointingHandCursor);
-    m_panel3 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
-    m_panel3->setObjectName(QStringLiteral("Panel3"));
-    m_panel3->setFixedWidth(1);
-
-    layout->addWidget(m_panel2);
-    layout->addWidget(m_splitter1);
-    layout->addWidget(m_panel4, 1);
-    layout->addWidget(m_splitter2);
-    layout->addWidget(m_panel3);
+    m_panel1 = new TimelinePanel(this);
+    m_panel1->move(22, 234);
+    const qreal dpr = 2.0;
+    m_panel1->setPictures({SkinPictures::load(QStringLiteral("segment_filler"), dpr),
+                           SkinPictures::load(QStringLiteral("segment_span"), dpr),
+                           SkinPictures::load(QStringLiteral("marker_start"), dpr).toImage(),
+                           SkinPictures::load(QStringLiteral("marker_end"), dpr).toImage(), SkinPalette::card,
+                           SkinPalette::card});
 }
+
+QWidget *TFrmMainForm::Panel2() const { return m_panel1->Panel2(); }
+QWidget *TFrmMainForm::Splitter1() const { return m_panel1->Splitter1(); }
+QWidget *TFrmMainForm::Panel4() const { return m_panel1->Panel4(); }
+QWidget *TFrmMainForm::Splitter2() const { return m_panel1->Splitter2(); }
+QWidget *TFrmMainForm::Panel3() const { return m_panel1->Panel3(); }
 
 void TFrmMainForm::buildOutputSettings()
 {

@@ -52,7 +52,8 @@ QList<int> FitColumnWidths(const QList<int> &weights, int total)
 }
 
 SourceListView::SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent)
-    : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_weights(columnWeights)
+    : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_delegate(new SourceGridDelegate(grid)),
+      m_weights(columnWeights)
 {
     m_grid->setModel(&m_model);
     setUpLook();
@@ -76,7 +77,7 @@ void SourceListView::setUpLook()
     m_grid->setFrameShadow(QFrame::Plain);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setTextElideMode(Qt::ElideMiddle); // a long path keeps its file name in view
-    m_grid->setItemDelegate(new SourceGridDelegate(m_grid));
+    m_grid->setItemDelegate(m_delegate);
 
     // The selection stays as visible as with the focus when the focus goes elsewhere.
     QPalette palette = m_grid->palette();

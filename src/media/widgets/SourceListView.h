@@ -4,6 +4,8 @@
 // first click, the selection kept visible when the grid loses the focus, and rows that can be
 // dragged out of the grid. The view reports keys and rows dragged out; what they do is left to
 // its owner (SourceListController).
+#include "media/widgets/SourceGridDelegate.h"
+
 #include <QList>
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -28,6 +30,9 @@ public:
     SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent = nullptr);
 
     QTreeView *grid() const { return m_grid; }
+    SourceListModel &model() const { return m_model; }
+    // Where committed start and end times go (default: straight into the model).
+    void setTimeCommit(SourceGridDelegate::TimeCommit commit) { m_delegate->setTimeCommit(std::move(commit)); }
 
     // Rows selected now, ascending.
     QList<int> selectedRows() const;
@@ -65,6 +70,7 @@ private:
 
     QTreeView *m_grid;
     SourceListModel &m_model;
+    SourceGridDelegate *m_delegate;
     QList<int> m_weights;
     bool m_fitting = false;
     struct Press {
