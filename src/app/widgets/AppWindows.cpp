@@ -12,6 +12,7 @@
 #include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/PreviewControls.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
@@ -117,6 +118,7 @@ void AppWindows::runStartup()
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
     wireCommands();
+    wirePreview();
     wireSources();
     wireConversion();
 }
@@ -185,9 +187,23 @@ void AppWindows::wireSources()
 
 void AppWindows::wireTimeline(SourceListController &sources)
 {
-    IPreviewControl &preview = m_noPreview;
-    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, preview,
+    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, *m_preview,
                                        m_mainForm.get());
+}
+
+void AppWindows::wirePreview()
+{
+    TFrmMainForm *form = m_mainForm.get();
+    const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
+    m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_timelineState, log);
+    ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
+    connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
+    connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
+        m_preview->btnPlayClick(SelectedSourceFiles(*form->dxTreeSourceFileInfo(), m_sources));
+    });
+    connect(form, &TFrmMainForm::pauseRequested, m_preview.get(), &PreviewPlayer::btnPauseClick);
+    connect(form, &TFrmMainForm::stopRequested, m_preview.get(), &PreviewPlayer::btnStopClick);
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
@@ -276,10 +292,14 @@ void AppWindows::chooseOutputFolder()
     field->setText(ChooseOutputFolder(field->text(), m_desktop.folders, m_desktop.boxes));
 }
 
-// Closing ends the program, also while the Options dialog is open. There is no preview to stop
-// yet. Settings that cannot be saved are reported; the program ends all the same.
+// Closing ends the program, also while the Options dialog is open. The preview stops and lets
+// go of its player first. Settings that cannot be saved are reported; the program ends all the same.
 void AppWindows::FormClose()
 {
+    if (m_preview)
+        m_preview->StopPreview();
+    if (m_filterGraph)
+        m_filterGraph->Release();
     if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
         ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, WarningKind);
     m_optionForm->hide();

@@ -157,7 +157,7 @@ void TFrmMainForm::buildLinkButtons()
 
 void TFrmMainForm::buildPreview()
 {
-    m_videoWindow = new QWidget(this);
+    m_videoWindow = new VideoWindow(this);
     m_videoWindow->setObjectName(QStringLiteral("DSVideoWindowEx1"));
     m_videoWindow->setGeometry(26, 76, 253, 152);
     m_videoWindow->setStyleSheet(QStringLiteral("background: black;"));
