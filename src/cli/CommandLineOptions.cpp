@@ -202,6 +202,33 @@ std::optional<qint64> ParseTimeText(const QString &text)
     return hours * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
 }
 
+namespace {
+
+bool isFlag(const QString &name)
+{
+    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h";
+}
+
+// Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
+// returns what is wrong with it, or an empty text.
+QString readValueOption(const QStringList &arguments, qsizetype &i, ConvertRequest &request)
+{
+    const QString &argument = arguments.at(i);
+    const qsizetype equals = argument.indexOf(u'=');
+    const QString name = equals < 0 ? argument : argument.left(equals);
+    const ValueOption *option = findValueOption(name);
+    if (!option)
+        return isFlag(name) ? QStringLiteral("%1 takes no value.").arg(name)
+                            : QStringLiteral("unknown option '%1'.").arg(name);
+    if (equals >= 0)
+        return option->set(request, argument.mid(equals + 1));
+    if (i + 1 >= arguments.size())
+        return QStringLiteral("%1 needs a value.").arg(name);
+    return option->set(request, arguments.at(++i));
+}
+
+} // namespace
+
 ParsedCommandLine ParseCommandLine(const QStringList &arguments)
 {
     ParsedCommandLine parsed;
@@ -211,32 +238,15 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (optionsOver || !argument.startsWith(u'-') || argument == u"-") {
             request.sources << argument;
-            continue;
-        }
-        if (argument == u"--") {
+        } else if (argument == u"--") {
             optionsOver = true;
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.kind = ParsedCommandLine::Kind::Help;
             return parsed;
-        } else if (argument == u"--json") {
-            request.json = true;
-        } else if (argument == u"--quiet") {
-            request.quiet = true;
-        } else {
-            const qsizetype equals = argument.indexOf(u'=');
-            const QString name = equals < 0 ? argument : argument.left(equals);
-            const ValueOption *option = findValueOption(name);
-            if (!option)
-                return usageError(QStringLiteral("unknown option '%1'.").arg(name));
-            QString value;
-            if (equals >= 0)
-                value = argument.mid(equals + 1);
-            else if (i + 1 < arguments.size())
-                value = arguments.at(++i);
-            else
-                return usageError(QStringLiteral("%1 needs a value.").arg(name));
-            if (const QString problem = option->set(request, value); !problem.isEmpty())
-                return usageError(problem);
+        } else if (argument == u"--json" || argument == u"--quiet") {
+            (argument == u"--json" ? request.json : request.quiet) = true;
+        } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
+            return usageError(problem);
         }
     }
     if (const QString problem = crossCheck(request); !problem.isEmpty())

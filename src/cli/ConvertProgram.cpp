@@ -85,7 +85,7 @@ bool ConvertProgram::prepare(const ConvertRequest &request)
     }
     for (const QString &warning : choice.warnings)
         m_console.warning(warning);
-    m_outputFolder = outputFolderText(request);
+    m_outputFolder = QDir::cleanPath(QDir(m_environment.workingFolder).absoluteFilePath(outputFolderText(request)));
     if (const QString problem = outputFolderProblem(m_outputFolder); !problem.isEmpty()) {
         m_console.error(problem);
         finish(ExitSomeFailed);
@@ -94,7 +94,8 @@ bool ConvertProgram::prepare(const ConvertRequest &request)
     return true;
 }
 
-// --output, else the window's output folder from Config/UserSettings.ini, else its default.
+// --output, else the window's output folder from Config/UserSettings.ini, else its default;
+// a relative folder is taken from the working folder.
 QString ConvertProgram::outputFolderText(const ConvertRequest &request) const
 {
     if (!request.outputFolder.isEmpty())

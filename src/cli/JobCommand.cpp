@@ -24,6 +24,10 @@ void useOwnScript(JobCommand &job, const QString &script)
 
 void writeOwnScript(JobCommand &job, const QString &sourcePath, const QString &scriptFolder)
 {
+    if (scriptFolder.isEmpty()) {
+        job.result = {{}, QStringLiteral("No folder was given for its script.")};
+        return;
+    }
     const QString folder = Platform::withTrailingSeparator(scriptFolder);
     try {
         QDir().mkpath(folder);

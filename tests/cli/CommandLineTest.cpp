@@ -43,6 +43,7 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
         {{"--jobs", "0", "A"}, 2, "'0' is not a number of jobs"},
         {{"--quality", "low", "--profile", "Loud", "A"}, 2, "--quality and --profile exclude each other"},
         {{"--fast", "A"}, 2, "unknown option '--fast'"},
+        {{"--json=yes", "A"}, 2, "--json takes no value."},
         {{"A", "--output"}, 2, "--output needs a value"},
         {{"--profile", "loud", "A"}, 2, "there is no custom profile named 'loud'; the custom profiles are: Loud, Quiet."},
         {{"--type", "mp3"}, 2, "no files given"},
