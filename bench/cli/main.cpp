@@ -8,6 +8,8 @@
 //             (getrusage self: every thread of it) and its encoders' (children) can be told apart.
 // (jobs 1 - alone) / 20 is what the program adds per file; jobs 2 / jobs 1 is what the second
 // encoder buys on a 2-core machine.
+// Usage: bench_cli [--quick] [program folder]; --quick (4 files, one round) only shows that the
+// measurement still works.
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
 #include "cli/JobCommand.h"
@@ -38,8 +40,8 @@ extern char **environ;
 
 namespace {
 
-constexpr int FileCount = 20;
-constexpr int Rounds = 3;
+int FileCount = 20;
+int Rounds = 3;
 
 bool makeVideo(const QString &path)
 {
@@ -184,8 +186,13 @@ struct Bench {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString builtFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) + QLatin1Char('/')
-                                         : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--quick")) > 0) {
+        FileCount = 4;
+        Rounds = 1;
+    }
+    const QString builtFolder = !arguments.isEmpty() ? arguments.first() + QLatin1Char('/')
+                                                     : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
     for (const char *name : {"evc", "kelvane-convert"}) {
         if (!QFileInfo(builtFolder + QString::fromLatin1(name)).isExecutable()) {
             std::fprintf(stderr, "no %s in %s\n", name, qPrintable(builtFolder));

@@ -31,6 +31,7 @@ public:
             return QStringList{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", seconds, "-ac", "2"};
         };
         make("three_seconds.avi", picture + sound("3") + QStringList{"-c:v", "mpeg4", "-c:a", "mp2"});
+        make("video_only.avi", picture + QStringList{"-t", "2", "-c:v", "mpeg4"});
         make("two_seconds.rm", picture + sound("2") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"});
         make("four_seconds.rm", picture + sound("4") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"});
         make("ten_minutes.avi", QStringList{"-f", "lavfi", "-i", "color=size=16x16:rate=1", "-f", "lavfi", "-i",

@@ -9,7 +9,8 @@
 
 namespace CliMedia {
 
-// "three_seconds.avi" (64x48 video, 44.1 kHz stereo sound), "two_seconds.rm" and
+// "three_seconds.avi" (64x48 video, 44.1 kHz stereo sound), "video_only.avi" (no sound: the
+// window takes it, the encoder fails on it), "two_seconds.rm" and
 // "four_seconds.rm" (RealMedia: rv10 + ac3), "ten_minutes.avi" (a 16x16 picture a second and
 // ten minutes of sound: seconds of encoding). Empty when ffmpeg could not make it.
 QString path(const QString &name);

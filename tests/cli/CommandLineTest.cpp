@@ -4,6 +4,8 @@
 #include "cli/CommandLineOptions.h"
 #include "settings/OptionTables.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,7 +23,7 @@ protected:
 } // namespace
 
 // One fresh program folder per case, holding the profiles "Loud" and "Quiet"; A and B are
-// three-second videos.
+// three-second videos, V one without sound.
 TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
 {
     const struct {
@@ -49,6 +51,7 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
         {{"--type", "mp3"}, 2, "no files given"},
         {{"--type", "mp3", "A", "missing.avi", "B"}, 1, "missing.avi: no such file."},
         {{"--start", "00:00:05", "A"}, 1, "it lasts 00:00:03, so nothing is left after the start time 00:00:05."},
+        {{"A", "V"}, 1, "V.avi: The input has no audio stream (the encoder failed: exit code 1)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -58,6 +61,8 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
         for (const QString &argument : c.arguments) {
             if (argument == u"A" || argument == u"B")
                 arguments << s.input("three_seconds.avi", argument + QStringLiteral(".avi"));
+            else if (argument == u"V")
+                arguments << s.input("video_only.avi", argument + QStringLiteral(".avi"));
             else
                 arguments << argument;
         }
@@ -79,6 +84,22 @@ TEST_F(CommandLineTest, AMissingFileAmongGoodOnesLeavesTheOthersConverted)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.wav", "b.wav"}));
     EXPECT_TRUE(result.out.contains("2 converted, 1 failed in")) << result.out.toStdString();
+}
+
+// Without --output the files go where the window would put them: its saved output folder.
+TEST_F(CommandLineTest, WithoutOutputTheWindowsSavedFolderIsUsed)
+{
+    CliSetup s;
+    const QString saved = s.tmp.path() + "/Saved folder";
+    QDir().mkpath(s.programFolder + "Config");
+    QFile settings(s.programFolder + "Config/UserSettings.ini");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(("[USRInfo]\r\nOutDir=" + saved + "\r\n").toUtf8());
+    settings.close();
+
+    const CliResult result = s.run({"--type", "ac3", s.input("three_seconds.avi", "a.avi")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(QFile::exists(saved + "/a.ac3"));
 }
 
 // A custom profile sets the six options it stores (here: mono at 48000 Hz, bitrate 224), then
