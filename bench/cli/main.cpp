@@ -8,8 +8,8 @@
 //             (getrusage self: every thread of it) and its encoders' (children) can be told apart.
 // (jobs 1 - alone) / 20 is what the program adds per file; jobs 2 / jobs 1 is what the second
 // encoder buys on a 2-core machine.
-// Usage: bench_cli [--quick] [program folder]; --quick (4 files, one round) only shows that the
-// measurement still works.
+// Usage: bench_cli [--quick] [program folder]; --quick (4 files of 10 s, one round) only shows
+// that the measurement still works.
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
 #include "cli/JobCommand.h"
@@ -43,12 +43,15 @@ namespace {
 int FileCount = 20;
 int Rounds = 3;
 
+int FileSeconds = 60;
+
 bool makeVideo(const QString &path)
 {
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
-                  "sine=frequency=440:sample_rate=44100", "-t", "60", "-ac", "2", "-c:v", "mpeg4", "-c:a", "mp2", path});
+                  "sine=frequency=440:sample_rate=44100", "-t", QString::number(FileSeconds), "-ac", "2", "-c:v",
+                  "mpeg4", "-c:a", "mp2", path});
     return ffmpeg.waitForFinished(300000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
 }
 
@@ -142,9 +145,9 @@ struct Bench {
         const JobCommandContext context{programFolder, &options, freshOutput(QStringLiteral("alone")), &log, &files};
         double sum = 0;
         for (const QString &source : sources) {
-            const QString minute = FormatTimeText(60);
+            const QString length = FormatTimeText(FileSeconds);
             const JobCommand job = BuildJobCommand(
-                context, {"True", source, "1 MB", minute, FormatTimeText(0), minute, minute}, QString());
+                context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, QString());
             const double ms = timeProcess(job.result.command.program, job.result.command.arguments);
             if (ms < 0)
                 return -1;
@@ -190,6 +193,7 @@ int main(int argc, char **argv)
     if (arguments.removeAll(QStringLiteral("--quick")) > 0) {
         FileCount = 4;
         Rounds = 1;
+        FileSeconds = 10;
     }
     const QString builtFolder = !arguments.isEmpty() ? arguments.first() + QLatin1Char('/')
                                                      : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
@@ -200,7 +204,7 @@ int main(int argc, char **argv)
         }
     }
     Bench bench(builtFolder);
-    std::printf("making %d one-minute videos (320x240 MPEG-4, MP2 stereo) with ffmpeg...\n", FileCount);
+    std::printf("making %d videos of %d s (320x240 MPEG-4, MP2 stereo) with ffmpeg...\n", FileCount, FileSeconds);
     std::fflush(stdout);
     for (int i = 0; i < FileCount; ++i) {
         bench.sources << bench.folder.path() + QStringLiteral("/clip%1.avi").arg(i, 2, 10, QLatin1Char('0'));

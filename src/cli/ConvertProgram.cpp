@@ -42,6 +42,20 @@ ConvertProgram::~ConvertProgram() = default;
 
 void ConvertProgram::start()
 {
+    try {
+        begin();
+    } catch (const std::exception &e) {
+        // Nothing may unwind into the event loop; what could not be handled ends the run.
+        m_console.error(QString::fromLocal8Bit(e.what()));
+        if (m_conversion)
+            m_conversion->stop();
+        else
+            finish(ExitSomeFailed);
+    }
+}
+
+void ConvertProgram::begin()
+{
     m_clock.start();
     if (m_stopSignal != 0)
         return finish(ExitStoppedBy(m_stopSignal));

@@ -50,6 +50,7 @@ Q_SIGNALS:
     void finished(int exitStatus);
 
 private:
+    void begin();
     bool prepare(const ConvertRequest &request);
     QString outputFolderText(const ConvertRequest &request) const;
     void itemOver(const ItemReport &report);

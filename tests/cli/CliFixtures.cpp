@@ -22,32 +22,44 @@ bool runFfmpeg(const QStringList &arguments)
     return ffmpeg.waitForFinished(GuardMs) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
 }
 
+// Each fixture is made when a test first asks for it (every test runs in a process of its own).
 class MediaFolder {
 public:
-    MediaFolder()
+    QString path(const QString &name)
+    {
+        if (!m_made.contains(name) && !m_failed.contains(name)) {
+            if (runFfmpeg(recipe(name) + QStringList{m_folder.filePath(name)}))
+                m_made << name;
+            else
+                m_failed << name;
+        }
+        return m_made.contains(name) ? m_folder.filePath(name) : QString();
+    }
+
+private:
+    static QStringList recipe(const QString &name)
     {
         const QStringList picture{"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10"};
         const auto sound = [](const char *seconds) {
             return QStringList{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", seconds, "-ac", "2"};
         };
-        make("three_seconds.avi", picture + sound("3") + QStringList{"-c:v", "mpeg4", "-c:a", "mp2"});
-        make("video_only.avi", picture + QStringList{"-t", "2", "-c:v", "mpeg4"});
-        make("two_seconds.rm", picture + sound("2") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"});
-        make("four_seconds.rm", picture + sound("4") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"});
-        make("ten_minutes.avi", QStringList{"-f", "lavfi", "-i", "color=size=16x16:rate=1", "-f", "lavfi", "-i",
-                                            "sine=frequency=440:sample_rate=22050", "-t", "600", "-c:v", "mpeg4",
-                                            "-c:a", "mp2", "-b:a", "64k"});
+        if (name == u"three_seconds.avi")
+            return picture + sound("3") + QStringList{"-c:v", "mpeg4", "-c:a", "mp2"};
+        if (name == u"video_only.avi")
+            return picture + QStringList{"-t", "2", "-c:v", "mpeg4"};
+        if (name == u"two_seconds.rm")
+            return picture + sound("2") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"};
+        if (name == u"four_seconds.rm")
+            return picture + sound("4") + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-f", "rm"};
+        if (name == u"ten_minutes.avi")
+            return {"-f", "lavfi", "-i", "color=size=16x16:rate=1", "-f", "lavfi", "-i",
+                    "sine=frequency=440:sample_rate=22050", "-t", "600", "-c:v", "mpeg4", "-c:a", "mp2", "-b:a", "64k"};
+        return {};
     }
-    QString path(const QString &name) const { return m_made.contains(name) ? m_folder.filePath(name) : QString(); }
 
-private:
-    void make(const char *name, const QStringList &arguments)
-    {
-        if (runFfmpeg(arguments + QStringList{m_folder.filePath(QString::fromLatin1(name))}))
-            m_made << QString::fromLatin1(name);
-    }
     QTemporaryDir m_folder;
     QStringList m_made;
+    QStringList m_failed;
 };
 
 void writeExecutable(const QString &path, const QByteArray &text)
@@ -65,7 +77,7 @@ void writeExecutable(const QString &path, const QByteArray &text)
 
 QString CliMedia::path(const QString &name)
 {
-    static const MediaFolder folder;
+    static MediaFolder folder;
     return folder.path(name);
 }
 
