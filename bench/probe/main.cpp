@@ -67,8 +67,8 @@ struct Tally {
     int files = 0;
     int refused = 0;
     // Made files whose probed length differs from the length they were made with. MPEG program
-    // streams carry no length: it is estimated from the time stamps near the end (as ffprobe
-    // does), which can fall a few hundredths short and then truncates to one second less.
+    // streams carry no length: the estimate from the time stamps near the end (as ffprobe gives
+    // it) can fall a few hundredths short; the probe reads the last frames to find the real end.
     int mismeasured = 0;
 };
 

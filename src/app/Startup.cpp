@@ -19,9 +19,9 @@ bool CheckCompanions(const QString &programFolder, IMessageBoxes &boxes)
 
 } // namespace
 
-AppServices::AppServices(const QString &programFolder, const IClock &clock, IMessageBoxes &boxes,
+AppServices::AppServices(const FileLocations &locations, const IClock &clock, IMessageBoxes &boxes,
                          OptionSelectionModel &options, SourceListModel &sources)
-    : common(programFolder, clock, boxes), customProc(common, options, sources), userSettings(programFolder)
+    : common(locations, clock, boxes), customProc(common, options, sources), userSettings(locations.configBase)
 {
 }
 

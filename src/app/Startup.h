@@ -5,6 +5,7 @@
 #include "services/CommonLib.h"
 #include "services/CustomProc.h"
 #include "settings/UserSettings.h"
+#include "support/FileLocations.h"
 #include "support/StrFunc.h"
 #include "support/SysFunc.h"
 
@@ -15,8 +16,9 @@ class SourceListModel;
 
 // The service and utility objects; created once and kept until the program ends.
 struct AppServices {
-    // Every collaborator must outlive the services; `programFolder` ends with the separator.
-    AppServices(const QString &programFolder, const IClock &clock, IMessageBoxes &boxes,
+    // Every collaborator must outlive the services; every folder of `locations` ends with the
+    // separator.
+    AppServices(const FileLocations &locations, const IClock &clock, IMessageBoxes &boxes,
                 OptionSelectionModel &options, SourceListModel &sources);
 
     TCommonLib common;      // also holds TAppFunc and TFileFunc

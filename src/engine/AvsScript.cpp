@@ -2,9 +2,9 @@
 
 #include <QSaveFile>
 
-QString AvsScriptPath(const QString &programFolder)
+QString AvsScriptPath(const QString &folder)
 {
-    return programFolder + QStringLiteral("VideoFile.avs");
+    return folder + QStringLiteral("VideoFile.avs");
 }
 
 QString AvsScriptLine(const QString &inputPath)
@@ -12,10 +12,10 @@ QString AvsScriptLine(const QString &inputPath)
     return QStringLiteral("DirectShowSource(\"") + inputPath + QStringLiteral("\", fps=29.9700898503294, convertfps=true)");
 }
 
-void WriteAvsScript(const QString &programFolder, const QString &inputPath)
+void WriteAvsScript(const QString &folder, const QString &inputPath)
 {
     const QByteArray bytes = AvsScriptLine(inputPath).toUtf8() + "\r\n";
-    QSaveFile file(AvsScriptPath(programFolder));
+    QSaveFile file(AvsScriptPath(folder));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw AvsWriteError(QStringLiteral("Cannot write '%1': %2").arg(file.fileName(), file.errorString()).toStdString());
 }

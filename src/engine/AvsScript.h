@@ -1,6 +1,6 @@
 #pragma once
-// "VideoFile.avs" in the program folder: the one-line script through which "revc" reads
-// RealMedia sources.
+// "VideoFile.avs" in the program folder (in the user's state folder when the program folder is
+// read-only): the one-line script through which "revc" reads RealMedia sources.
 #include <QString>
 #include <stdexcept>
 
@@ -10,12 +10,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Program folder + "VideoFile.avs".
-QString AvsScriptPath(const QString &programFolder);
+// `folder` + "VideoFile.avs".
+QString AvsScriptPath(const QString &folder);
 
 // The script's one line, without its line end.
 QString AvsScriptLine(const QString &inputPath);
 
 // Replaces the script (atomically) with the line for `inputPath` and CR LF, in UTF-8.
 // Throws AvsWriteError on failure.
-void WriteAvsScript(const QString &programFolder, const QString &inputPath);
+void WriteAvsScript(const QString &folder, const QString &inputPath);

@@ -56,8 +56,12 @@ bool isChecked(const std::function<bool()> &box)
 
 TBatchRun::TBatchRun(TCustomProc &custom, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
                      QObject *parent)
-    : QObject(parent), m_custom(custom), m_progress(progress), m_shell(shell), m_power(power)
+    : QObject(parent), m_custom(custom), m_progress(progress), m_shell(shell), m_power(power),
+      m_powerOff(
+          power, [this](const QString &line) { logQuietly(line); },
+          [this](const QString &text) { m_custom.common().ShowMessageBox(text, WarningKind); })
 {
+    connect(&m_powerOff, &TPowerOffCountdown::poweringOff, this, &TBatchRun::endProgramRequested);
 }
 
 // A runner still working is ended and waited for before the object goes.
@@ -71,6 +75,7 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
     state.doneCount = 0;
     state.checkedCount = countChecked(sourceList);
     m_failures.clear();
+    m_convertedCount = 0;
     m_runError.clear();
     m_sourceList = &sourceList;
     if (sourceList.rowCount() == 0) {
@@ -121,6 +126,7 @@ bool TBatchRun::startItem(int row)
     }
     state.refreshCount = 0;
     m_progress.resetCurrentBar();
+    m_progress.itemStarted(state.doneCount, state.checkedCount, m_currentFile);
     prepareRunner(built.command);
     // A stop that comes while the windows are brought up keeps the encoder from starting.
     Q_EMIT itemStarting(row);
@@ -146,9 +152,9 @@ void TBatchRun::handleChunk(const QString &chunk)
     if (!line.isEmpty())
         m_lastOutputLine = line;
     ConversionRunState &state = m_custom.runState();
-    const TConvertParameterStruct &parameter = m_custom.common().convertParameter();
+    // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{state.doneCount, state.checkedCount, state.refreshCount,
-                                                         state.durationText, parameter.inputPath});
+                                                         state.durationText, m_currentFile});
     Q_EMIT encoderOutput(chunk);
 }
 
@@ -164,11 +170,15 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
             log(QStringLiteral("Conversion stopped: ") + m_currentFile);
         else if (const QString reason = itemFailure(started, status); !reason.isEmpty())
             fail(m_currentFile, reason);
+        else
+            ++m_convertedCount;
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
     }
     ++state.doneCount;
+    if (!m_itemStopped)
+        m_progress.itemEnded(state.doneCount, state.checkedCount);
     ++state.rowIndex;
     advance();
 }
@@ -223,38 +233,33 @@ void TBatchRun::stopCurrentItem()
     KillEncoder(m_runner.get(), [this](const QString &line) { logQuietly(line); });
 }
 
-// The after-job step follows only a run that was neither stopped nor had failures.
+// The after-job step follows a run that was not stopped: the failure message comes first; the
+// output folder opens when the run had no failures or converted at least one file; the
+// power-off countdown starts only after a run without failures.
 void TBatchRun::finishRun(AfterJob afterJobStep)
 {
     ConversionRunState &state = m_custom.runState();
-    const bool clean = !state.stopRequested && m_failures.isEmpty() && m_runError.isEmpty();
-    const bool endProgram = afterJobStep == AfterJob::Due && clean && afterJob();
+    const bool due = afterJobStep == AfterJob::Due && !state.stopRequested && m_runError.isEmpty();
+    const bool clean = due && m_failures.isEmpty();
     state.stopRequested = false;
     m_sourceList = nullptr;
     Q_EMIT runFinished();
-    if (!m_runError.isEmpty())
-        m_custom.common().ShowMessageBox(m_runError, ErrorKind);
-    else if (!m_failures.isEmpty())
-        m_custom.common().ShowMessageBox(FailureMessage(m_failures), ErrorKind);
-    if (endProgram)
-        Q_EMIT endProgramRequested();
-}
-
-// Opens the output folder and powers off as the check boxes ask. True when the computer is
-// powering off, so the program should end.
-bool TBatchRun::afterJob()
-{
-    if (isChecked(m_showOutputDirectory)) {
+    showFailures();
+    if ((clean || (due && m_convertedCount > 0)) && isChecked(m_showOutputDirectory)) {
         const QString folder = m_custom.common().convertParameter().outputFolder;
         if (!folder.isEmpty())
             m_shell.open(QUrl::fromLocalFile(folder));
     }
-    if (!isChecked(m_shutdown))
-        return false;
-    if (m_power.powerOff())
-        return true;
-    logQuietly(QStringLiteral("Power off failed."));
-    return false;
+    if (clean && isChecked(m_shutdown))
+        m_powerOff.start();
+}
+
+void TBatchRun::showFailures()
+{
+    if (!m_runError.isEmpty())
+        m_custom.common().ShowMessageBox(m_runError, ErrorKind);
+    else if (!m_failures.isEmpty())
+        m_custom.common().ShowMessageBox(FailureMessage(m_failures), ErrorKind);
 }
 
 // An error that ends the whole run (the log cannot be written, say): a runner not started yet
@@ -278,6 +283,16 @@ QString TBatchRun::FailureMessage(const QList<TFailedItem> &failures)
     for (const TFailedItem &item : failures)
         text += QStringLiteral("\n\n") + item.fileName + QStringLiteral("\n") + item.reason;
     return text;
+}
+
+QString TBatchRun::summary() const
+{
+    if (m_custom.runState().checkedCount == 0)
+        return {};
+    return QStringLiteral("%1 %2 converted, %3 failed.")
+        .arg(m_convertedCount)
+        .arg(m_convertedCount == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+        .arg(m_failures.size());
 }
 
 void TBatchRun::log(const QString &line) const

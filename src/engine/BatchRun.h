@@ -2,6 +2,7 @@
 // The batch run: converts the checked rows of the source list one after another, each by one
 // encoder process, driven by the runner's signals (nothing here waits or polls).
 #include "engine/ExitStatus.h"
+#include "engine/PowerOffCountdown.h"
 
 #include <QList>
 #include <QObject>
@@ -53,6 +54,16 @@ public:
 
     // The items of the last run that were not converted, in row order.
     const QList<TFailedItem> &failures() const { return m_failures; }
+    // How many items of the last run were converted.
+    int convertedCount() const { return m_convertedCount; }
+    // One short line on the last run: "9 files converted, 1 failed."; empty after a run
+    // without checked rows.
+    QString summary() const;
+    // The source file of the item being converted (the row's own path, also for RealMedia).
+    QString currentFile() const { return m_currentFile; }
+    // The wait before powering off that a clean run with "Shutdown computer when job is
+    // finished." ticked starts.
+    TPowerOffCountdown &powerOffCountdown() { return m_powerOff; }
 
     // The text of the one message that lists the failed items.
     static QString FailureMessage(const QList<TFailedItem> &failures);
@@ -65,7 +76,8 @@ Q_SIGNALS:
     void encoderOutput(const QString &chunk);
     // The run is over, however it ended: hide the progress window, enable the main window.
     void runFinished();
-    // The computer is powering off: end the program at once, saving nothing.
+    // The computer is powering off (the countdown ran out or the user cut it short): end the
+    // program at once, saving nothing.
     void endProgramRequested();
 
 private:
@@ -79,7 +91,7 @@ private:
     void stopCurrentItem();
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
-    bool afterJob();
+    void showFailures();
     void abortRun(const QString &error);
     void fail(const QString &fileName, const QString &reason);
     void log(const QString &line) const;
@@ -101,5 +113,7 @@ private:
     QString m_lastOutputLine;
     bool m_itemStopped = false;
     QList<TFailedItem> m_failures;
+    int m_convertedCount = 0;
     QString m_runError;
+    TPowerOffCountdown m_powerOff;
 };

@@ -36,8 +36,8 @@ bool IsRealMediaPath(const QString &path)
 ConvertParameterBuilder::ConvertParameterBuilder(QString programFolder, const OptionSelectionModel &options,
                                                  const SourceListModel &sources, const TAppFunc &log,
                                                  TFileFunc &fileFunc)
-    : m_programFolder(std::move(programFolder)), m_options(options), m_sources(sources), m_log(log),
-      m_fileFunc(fileFunc), m_outputFolderText(DefaultOutputFolder())
+    : m_programFolder(std::move(programFolder)), m_scriptFolder(m_programFolder), m_options(options),
+      m_sources(sources), m_log(log), m_fileFunc(fileFunc), m_outputFolderText(DefaultOutputFolder())
 {
 }
 
@@ -97,14 +97,14 @@ ConvertResult ConvertParameterBuilder::CreateConvertParameter(const QString &sou
     p.outputExtension = MakeOutputExtension(outputType);
 
     try {
-        WriteAvsScript(m_programFolder, p.inputPath);
+        WriteAvsScript(m_scriptFolder, p.inputPath);
     } catch (const AvsWriteError &e) {
         return fail(sourcePath, QString::fromStdString(e.what()));
     }
     const bool realMedia = IsRealMediaPath(p.inputPath);
     p.encoderPath = m_programFolder + (realMedia ? QStringLiteral("revc") : QStringLiteral("evc")) + Platform::exeSuffix();
     if (realMedia)
-        p.inputPath = AvsScriptPath(m_programFolder);
+        p.inputPath = AvsScriptPath(m_scriptFolder);
 
     const CommandTemplate chosen = ChooseTemplate(p.codecArg, p.outputExtension);
     if (chosen == CommandTemplate::NoneCodec) {

@@ -25,6 +25,9 @@ public:
     ConvertParameterBuilder(QString programFolder, const OptionSelectionModel &options, const SourceListModel &sources,
                             const TAppFunc &log, TFileFunc &fileFunc);
 
+    // Where "VideoFile.avs" is written (ends with the separator); the program folder unless set.
+    void setScriptFolder(const QString &folder) { m_scriptFolder = folder; }
+
     // The output folder text the user chose (default: home + "/Kelvane").
     void setOutputFolderText(const QString &text) { m_outputFolderText = text; }
     const QString &outputFolderText() const { return m_outputFolderText; }
@@ -45,6 +48,7 @@ private:
     ConvertResult fail(const QString &sourcePath, const QString &reason) const;
 
     QString m_programFolder;
+    QString m_scriptFolder;
     const OptionSelectionModel &m_options;
     const SourceListModel &m_sources;
     const TAppFunc &m_log;

@@ -14,9 +14,15 @@ bool TConvertingCommands::stop()
     return true;
 }
 
+bool AskStopProcessing(IMessageBoxes &messages)
+{
+    return messages.show(QStringLiteral("Are you sure to stop processing ?"), MessageIcon::Question,
+                         MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 bool TConvertingCommands::close()
 {
-    if (!confirm(QStringLiteral("Are you sure to stop processing ?")))
+    if (!AskStopProcessing(m_messages))
         return false;
     Q_EMIT closeStop();
     return true;

@@ -6,6 +6,9 @@
 
 #include <QObject>
 
+// "Are you sure to stop processing ?", Yes/No. True on Yes.
+bool AskStopProcessing(IMessageBoxes &messages);
+
 class TConvertingCommands : public QObject {
     Q_OBJECT
 public:

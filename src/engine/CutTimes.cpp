@@ -2,6 +2,8 @@
 
 #include "support/StrFunc.h"
 
+#include <optional>
+
 namespace {
 
 QString asciiUpper(const QString &text)
@@ -17,6 +19,18 @@ QString asciiUpper(const QString &text)
 bool holdsPath(const SourceRow &row, const QString &upperPath)
 {
     return asciiUpper(row.fileName) == upperPath;
+}
+
+// Seconds from `startSeconds` to the end of the row's file, rounded up; nothing when the row is
+// cut before the end or its exact length is not known.
+std::optional<qint64> secondsToFileEnd(const SourceRow &row, qint64 startSeconds)
+{
+    if (row.exactMilliseconds <= 0 || row.endTime != row.duration)
+        return std::nullopt;
+    const qint64 left = row.exactMilliseconds - startSeconds * 1000;
+    if (left <= 0)
+        return std::nullopt;
+    return (left + 999) / 1000;
 }
 
 } // namespace
@@ -56,8 +70,11 @@ QString LookupDuration(const SourceListModel &sources, const QString &sourcePath
     const QString upperPath = asciiUpper(sourcePath);
     QString result;
     for (const SourceRow &row : sources.rows()) {
-        if (holdsPath(row, upperPath))
-            result = QString::number(TimeTextSeconds(row.endTime) - TimeTextSeconds(row.startTime));
+        if (!holdsPath(row, upperPath))
+            continue;
+        const qint64 start = TimeTextSeconds(row.startTime);
+        const qint64 end = TimeTextSeconds(row.endTime);
+        result = QString::number(secondsToFileEnd(row, start).value_or(end - start));
     }
     return result;
 }

@@ -19,6 +19,9 @@ QString LookupStartTime(const SourceListModel &sources, const QString &sourcePat
 
 // End seconds minus start seconds of the last row holding `sourcePath`, as decimal text (may be
 // 0 or negative); empty when none. A time that is not three ":"-separated pieces counts as 0.
+// A row whose end is still its whole duration takes the file to its exact end instead: its
+// measured length less the start, rounded up to whole seconds (the grid shows truncated
+// seconds; the encoder stops at the end of the file).
 // Throws TimeTextError when a piece is not a decimal integer.
 QString LookupDuration(const SourceListModel &sources, const QString &sourcePath);
 

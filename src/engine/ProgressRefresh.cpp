@@ -57,6 +57,12 @@ int durationMaximum(const QString &durationText)
     return ok && value > 0 ? value : 0;
 }
 
+// pbTotal's maximum: 100 units per item.
+int totalMaximum(int checkedCount)
+{
+    return static_cast<int>(std::clamp<qint64>(qint64(checkedCount) * 100, 0, INT_MAX));
+}
+
 } // namespace
 
 void TBarState::setPosition(qint64 value)
@@ -117,11 +123,38 @@ void TProgressRefresh::actRefreshProgressExecute(const TRefreshInputs &inputs)
 void TProgressRefresh::refreshTotal(const TRefreshInputs &inputs)
 {
     totalBar.minimum = 0;
-    totalBar.maximum = static_cast<int>(std::clamp<qint64>(qint64(inputs.checkedCount) * 100, 0, INT_MAX));
+    totalBar.maximum = totalMaximum(inputs.checkedCount);
     const qint64 share = qint64(currentBar.position) * 100 / (qint64(currentBar.maximum) + 1);
     totalBar.setPosition(share + qint64(inputs.doneCount) * 100);
-    lblPersent = QStringLiteral("Current: ") + QString::number(inputs.doneCount + 1) + QStringLiteral(" , Total: ")
-                 + QString::number(inputs.checkedCount) + QStringLiteral(".");
+    showCounts(inputs.doneCount + 1, inputs.checkedCount);
+}
+
+void TProgressRefresh::showCounts(int current, int checkedCount)
+{
+    lblPersent = QStringLiteral("Current: ") + QString::number(current) + QStringLiteral(" , Total: ")
+                 + QString::number(checkedCount) + QStringLiteral(".");
+}
+
+void TProgressRefresh::itemStarted(int doneCount, int checkedCount, const QString &sourcePath)
+{
+    lblCurFileName = sourcePath;
+    showItemsDone(doneCount, checkedCount);
+    showCounts(doneCount + 1, checkedCount);
+    Q_EMIT changed();
+}
+
+void TProgressRefresh::itemEnded(int doneCount, int checkedCount)
+{
+    showItemsDone(doneCount, checkedCount);
+    showCounts(std::max(doneCount, 1), checkedCount);
+    Q_EMIT changed();
+}
+
+void TProgressRefresh::showItemsDone(int doneCount, int checkedCount)
+{
+    totalBar.minimum = 0;
+    totalBar.maximum = totalMaximum(checkedCount);
+    totalBar.setPosition(qint64(doneCount) * 100);
 }
 
 void TProgressRefresh::tmrChangingTimer()

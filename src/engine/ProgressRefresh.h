@@ -40,12 +40,19 @@ public:
     void stopReset();
     // The item's length announced before its first chunk (the batch resets the bar per item).
     void resetCurrentBar();
+    // The counts, the total bar and the file name as an item's encoder starts (`doneCount` items
+    // are over) and as it ends (`doneCount` includes it), so that an item whose encoder prints a
+    // single status line moves them too. `sourcePath` is the row's own file.
+    void itemStarted(int doneCount, int checkedCount, const QString &sourcePath);
+    void itemEnded(int doneCount, int checkedCount);
 
 Q_SIGNALS:
     void changed();
 
 private:
     void refreshTotal(const TRefreshInputs &inputs);
+    void showCounts(int current, int checkedCount);
+    void showItemsDone(int doneCount, int checkedCount);
 };
 
 // The whole seconds of the time= field of the newest complete status line in `chunk`

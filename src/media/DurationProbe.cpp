@@ -17,7 +17,8 @@ ProbeResult measureRendered(MediaGraph &graph, RenderOutcome outcome)
 {
     const std::optional<qint64> reference = graph.GetDuration();
     const qint32 milliseconds = reference ? MediaTime::referenceToMilliseconds(*reference) : 0;
-    return {outcome, std::max<qint32>(0, MediaTime::millisecondsToSeconds(milliseconds))};
+    const qint32 exact = std::max<qint32>(0, milliseconds);
+    return {outcome, MediaTime::millisecondsToSeconds(exact), exact};
 }
 
 } // namespace

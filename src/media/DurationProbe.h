@@ -5,6 +5,7 @@
 struct ProbeResult {
     RenderOutcome outcome = RenderOutcome::Failed;
     qint32 seconds = 0; // whole seconds; 0 when the file can't be measured
+    qint64 milliseconds = 0; // the same length before it was cut to whole seconds
 
     // A file that can't be rendered or lasts less than a second is not taken into the list.
     bool refused() const { return seconds < 1; }

@@ -61,6 +61,57 @@ std::optional<qint64> knownDuration(const AVFormatContext &format)
     return longest;
 }
 
+struct PacketFree {
+    void operator()(AVPacket *packet) const { av_packet_free(&packet); }
+};
+
+// How far before its end a file is read for its last frames.
+constexpr int64_t TailBytes = 512 * 1024;
+// The most the last frames may add to an estimate; more means time stamps that can't be trusted.
+constexpr int64_t MostMissing = 2 * AV_TIME_BASE;
+
+// The end of the file's last audio or video frame, from its time stamp and its own duration,
+// in AV_TIME_BASE units; nullopt when no frame near the end tells it.
+std::optional<int64_t> lastFrameEnd(AVFormatContext &format)
+{
+    const int64_t size = format.pb ? avio_size(format.pb) : -1;
+    if (size <= 0 || av_seek_frame(&format, -1, std::max<int64_t>(0, size - TailBytes), AVSEEK_FLAG_BYTE) < 0)
+        return std::nullopt;
+    std::unique_ptr<AVPacket, PacketFree> packet(av_packet_alloc());
+    if (!packet)
+        return std::nullopt;
+    std::optional<int64_t> end;
+    while (av_read_frame(&format, packet.get()) >= 0) {
+        const AVStream &stream = *format.streams[packet->stream_index];
+        if (isAudioOrVideo(stream) && packet->pts != AV_NOPTS_VALUE) {
+            const int64_t frameEnd = av_rescale_q(packet->pts + packet->duration, stream.time_base, AV_TIME_BASE_Q);
+            end = std::max(end.value_or(frameEnd), frameEnd);
+        }
+        av_packet_unref(packet.get());
+    }
+    return end;
+}
+
+// MPEG program and transport streams carry no length: it is estimated from the time stamps of
+// their last packets, and what follows the stamp inside a packet (several frames may share
+// one) is left out, so the estimate falls short by up to a few tenths of a second and a file
+// lost its last whole second. The last frames, read one by one with their own time stamps and
+// durations, tell where the file really ends.
+std::optional<qint64> lengthOf(AVFormatContext &format)
+{
+    const std::optional<qint64> estimate = knownDuration(format);
+    if (format.duration_estimation_method != AVFMT_DURATION_FROM_PTS || format.start_time == AV_NOPTS_VALUE ||
+        format.duration == AV_NOPTS_VALUE)
+        return estimate;
+    const std::optional<int64_t> end = lastFrameEnd(format);
+    if (!end)
+        return estimate;
+    const int64_t measured = *end - format.start_time;
+    if (measured <= format.duration || measured > format.duration + MostMissing)
+        return estimate;
+    return av_rescale_q(measured, AV_TIME_BASE_Q, ReferenceTimeBase);
+}
+
 // Reading packets to learn about streams is slow; it is only needed when the header did not
 // announce every stream or the length.
 bool needsStreamInfo(const AVFormatContext &format)
@@ -83,12 +134,17 @@ void ProbeGraph::OpenGraph() { m_open = true; }
 void ProbeGraph::CloseGraph()
 {
     m_format.reset();
+    m_duration.reset();
     m_open = false;
 }
 
 bool ProbeGraph::IsGraphOpen() const { return m_open; }
 
-void ProbeGraph::EmptyGraph() { m_format.reset(); }
+void ProbeGraph::EmptyGraph()
+{
+    m_format.reset();
+    m_duration.reset();
+}
 
 ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path)
 {
@@ -116,12 +172,15 @@ RenderOutcome ProbeGraph::RenderFile(const QString &path)
     if (!m_open)
         throw MediaGraphError("The media graph is not open.");
     m_format.reset();
+    m_duration.reset();
     FormatPointer format = openInput(path);
     if (!format)
         return RenderOutcome::Failed;
     const RenderOutcome outcome = classifyStreams(*format);
-    if (outcome != RenderOutcome::Failed)
+    if (outcome != RenderOutcome::Failed) {
+        m_duration = lengthOf(*format);
         m_format = std::move(format);
+    }
     return outcome;
 }
 
@@ -129,7 +188,7 @@ std::optional<qint64> ProbeGraph::GetDuration()
 {
     if (!m_format)
         return std::nullopt;
-    return knownDuration(*m_format);
+    return m_duration;
 }
 
 std::optional<qint64> ProbeGraph::GetCurrentPosition()

@@ -1,7 +1,8 @@
 #pragma once
 // The graph that measures files: it opens a file with the in-process demuxers, checks that a
 // decoder exists for every audio and video stream, and tells the container's duration.
-// It is bound to no window and is never run.
+// It is bound to no window and is never run. A length estimated from time stamps (MPEG program
+// and transport streams) is completed from the file's last frames.
 #include "media/MediaGraph.h"
 
 #include <memory>
@@ -43,5 +44,6 @@ private:
     static FormatPointer openInput(const QString &path);
 
     FormatPointer m_format; // the rendered file; null when the graph is empty
+    std::optional<qint64> m_duration; // its length, measured when it was rendered
     bool m_open = false;
 };

@@ -27,8 +27,10 @@ bool listHolds(const SourceListModel &model, const QString &path)
 SourceRow newRow(const ProbedSourceFile &file)
 {
     const QString duration = FormatTimeText(file.seconds);
-    return SourceRow{QStringLiteral("True"), file.path, SizeText(file.size), duration, FormatTimeText(0),
-                     duration, duration};
+    SourceRow row{QStringLiteral("True"), file.path, SizeText(file.size), duration, FormatTimeText(0), duration,
+                  duration};
+    row.exactMilliseconds = file.milliseconds;
+    return row;
 }
 
 QString sizeFailureText(const QString &path)

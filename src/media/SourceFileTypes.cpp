@@ -12,7 +12,8 @@ struct DialogFilter {
 };
 
 const DialogFilter dialogFilters[] = {
-    {"Supported Files", "*.3gp;*.mp4;*.m4v;*.mpeg;*.3g2;*.mpg;*.avi;*.asf;*.mov;*.wmv;*.flv;*.swf;*.rm;*.rmvb;*.vob;"},
+    {"Supported Files", "*.3gp;*.mp4;*.m4v;*.mpeg;*.3g2;*.mpg;*.avi;*.asf;*.mov;*.wmv;*.flv;*.swf;*.rm;*.rmvb;*.vob;"
+                        "*.mkv;*.webm;*.ts;*.m2ts;*.mts;*.ogv;"},
     {"3GP, 3G2 Files (*.3gp,*.3g2)", "*.3gp"},
     {"AVI Files (*.avi)", "*.avi"},
     {"ASF Files (*.asf)", "*.asf"},
@@ -23,6 +24,9 @@ const DialogFilter dialogFilters[] = {
     {"RM, RMVB (*.rm,*.rmvb)", "*.rm;*.rmvb"},
     {"VOB Video Files (*.vob)", "*.vob"},
     {"WMV Video Files (*.wmv)", "*.wmv"},
+    {"MKV, WebM Video Files (*.mkv,*.webm)", "*.mkv;*.webm"},
+    {"MPEG-TS Video Files (*.ts,*.m2ts,*.mts)", "*.ts;*.m2ts;*.mts"},
+    {"OGV Video Files (*.ogv)", "*.ogv"},
 };
 
 } // namespace
@@ -30,7 +34,8 @@ const DialogFilter dialogFilters[] = {
 const QStringList &AcceptedSourceExtensions()
 {
     static const QStringList extensions{".3gp", ".3g2", ".avi", ".m4v", ".mpeg", ".mpg", ".asf", ".mov",
-                                        ".wmv", ".vob", ".rm",  ".rmvb", ".flv", ".swf", ".mp4"};
+                                        ".wmv", ".vob", ".rm",  ".rmvb", ".flv", ".swf", ".mp4",
+                                        ".mkv", ".webm", ".ts", ".m2ts", ".mts", ".ogv"};
     return extensions;
 }
 

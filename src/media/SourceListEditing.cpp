@@ -41,3 +41,13 @@ std::optional<int> RemoveSelectedRows(SourceListModel &model, QList<int> selecte
 }
 
 void ClearSourceList(SourceListModel &model) { model.clear(); }
+
+void ToggleAllChecked(SourceListModel &model)
+{
+    bool allChecked = true;
+    for (const SourceRow &row : model.rows())
+        allChecked = allChecked && row.isChecked();
+    const QString value = allChecked ? QStringLiteral("False") : QStringLiteral("True");
+    for (int row = 0; row < model.rowCount(); ++row)
+        model.setField(row, SourceRow::CheckColumn, value);
+}

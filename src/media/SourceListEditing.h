@@ -13,3 +13,6 @@ std::optional<int> RemoveSelectedRows(SourceListModel &model, QList<int> selecte
 
 // Removes every row.
 void ClearSourceList(SourceListModel &model);
+
+// The check column's header: ticks every row, or clears every row when all are ticked already.
+void ToggleAllChecked(SourceListModel &model);

@@ -24,6 +24,8 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return r.field(index.column());
+    if (role == Qt::ToolTipRole && index.column() == SourceRow::FileNameColumn)
+        return r.fileName; // the cell shortens a long path in its middle
     return {};
 }
 

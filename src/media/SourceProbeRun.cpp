@@ -15,6 +15,7 @@ ProbedSourceFile measure(MediaGraph &graph, const QString &path, const SourcePro
     const ProbeResult probe = ProbeDuration(graph, path);
     file.refused = probe.refused();
     file.seconds = probe.seconds;
+    file.milliseconds = probe.milliseconds;
     if (file.refused)
         return file;
     try {

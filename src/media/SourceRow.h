@@ -10,6 +10,10 @@ struct SourceRow {
     QString startTime;  // hh:mm:ss
     QString endTime;    // hh:mm:ss
     QString cutTime;    // hh:mm:ss
+    // Not a column: the file's length as the probe measured it, in milliseconds (0 when not
+    // known). The duration above is its whole seconds, truncated; a conversion of the whole
+    // file asks for this length, so that its last fraction of a second is not lost.
+    qint64 exactMilliseconds = 0;
 
     // Column order of the fields; the index every caller uses.
     enum Column { CheckColumn = 0, FileNameColumn, FileSizeColumn, DurationColumn, StartTimeColumn,

@@ -1,11 +1,17 @@
 #include "services/CommonLib.h"
 
+#include "settings/ConfigFiles.h"
 #include "support/MessageBoxHelpers.h"
 #include "support/StrFunc.h"
 #include "support/WorkingSet.h"
 
 TCommonLib::TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes)
-    : m_programFolder(std::move(programFolder)), m_appFunc(m_programFolder, clock), m_boxes(boxes)
+    : TCommonLib(FileLocations::portableIn(programFolder), clock, boxes)
+{
+}
+
+TCommonLib::TCommonLib(FileLocations locations, const IClock &clock, IMessageBoxes &boxes)
+    : m_locations(std::move(locations)), m_appFunc(m_locations.stateFolder, clock), m_boxes(boxes)
 {
 }
 
@@ -27,6 +33,16 @@ qint64 TCommonLib::FileSizeOf(const QString &path) const
 bool TCommonLib::ShowMessageBox(const QString &text, int kind)
 {
     return ::ShowMessageBox(m_boxes, text, kind);
+}
+
+QStringList TCommonLib::ListConfigSections(const QString &fileName) const
+{
+    return ::ListConfigSections(m_locations.configBase, fileName);
+}
+
+QString TCommonLib::ReadConfigValue(const QString &fileName, const QString &name) const
+{
+    return ::ReadConfigValue(m_locations.configBase, fileName, name);
 }
 
 void TCommonLib::TrimWorkingSet()

@@ -5,6 +5,7 @@
 #include "engine/ConvertParameter.h"
 #include "support/AppFunc.h"
 #include "support/FileFunc.h"
+#include "support/FileLocations.h"
 
 class IClock;
 class IMessageBoxes;
@@ -13,8 +14,11 @@ class TCommonLib {
 public:
     // `programFolder` ends with the separator; `clock` and `boxes` must outlive this object.
     TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes);
+    // The log goes to `locations.stateFolder`.
+    TCommonLib(FileLocations locations, const IClock &clock, IMessageBoxes &boxes);
 
-    const QString &programFolder() const { return m_programFolder; }
+    const QString &programFolder() const { return m_locations.programFolder; }
+    const FileLocations &locations() const { return m_locations; }
     TConvertParameterStruct &convertParameter() { return m_convertParameter; }
     const TConvertParameterStruct &convertParameter() const { return m_convertParameter; }
     const TAppFunc &appFunc() const { return m_appFunc; }
@@ -26,10 +30,14 @@ public:
     double NumericPart(const QString &text) const;
     qint64 FileSizeOf(const QString &path) const;
     bool ShowMessageBox(const QString &text, int kind);
+    // The section names of an INI file in the Config folder, and the value of key `name` in
+    // section `name` ("" when missing).
+    QStringList ListConfigSections(const QString &fileName) const;
+    QString ReadConfigValue(const QString &fileName, const QString &name) const;
     void TrimWorkingSet();
 
 private:
-    QString m_programFolder;
+    FileLocations m_locations;
     TConvertParameterStruct m_convertParameter;
     TAppFunc m_appFunc;
     TFileFunc m_fileFunc;

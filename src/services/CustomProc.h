@@ -2,6 +2,7 @@
 // The long-lived service object for conversion, selector, preview, settings and profile
 // operations. It holds the batch run state and forwards to the per-topic classes.
 #include "engine/ConvertParameterBuilder.h"
+#include "settings/CustomProfiles.h"
 #include "settings/QualityProfiles.h"
 
 class TCommonLib;
@@ -19,12 +20,23 @@ public:
     SourceListModel &sources() { return m_sources; }
     TCommonLib &common() { return m_common; }
 
-    // Calls into the user settings and the custom profiles; they do nothing until set.
+    // Calls into the user settings and the custom profiles. The custom profile hooks are set to
+    // this object's profile operations; loading the user settings does nothing until set.
     SelectorHooks &selectorHooks() { return m_selectorHooks; }
+    // Replaces the profile load that every converted item runs (LoadSelectedCustomProfile).
     void setLoadSelectedCustomProfile(std::function<void()> hook);
     // The output folder text of the main window.
     void setOutputFolderText(const QString &text) { m_builder.setOutputFolderText(text); }
     QString outputFolderText() const { return m_builder.outputFolderText(); }
+
+    // The custom profiles and the Options dialog's name box.
+    TCustomProfiles &customProfiles() { return m_profiles; }
+    CustomProfileBox &customProfileBox() { return m_profileBox; }
+    void FillProfileSelector() { m_profiles.FillProfileSelector(); }
+    void LoadSelectedCustomProfile() { m_profiles.LoadSelectedCustomProfile(); }
+    void AddCustomProfile() { m_profiles.AddCustomProfile(); }
+    bool SaveCustomProfile() { return m_profiles.SaveCustomProfile(); }
+    void DeleteCustomProfile() { m_profiles.DeleteCustomProfile(); }
 
     void FillAllSelectors() { ::FillAllSelectors(m_options, m_selectorHooks); }
     void ApplyQualityProfile() { ::ApplyQualityProfile(m_options, m_selectorHooks); }
@@ -36,11 +48,15 @@ public:
     QString PrepareOutputFolder() const;
 
 private:
+    void bindCustomProfiles();
+
     TCommonLib &m_common;
     OptionSelectionModel &m_options;
     SourceListModel &m_sources;
     ConversionRunState m_runState;
     SelectorHooks m_selectorHooks;
-    std::function<void()> m_loadSelectedCustomProfile = [] {};
+    CustomProfileBox m_profileBox;
+    TCustomProfiles m_profiles;
+    std::function<void()> m_loadSelectedCustomProfile;
     ConvertParameterBuilder m_builder;
 };

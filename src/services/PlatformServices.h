@@ -4,6 +4,7 @@
 // browser or file manager, or powers a machine off.
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <optional>
 
@@ -33,6 +34,8 @@ class IPowerControl {
 public:
     virtual ~IPowerControl() = default;
     virtual bool powerOff() = 0;
+    // Programs that ask to keep the computer running now, each as "who: why"; empty when none.
+    virtual QStringList shutdownBlockers() { return {}; }
 };
 
 // The wall clock, so that log lines can be checked against a fixed time.

@@ -76,7 +76,7 @@ const OptionList &VolumeGains()
         OptionList gains;
         for (int gain = 0; gain <= 500; gain += 25)
             gains << QString::number(gain);
-        return gains << QStringLiteral("8");
+        return gains << QStringLiteral("4");   // "100": the encoder's -vol is a percentage
     }();
     return list;
 }

@@ -60,6 +60,7 @@ void ApplyQualityProfile(OptionSelectionModel &model, const SelectorHooks &hooks
         hooks.loadCustomProfile(quality - BuiltInQualityCount);
         return;
     }
+    hooks.builtInQualityApplied();
     const int outputType = model.selectedIndex(Selector::OutputType);
     if (!outputTypeAt(outputType))
         return;

@@ -13,6 +13,8 @@ struct SelectorHooks {
     std::function<void()> loadUserSettings = [] {};
     // Selects custom profile `position` (0-based) and loads it into the selectors.
     std::function<void(int position)> loadCustomProfile = [](int) {};
+    // A built-in quality is being applied: a custom profile chosen earlier no longer holds.
+    std::function<void()> builtInQualityApplied = [] {};
 };
 
 // Puts the visible entries of `list` into the selector and selects its default index.
@@ -24,5 +26,6 @@ void FillAllSelectors(OptionSelectionModel &model, const SelectorHooks &hooks);
 
 // Sets the selectors from the profile row of the selected output type and quality, and the
 // enabled states of the quality selector and the Options button. A custom profile (quality 5
-// and up) is loaded through the hooks and leaves the enabled states alone.
+// and up) is loaded through the hooks and leaves the enabled states alone; a built-in one is
+// announced to them first.
 void ApplyQualityProfile(OptionSelectionModel &model, const SelectorHooks &hooks);

@@ -18,8 +18,9 @@ QString DefaultInitialFolder();
 
 class TUserSettings {
 public:
-    // `programFolder` ends with the separator; the file is programFolder + "Config/UserSettings.ini".
-    explicit TUserSettings(QString programFolder);
+    // `configBase` (the program folder, or the user's settings folder when the program folder is
+    // read-only) ends with the separator; the file is configBase + "Config/UserSettings.ini".
+    explicit TUserSettings(QString configBase);
 
     QString fileName() const;
 

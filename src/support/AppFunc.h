@@ -1,5 +1,6 @@
 #pragma once
-// The diagnostic log: "log.txt" in the program folder, one line per message, never truncated.
+// The diagnostic log: "log.txt" in the program folder (or the user's state folder when the program
+// folder is read-only), one line per message, never truncated.
 #include <QString>
 #include <stdexcept>
 
@@ -13,8 +14,8 @@ public:
 
 class TAppFunc {
 public:
-    // `programFolder` ends with the path separator; `clock` must outlive this object.
-    TAppFunc(QString programFolder, const IClock &clock);
+    // `folder` (the log's folder) ends with the path separator; `clock` must outlive this object.
+    TAppFunc(QString folder, const IClock &clock);
 
     // Appends "Brask Soft <short date> <long time>|<message>" + CR LF to log.txt.
     // Date and time use the user's locale. Throws LogWriteError on failure.

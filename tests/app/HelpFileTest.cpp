@@ -24,3 +24,11 @@ TEST(HelpFile, IsACompiledHelpFileWithTheUserGuidePages)
                              "/converting.html", "/files.html", "/shortcuts.html"})
         EXPECT_TRUE(entries.contains(page)) << page;
 }
+
+// Where no program reads .chm files the help opens as these pages in the browser.
+TEST(HelpFile, TheSamePagesLieBesideItAsHtml)
+{
+    for (const char *page : {"index.html", "adding_files.html", "cutting.html", "output.html", "profiles.html",
+                             "converting.html", "files.html", "shortcuts.html", "style.css"})
+        EXPECT_TRUE(QFile::exists(builtProgramFolder() + "Help/" + page)) << page;
+}

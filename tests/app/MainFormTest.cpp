@@ -74,10 +74,13 @@ TEST_F(MainFormTest, ButtonsCarryTheirHints)
 {
     const HintRow rows[] = {
         {&TFrmMainForm::btnPlay, "Ctrl + P"},        {&TFrmMainForm::btnPause, "Ctrl + U"},
-        {&TFrmMainForm::btnStop, "Ctrl + T"},        {&TFrmMainForm::btnOptions, "Ctrl + N"},
-        {&TFrmMainForm::RzBmpButton1, "Ctrl + N"},   {&TFrmMainForm::btnSelectOutputFolder, "Ctrl + B"},
+        {&TFrmMainForm::btnStop, "Ctrl + T"},        {&TFrmMainForm::btnOptions, "Ctrl + I"},
+        {&TFrmMainForm::RzBmpButton1, "Ctrl + B"},   {&TFrmMainForm::btnSelectOutputFolder, "Ctrl + B"},
         {&TFrmMainForm::btnOpenFile, "Ctrl + O"},    {&TFrmMainForm::btnRemoveFile, "Ctrl + R"},
         {&TFrmMainForm::btnClearFile, "Ctrl + L"},   {&TFrmMainForm::btnConvert, "Ctrl + S"},
+        {&TFrmMainForm::btnHomePage, "Visit the home page"}, {&TFrmMainForm::btnEMail, "Write to support"},
+        {&TFrmMainForm::btnHelp, "Help (F1)"},       {&TFrmMainForm::btnAbout, "About Kelvane"},
+        {&TFrmMainForm::btnWindowMinimize, "Minimize"}, {&TFrmMainForm::btnWindowClose, "Close"},
     };
     for (const HintRow &row : rows) {
         PictureButton *button = (form.get()->*row.button)();
@@ -85,9 +88,6 @@ TEST_F(MainFormTest, ButtonsCarryTheirHints)
         EXPECT_EQ(button->toolTip(), QString::fromLatin1(row.hint));
         EXPECT_TRUE(button->text().isEmpty());
     }
-    // The help button has a hint, but it is never shown.
-    EXPECT_EQ(form->btnHelp()->hint(), QStringLiteral("Help (F1)"));
-    EXPECT_TRUE(form->btnHelp()->toolTip().isEmpty());
     EXPECT_FALSE(form->btnSelectOutputFolder()->isVisibleTo(form.get()));
 }
 
@@ -121,6 +121,62 @@ TEST_F(MainFormTest, ControlsSitAtTheirPlaces)
     EXPECT_EQ(form->btnConvert()->geometry(), QRect(555, 391, 110, 40));
     EXPECT_EQ(form->btnWindowClose()->geometry(), QRect(640, 28, 25, 25));
     EXPECT_EQ(form->btnHelp()->geometry(), QRect(565, 73, 48, 48));
+}
+
+// The captions left of the output selectors end at one edge and stay inside their panel.
+TEST_F(MainFormTest, SettingsCaptionsStayInsideTheirPanel)
+{
+    for (const char *name : {"lblOutputFileTypeName", "lblProfileSettings", "lblOutputFolderInfo"}) {
+        const auto *caption = form->findChild<QLabel *>(QLatin1String(name));
+        ASSERT_NE(caption, nullptr) << name;
+        EXPECT_GE(caption->x(), 293) << name;   // the panel's edge is at 292
+        EXPECT_EQ(caption->geometry().right(), 362) << name;
+        EXPECT_GE(caption->width(), caption->sizeHint().width()) << name; // the whole text shows
+    }
+}
+
+// A press that stays put is a click: it never moves the window. A drag moves it, but only from
+// the bare background or the title; never from a control, enabled or not, nor from a picture.
+TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
+{
+    showActive();
+    int moves = 0;
+    form->setMoveStarter([&] { ++moves; });
+    form->btnOptions()->setEnabled(false);
+    form->btnConvert()->setEnabled(false);
+    const int far = QApplication::startDragDistance() + 2;
+    struct Case {
+        const char *where;
+        QWidget *widget;
+        QPoint at;   // in the widget
+        bool moves;
+    };
+    const Case cases[] = {
+        {"background", form.get(), QPoint(360, 100), true},
+        {"foot of the window", form.get(), QPoint(100, 446), true},
+        {"title", form->lblTitle(), QPoint(200, 10), true},
+        {"disabled Options", form->btnOptions(), QPoint(10, 10), false},
+        {"disabled Convert", form->btnConvert(), QPoint(20, 20), false},
+        {"timeline", form->Panel1(), QPoint(130, 9), false},
+        {"video area", form->DSVideoWindowEx1(), QPoint(100, 70), false},
+        {"status line", form->lblStatusLine(), QPoint(300, 8), false},
+        {"check box caption", form->Label1(), QPoint(10, 5), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.where);
+        moves = 0;
+        QTest::mousePress(c.widget, Qt::LeftButton, Qt::NoModifier, c.at);
+        QTest::mouseRelease(c.widget, Qt::LeftButton, Qt::NoModifier, c.at);
+        EXPECT_EQ(moves, 0) << "a click";
+
+        QTest::mousePress(c.widget, Qt::LeftButton, Qt::NoModifier, c.at);
+        QTest::mouseMove(c.widget, c.at + QPoint(1, 0)); // within the drag distance
+        EXPECT_EQ(moves, 0);
+        QTest::mouseMove(c.widget, c.at + QPoint(far, 0));
+        QTest::mouseMove(c.widget, c.at + QPoint(2 * far, 0));
+        QTest::mouseRelease(c.widget, Qt::LeftButton, Qt::NoModifier, c.at + QPoint(2 * far, 0));
+        EXPECT_EQ(moves, c.moves ? 1 : 0) << "a drag";
+    }
 }
 
 TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocusedControl)

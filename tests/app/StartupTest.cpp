@@ -8,6 +8,7 @@
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
 #include "common/Fakes.h"
+#include "common/ReadOnlyFolder.h"
 #include "common/TestPaths.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -222,6 +224,58 @@ TEST_F(AppWindowsTest, StoredSettingsAreShownAndAnUnwritableFileIsReportedAtExit
     ASSERT_EQ(desktop.boxes.shown.size(), 1);
     EXPECT_TRUE(desktop.boxes.shown[0].text.startsWith(QStringLiteral("Your settings could not be saved.")));
     EXPECT_EQ(desktop.boxes.shown[0].icon, MessageIcon::Warning);
+}
+
+// Installed for all users, the program folder cannot be written: the program still starts, and
+// its settings and log are kept in the user's folders, as the first log line says.
+TEST_F(AppWindowsTest, AReadOnlyProgramFolderKeepsSettingsAndLogInTheUsersFolders)
+{
+    program = std::make_unique<ProgramCopy>();
+    QTemporaryDir user;
+    AsUnprivilegedUser::openToAll(user.path());
+    const QStringList installed = QDir(program->folder()).entryList(QDir::AllEntries | QDir::Hidden);
+    FileLocations locations;
+    {
+        const ReadOnlyFolder readOnly(program->folder());
+        const AsUnprivilegedUser nobody;
+        locations = DecideFileLocations(program->folder(), {user.path() + "/config", user.path() + "/state"});
+    }
+    ASSERT_FALSE(locations.portable);
+    windows = std::make_unique<AppWindows>(locations, program->exe(), desktop.services());
+    startAndWaitForMainWindow();
+    windows->mainForm().chkShutdown()->setChecked(true);
+    EXPECT_EQ(closeMainWindow(), 0);
+    EXPECT_TRUE(desktop.boxes.shown.isEmpty());
+
+    QFile settings(user.path() + "/config/Kelvane/Config/UserSettings.ini");
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(settings.readAll().contains("SHUTDOWN=1\r\n"));
+    QFile log(user.path() + "/state/Kelvane/log.txt");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("|" + FileLocationsLogLine(locations).toUtf8() + "\r\n"));
+    EXPECT_EQ(QDir(program->folder()).entryList(QDir::AllEntries | QDir::Hidden), installed);
+}
+
+// "Open with Kelvane": the files named on the command line are in the list once the window shows;
+// others are passed over as when they are dropped.
+TEST_F(AppWindowsTest, FilesFromTheCommandLineAreAddedWhenTheMainWindowShows)
+{
+    create();
+    QTemporaryDir media;
+    const QString video = media.filePath("holiday clip.mkv");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-f", "lavfi", "-i",
+                            "sine=sample_rate=8000", "-t", "2", "-c:v", "mpeg4", "-c:a", "aac", video});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().constData();
+    windows->setStartupFiles({video, media.filePath("notes.txt")});
+
+    QSignalSpy added(&windows->sources(), &QAbstractItemModel::rowsInserted);
+    startAndWaitForMainWindow();
+    ASSERT_TRUE(added.count() > 0 || added.wait(StartupWait));
+    ASSERT_EQ(windows->sources().rowCount(), 1);
+    EXPECT_EQ(windows->sources().index(0, 1).data().toString(), video);
+    EXPECT_EQ(windows->sources().index(0, 3).data().toString(), "00:00:02");
 }
 
 TEST_F(AppWindowsTest, MissingFormLibraryIsReportedAndTheProgramEndsAfterTheSplash)

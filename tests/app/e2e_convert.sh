@@ -8,7 +8,13 @@
 # With "stop" as second argument, an hour-long video is converted instead and stopped with the
 # progress window's Stop, the question answered with Enter: the output folder must stay empty
 # and the main window must take commands again.
-# Usage: e2e_convert.sh <program folder> [stop]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With "segment" as second argument, a 100-second video is cut before it is converted: the start
+# marker dragged with the mouse to 45 seconds and the end time typed as 00:01:10. The log's
+# "parameter: " line must ask for -ss 00:00:45 -t 25 and the output must last 25 seconds.
+# With "pick" as second argument, the video's name holds double quotes and parentheses, and it is
+# picked in the dialog's list by keyboard (its folder typed into the file-name box, Shift+Tab to
+# the list, Space, Alt+O for Open) instead of typed.
+# Usage: e2e_convert.sh <program folder> [stop|segment|pick]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
@@ -59,6 +65,27 @@ add_through_open_dialog() {
   shot 3-main-with-row
 }
 
+# The folder typed into the file-name box opens it; the list takes the keyboard and Space selects
+# its only file, which the box then shows; Open.
+pick_in_open_dialog() {
+  xdotool windowfocus --sync "$main" key ctrl+o
+  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
+  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  xdotool windowfocus --sync "$dialog" key alt+n
+  xdotool key ctrl+a type --delay 20 "$(dirname "$SOURCE")"
+  xdotool key Return
+  sleep 2 # the folder's listing comes from a thread of the dialog
+  xdotool key shift+Tab
+  sleep 0.3
+  xdotool key space
+  sleep 0.5
+  shot 2-open-dialog
+  xdotool key alt+o
+  poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
+  poll 150 settled || fail "the file was not added"
+  shot 3-main-with-row
+}
+
 convert() {
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
@@ -93,10 +120,25 @@ close_program() {
   wait "$pid" || fail "the program ended with status $?"
 }
 
+# The start marker (Splitter1 of the timeline at 22,234, its filler 1 pixel wide) dragged 99
+# pixels to the right: (100 − 3) × 121 div 260 = 45 % of the file. Then a click into the
+# "End Time" cell of the first row opens its editor, and the typed time is committed with Enter.
+cut_segment() {
+  xdotool mousemove --window "$main" --sync 32 243 mousedown 1
+  xdotool mousemove --window "$main" --sync 80 243
+  xdotool mousemove --window "$main" --sync 131 243 mouseup 1
+  shot 4-start-marker-moved
+  xdotool mousemove --window "$main" --sync 445 "$END_CELL_Y" click 1
+  xdotool key ctrl+a type --delay 20 "00:01:10"
+  xdotool key Return
+  shot 5-end-time-typed
+}
+
 # Runs on the virtual screen: everything a user does, in order.
 inside() {
   start_program
-  add_through_open_dialog
+  if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
+  if [ "$MODE" = segment ]; then cut_segment; fi
   if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
   close_program
 }
@@ -117,6 +159,7 @@ cp -r "$program_dir" "$work/Kelvane"
 export HOME="$work/home"
 mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
+[ "$mode" = pick ] && name='My "best" (clip) $HOME'
 output="$HOME/Kelvane/$name.amr"
 log="$work/Kelvane/log.txt"
 if [ "$mode" = stop ]; then
@@ -126,12 +169,14 @@ if [ "$mode" = stop ]; then
   ffmpeg -v error -f lavfi -i testsrc=duration=3600:size=32x32:rate=1 -f lavfi -i sine=duration=3600:sample_rate=8000 \
     -c:v mpeg4 -c:a pcm_s16le -shortest "$source_file"
 else
+  length=2
+  [ "$mode" = segment ] && length=100
   source_file="$work/media/$name.mp4"
-  ffmpeg -v error -f lavfi -i testsrc=duration=2:size=160x120:rate=10 -f lavfi -i sine=duration=2 \
+  ffmpeg -v error -f lavfi -i testsrc=duration=$length:size=160x120:rate=10 -f lavfi -i sine=duration=$length \
     -c:v mpeg4 -c:a aac -shortest "$source_file"
 fi
 
-MODE=$mode SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
+MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
   timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
 lines=$(grep -c 'parameter: ' "$log" || true)
@@ -149,4 +194,13 @@ expected=$'codec_name=amr_nb\nsample_rate=8000\nchannels=1'
 [ "$stream" = "$expected" ] || { echo "unexpected output stream:"; echo "$stream"; exit 1; }
 leftovers=$(find "$HOME/Kelvane" -type f ! -name "$(basename "$output")")
 [ -z "$leftovers" ] || { echo "left in the output folder: $leftovers"; exit 1; }
-echo "ok: added through the open dialog, converted with Ctrl+S, closed"
+if [ "$mode" = segment ]; then
+  grep 'parameter: ' "$log" | grep -q -- ' -ss 00:00:45 -t 25 ' ||
+    { echo "the cut is not in the parameter line:"; grep 'parameter: ' "$log"; exit 1; }
+  # Raw AMR carries no length: its frames last 20 ms each.
+  frames=$(ffprobe -v error -count_frames -select_streams a:0 -show_entries stream=nb_read_frames -of csv=p=0 "$output")
+  (( frames >= 1240 && frames <= 1260 )) || { echo "the output lasts $frames frames of 20 ms, not 25 s"; exit 1; }
+  echo "ok: cut with the start marker and a typed end time, converted exactly that part"
+  exit 0
+fi
+echo "ok: added through the open dialog ($mode), converted with Ctrl+S, closed"

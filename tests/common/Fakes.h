@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 struct ShownMessage {
     QString text;
@@ -19,6 +20,7 @@ public:
     std::deque<MessageAnswer> answers;          // consumed in order; Ok/Yes-less default below
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
     std::deque<std::optional<QString>> textAnswers;
+    QStringList proposedTexts;                  // the initial text of every input box, in order
 
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
@@ -29,8 +31,9 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<QString> askText(const QString &prompt, const QString &) override
+    std::optional<QString> askText(const QString &prompt, const QString &initial) override
     {
+        proposedTexts << initial;
         shown.append({prompt, MessageIcon::Question, MessageButtons::Ok});
         if (textAnswers.empty())
             return std::nullopt;
@@ -51,9 +54,12 @@ class FakeShellLauncher final : public IShellLauncher {
 public:
     QList<QUrl> opened;
     bool result = true;
+    std::function<void(const QUrl &)> onOpen; // sees each launch as it happens
     bool open(const QUrl &url) override
     {
         opened.append(url);
+        if (onOpen)
+            onOpen(url);
         return result;
     }
 };
@@ -61,11 +67,14 @@ public:
 class FakePowerControl final : public IPowerControl {
 public:
     int powerOffCalls = 0;
+    bool result = true;
+    QStringList blockers;
     bool powerOff() override
     {
         ++powerOffCalls;
-        return true;
+        return result;
     }
+    QStringList shutdownBlockers() override { return blockers; }
 };
 
 class FixedClock final : public IClock {

@@ -120,6 +120,14 @@ TEST(EncoderOutputTypes, ReadsTheUsualContainers)
         {"in.asf", both + QStringList{"-c:v", "wmv2", "-c:a", "wmav2"}},
         {"in.3gp", both + QStringList{"-c:v", "h263", "-c:a", "aac", "-ar", "22050"}},
         {"in.rm", both + QStringList{"-c:v", "rv10", "-c:a", "ac3", "-ar", "44100"}},
+        {"in.mkv", both + QStringList{"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"}},
+        {"in.webm", both + QStringList{"-c:v", "libvpx", "-deadline", "realtime", "-c:a", "libopus"}},
+        {"in.ts", both + QStringList{"-c:v", "mpeg2video", "-c:a", "mp2"}},
+        {"in.m2ts", both + QStringList{"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-f", "mpegts",
+                                       "-mpegts_m2ts_mode", "1"}},
+        {"in.mts", both + QStringList{"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-f", "mpegts",
+                                      "-mpegts_m2ts_mode", "1"}},
+        {"in.ogv", both + QStringList{"-c:v", "libtheora", "-c:a", "libvorbis"}},
     };
     const QString folder = freshFolder("containers");
     for (const Container& c : containers) {

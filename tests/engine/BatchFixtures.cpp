@@ -89,9 +89,9 @@ QString BatchSetup::addRow(const QString &fixture, const QString &name, bool che
     return copy;
 }
 
-void BatchSetup::useScriptEncoder(const QString &body)
+void BatchSetup::useScriptEncoder(const QString &body, const QString &name)
 {
-    const QString encoder = programFolder + QStringLiteral("evc");
+    const QString encoder = programFolder + name;
     QFile::remove(encoder);
     QFile file(encoder);
     if (!file.open(QIODevice::WriteOnly))

@@ -45,8 +45,8 @@ struct BatchSetup {
     // `end`; returns the copy's path.
     QString addRow(const QString &fixture, const QString &name, bool checked = true,
                    const QString &end = QStringLiteral("00:00:01"));
-    // Replaces the program folder's "evc" with a shell script of `body`.
-    void useScriptEncoder(const QString &body);
+    // Replaces the program folder's encoder `name` ("evc" or "revc") with a shell script of `body`.
+    void useScriptEncoder(const QString &body, const QString &name = QStringLiteral("evc"));
 
     QString output(const QString &baseName) const { return outputFolder + baseName + QStringLiteral(".mp3"); }
     QStringList outputFiles() const;

@@ -67,6 +67,41 @@ TEST_F(BatchRunTest, ConvertsTheCheckedRowsInRowOrder)
     EXPECT_TRUE(batch.failures().isEmpty());
     EXPECT_TRUE(s.boxes.shown.isEmpty());
     EXPECT_FALSE(batch.isRunning());
+    EXPECT_EQ(batch.summary(), QStringLiteral("2 files converted, 0 failed."));
+}
+
+// Encoders that print a single status line per item: the first chunk of an item is skipped, so
+// only the item's start and end move the counts and the total bar. A RealMedia item names its
+// own file, not the script it is handed over in.
+TEST_F(BatchRunTest, ShortItemsMoveTheCountsAndARealMediaItemShowsItsOwnFile)
+{
+    const QString body = QStringLiteral("echo 'size=       1kB time=00:00:00.50 bitrate= 16.0kbits/s'\n"
+                                        "for last; do :; done; : > \"$last\"");
+    s.useScriptEncoder(body);
+    s.useScriptEncoder(body, QStringLiteral("revc"));
+    const QString avi = s.addRow("one_second.avi", "a.avi");
+    const QString rm = s.addRow("one_second.avi", "clip.rm");
+    struct Seen {
+        QString file;
+        QString counts;
+        int total;
+    };
+    QList<Seen> seen;
+    QObject::connect(&batch, &TBatchRun::encoderOutput,
+                     [&] { seen << Seen{progress.lblCurFileName, progress.lblPersent, progress.totalBar.position}; });
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch.failures().isEmpty()) << batch.failures().value(0).reason.toStdString();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0].file, avi);
+    EXPECT_EQ(seen[0].counts, QStringLiteral("Current: 1 , Total: 2."));
+    EXPECT_EQ(seen[0].total, 0);
+    EXPECT_EQ(seen[1].file, rm);
+    EXPECT_EQ(seen[1].counts, QStringLiteral("Current: 2 , Total: 2."));
+    EXPECT_EQ(seen[1].total, 100);
+    EXPECT_EQ(progress.totalBar.position, 200);
+    EXPECT_EQ(progress.totalBar.maximum, 200);
+    EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "clip.mp3"}));
 }
 
 // A stop that comes while the windows are brought up for an item keeps its encoder from
@@ -86,12 +121,13 @@ TEST_F(BatchRunTest, StopBeforeTheEncoderStartsKeepsItFromStarting)
     EXPECT_EQ(s.logLines("Conversion stopped: "), QStringList{"Conversion stopped: " + s.inputFolder + "a.avi"});
     EXPECT_TRUE(batch.failures().isEmpty());
     EXPECT_TRUE(s.shell.opened.isEmpty());
-    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_FALSE(s.custom.runState().stopRequested);
 }
 
 // A corrupt source (the encoder fails) and a row whose cut time is unreadable (no command can
 // be built) are both listed in the one message after the run; the rows around them convert.
+// The output folder opens after that message; the computer stays on.
 TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
 {
     s.addRow("one_second.avi", "a.avi");
@@ -99,6 +135,8 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
     const QString badTime = s.addRow("one_second.avi", "b.avi", true, "00:0x:01");
     s.addRow("one_second.avi", "c.avi");
     check(true, true);
+    qsizetype messagesBeforeTheFolder = -1;
+    s.shell.onOpen = [&](const QUrl &) { messagesBeforeTheFolder = s.boxes.shown.size(); };
 
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
@@ -117,9 +155,12 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
     EXPECT_TRUE(s.boxes.shown[0].text.contains(badTime));
     EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(s.logLines("Conversion failed: " + corrupt).size(), 1);
-    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_EQ(s.shell.opened, QList<QUrl>{QUrl::fromLocalFile(s.outputFolder)});
+    EXPECT_EQ(messagesBeforeTheFolder, 1);
+    EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_EQ(s.power.powerOffCalls, 0);
     EXPECT_TRUE(endProgram.isEmpty());
+    EXPECT_EQ(batch.summary(), QStringLiteral("2 files converted, 2 failed."));
 }
 
 // Each way an encoder can let an item down, with the reason that the message gives.
@@ -153,9 +194,11 @@ TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
         EXPECT_TRUE(batch.failures()[0].reason.startsWith(c.reasonStart)) << batch.failures()[0].reason.toStdString();
         EXPECT_EQ(s.boxes.shown.size(), 1);
         EXPECT_TRUE(s.outputFiles().isEmpty());
+        EXPECT_EQ(batch.summary(), QStringLiteral("0 files converted, 1 failed."));
     }
+    // Nothing was converted: no folder to show.
     EXPECT_TRUE(s.shell.opened.isEmpty());
-    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.powerOffCountdown().isRunning());
 }
 
 // Nothing passes through a shell: blanks, quotes, $ and backticks are plain characters.
@@ -198,6 +241,8 @@ TEST_F(BatchRunTest, AnUnrelatedEvcProcessIsNeitherWaitedForNorKilled)
     unrelated.waitForFinished();
 }
 
+// With "Shutdown computer when job is finished." the run ends in the power-off countdown; the
+// computer goes off, and the program ends, only when the countdown is over.
 TEST_F(BatchRunTest, TheAfterJobStepFollowsTheCheckBoxes)
 {
     struct Case {
@@ -205,6 +250,7 @@ TEST_F(BatchRunTest, TheAfterJobStepFollowsTheCheckBoxes)
         bool shutdown;
     };
     s.addRow("one_second.avi", "a.avi");
+    TPowerOffCountdown &countdown = batch.powerOffCountdown();
     int powerOffCalls = 0;
     for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(testing::Message() << "show " << c.showOutputDirectory << ", shutdown " << c.shutdown);
@@ -216,7 +262,14 @@ TEST_F(BatchRunTest, TheAfterJobStepFollowsTheCheckBoxes)
         const QList<QUrl> expected = c.showOutputDirectory ? QList<QUrl>{QUrl::fromLocalFile(s.outputFolder)}
                                                            : QList<QUrl>{};
         EXPECT_EQ(s.shell.opened, expected);
-        powerOffCalls += c.shutdown ? 1 : 0;
+        EXPECT_EQ(countdown.isRunning(), c.shutdown);
+        EXPECT_EQ(s.power.powerOffCalls, powerOffCalls);
+        EXPECT_TRUE(endProgram.isEmpty());
+        if (c.shutdown) {
+            for (int second = 0; second < TPowerOffCountdown::Seconds; ++second)
+                countdown.tick();
+            ++powerOffCalls;
+        }
         EXPECT_EQ(s.power.powerOffCalls, powerOffCalls);
         EXPECT_EQ(endProgram.size(), c.shutdown ? 1 : 0);
     }
@@ -233,8 +286,9 @@ TEST_F(BatchRunTest, AnEmptyListOnlyShowsTheWarning)
     EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(started.isEmpty());
     EXPECT_TRUE(s.shell.opened.isEmpty());
-    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_FALSE(batch.isRunning());
+    EXPECT_TRUE(batch.summary().isEmpty());
 }
 
 // An error that ends the whole run (here: log.txt cannot be written) still restores the
@@ -250,6 +304,6 @@ TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
     EXPECT_TRUE(s.boxes.shown[0].text.contains("log.txt")) << s.boxes.shown[0].text.toStdString();
     EXPECT_TRUE(s.outputFiles().isEmpty());
     EXPECT_TRUE(s.shell.opened.isEmpty());
-    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_FALSE(batch.isRunning());
 }

@@ -2,11 +2,13 @@
 // closing the progress window, with the real encoder.
 #include "BatchFixtures.h"
 #include "engine/widgets/ConversionController.h"
+#include "engine/widgets/PowerOffForm.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,6 +93,9 @@ TEST_F(ConversionControllerTest, TheMainWindowIsDisabledWhileTheRunLasts)
     }
     EXPECT_EQ(countsWhenShown.value(0), QStringLiteral("Current: 1, Total: 2"));
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
+    // The window manager keeps the progress window above the main window.
+    ASSERT_NE(controller.form().windowHandle(), nullptr);
+    EXPECT_EQ(controller.form().windowHandle()->transientParent(), mainWindow.windowHandle());
     expectRestored();
 }
 
@@ -125,9 +130,42 @@ TEST_F(ConversionControllerTest, StopDuringTheSecondItemEndsTheRunWithoutTheAfte
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "d.mp3"}));
     EXPECT_EQ(s.shell.opened, QList<QUrl>{QUrl::fromLocalFile(s.outputFolder)});
+    expectRestored();
+    // The countdown comes up over the main window; "Power off now" does not wait for it.
+    TfrmPowerOff &countdown = controller.powerOffForm();
+    EXPECT_TRUE(countdown.isVisible());
+    EXPECT_EQ(countdown.parentWidget(), &mainWindow);
+    EXPECT_EQ(countdown.windowModality(), Qt::WindowModal);
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    countdown.btnPowerOffNow->click();
     EXPECT_EQ(s.power.powerOffCalls, 1);
     EXPECT_EQ(endProgram.size(), 1);
-    expectRestored();
+    EXPECT_FALSE(countdown.isVisible());
+}
+
+// Cancel, or closing the countdown window, keeps the computer on and is logged.
+TEST_F(ConversionControllerTest, TheCountdownCanBeCancelled)
+{
+    s.addRow("one_second.avi", "a.avi");
+    chkShutdown.setChecked(true);
+    TfrmPowerOff &countdown = controller.powerOffForm();
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "Cancel");
+        ASSERT_TRUE(runToEnd());
+        ASSERT_TRUE(countdown.isVisible());
+        EXPECT_EQ(countdown.lblCountdown->text(), QStringLiteral("The computer will power off in 60 seconds."));
+        controller.batch().powerOffCountdown().tick();
+        EXPECT_EQ(countdown.lblCountdown->text(), QStringLiteral("The computer will power off in 59 seconds."));
+        if (byEscape)
+            countdown.reject();
+        else
+            countdown.btnCancel->click();
+        EXPECT_FALSE(countdown.isVisible());
+        EXPECT_FALSE(controller.batch().powerOffCountdown().isRunning());
+    }
+    EXPECT_EQ(s.logLines("Power off cancelled").size(), 2);
+    EXPECT_EQ(s.power.powerOffCalls, 0);
+    EXPECT_TRUE(endProgram.isEmpty());
 }
 
 // Closing the progress window, confirmed, ends the encoder and the run after the current

@@ -145,3 +145,36 @@ TEST(ProgressRefresh, FormShowAndStopResetTheBarsAndCounts)
     EXPECT_EQ(run.model.currentBar.maximum, 1);
     EXPECT_EQ(run.model.totalBar.maximum, 1);
 }
+
+// An encoder that prints a single status line per item never refreshes the counts through the
+// chunks (the first chunk of an item is skipped): the start and the end of each item move them.
+TEST(ProgressRefresh, CountsAndTotalMoveWhenItemsStartAndEnd)
+{
+    Batch run;
+    run.model.FormShow(QStringLiteral("/in/a.avi"), 3);
+    struct Step {
+        int done;
+        bool starting;
+        const char *counts;
+        int total;
+    };
+    const Step steps[] = {
+        {0, true, "Current: 1 , Total: 3.", 0},   {1, false, "Current: 1 , Total: 3.", 100},
+        {1, true, "Current: 2 , Total: 3.", 100}, {2, false, "Current: 2 , Total: 3.", 200},
+        {2, true, "Current: 3 , Total: 3.", 200}, {3, false, "Current: 3 , Total: 3.", 300},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.counts);
+        if (step.starting) {
+            run.refreshCount = 0;
+            run.model.itemStarted(step.done, 3, QStringLiteral("/in/clip %1.rm").arg(step.done));
+            EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/clip %1.rm").arg(step.done));
+            run.model.HandleEncoderOutput(Line.arg(QStringLiteral("0.50")), run.inputs(step.done, 3));
+        } else {
+            run.model.itemEnded(step.done, 3);
+        }
+        EXPECT_EQ(run.model.lblPersent, QString::fromLatin1(step.counts));
+        EXPECT_EQ(run.model.totalBar.maximum, 300);
+        EXPECT_EQ(run.model.totalBar.position, step.total);
+    }
+}

@@ -19,10 +19,10 @@ TEST(CodeErrorForm, ShowsTheErrorTextsPictureAndButton)
     EXPECT_EQ(window.size(), QSize(413, 96));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()); // not resizable
     EXPECT_EQ(window.Label1->text(),
-              QStringLiteral("Files reading error! Please check your files or install a new codec."
-                             "You can click the link to download the lastest codec."));
+              QStringLiteral("Files reading error! Please check your files or install a new codec. "
+                             "You can click the link to download the latest codec."));
     EXPECT_TRUE(window.Label1->wordWrap());
-    EXPECT_EQ(window.Label2->text(), QStringLiteral("(Click here to down)"));
+    EXPECT_EQ(window.Label2->text(), QStringLiteral("(Click here to download)"));
     EXPECT_TRUE(window.Label2->font().underline());
     EXPECT_EQ(window.Label2->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(window.BitBtn1->text(), QStringLiteral("OK"));

@@ -27,6 +27,13 @@ const ProbeCase probeCases[] = {
     {"three_seconds.mp4", RenderOutcome::Complete, 3000, 3, false},
     {"two_seconds.flv", RenderOutcome::Complete, 2000, 2, false},
     {"almost_a_minute.wav", RenderOutcome::Complete, 59999, 59, false},
+    {"five_seconds.mpg", RenderOutcome::Complete, 5015, 5, false}, // its last audio frame ends at 5.015 s
+    {"two_seconds.mkv", RenderOutcome::Complete, 2000, 2, false},
+    {"two_seconds.webm", RenderOutcome::Complete, 2000, 2, false},
+    {"two_seconds.ts", RenderOutcome::Complete, 2000, 2, false},
+    {"two_seconds.m2ts", RenderOutcome::Complete, 2000, 2, false},
+    {"two_seconds.mts", RenderOutcome::Complete, 2000, 2, false},
+    {"two_seconds.ogv", RenderOutcome::Complete, 2000, 2, false},
     {"under_one_second.avi", RenderOutcome::Complete, 900, 0, true},
     {"video_only.mp4", RenderOutcome::Complete, 2000, 2, false},
     {"unknown_video_tag.avi", RenderOutcome::Partial, 2000, 2, false},
@@ -51,6 +58,8 @@ TEST_P(ProbeFixtures, RenderOutcomeAndWholeSeconds)
     const ProbeResult result = ProbeDuration(graph, path);
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.seconds, c.seconds);
+    if (!c.refused)
+        EXPECT_NEAR(result.milliseconds, c.milliseconds, 150); // kept beside the whole seconds
     EXPECT_EQ(result.refused(), c.refused);
 }
 

@@ -62,13 +62,33 @@ public:
             {"video_only.mp4", {"-map", "0:v", "-c:v", "mpeg4"}, "2", true},
             {"unknown_video_tag.avi", {"-c:v", "mpeg4", "-vtag", "QQ42", "-strict", "-1", "-c:a", "pcm_s16le"}, "2", true},
             {"almost_a_minute.wav", {"-c:a", "pcm_u8"}, "59.999", false},
+            // An MPEG program stream whose length its time stamps alone put at 4.96 seconds.
+            {"five_seconds.mpg", {"-r", "25", "-c:v", "mpeg1video", "-c:a", "mp2", "-ar", "22050"}, "5", true},
         };
         for (const Recipe &recipe : recipes)
             makeMedia(m_folder.path(), recipe);
         writeFile(m_folder.filePath("random_bytes.avi"), randomBytes(64 * 1024));
         writeFile(m_folder.filePath("subtitles_only.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n");
     }
-    QString path(const QString &name) const { return m_folder.filePath(name); }
+    // The newer container types are made only for the tests that ask for them.
+    QString path(const QString &name)
+    {
+        static const Recipe onDemand[] = {
+            {"two_seconds.mkv", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"}, "2", true},
+            {"two_seconds.webm", {"-c:v", "libvpx", "-deadline", "realtime", "-c:a", "libopus"}, "2", true},
+            {"two_seconds.ts", {"-c:v", "mpeg2video", "-c:a", "mp2", "-ar", "48000"}, "2", true},
+            {"two_seconds.m2ts", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-ar", "48000",
+                                  "-f", "mpegts", "-mpegts_m2ts_mode", "1"}, "2", true},
+            {"two_seconds.mts", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "ac3", "-ar", "48000",
+                                 "-f", "mpegts", "-mpegts_m2ts_mode", "1"}, "2", true},
+            {"two_seconds.ogv", {"-c:v", "libtheora", "-c:a", "libvorbis"}, "2", true},
+        };
+        for (const Recipe &recipe : onDemand) {
+            if (name == QLatin1String(recipe.name) && !QFile::exists(m_folder.filePath(name)))
+                makeMedia(m_folder.path(), recipe);
+        }
+        return m_folder.filePath(name);
+    }
 
 private:
     QTemporaryDir m_folder;
@@ -78,6 +98,6 @@ private:
 
 QString MediaFixtures::path(const QString &name)
 {
-    static const FixtureFolder folder; // made on first use, removed when the tests end
+    static FixtureFolder folder; // made on first use, removed when the tests end
     return folder.path(name);
 }

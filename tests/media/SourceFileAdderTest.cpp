@@ -61,8 +61,10 @@ TEST_F(AddingSourceFiles, NewRowReadsTruePathSizeDurationZeroDurationDuration)
     const QString path = MediaFixtures::path("three_seconds.mp4");
     add({path});
     ASSERT_EQ(model.rowCount(), 1);
-    const SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
-                             "00:00:03"};
+    SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
+                       "00:00:03"};
+    EXPECT_NEAR(model.row(0).exactMilliseconds, 3000, 150); // the measured length, not cut to seconds
+    expected.exactMilliseconds = model.row(0).exactMilliseconds;
     EXPECT_EQ(model.row(0), expected);
     EXPECT_EQ(reporter.shown, 0);
     EXPECT_TRUE(boxes.shown.isEmpty());
@@ -81,7 +83,9 @@ TEST_F(AddingSourceFiles, TakesEachExactPathOnceAndOnlyAcceptedExtensions)
         {"same file twice in one call", {"clip.mp4", "clip.mp4"}, {"clip.mp4"}},
         {"letter case differs", {"clip.mp4", "CLIP.mp4"}, {"clip.mp4", "CLIP.mp4"}},
         {"extension case and .rmvb", {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}, {"a.MP4", "b.Mp4", "c.rmvb", "d.3GP"}},
-        {"other extensions and none", {"e.mkv", "noextension", "f.mp4.txt", "g.avi"}, {"g.avi"}},
+        {"newer video types", {"h.mkv", "i.WEBM", "j.ts", "k.m2ts", "l.MTS", "m.ogv"},
+         {"h.mkv", "i.WEBM", "j.ts", "k.m2ts", "l.MTS", "m.ogv"}},
+        {"other extensions and none", {"e.mka", "noextension", "f.mp4.txt", "g.avi"}, {"g.avi"}},
     };
     for (const Case &c : cases) {
         model.clear();

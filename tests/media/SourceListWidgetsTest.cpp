@@ -93,6 +93,26 @@ TEST(SourceGridColumns, RelativeWidthsFillTheGivenWidth)
     EXPECT_EQ(FitColumnWidths(weights, 3), weights) << "too narrow to share";
 }
 
+// A column narrower than its caption takes the pixels it lacks from the columns with the most
+// room to spare; the columns still fill the width, as far as the room goes.
+TEST(SourceGridColumns, CaptionsKeepTheirWidthAtTheCostOfTheWidestColumn)
+{
+    const QList<int> weights{10, 70, 20};
+    struct Case {
+        int total;
+        QList<int> minimums;
+        QList<int> widths;
+    };
+    const Case cases[] = {
+        {100, {5, 5, 5}, {10, 70, 20}},         // all fit already
+        {100, {5, 5, 30}, {10, 60, 30}},        // the widest gives
+        {100, {15, 60, 30}, {15, 60, 30}},      // it gives no more than it has
+        {100, {40, 40, 40}, {40, 40, 40}},      // too narrow for all: the captions win
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(FitColumnWidths(weights, c.total, c.minimums), c.widths) << c.minimums.last();
+}
+
 TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
 {
     EXPECT_EQ(grid->model(), &model);
@@ -110,7 +130,13 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     for (int c = 0; c < 7; ++c)
         total += grid->header()->sectionSize(c);
     EXPECT_EQ(total, grid->viewport()->width());
-    EXPECT_NEAR(grid->header()->sectionSize(1), grid->header()->sectionSize(2) * 68 / 28, 3);
+    // Every caption shows whole with its picture; the file names get the most room.
+    const QFontMetrics captionFont(grid->header()->font());
+    for (int c = 1; c < 7; ++c) {
+        const QString caption = model.headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(grid->header()->sectionSize(c), captionFont.horizontalAdvance(caption) + 12) << c;
+        EXPECT_GE(grid->header()->sectionSize(1), grid->header()->sectionSize(c)) << c;
+    }
     const QPalette p = grid->palette();
     EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
 
@@ -363,4 +389,44 @@ TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
     QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() + 5, 0));
     QTRY_COMPARE(names(), QStringList({"/v/c.avi"}));
     EXPECT_EQ(log.stops, 1) << "as a click on the remove button";
+}
+
+// The check column's picture in the header ticks every row, or clears them all when all are
+// ticked; the other captions change nothing.
+TEST_F(SourceListWindow, TheHeaderCheckPictureTicksOrClearsEveryRow)
+{
+    fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+    model.setField(1, SourceRow::CheckColumn, "False");
+    QHeaderView *header = grid->header();
+    const auto clickCaption = [header](int section) {
+        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+    const auto checks = [this] {
+        QStringList out;
+        for (const SourceRow &row : model.rows())
+            out << row.checkValue;
+        return out;
+    };
+    clickCaption(SourceRow::FileSizeColumn);
+    EXPECT_EQ(checks(), QStringList({"True", "False", "True"}));
+    clickCaption(SourceRow::CheckColumn);
+    EXPECT_EQ(checks(), QStringList({"True", "True", "True"}));
+    clickCaption(SourceRow::CheckColumn);
+    EXPECT_EQ(checks(), QStringList({"False", "False", "False"}));
+    clickCaption(SourceRow::CheckColumn);
+    EXPECT_EQ(checks(), QStringList({"True", "True", "True"}));
+}
+
+// Rows leave room below the text for underscores above the grid line; the file-name cell,
+// shortened in its middle, shows the whole path as its tip.
+TEST_F(SourceListWindow, RowsFitTheirTextAndTheWholePathIsTheTip)
+{
+    const QString path = "/home/me/Videos/" + QString(80, u'x') + "/my_holiday_clip.avi";
+    fill({path});
+    const QModelIndex cell = model.index(0, SourceRow::FileNameColumn);
+    EXPECT_GE(grid->visualRect(cell).height(), grid->fontMetrics().height() + 4);
+    EXPECT_EQ(grid->model()->data(cell, Qt::ToolTipRole).toString(), path);
+    EXPECT_FALSE(grid->model()->data(model.index(0, SourceRow::DurationColumn), Qt::ToolTipRole).isValid());
 }

@@ -5,6 +5,7 @@
 #include "services/CustomProc.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,4 +44,30 @@ TEST(ServiceObjects, ConversionFillsTheSharedRecordAndRunState)
     EXPECT_EQ(boxes.texts(), QStringList({"Hello"}));
     EXPECT_DOUBLE_EQ(common.NumericPart("time=12.5"), 12.5);
     EXPECT_EQ(common.SplitByChar("a|b", u'|'), QStringList({"a", "b"}));
+}
+
+// Installed, the program folder is read-only: the log and the RealMedia script go to the user's
+// state folder, while the encoders are still run from the program folder.
+TEST(ServiceObjects, LogAndScriptGoWhereTheLocationsSay)
+{
+    QTemporaryDir program, state;
+    const FileLocations locations{program.path() + "/", "/unused/", state.path() + "/", false};
+    FixedClock clock;
+    FakeMessageBoxes boxes;
+    OptionSelectionModel options;
+    SourceListModel sources;
+    TCommonLib common(locations, clock, boxes);
+    TCustomProc proc(common, options, sources);
+    proc.FillAllSelectors();
+    proc.ApplyQualityProfile();
+    proc.setOutputFolderText(state.path() + "/out");
+    sources.appendRow({"True", "/v/clip.rmvb", "1 MB", "00:01:00", "00:00:00", "00:01:00", "00:01:00"});
+
+    const ConvertResult result = proc.CreateConvertParameter("/v/clip.rmvb");
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.command.program, program.path() + "/revc");
+    EXPECT_TRUE(result.command.arguments.contains(state.path() + "/VideoFile.avs"));
+    EXPECT_TRUE(QFileInfo::exists(state.path() + "/VideoFile.avs"));
+    EXPECT_TRUE(QFileInfo::exists(state.path() + "/log.txt"));
+    EXPECT_TRUE(QDir(program.path()).isEmpty());
 }

@@ -39,7 +39,7 @@ TEST(OptionTables, ListsEndWithTheirDefaultIndex)
         {AudioBitrates(), 9, "48"},
         {AudioSampleRates(), 4, "44100"},
         {AudioChannelModes(), 2, "2 channels, Stereo"},
-        {VolumeGains(), 21, "200"},
+        {VolumeGains(), 21, "100"},   // unchanged loudness: -vol is a percentage
         {VideoSizes(), 5, "176x144"},
         {VideoBitrates(), 5, "128"},
         {FrameRates(), 2, "15"},
@@ -71,7 +71,7 @@ TEST_F(Profiles, StartUpSelectsAmrNormalQualityAndTheDefaults)
     EXPECT_EQ(text(Selector::AudioChannels), "2 channels, Stereo");
     EXPECT_EQ(text(Selector::AudioSample), "44100");
     EXPECT_EQ(text(Selector::AspectRatio), "4:3");
-    EXPECT_EQ(text(Selector::VolumeGain), "200");
+    EXPECT_EQ(text(Selector::VolumeGain), "100");
     EXPECT_TRUE(profileEnabled());
     EXPECT_TRUE(optionsEnabled());
 }
@@ -120,14 +120,14 @@ TEST_F(Profiles, AmrAfterOggEnablesTheOptionsButton)
 
 TEST_F(Profiles, VolumeAndAspectKeepTheirChoiceThroughProfiles)
 {
-    model.setSelectedIndex(Selector::VolumeGain, 4);
+    model.setSelectedIndex(Selector::VolumeGain, 8);
     model.setSelectedIndex(Selector::AspectRatio, 1);
     for (int type = 0; type < OutputTypeCount; ++type)
         for (int quality = 0; quality < BuiltInQualityCount; ++quality) {
             model.setSelectedIndex(Selector::OutputType, type);
             choose(Selector::Quality, quality);
         }
-    EXPECT_EQ(text(Selector::VolumeGain), "100");
+    EXPECT_EQ(text(Selector::VolumeGain), "200");   // a chosen entry is kept as it is
     EXPECT_EQ(text(Selector::AspectRatio), "16:9");
 }
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QMessageBox>
 #include <QTimer>
@@ -43,6 +44,34 @@ TEST(ShowPromptBox, KindChoosesTheButtonsAndTheAnswerIsTheButtonId)
     EXPECT_EQ(ShowPromptBox(boxes, "text", 0), 0);
     EXPECT_EQ(ShowPromptBox(boxes, "text", 4), 0);
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// With no active window a box still belongs to a window the user can see and use, so that it
+// stays above it: the main window, or the progress window while the main window is disabled.
+TEST(QtMessageBoxes, ABoxBelongsToAVisibleWindowThatTakesInput)
+{
+    QWidget mainWindow;
+    QDialog progress;
+    mainWindow.show();
+    progress.show();
+    QApplication::setActiveWindow(nullptr);
+    QList<QWidget *> owners;
+    const auto answerNextBox = [&] {
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            owners << (box ? box->parentWidget() : nullptr);
+            if (box)
+                box->accept();
+        });
+    };
+    QtMessageBoxes boxes;
+    answerNextBox();
+    boxes.show("idle", MessageIcon::Information, MessageButtons::Ok);
+    mainWindow.setEnabled(false);
+    QApplication::setActiveWindow(nullptr);
+    answerNextBox();
+    boxes.show("converting", MessageIcon::Information, MessageButtons::Ok);
+    EXPECT_EQ(owners, (QList<QWidget *>{&mainWindow, &progress}));
 }
 
 TEST(QtMessageBoxes, ShowsACaptionedBoxAndReturnsTheButtonPressed)

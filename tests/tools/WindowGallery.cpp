@@ -1,19 +1,25 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
-// Usage: kelvane_window_gallery progress|errorinfo|grid|question|warning|error|information
+// Usage: kelvane_window_gallery progress|errorinfo|grid|poweroff|notfound|question|warning|error|information
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SkinStyle.h"
+#include "engine/PowerOffCountdown.h"
 #include "engine/ProgressRefresh.h"
 #include "engine/widgets/ConvertingForm.h"
+#include "engine/widgets/PowerOffForm.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
+#include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
 #include "services/PlatformServices.h"
 #include "support/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -27,6 +33,12 @@ public:
 class NoShell final : public IShellLauncher {
 public:
     bool open(const QUrl &) override { return false; }
+};
+
+// Never powers anything off.
+class NoPower final : public IPowerControl {
+public:
+    bool powerOff() override { return false; }
 };
 
 void fillProgress(TProgressRefresh &model)
@@ -43,7 +55,7 @@ void fillProgress(TProgressRefresh &model)
 // The source list with rows checked and not, selected and not.
 std::unique_ptr<QWidget> sourceGrid(SourceListModel &model)
 {
-    const char *names[] = {"Holiday in Lisbon.mp4", "Interview take 2.mkv", "Concert.avi", "Birthday.mov"};
+    const char *names[] = {"Holiday in Lisbon.mp4", "interview_take_2.mkv", "Concert.avi", "Birthday.mov"};
     for (int i = 0; i < 4; ++i)
         model.appendRow({i % 2 ? QStringLiteral("False") : QStringLiteral("True"),
                          QStringLiteral("/home/alex/Videos/") + QLatin1String(names[i]), QStringLiteral("12.5 MB"),
@@ -86,6 +98,8 @@ int main(int argc, char **argv)
     NoShell shell;
     TProgressRefresh model;
     SourceListModel rows;
+    NoPower power;
+    TPowerOffCountdown countdown(power, [](const QString &) {}, [](const QString &) {});
     std::unique_ptr<QWidget> window;
     if (which == QLatin1String("progress")) {
         auto *form = new TfrmConverting(model, boxes);
@@ -101,6 +115,16 @@ int main(int argc, char **argv)
     } else if (which == QLatin1String("grid")) {
         window = sourceGrid(rows);
         window->show();
+    } else if (which == QLatin1String("poweroff")) {
+        window = std::make_unique<TfrmPowerOff>(countdown);
+        countdown.start();
+    } else if (which == QLatin1String("notfound")) {
+        // The open dialog's own message for a name that is not there.
+        auto *dialog = new SourceFileDialog(nullptr, QDir::tempPath());
+        window.reset(dialog);
+        dialog->show();
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("holiday.avi"));
+        QTimer::singleShot(300, dialog, [dialog] { dialog->accept(); });
     } else if ((window = messageBox(which))) {
         window->show();
     } else {

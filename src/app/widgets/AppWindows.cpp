@@ -2,16 +2,21 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
+#include "app/EscapedFailure.h"
+#include "app/widgets/CloseGuard.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
+#include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
+#include "settings/widgets/OptionFormController.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -22,6 +27,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTreeView>
+#include <utility>
 
 namespace {
 
@@ -37,7 +43,13 @@ qreal screenPixelRatio()
 } // namespace
 
 AppWindows::AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent)
-    : QObject(parent), m_programFolder(std::move(programFolder)), m_exePath(std::move(exePath)), m_desktop(desktop)
+    : AppWindows(FileLocations::portableIn(programFolder), std::move(exePath), desktop, parent)
+{
+}
+
+AppWindows::AppWindows(FileLocations locations, QString exePath, DesktopServices desktop, QObject *parent)
+    : QObject(parent), m_locations(std::move(locations)), m_programFolder(m_locations.programFolder),
+      m_exePath(std::move(exePath)), m_desktop(desktop)
 {
     createWindows();
     bindSelectors();
@@ -99,13 +111,26 @@ void AppWindows::start()
 
 void AppWindows::runStartup()
 {
-    m_services = std::make_unique<AppServices>(m_programFolder, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
+    m_services = std::make_unique<AppServices>(m_locations, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
+    logFileLocations();
     m_startup = RunStartup(m_programFolder, m_exePath, m_desktop.boxes);
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
     wireCommands();
     wireSources();
     wireConversion();
+}
+
+// Where the settings and the log went is worth a line when it is not the program folder. A log
+// that cannot be written is reported by the first step that needs it.
+void AppWindows::logFileLocations()
+{
+    if (m_locations.portable)
+        return;
+    try {
+        m_services->common.WriteLog(FileLocationsLogLine(m_locations));
+    } catch (const LogWriteError &) {
+    }
 }
 
 void AppWindows::applyProductInfo()
@@ -120,6 +145,11 @@ void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
+    new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
+                             [this](const std::function<void()> &handler) {
+                                 DeliverReportingFailures([&] { handler(); return true; }, m_desktop.boxes);
+                             });
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -136,6 +166,7 @@ void AppWindows::wireSources()
     TFrmMainForm *form = m_mainForm.get();
     auto *sources = new SourceListController(form->dxTreeSourceFileInfo(), m_sources, m_desktop.boxes,
                                              *m_codecErrors, form);
+    m_sourceList = sources;
     const TUserSettings &settings = m_services->userSettings;
     sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
                               [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
@@ -149,6 +180,14 @@ void AppWindows::wireSources()
             urls << QUrl::fromLocalFile(path);
         sources->FilesDropped(urls);
     });
+    wireTimeline(*sources);
+}
+
+void AppWindows::wireTimeline(SourceListController &sources)
+{
+    IPreviewControl &preview = m_noPreview;
+    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, preview,
+                                       m_mainForm.get());
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
@@ -161,6 +200,10 @@ void AppWindows::wireConversion()
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
+    connect(m_conversion.get(), &TConversionController::runFinished, this,
+            [this] { m_mainForm->lblStatusLine()->setText(m_conversion->batch().summary()); });
+    // Closing the main window during a run asks first, as closing the progress window does.
+    new CloseGuard(m_mainForm.get(), [this] { return !m_conversion->isRunning() || AskStopProcessing(m_desktop.boxes); });
 }
 
 void AppWindows::splashFinished()
@@ -182,7 +225,18 @@ void AppWindows::showMainWindow()
     m_mainForm->centreOnScreen();
     m_mainForm->show();
     m_mainForm->activateWindow();
+    addStartupFiles();
     Q_EMIT mainWindowShown();
+}
+
+void AppWindows::addStartupFiles()
+{
+    if (m_startupFiles.isEmpty())
+        return;
+    QList<QUrl> urls;
+    for (const QString &path : std::exchange(m_startupFiles, {}))
+        urls << QUrl::fromLocalFile(path);
+    m_sourceList->FilesDropped(urls);
 }
 
 UserSettingsState AppWindows::userSettingsState() const
@@ -210,8 +264,10 @@ void AppWindows::loadUserSettings()
 
 void AppWindows::applyQualityProfile()
 {
-    if (m_services)
-        m_services->customProc.ApplyQualityProfile();
+    if (!m_services)
+        return;
+    // A custom profile that cannot be read or loaded is reported here, not in the toolkit's code.
+    DeliverReportingFailures([this] { m_services->customProc.ApplyQualityProfile(); return true; }, m_desktop.boxes);
 }
 
 void AppWindows::chooseOutputFolder()

@@ -7,29 +7,42 @@
 #include "app/widgets/DesktopServices.h"
 #include "app/widgets/FlashForm.h"
 #include "engine/ProgressRefresh.h"
+#include "media/NullPreviewControl.h"
+#include "media/PreviewPort.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
 #include "settings/OptionSelectionModel.h"
+#include "support/FileLocations.h"
 
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
+class SegmentController;
+class SourceListController;
 class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
 class TfrmOption;
+class SourceListController;
 
 class AppWindows final : public QObject {
     Q_OBJECT
 public:
     // `programFolder` ends with the separator; `exePath` is the file the version is read from.
+    // The settings, the log and the script are kept in the program folder.
     AppWindows(QString programFolder, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
+    // The same with the settings, the log and the script where `locations` says.
+    AppWindows(FileLocations locations, QString exePath, DesktopServices desktop, QObject *parent = nullptr);
     ~AppWindows() override;
 
     // Shows the splash, which runs the start-up; the main window follows when it has closed.
     // When the splash picture cannot be loaded the user is told and the program ends.
     void start();
+
+    // Files named on the command line: added to the list once the main window is up, as if
+    // they had been dropped on it.
+    void setStartupFiles(const QStringList &paths) { m_startupFiles = paths; }
 
     TFrmMainForm &mainForm() const { return *m_mainForm; }
     TfrmConverting &convertingForm() const { return *m_convertingForm; }
@@ -38,9 +51,13 @@ public:
     TFrmFlashForm *flashForm() const { return m_flashForm; }
     // Null until the start-up has run.
     AppServices *services() const { return m_services.get(); }
+    TConversionController *conversion() const { return m_conversion.get(); }
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
+    PreviewTimelineState &timelineState() { return m_timelineState; }
+    // Null until the start-up has run.
+    SegmentController *segments() const { return m_segments; }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -56,26 +73,33 @@ private:
     void createWindows();
     void bindSelectors();
     void runStartup();
+    void logFileLocations();
     void applyProductInfo();
     void wireCommands();
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
     // list's controller.
     void wireSources();
+    // The timeline's markers and the typed times, on the source list and the preview.
+    void wireTimeline(SourceListController &sources);
     // The batch run: Convert (button, Ctrl+S, Ctrl+N) and the progress window. Connected by the
     // conversion's controller.
     void wireConversion();
     void splashFinished();
     void showMainWindow();
+    void addStartupFiles();
     void loadUserSettings();
     void chooseOutputFolder();
     void FormClose();
     void applyQualityProfile();
 
+    FileLocations m_locations;
     QString m_programFolder;
     QString m_exePath;
     DesktopServices m_desktop;
     OptionSelectionModel m_options;
     SourceListModel m_sources;
+    PreviewTimelineState m_timelineState;
+    NullPreviewControl m_noPreview; // what the timeline stops and seeks until the player is attached
     TProgressRefresh m_progress;
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
@@ -84,5 +108,8 @@ private:
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;
     std::unique_ptr<TConversionController> m_conversion;
+    SegmentController *m_segments = nullptr; // owned by the main window
     StartupResult m_startup;
+    QStringList m_startupFiles;
+    SourceListController *m_sourceList = nullptr; // owned by the main window
 };

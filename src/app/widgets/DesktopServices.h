@@ -1,5 +1,7 @@
 #pragma once
 // The desktop collaborators the windows and services are handed, as one bundle of references.
+#include "services/CheckedShellLauncher.h"
+#include "services/DesktopHandlers.h"
 #include "services/LogindPowerControl.h"
 #include "services/PlatformServices.h"
 #include "services/widgets/DesktopShellLauncher.h"
@@ -15,14 +17,17 @@ struct DesktopServices {
     const IClock &clock;
 };
 
-// The real desktop: Qt message boxes and folder dialog, the desktop's default programs, logind.
+// The real desktop: Qt message boxes and folder dialog, the desktop's default programs (with a
+// message where there is none), logind.
 class QtDesktop {
 public:
-    DesktopServices services() { return {m_boxes, m_shell, m_power, m_folders, m_clock}; }
+    DesktopServices services() { return {m_boxes, m_checkedShell, m_power, m_folders, m_clock}; }
 
 private:
     QtMessageBoxes m_boxes;
     DesktopShellLauncher m_shell;
+    FreedesktopHandlers m_handlers;
+    CheckedShellLauncher m_checkedShell{m_shell, m_handlers, m_boxes};
     LogindPowerControl m_power;
     QtFolderBrowser m_folders;
     SystemClock m_clock;

@@ -6,6 +6,7 @@
 #include "app/widgets/SkinPictures.h"
 #include "app/widgets/SkinStyle.h"
 #include "media/CodecHelp.h"
+#include "media/widgets/MarkerSplitter.h"
 #include "services/PlatformServices.h"
 #include "engine/OutputFolder.h"
 
@@ -25,10 +26,13 @@
 #include <QUrl>
 #include <malloc.h>
 
+#include <algorithm>
+
 namespace {
 
 const QString kHelpFileName = QStringLiteral("Help.chm");
 constexpr int kLabelsRightEdge = 363;   // captions of the output settings end here
+constexpr int kSettingsPanelLeft = 295; // and stay inside the settings panel (its edge is at 292)
 
 void trimHeap() { malloc_trim(0); }
 
@@ -38,6 +42,29 @@ QLabel *pictureLabel(const QString &picture, QWidget *parent, qreal dpr)
     label->setPixmap(SkinPictures::load(picture, dpr));
     label->setScaledContents(true);
     return label;
+}
+
+int widestOf(const QList<QLabel *> &labels)
+{
+    int widest = 0;
+    for (const QLabel *label : labels)
+        widest = std::max(widest, label->width());
+    return widest;
+}
+
+// Narrows the captions' face, then their size (down to 9 pixels), all alike, until none is
+// wider than `width`.
+void fitCaptions(const QList<QLabel *> &labels, int width)
+{
+    QFont font = labels.value(0) ? labels.first()->font() : QFont();
+    font.setStretch(QFont::SemiCondensed);
+    while (widestOf(labels) > width && font.pixelSize() >= 9) {
+        for (QLabel *label : labels) {
+            label->setFont(font);
+            label->adjustSize();
+        }
+        font.setPixelSize(font.pixelSize() - 1);
+    }
 }
 
 } // namespace
@@ -64,6 +91,7 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
     buildCheckBoxes();
     buildSourceList();
     buildFileButtons();
+    buildStatusLine();
     connectCommands();
     // Style sheets drop inherited fonts: the controls Qt draws get the label font explicitly.
     for (QWidget *control : std::initializer_list<QWidget *>{
@@ -113,17 +141,16 @@ void TFrmMainForm::buildTitleBar()
     m_lblTitle->setGeometry(63, 32, 537, 27);
     addMoveHandle(m_lblTitle);
 
-    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28);
-    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28);
+    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28, QStringLiteral("Minimize"));
+    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28, QStringLiteral("Close"));
 }
 
 void TFrmMainForm::buildLinkButtons()
 {
-    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73);
-    m_btnEMail = addButton(QStringLiteral("email"), 459, 73);
-    m_btnHelp = addButton(QStringLiteral("help"), 565, 73);
-    m_btnHelp->setHint(QStringLiteral("Help (F1)"), false);
-    m_btnAbout = addButton(QStringLiteral("about"), 618, 73);
+    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73, QStringLiteral("Visit the home page"));
+    m_btnEMail = addButton(QStringLiteral("email"), 459, 73, QStringLiteral("Write to support"));
+    m_btnHelp = addButton(QStringLiteral("help"), 565, 73, QStringLiteral("Help (F1)"));
+    m_btnAbout = addButton(QStringLiteral("about"), 618, 73, QStringLiteral("About Kelvane"));
     for (PictureButton *b : {m_btnHomePage, m_btnEMail, m_btnHelp, m_btnAbout})
         b->setCursor(Qt::PointingHandCursor);
 }
@@ -167,38 +194,21 @@ void TFrmMainForm::buildPreview()
 
 void TFrmMainForm::buildTimeline()
 {
-    m_panel1 = new QWidget(this);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(22, 234, 260, 19);
-    m_panel1->setAttribute(Qt::WA_StyledBackground);
-    m_panel1->setStyleSheet(QStringLiteral("#Panel1 { background: %1; }").arg(SkinPalette::card.name()));
-    auto *layout = new QHBoxLayout(m_panel1);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-
-    m_panel2 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
-    m_panel2->setObjectName(QStringLiteral("Panel2"));
-    m_panel2->setFixedWidth(1);
-    m_splitter1 = pictureLabel(QStringLiteral("marker_start"), m_panel1, 2.0);
-    m_splitter1->setObjectName(QStringLiteral("Splitter1"));
-    m_splitter1->setFixedWidth(19);
-    m_splitter1->setCursor(Qt::PointingHandCursor);
-    m_panel4 = pictureLabel(QStringLiteral("segment_span"), m_panel1, 2.0);
-    m_panel4->setObjectName(QStringLiteral("Panel4"));
-    m_splitter2 = pictureLabel(QStringLiteral("marker_end"), m_panel1, 2.0);
-    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
-    m_splitter2->setFixedWidth(19);
-    m_splitter2->setCursor(Qt::PointingHandCursor);
-    m_panel3 = pictureLabel(QStringLiteral("segment_filler"), m_panel1, 2.0);
-    m_panel3->setObjectName(QStringLiteral("Panel3"));
-    m_panel3->setFixedWidth(1);
-
-    layout->addWidget(m_panel2);
-    layout->addWidget(m_splitter1);
-    layout->addWidget(m_panel4, 1);
-    layout->addWidget(m_splitter2);
-    layout->addWidget(m_panel3);
+    m_panel1 = new TimelinePanel(this);
+    m_panel1->move(22, 234);
+    const qreal dpr = 2.0;
+    m_panel1->setPictures({SkinPictures::load(QStringLiteral("segment_filler"), dpr),
+                           SkinPictures::load(QStringLiteral("segment_span"), dpr),
+                           SkinPictures::load(QStringLiteral("marker_start"), dpr).toImage(),
+                           SkinPictures::load(QStringLiteral("marker_end"), dpr).toImage(), SkinPalette::card,
+                           SkinPalette::card});
 }
+
+QWidget *TFrmMainForm::Panel2() const { return m_panel1->Panel2(); }
+QWidget *TFrmMainForm::Splitter1() const { return m_panel1->Splitter1(); }
+QWidget *TFrmMainForm::Panel4() const { return m_panel1->Panel4(); }
+QWidget *TFrmMainForm::Splitter2() const { return m_panel1->Splitter2(); }
+QWidget *TFrmMainForm::Panel3() const { return m_panel1->Panel3(); }
 
 void TFrmMainForm::buildOutputSettings()
 {
@@ -206,15 +216,16 @@ void TFrmMainForm::buildOutputSettings()
     divider->setObjectName(QStringLiteral("Image1"));
     divider->setGeometry(290, 125, 379, 5);
 
-    // Captions end at one right edge, whatever the width of the font that draws them.
-    auto caption = [this](const QString &text, int y) {
-        QLabel *label = addLabel(text, 0, y);
-        label->move(kLabelsRightEdge - label->width(), y);
-        return label;
-    };
-    caption(QStringLiteral("Output FileType:"), 136)->setObjectName(QStringLiteral("lblOutputFileTypeName"));
-    caption(QStringLiteral("Profile Settings:"), 164)->setObjectName(QStringLiteral("lblProfileSettings"));
-    caption(QStringLiteral("Output Folder:"), 191)->setObjectName(QStringLiteral("lblOutputFolderInfo"));
+    // Captions end at one right edge inside the settings panel, whatever the width of the font.
+    const QList<QLabel *> captions = {addLabel(QStringLiteral("Output FileType:"), 0, 136),
+                                      addLabel(QStringLiteral("Profile Settings:"), 0, 164),
+                                      addLabel(QStringLiteral("Output Folder:"), 0, 191)};
+    captions[0]->setObjectName(QStringLiteral("lblOutputFileTypeName"));
+    captions[1]->setObjectName(QStringLiteral("lblProfileSettings"));
+    captions[2]->setObjectName(QStringLiteral("lblOutputFolderInfo"));
+    fitCaptions(captions, kLabelsRightEdge - kSettingsPanelLeft);
+    for (QLabel *label : captions)
+        label->move(kLabelsRightEdge - label->width(), label->y());
 
     m_cbbOutputFiletype = new QComboBox(this);
     m_cbbOutputFiletype->setObjectName(QStringLiteral("cbbOutputFiletype"));
@@ -222,13 +233,13 @@ void TFrmMainForm::buildOutputSettings()
     m_cbbProfile = new QComboBox(this);
     m_cbbProfile->setObjectName(QStringLiteral("cbbProfile"));
     m_cbbProfile->setGeometry(368, 160, 217, 21);
-    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + N"));
+    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + I"));
 
     m_edtOutputFolder = new QLineEdit(DefaultOutputFolder(), this);
     m_edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
     m_edtOutputFolder->setReadOnly(true);
     m_edtOutputFolder->setGeometry(368, 188, 217, 21);
-    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + N"));
+    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + B"));
     m_btnSelectOutputFolder = addButton(QStringLiteral("folder"), 595, 218, QStringLiteral("Ctrl + B"));
     m_btnSelectOutputFolder->hide();
 }
@@ -284,6 +295,17 @@ void TFrmMainForm::buildFileButtons()
     m_btnRemoveFile = addButton(QStringLiteral("remove_files"), 555, 323, QStringLiteral("Ctrl + R"));
     m_btnClearFile = addButton(QStringLiteral("clear_files"), 555, 357, QStringLiteral("Ctrl + L"));
     m_btnConvert = addButton(QStringLiteral("convert"), 555, 391, QStringLiteral("Ctrl + S"));
+}
+
+// Right-aligned on the foot of the background, beside the painted tag line.
+void TFrmMainForm::buildStatusLine()
+{
+    m_lblStatusLine = new QLabel(this);
+    m_lblStatusLine->setObjectName(QStringLiteral("lblStatusLine"));
+    m_lblStatusLine->setFont(SkinStyle::labelFont());
+    m_lblStatusLine->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::textDim.name()));
+    m_lblStatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblStatusLine->setGeometry(180, 436, 367, 16);
 }
 
 void TFrmMainForm::connectCommands()

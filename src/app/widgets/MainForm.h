@@ -4,6 +4,7 @@
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
 #include "app/widgets/SkinnedWindow.h"
+#include "media/widgets/TimelinePanel.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,12 +59,12 @@ public:
     QWidget *DSVideoWindowEx1() const { return m_videoWindow; }
     QWidget *panLogo() const { return m_panLogo; }
     // The timeline: left filler, start marker, span, end marker, right filler.
-    QWidget *Panel1() const { return m_panel1; }
-    QWidget *Panel2() const { return m_panel2; }
-    QWidget *Splitter1() const { return m_splitter1; }
-    QWidget *Panel4() const { return m_panel4; }
-    QWidget *Splitter2() const { return m_splitter2; }
-    QWidget *Panel3() const { return m_panel3; }
+    TimelinePanel *Panel1() const { return m_panel1; }
+    QWidget *Panel2() const;
+    QWidget *Splitter1() const;
+    QWidget *Panel4() const;
+    QWidget *Splitter2() const;
+    QWidget *Panel3() const;
     PictureButton *btnPlay() const { return m_btnPlay; }
     PictureButton *btnPause() const { return m_btnPause; }
     PictureButton *btnStop() const { return m_btnStop; }
@@ -84,6 +85,8 @@ public:
     PictureButton *btnRemoveFile() const { return m_btnRemoveFile; }
     PictureButton *btnClearFile() const { return m_btnClearFile; }
     PictureButton *btnConvert() const { return m_btnConvert; }
+    // The line at the window's foot that sums up the last conversion run.
+    QLabel *lblStatusLine() const { return m_lblStatusLine; }
     QTimer *tmrClearMemory() const { return m_tmrClearMemory; }
 
 Q_SIGNALS:
@@ -118,6 +121,7 @@ private:
     void buildCheckBoxes();
     void buildSourceList();
     void buildFileButtons();
+    void buildStatusLine();
     void connectCommands();
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void tmrClearMemoryTimer();
@@ -142,12 +146,7 @@ private:
     PictureButton *m_btnAbout = nullptr;
     QWidget *m_videoWindow = nullptr;
     QWidget *m_panLogo = nullptr;
-    QWidget *m_panel1 = nullptr;
-    QWidget *m_panel2 = nullptr;
-    QWidget *m_splitter1 = nullptr;
-    QWidget *m_panel4 = nullptr;
-    QWidget *m_splitter2 = nullptr;
-    QWidget *m_panel3 = nullptr;
+    TimelinePanel *m_panel1 = nullptr;
     PictureButton *m_btnPlay = nullptr;
     PictureButton *m_btnPause = nullptr;
     PictureButton *m_btnStop = nullptr;
@@ -168,5 +167,6 @@ private:
     PictureButton *m_btnRemoveFile = nullptr;
     PictureButton *m_btnClearFile = nullptr;
     PictureButton *m_btnConvert = nullptr;
+    QLabel *m_lblStatusLine = nullptr;
     QTimer *m_tmrClearMemory = nullptr;
 };

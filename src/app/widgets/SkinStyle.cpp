@@ -35,6 +35,8 @@ QComboBox::down-arrow { image: url(:/skin/combo_arrow.png); width: 9px; height: 
 QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;
   selection-background-color: %4; selection-color: %1; outline: 0; }
 QLineEdit[readOnly="true"] { color: %5; }
+QAbstractSpinBox { background: %1; color: %2; border: 1px solid %4; padding: 0 2px;
+  selection-background-color: %4; selection-color: %1; }
 QCheckBox { background: %6; spacing: 0; }
 QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid %3; border-radius: 2px; background: %1; }
 QCheckBox::indicator:hover { border-color: %4; }

@@ -2,6 +2,7 @@
 
 #include "app/widgets/SkinPictures.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,7 +12,8 @@
 SkinnedWindow::SkinnedWindow(const QString &backgroundName, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_backgroundName(backgroundName),
-      m_background(SkinPictures::image(backgroundName))
+      m_background(SkinPictures::image(backgroundName)),
+      m_moveGesture(QApplication::startDragDistance())
 {
     setAttribute(Qt::WA_TranslucentBackground, false);
     if (!m_background.isNull()) {
@@ -38,6 +40,7 @@ QBitmap SkinnedWindow::outlineOf(const QImage &picture)
 
 void SkinnedWindow::addMoveHandle(QWidget *handle)
 {
+    m_moveHandles << handle;
     handle->installEventFilter(this);
 }
 
@@ -47,27 +50,57 @@ void SkinnedWindow::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, SkinPictures::load(m_backgroundName, devicePixelRatioF()));
 }
 
+// Presses that a child widget leaves (labels, pictures, disabled controls) arrive here too:
+// only one on the bare background may start a move.
 void SkinnedWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        startMove();
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        m_moveGesture.press(event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
+}
+
+void SkinnedWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_moveGesture.move(event->globalPosition().toPoint(), event->buttons()))
+        startMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+void SkinnedWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_moveGesture.release();
+    QWidget::mouseReleaseEvent(event);
 }
 
 bool SkinnedWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    const bool drag = event->type() == QEvent::MouseMove;
-    if (press || drag) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->buttons() & Qt::LeftButton)
+    if (!m_moveHandles.contains(watched))
+        return QWidget::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton)
+            m_moveGesture.press(mouse->globalPosition().toPoint());
+        break;
+    case QEvent::MouseMove:
+        if (m_moveGesture.move(mouse->globalPosition().toPoint(), mouse->buttons()))
             startMove();
+        break;
+    case QEvent::MouseButtonRelease:
+        m_moveGesture.release();
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void SkinnedWindow::startMove()
 {
+    if (m_startMove) {
+        m_startMove();
+        return;
+    }
     if (QWindow *handle = window()->windowHandle())
         handle->startSystemMove();
 }

@@ -1,10 +1,12 @@
 #include "engine/widgets/ConversionController.h"
 
+#include "engine/widgets/PowerOffForm.h"
 #include "services/CommonLib.h"
 #include "services/CustomProc.h"
 
 #include <QAbstractButton>
 #include <QWidget>
+#include <QWindow>
 
 TConversionController::TConversionController(TCustomProc &custom, IShellLauncher &shell, IPowerControl &power,
                                              QWidget *mainWindow, TProgressRefresh &progress, TfrmConverting &form,
@@ -13,9 +15,9 @@ TConversionController::TConversionController(TCustomProc &custom, IShellLauncher
       m_batch(custom, m_progress, shell, power), m_form(form)
 {
     m_form.setShowInputs([this] {
-        return std::pair<QString, int>{m_custom.common().convertParameter().inputPath,
-                                       m_custom.runState().checkedCount};
+        return std::pair<QString, int>{m_batch.currentFile(), m_custom.runState().checkedCount};
     });
+    m_powerOffForm = new TfrmPowerOff(m_batch.powerOffCountdown(), mainWindow);
     connect(&m_batch, &TBatchRun::itemStarting, this, &TConversionController::showProgress);
     connect(&m_batch, &TBatchRun::runFinished, this, &TConversionController::restoreWindows);
     connect(&m_batch, &TBatchRun::endProgramRequested, this, &TConversionController::endProgramRequested);
@@ -23,7 +25,16 @@ TConversionController::TConversionController(TCustomProc &custom, IShellLauncher
     connect(&m_form, &TfrmConverting::closeStop, &m_batch, &TBatchRun::CloseStop);
 }
 
-TConversionController::~TConversionController() = default;
+// The countdown window shows this controller's countdown: it goes with it.
+TConversionController::~TConversionController()
+{
+    delete m_powerOffForm.data();
+}
+
+TfrmPowerOff &TConversionController::powerOffForm() const
+{
+    return *m_powerOffForm;
+}
 
 void TConversionController::setAfterJobChoices(std::function<bool()> showOutputDirectory,
                                                std::function<bool()> shutdown)
@@ -50,7 +61,8 @@ void TConversionController::start()
 }
 
 // The progress window is a window of its own (a disabled parent would disable it too), placed
-// over the centre of the main window when it comes up.
+// over the centre of the main window when it comes up. The window manager keeps it above the
+// main window, also when the disabled main window is clicked.
 void TConversionController::showProgress()
 {
     if (m_mainWindow) {
@@ -58,6 +70,7 @@ void TConversionController::showProgress()
         if (!m_form.isVisible()) {
             const QRect frame = m_mainWindow->frameGeometry();
             m_form.move(frame.center() - QPoint(m_form.width() / 2, m_form.height() / 2));
+            keepAbove(m_form, *m_mainWindow);
         }
     }
     m_form.show();
@@ -70,4 +83,12 @@ void TConversionController::restoreWindows()
     if (m_mainWindow)
         m_mainWindow->setEnabled(true);
     Q_EMIT runFinished();
+}
+
+void TConversionController::keepAbove(QWidget &window, QWidget &owner)
+{
+    window.winId();
+    owner.winId();
+    if (window.windowHandle() && owner.windowHandle())
+        window.windowHandle()->setTransientParent(owner.windowHandle());
 }

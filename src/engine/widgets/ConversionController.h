@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QWidget;
+class TfrmPowerOff;
 
 class TConversionController : public QObject {
     Q_OBJECT
@@ -35,6 +36,11 @@ public:
     TfrmConverting &form() { return m_form; }
     TProgressRefresh &progress() { return m_progress; }
     TBatchRun &batch() { return m_batch; }
+    // The power-off countdown window, over the main window.
+    TfrmPowerOff &powerOffForm() const;
+
+    // Makes `window` a transient of `owner`, so the window manager keeps it above `owner`.
+    static void keepAbove(QWidget &window, QWidget &owner);
 
 Q_SIGNALS:
     // The run is over and the windows are restored.
@@ -52,4 +58,5 @@ private:
     TProgressRefresh &m_progress;
     TBatchRun m_batch;
     TfrmConverting &m_form;
+    QPointer<TfrmPowerOff> m_powerOffForm;
 };

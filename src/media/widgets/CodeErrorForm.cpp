@@ -62,14 +62,14 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, cons
     Image1->setAttribute(Qt::WA_TranslucentBackground);
     Image1->setPixmap(MessageIconPicture(MessageIcon::Warning, devicePixelRatioF())); // as in the message boxes
 
-    Label1 = new QLabel(QStringLiteral("Files reading error! Please check your files or install a new codec."
-                                       "You can click the link to download the lastest codec."),
+    Label1 = new QLabel(QStringLiteral("Files reading error! Please check your files or install a new codec. "
+                                       "You can click the link to download the latest codec."),
                         this);
     Label1->setWordWrap(true);
     Label1->setGeometry(48, 16, 357, std::max(30, Label1->heightForWidth(357))); // large fonts need more
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label2 = new LinkLabel(QStringLiteral("(Click here to down)"), this);
+    Label2 = new LinkLabel(QStringLiteral("(Click here to download)"), this);
     Label2->setStyleSheet(QStringLiteral("color: %1;").arg(SkinPalette::accent.name()));
     Label2->adjustSize();
     placeAfterText(*Label1, *Label2); // in the designer's font it sat at 258,30

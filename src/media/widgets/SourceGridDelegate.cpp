@@ -1,6 +1,11 @@
 #include "media/widgets/SourceGridDelegate.h"
 
+#include "media/SourceRow.h"
+#include "media/widgets/TimeEditor.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
@@ -11,4 +16,52 @@ void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->drawLine(r.topRight(), r.bottomRight());
     painter->drawLine(r.bottomLeft(), r.bottomRight());
     painter->restore();
+}
+
+QWidget *SourceGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                          const QModelIndex &index) const
+{
+    const int column = index.column();
+    if (column != SourceRow::StartTimeColumn && column != SourceRow::EndTimeColumn)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto *editor = new TimeEditor(parent);
+    editor->setFont(option.font);
+    if (column == SourceRow::StartTimeColumn) {
+        // Queued, so that the editor has finished with the key or wheel event that stepped it.
+        // (The delegate's signals are not const; creating an editor is.)
+        auto *self = const_cast<SourceGridDelegate *>(this);
+        connect(editor, &TimeEditor::stepped, editor, [self, editor] {
+            Q_EMIT self->commitData(editor);
+            Q_EMIT self->closeEditor(editor);
+        }, Qt::QueuedConnection);
+    }
+    return editor;
+}
+
+void SourceGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *time = qobject_cast<TimeEditor *>(editor))
+        time->setTime(index.data(Qt::EditRole).toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void SourceGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    auto *time = qobject_cast<TimeEditor *>(editor);
+    if (!time) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    if (m_commit)
+        m_commit(index.row(), index.column(), time->time());
+    else
+        model->setData(index, time->time(), Qt::EditRole);
+}
+
+QSize SourceGridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 6));
+    return size;
 }

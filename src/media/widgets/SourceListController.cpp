@@ -6,6 +6,7 @@
 #include "media/SourceListModel.h"
 #include "app/widgets/SkinStyle.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
 #include "support/FileFunc.h"
 #include "support/Platform.h"
@@ -16,19 +17,10 @@
 
 void PickSourceFiles(QWidget *owner, const QString &initialFolder, std::function<void(QStringList)> chosen)
 {
-    auto *dialog = new QFileDialog(owner, QString(), initialFolder);
-    dialog->setObjectName(QStringLiteral("dlgOpenSourceFile"));
+    auto *dialog = new SourceFileDialog(owner, initialFolder);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
-    dialog->setFileMode(QFileDialog::ExistingFiles);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setNameFilters(SourceFileDialogFilters());
-    dialog->setSizeGripEnabled(true);
-    SkinStyle::applyToCompleters(dialog);
-    SkinStyle::dropButtonPictures(dialog);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, chosen = std::move(chosen)](int result) {
-        chosen(result == QDialog::Accepted ? DistinctPaths(dialog->selectedFiles()) : QStringList());
+        chosen(result == QDialog::Accepted ? DistinctPaths(dialog->pickedFiles()) : QStringList());
     });
     dialog->open();
 }

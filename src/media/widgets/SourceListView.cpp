@@ -1,5 +1,6 @@
 #include "media/widgets/SourceListView.h"
 
+#include "media/SourceListEditing.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/SourceGridDelegate.h"
 #include "media/widgets/SourceGridHeaderModel.h"
@@ -20,7 +21,7 @@ const char *const SourceListView::RowDragMimeType = "application/x-kelvane-sourc
 
 namespace {
 
-const QList<int> columnWeights{16, 68, 28, 28, 28, 28, 28};
+const QList<int> columnWeights{10, 74, 28, 28, 28, 28, 28};
 
 bool isTimeColumn(int column)
 {
@@ -35,7 +36,34 @@ bool isRowDrag(const QEvent *event)
 
 } // namespace
 
-QList<int> FitColumnWidths(const QList<int> &weights, int total)
+namespace {
+
+// Widens the columns below their minimum, taking the pixels from the column with the most room
+// above its own minimum, one pixel at a time (columns are few and narrow).
+void raiseToMinimums(QList<int> &widths, const QList<int> &minimums)
+{
+    int deficit = 0;
+    for (qsizetype i = 0; i < widths.size() && i < minimums.size(); ++i) {
+        if (widths[i] < minimums[i]) {
+            deficit += minimums[i] - widths[i];
+            widths[i] = minimums[i];
+        }
+    }
+    const auto room = [&](qsizetype i) { return widths[i] - (i < minimums.size() ? minimums[i] : 0); };
+    while (deficit > 0) {
+        qsizetype widest = 0;
+        for (qsizetype i = 1; i < widths.size(); ++i)
+            widest = room(i) > room(widest) ? i : widest;
+        if (room(widest) <= 0)
+            return;
+        --widths[widest];
+        --deficit;
+    }
+}
+
+} // namespace
+
+QList<int> FitColumnWidths(const QList<int> &weights, int total, const QList<int> &minimums)
 {
     const int sum = std::accumulate(weights.cbegin(), weights.cend(), 0);
     if (weights.isEmpty() || sum <= 0 || total < weights.size())
@@ -48,11 +76,13 @@ QList<int> FitColumnWidths(const QList<int> &weights, int total)
         used += width;
     }
     widths << total - used;
+    raiseToMinimums(widths, minimums);
     return widths;
 }
 
 SourceListView::SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent)
-    : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_weights(columnWeights)
+    : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_delegate(new SourceGridDelegate(grid)),
+      m_weights(columnWeights)
 {
     m_grid->setModel(&m_model);
     setUpLook();
@@ -76,7 +106,7 @@ void SourceListView::setUpLook()
     m_grid->setFrameShadow(QFrame::Plain);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setTextElideMode(Qt::ElideMiddle); // a long path keeps its file name in view
-    m_grid->setItemDelegate(new SourceGridDelegate(m_grid));
+    m_grid->setItemDelegate(m_delegate);
 
     // The selection stays as visible as with the focus when the focus goes elsewhere.
     QPalette palette = m_grid->palette();
@@ -90,11 +120,20 @@ void SourceListView::setUpColumns()
 {
     QHeaderView *header = m_grid->header();
     header->setModel(new SourceGridHeaderModel(&m_model, this)); // captions with their pictures
+    QFont narrow = header->font(); // short captions in narrow columns: a narrow face
+    narrow.setStretch(QFont::SemiCondensed);
+    header->setFont(narrow);
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setMinimumSectionSize(8);
+    header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionResized, this, &SourceListView::columnResized);
+    // The check column's picture ticks or clears every row.
+    connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section == SourceRow::CheckColumn)
+            ToggleAllChecked(m_model);
+    });
     fitColumns();
 }
 
@@ -110,9 +149,22 @@ void SourceListView::setUpDragging()
 void SourceListView::fitColumns()
 {
     const QScopedValueRollback<bool> fitting(m_fitting, true);
-    const QList<int> widths = FitColumnWidths(m_weights, m_grid->viewport()->width());
+    const QList<int> widths = FitColumnWidths(m_weights, m_grid->viewport()->width(), captionWidths());
     for (int column = 0; column < widths.size(); ++column)
         m_grid->header()->resizeSection(column, widths.at(column));
+}
+
+// What each caption needs with its picture, its padding and the column's edge, in the header's
+// font (the sections draw a little smaller).
+QList<int> SourceListView::captionWidths() const
+{
+    constexpr int pictureAndPadding = 24;
+    const QHeaderView *header = m_grid->header();
+    const QFontMetrics metrics(header->font());
+    QList<int> widths;
+    for (int column = 0; column < SourceRow::ColumnCount; ++column)
+        widths << metrics.horizontalAdvance(m_model.headerData(column, Qt::Horizontal).toString()) + pictureAndPadding;
+    return widths;
 }
 
 // A column the user resizes takes its room from the column after it (the last one from the

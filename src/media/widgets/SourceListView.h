@@ -4,6 +4,8 @@
 // first click, the selection kept visible when the grid loses the focus, and rows that can be
 // dragged out of the grid. The view reports keys and rows dragged out; what they do is left to
 // its owner (SourceListController).
+#include "media/widgets/SourceGridDelegate.h"
+
 #include <QList>
 #include <QObject>
 #include <QPersistentModelIndex>
@@ -15,7 +17,9 @@ class SourceListModel;
 
 // Widths for columns of relative `weights` that together fill `total` pixels; the last column
 // takes what rounding leaves. A `total` too small to share gives the weights themselves.
-QList<int> FitColumnWidths(const QList<int> &weights, int total);
+// A column narrower than its entry in `minimums` (its caption's width) is widened at the cost
+// of the columns with the most room to spare, as far as they have it.
+QList<int> FitColumnWidths(const QList<int> &weights, int total, const QList<int> &minimums = {});
 
 class SourceListView final : public QObject {
     Q_OBJECT
@@ -28,6 +32,9 @@ public:
     SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent = nullptr);
 
     QTreeView *grid() const { return m_grid; }
+    SourceListModel &model() const { return m_model; }
+    // Where committed start and end times go (default: straight into the model).
+    void setTimeCommit(SourceGridDelegate::TimeCommit commit) { m_delegate->setTimeCommit(std::move(commit)); }
 
     // Rows selected now, ascending.
     QList<int> selectedRows() const;
@@ -56,6 +63,7 @@ private:
     void setUpColumns();
     void setUpDragging();
     void fitColumns();
+    QList<int> captionWidths() const;
     void columnResized(int section, int oldSize, int newSize);
     void openTimeEditor(const QModelIndex &index);
     bool filterMouse(QEvent *event);
@@ -65,6 +73,7 @@ private:
 
     QTreeView *m_grid;
     SourceListModel &m_model;
+    SourceGridDelegate *m_delegate;
     QList<int> m_weights;
     bool m_fitting = false;
     struct Press {

@@ -95,11 +95,6 @@ void TfrmOption::buildProfileRow()
         row->addWidget(b);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
 
-    connect(m_cbbCustomProfile, &QComboBox::activated, this, &TfrmOption::customProfileChosen);
-    connect(m_cbbCustomProfile, &QComboBox::editTextChanged, this, [this] {
-        if (m_cbbCustomProfile->hasFocus())
-            Q_EMIT customProfileChosen();
-    });
     connect(m_btnAdd, &QPushButton::clicked, this, &TfrmOption::addRequested);
     connect(m_btnSave, &QPushButton::clicked, this, &TfrmOption::saveRequested);
     connect(m_btnDel, &QPushButton::clicked, this, &TfrmOption::deleteRequested);

@@ -1,7 +1,7 @@
 #pragma once
 // The Options dialog: the four audio selectors, the hidden video selectors and the custom
-// profile controls. A view only: the selectors are filled and bound by their owners, and the
-// profile commands leave as signals. It is shown without blocking the main window.
+// profile controls. A view only: the selectors and the name box are filled and bound by their
+// owners, and the commands leave as signals. It is shown without blocking the main window.
 #include <QDialog>
 
 class QComboBox;
@@ -37,8 +37,6 @@ public:
 Q_SIGNALS:
     // The dialog is being shown (not emitted when an open dialog is only brought to the front).
     void showing();
-    // The user picked a custom profile or edited its name.
-    void customProfileChosen();
     void addRequested();
     void saveRequested();
     void deleteRequested();

@@ -32,12 +32,32 @@ MessageAnswer answerOf(int button)
     }
 }
 
+// The window a box belongs to, so that the window manager keeps the box above it: the active
+// window, else a visible main window, else a visible dialog (the progress window while the main
+// window is disabled). Never a disabled window: a box inside one could not be answered.
+QWidget *ownerWindow()
+{
+    const auto usable = [](const QWidget *window) { return window && window->isVisible() && window->isEnabled(); };
+    if (QWidget *active = QApplication::activeWindow(); usable(active))
+        return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const Qt::WindowType type : {Qt::Window, Qt::Dialog}) {
+        for (QWidget *window : windows) {
+            if (usable(window) && window->windowType() == type)
+                return window;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons,
                                             QWidget *parent)
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, qtButtons(buttons), parent);
+    // Paths and addresses in a message can be selected and copied.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SkinStyle::applyTo(box.get());
     box->setIconPixmap(MessageIconPicture(icon, box->devicePixelRatioF()));
     SkinStyle::dropButtonPictures(box.get());
@@ -49,12 +69,12 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon ico
 
 MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, MessageButtons buttons)
 {
-    return answerOf(MakeMessageBox(text, icon, buttons, QApplication::activeWindow())->exec());
+    return answerOf(MakeMessageBox(text, icon, buttons, ownerWindow())->exec());
 }
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(ownerWindow());
     SkinStyle::applyTo(&dialog);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);

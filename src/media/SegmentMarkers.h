@@ -1,0 +1,57 @@
+#pragma once
+// The arithmetic of the timeline under the video window. The timeline is a strip 260 pixels
+// wide that holds, from left to right: the left filler (width a), the start marker (19), the
+// selected span, the end marker (19) and the right filler (width b). The whole strip stands for
+// the selected file's duration; the two filler widths place the markers.
+#include <QtGlobal>
+#include <Qt>
+
+namespace SegmentMarkers {
+
+inline constexpr int TimelineWidth = 260;
+inline constexpr int TimelineHeight = 19;
+inline constexpr int MarkerWidth = 19;
+// The fillers and the span share what the two markers leave: a + span + b = 222.
+inline constexpr int FillersAndSpan = TimelineWidth - 2 * MarkerWidth;
+inline constexpr int MinimumFillerWidth = 1;
+// Both fillers after the last row has gone: the markers sit at the ends.
+inline constexpr int EmptyListFillerWidth = 2;
+
+// x rounded to the nearest integer, halves to the even one (2.5 gives 2, 3.5 gives 4).
+int RoundHalfEven(double x);
+
+// The left filler's width for a start time: R(start / duration × 220) + 1.
+// A duration of 0 or less counts as a start at 0.
+int StartFillerWidth(qint64 startSeconds, qint64 durationSeconds);
+// The right filler's width for an end time: 221 − R(end / duration × 220).
+// A duration of 0 or less counts as an end at 0.
+int EndFillerWidth(qint64 endSeconds, qint64 durationSeconds);
+
+// Left edges of the markers in the strip.
+constexpr int StartMarkerLeft(int leftFiller) { return leftFiller; }
+constexpr int EndMarkerLeft(int rightFiller) { return TimelineWidth - MarkerWidth - rightFiller; }
+// The span between the markers, in pixels (0 when the markers touch).
+constexpr int SpanWidth(int leftFiller, int rightFiller) { return FillersAndSpan - leftFiller - rightFiller; }
+// True when the markers touch: the moved marker's filler then gives up one pixel first.
+constexpr bool MarkersTouch(int leftFiller, int rightFiller)
+{
+    return EndMarkerLeft(rightFiller) - StartMarkerLeft(leftFiller) < 20;
+}
+
+// Whole percent of the duration at the start marker: (a − 3) × 121 div 260, truncating toward
+// zero; 0 for a ≤ 5, 100 at a = 219 and 220.
+int StartPercent(int leftFiller);
+// Whole percent of the duration at the end marker: (241 − b − 22) × 121 div 260; 100 at b = 2
+// and 3, 101 at b = 1.
+int EndPercent(int rightFiller);
+// percent × duration div 100, truncating.
+qint64 SecondsAtPercent(int percent, qint64 durationSeconds);
+
+// Pixels one click on a filler moves a marker: 1 with Ctrl the only modifier held, 10 with
+// Shift the only one, else 5.
+int FillerClickStep(Qt::KeyboardModifiers modifiers);
+// A click narrows the clicked filler only when it is wider than the step and the span is at
+// least 7 pixels wide (a + b + 45 ≤ 260).
+bool FillerClickMoves(int clickedFiller, int step, int leftFiller, int rightFiller);
+
+} // namespace SegmentMarkers

@@ -1,0 +1,90 @@
+#include "media/widgets/TimelinePanel.h"
+
+#include "media/SegmentMarkers.h"
+#include "media/widgets/MarkerSplitter.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+using namespace SegmentMarkers;
+
+namespace {
+
+QLabel *stretchedPicture(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setScaledContents(true);
+    return label;
+}
+
+} // namespace
+
+TimelinePanel::TimelinePanel(QWidget *parent)
+    : QWidget(parent), m_panel2(stretchedPicture(QStringLiteral("Panel2"), this)),
+      m_splitter1(new MarkerSplitter(this)), m_panel4(stretchedPicture(QStringLiteral("Panel4"), this)),
+      m_splitter2(new MarkerSplitter(this)), m_panel3(stretchedPicture(QStringLiteral("Panel3"), this))
+{
+    setObjectName(QStringLiteral("Panel1"));
+    setFixedSize(TimelineWidth, TimelineHeight);
+    setAttribute(Qt::WA_StyledBackground);
+    m_splitter1->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
+    m_panel2->installEventFilter(this);
+    m_panel3->installEventFilter(this);
+
+    connect(m_splitter1, &MarkerSplitter::pressed, this, [this] { m_dragFrom = m_left; });
+    connect(m_splitter1, &MarkerSplitter::dragged, this, [this](int dx) { Q_EMIT startMarkerDragged(m_dragFrom + dx); });
+    connect(m_splitter1, &MarkerSplitter::released, this, &TimelinePanel::startMarkerReleased);
+    connect(m_splitter2, &MarkerSplitter::pressed, this, [this] { m_dragFrom = m_right; });
+    connect(m_splitter2, &MarkerSplitter::dragged, this, [this](int dx) { Q_EMIT endMarkerDragged(m_dragFrom - dx); });
+    connect(m_splitter2, &MarkerSplitter::released, this, &TimelinePanel::endMarkerReleased);
+    place();
+}
+
+QWidget *TimelinePanel::Panel2() const { return m_panel2; }
+QWidget *TimelinePanel::Panel4() const { return m_panel4; }
+QWidget *TimelinePanel::Panel3() const { return m_panel3; }
+
+void TimelinePanel::setPictures(const Pictures &pictures)
+{
+    setStyleSheet(QStringLiteral("#Panel1 { background: %1; }").arg(pictures.background.name()));
+    m_panel2->setPixmap(pictures.filler);
+    m_panel3->setPixmap(pictures.filler);
+    m_panel4->setPixmap(pictures.span);
+    m_splitter1->setPicture(pictures.startMarker, pictures.markerBackground);
+    m_splitter2->setPicture(pictures.endMarker, pictures.markerBackground);
+}
+
+void TimelinePanel::setFillerWidths(int left, int right)
+{
+    m_left = left;
+    m_right = right;
+    place();
+}
+
+void TimelinePanel::place()
+{
+    const int h = TimelineHeight;
+    m_panel2->setGeometry(0, 0, m_left, h);
+    m_splitter1->setGeometry(StartMarkerLeft(m_left), 0, MarkerWidth, h);
+    m_panel4->setGeometry(StartMarkerLeft(m_left) + MarkerWidth, 0, std::max(0, SpanWidth(m_left, m_right)), h);
+    m_splitter2->setGeometry(EndMarkerLeft(m_right), 0, MarkerWidth, h);
+    m_panel3->setGeometry(TimelineWidth - m_right, 0, m_right, h);
+    m_panel4->setVisible(SpanWidth(m_left, m_right) > 0);
+}
+
+bool TimelinePanel::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (!press || (watched != m_panel2 && watched != m_panel3))
+        return QWidget::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (watched == m_panel2)
+        Q_EMIT leftFillerPressed(mouse->button(), mouse->modifiers());
+    else
+        Q_EMIT rightFillerPressed(mouse->button(), mouse->modifiers());
+    return true;
+}
+
+void TimelinePanel::mousePressEvent(QMouseEvent *event) { event->accept(); }

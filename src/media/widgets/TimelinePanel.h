@@ -1,0 +1,65 @@
+#pragma once
+// The timeline under the video window (Panel1, 260 × 19): from left to right the left filler
+// (Panel2), the start marker (Splitter1), the selected span (Panel4), the end marker (Splitter2)
+// and the right filler (Panel3). It shows the filler widths it is given and reports what the
+// user does with the mouse; what that means for the rows is SegmentSelection's.
+#include <QPixmap>
+#include <QWidget>
+
+class MarkerSplitter;
+class QLabel;
+
+class TimelinePanel final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TimelinePanel(QWidget *parent = nullptr);
+
+    // Pictures of the fillers and the span (stretched), of the markers (black pixels in the
+    // markers' background colour), and the colours of the strip and of the markers' background.
+    struct Pictures {
+        QPixmap filler;
+        QPixmap span;
+        QImage startMarker;
+        QImage endMarker;
+        QColor background;
+        QColor markerBackground;
+    };
+    void setPictures(const Pictures &pictures);
+
+    // Places the markers: the left filler `left` pixels wide, the right one `right`.
+    void setFillerWidths(int left, int right);
+
+    QWidget *Panel2() const;
+    MarkerSplitter *Splitter1() const { return m_splitter1; }
+    QWidget *Panel4() const;
+    MarkerSplitter *Splitter2() const { return m_splitter2; }
+    QWidget *Panel3() const;
+
+Q_SIGNALS:
+    // The start marker is being dragged: the left filler width it asks for.
+    void startMarkerDragged(int leftFillerWidth);
+    void startMarkerReleased();
+    // The end marker is being dragged: the right filler width it asks for.
+    void endMarkerDragged(int rightFillerWidth);
+    void endMarkerReleased();
+    // A mouse button went down on the left or the right filler (a double-click counts too).
+    void leftFillerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void rightFillerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Presses that no part takes end here, so the window underneath never starts a move.
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void place();
+
+    QLabel *m_panel2;
+    MarkerSplitter *m_splitter1;
+    QLabel *m_panel4;
+    MarkerSplitter *m_splitter2;
+    QLabel *m_panel3;
+    int m_left = 1;
+    int m_right = 1;
+    int m_dragFrom = 0; // the moved filler's width when its marker was pressed
+};

@@ -1,0 +1,60 @@
+#pragma once
+// The custom profile operations: the main window's profile list, loading the profile chosen in
+// the Options dialog's name box, and Add, Save and Delete. All file access goes through
+// TCustomProfileStore; the name box is a CustomProfileBox, the user is asked and told through
+// the message-box interface.
+#include "settings/CustomProfileBox.h"
+#include "settings/CustomProfileStore.h"
+#include "settings/OptionSelectionModel.h"
+
+class IMessageBoxes;
+
+class TCustomProfiles {
+public:
+    // `programFolder` ends with the separator; the others must outlive this object.
+    TCustomProfiles(QString programFolder, OptionSelectionModel &options, CustomProfileBox &box,
+                    IMessageBoxes &boxes);
+
+    const TCustomProfileStore &store() const { return m_store; }
+    CustomProfileBox &box() { return m_box; }
+
+    // Replaces the entries of the main window's profile selector by the built-in qualities and
+    // then the custom profile names, and selects "Normal Quality".
+    void FillProfileSelector();
+    // Loads the profile selected in the name box into the six selectors; nothing selected, or
+    // nothing stored under its name, changes nothing. Throws CustomProfileError (see
+    // ApplyProfileValue).
+    void LoadSelectedCustomProfile();
+    // Counts the Add, asks for a name (proposing "UserProfileInfo" + the count) and stores the
+    // current values under it. A name that could not be loaded back is refused with a message;
+    // the count stays counted either way.
+    void AddCustomProfile();
+    // Stores the current values under the name in the name box (blanks at its ends removed);
+    // an empty name does nothing. False when the name was refused (the user was told).
+    bool SaveCustomProfile();
+    // Removes the profile named in the name box, when the box lists any names.
+    void DeleteCustomProfile();
+
+    // The main window's choice of the custom profile `name`: the name box re-reads the names,
+    // selects that one (or nothing when it is no longer stored) and loads it.
+    void ChooseCustomProfile(const QString &name);
+    // The main window applied a built-in quality: no custom profile stays selected, so none is
+    // loaded again when files are converted.
+    void ChooseBuiltInQuality();
+
+private:
+    // False (and the user told) when `name` cannot be stored.
+    bool acceptable(const QString &name);
+
+    TCustomProfileStore m_store;
+    OptionSelectionModel &m_options;
+    CustomProfileBox &m_box;
+    IMessageBoxes &m_boxes;
+};
+
+// For programs without windows. The stored profile names in file order.
+QStringList CustomProfileNames(const QString &programFolder);
+// Applies the stored profile `name` (letter case ignored) to `options`, whose selectors must be
+// filled. False when no profile has that name. Throws CustomProfileError for a stored piece
+// that is not a whole number, IniFileError when the file cannot be read.
+bool LoadCustomProfileByName(OptionSelectionModel &options, const QString &programFolder, const QString &name);

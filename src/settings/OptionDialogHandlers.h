@@ -1,0 +1,44 @@
+#pragma once
+// What the Options dialog does, without its window: the show handler, the name box's change
+// handler, Add, Save, Delete, OK and Cancel. Hiding the dialog is the window's part. Failures
+// (an unwritable Config folder, a stored piece that is not a number) leave as exceptions.
+#include "settings/OptionSelectionModel.h"
+
+#include <array>
+
+class TCustomProfiles;
+
+class TOptionDialogHandlers {
+public:
+    // Both must outlive this object.
+    TOptionDialogHandlers(TCustomProfiles &profiles, OptionSelectionModel &options);
+
+    // The names are read again (a typed text stays); an empty text selects the custom profile
+    // chosen in the main window, if any. Then the nine indexes are remembered for Cancel.
+    void FormShow();
+    // The user picked a name or edited the text: the selected profile is loaded.
+    void cbbCustomProfileChange();
+    // Each reloads the names and selects the last one; Delete empties the text when none is
+    // left. A refused Save leaves the name box as the user typed it.
+    void btnAddClick();
+    void btnSaveClick();
+    void btnDelClick();
+    // OK: the main window's profile selector is filled again ("Normal Quality"); the option
+    // values stay.
+    void btnApplyClick();
+    // Cancel: the nine remembered indexes come back, the hidden selectors' too.
+    void btnCancelClick();
+
+private:
+    void reloadNamesSelectingLast();
+
+    TCustomProfiles &m_profiles;
+    OptionSelectionModel &m_options;
+    // The option selectors in the order they are remembered and given back; the name box last.
+    static constexpr std::array<Selector, 8> RememberedSelectors = {
+        Selector::VideoSize,   Selector::VideoBitrate, Selector::FrameRate,  Selector::AspectRatio,
+        Selector::AudioBitrate, Selector::AudioSample, Selector::VolumeGain, Selector::AudioChannels,
+    };
+    std::array<int, 8> m_rememberedOptions{-1, -1, -1, -1, -1, -1, -1, -1};
+    int m_rememberedName = -1;
+};

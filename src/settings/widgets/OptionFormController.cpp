@@ -1,0 +1,24 @@
+#include "settings/widgets/OptionFormController.h"
+
+#include "settings/CustomProfiles.h"
+#include "settings/widgets/CustomProfileComboBinder.h"
+#include "settings/widgets/OptionForm.h"
+
+OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &profiles,
+                                           OptionSelectionModel &options, HandlerGuard reportFailures)
+    : QObject(&form), m_form(form), m_handlers(profiles, options), m_guard(std::move(reportFailures))
+{
+    new CustomProfileComboBinder(form.cbbCustomProfile(), &profiles.box(),
+                                 [this] { m_guard([this] { m_handlers.cbbCustomProfileChange(); }); });
+    connectHandler(&TfrmOption::showing, &TOptionDialogHandlers::FormShow);
+    connectHandler(&TfrmOption::addRequested, &TOptionDialogHandlers::btnAddClick);
+    connectHandler(&TfrmOption::saveRequested, &TOptionDialogHandlers::btnSaveClick);
+    connectHandler(&TfrmOption::deleteRequested, &TOptionDialogHandlers::btnDelClick);
+    connectHandler(&TfrmOption::applyRequested, &TOptionDialogHandlers::btnApplyClick);
+    connectHandler(&TfrmOption::cancelRequested, &TOptionDialogHandlers::btnCancelClick);
+}
+
+void OptionFormController::connectHandler(void (TfrmOption::*signal)(), void (TOptionDialogHandlers::*handler)())
+{
+    connect(&m_form, signal, this, [this, handler] { m_guard([this, handler] { (m_handlers.*handler)(); }); });
+}
