@@ -147,7 +147,7 @@ struct Bench {
         for (const QString &source : sources) {
             const QString length = FormatTimeText(FileSeconds);
             const JobCommand job = BuildJobCommand(
-                context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, QString());
+                context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, programFolder);
             const double ms = timeProcess(job.result.command.program, job.result.command.arguments);
             if (ms < 0)
                 return -1;
@@ -169,7 +169,7 @@ struct Bench {
         errBuffer.open(QIODevice::WriteOnly);
         ConsoleReport console(outBuffer, errBuffer, ConsoleMode{});
         ConvertProgram program(arguments(jobs, freshOutput(QStringLiteral("inside"))),
-                               {programFolder, folder.path(), 2, &clock}, console);
+                               {FileLocations::portableIn(programFolder), folder.path(), 2, &clock}, console);
         int status = -1;
         QObject::connect(&program, &ConvertProgram::finished, [&](int exitStatus) {
             status = exitStatus;

@@ -30,7 +30,7 @@ QString outputFolderProblem(const QString &folderText)
 ConvertProgram::ConvertProgram(QStringList arguments, ConvertEnvironment environment, ConsoleReport &console,
                                QObject *parent)
     : QObject(parent), m_arguments(std::move(arguments)), m_environment(std::move(environment)), m_console(console),
-      m_log(m_environment.programFolder, *m_environment.clock)
+      m_log(m_environment.locations.stateFolder, *m_environment.clock)
 {
     connect(&m_progressTimer, &QTimer::timeout, this, [this] {
         if (m_conversion)
@@ -76,7 +76,7 @@ void ConvertProgram::begin()
         itemOver(ItemReport{rejected.path, ItemOutcome::Failed, {}, rejected.reason});
 
     const ConversionSettings settings{
-        JobCommandContext{m_environment.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},
+        JobCommandContext{m_environment.locations.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
         parsed.request.endSeconds};
     m_conversion = std::make_unique<ParallelConversion>(settings);
@@ -91,7 +91,7 @@ void ConvertProgram::begin()
 // run cannot begin.
 bool ConvertProgram::prepare(const ConvertRequest &request)
 {
-    const OptionChoice choice = ChooseOptions(m_options, request, m_environment.programFolder);
+    const OptionChoice choice = ChooseOptions(m_options, request, m_environment.locations.configBase);
     if (!choice.error.isEmpty()) {
         m_console.error(choice.error);
         finish(ExitUsage);
@@ -116,7 +116,7 @@ QString ConvertProgram::outputFolderText(const ConvertRequest &request) const
         return request.outputFolder;
     UserSettingsState state;
     state.outputFolder = DefaultOutputFolder();
-    TUserSettings(m_environment.programFolder).LoadUserSettings(state);
+    TUserSettings(m_environment.locations.configBase).LoadUserSettings(state);
     return state.outputFolder;
 }
 

@@ -6,6 +6,7 @@
 #include "settings/OptionSelectionModel.h"
 #include "support/AppFunc.h"
 #include "support/FileFunc.h"
+#include "support/FileLocations.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -24,8 +25,8 @@ inline constexpr int ExitUsage = 2;       // the command line (or the profile it
 inline int ExitStoppedBy(int signal) { return 128 + signal; }
 
 struct ConvertEnvironment {
-    QString programFolder;  // with its trailing separator: the encoders, Config/, log.txt
-    QString workingFolder;  // relative paths on the command line are taken from here
+    FileLocations locations; // the encoders' folder, Config/ and log.txt, as the window uses them
+    QString workingFolder;   // relative paths on the command line are taken from here
     int cores = 1;          // the default number of jobs
     const IClock *clock = nullptr;
 };

@@ -11,7 +11,7 @@ class TAppFunc;
 class TFileFunc;
 
 struct JobCommandContext {
-    QString programFolder;          // with its trailing separator
+    QString programFolder;          // the encoders' folder, with its trailing separator
     const OptionSelectionModel *options = nullptr;
     QString outputFolderText;       // as the user gave it
     const TAppFunc *log = nullptr;
@@ -26,7 +26,8 @@ struct JobCommand {
 };
 
 // Builds the command of `row` and logs "parameter: " with it, as the window's batch run does.
-// A RealMedia source reaches "revc" through a script of its own in `scriptFolder` (created
-// when missing; it must serve this job only) instead of the program folder's shared "VideoFile.avs", so
-// several RealMedia files can convert at once. Throws LogWriteError when the log can't be written.
+// The "VideoFile.avs" that the builder writes goes into `scriptFolder` (made when missing), which
+// must serve this job only: a RealMedia source reaches "revc" through a script of its own, so
+// several convert at once, and the shared script a window may be using is never touched.
+// Throws LogWriteError when the log can't be written.
 JobCommand BuildJobCommand(const JobCommandContext &context, const SourceRow &row, const QString &scriptFolder);

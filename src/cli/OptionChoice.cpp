@@ -1,66 +1,37 @@
 #include "cli/OptionChoice.h"
 
 #include "cli/ConvertRequest.h"
-#include "cli/CustomProfileLookup.h"
+#include "settings/CustomProfiles.h"
 #include "settings/QualityProfiles.h"
-#include "support/StrFunc.h"
 
 namespace {
 
-// The selectors a stored profile sets, in the order of its six fields.
-constexpr Selector ProfileFields[] = {Selector::VideoSize,    Selector::FrameRate,     Selector::VideoBitrate,
-                                      Selector::AudioBitrate, Selector::AudioChannels, Selector::AudioSample};
-
-// Selects the stored indexes; an empty field leaves its selector, -1 or an index outside the
-// list selects nothing. Returns false (changing nothing) unless the value is six integers.
-bool applyStoredProfile(OptionSelectionModel &model, const QString &value)
+QString unknownProfile(const QString &name, const QStringList &names)
 {
-    const QStringList pieces = SplitByChar(value, u'|');
-    if (pieces.size() != 6)
-        return false;
-    QList<std::optional<int>> indexes;
-    for (const QString &piece : pieces) {
-        bool ok = piece.isEmpty();
-        indexes << (ok ? std::nullopt : std::optional<int>(piece.toInt(&ok)));
-        if (!ok)
-            return false;
-    }
-    for (int i = 0; i < 6; ++i) {
-        if (indexes.at(i))
-            model.setSelectedIndex(ProfileFields[i], *indexes.at(i));
-    }
-    return true;
+    if (names.isEmpty())
+        return QStringLiteral("there is no custom profile named '%1'; none are stored yet.").arg(name);
+    return QStringLiteral("there is no custom profile named '%1'; the custom profiles are: %2.")
+        .arg(name, names.join(QStringLiteral(", ")));
 }
 
-QString profileError(const QString &name, const CustomProfileLookup &lookup)
+// The custom profile in place of a quality, as when it is picked in the window's quality list;
+// an empty text when it was applied, else why not.
+QString applyCustomProfile(OptionSelectionModel &model, const QString &name, const QString &configBase)
 {
-    if (!lookup.error.isEmpty())
-        return QStringLiteral("the custom profiles cannot be read: %1").arg(lookup.error);
-    if (!lookup.value) {
-        if (lookup.names.isEmpty())
-            return QStringLiteral("there is no custom profile named '%1'; none are stored yet.").arg(name);
-        return QStringLiteral("there is no custom profile named '%1'; the custom profiles are: %2.")
-            .arg(name, lookup.names.join(QStringLiteral(", ")));
-    }
-    return {};
-}
-
-// The custom profile in place of a quality, as when it is picked in the window's quality list.
-QString applyCustomProfile(OptionSelectionModel &model, const QString &name, const QString &programFolder)
-{
-    const CustomProfileLookup lookup = LookUpCustomProfile(programFolder, name);
-    if (const QString error = profileError(name, lookup); !error.isEmpty())
-        return error;
-    bool applied = false;
+    QString error;
     SelectorHooks hooks;
-    hooks.loadCustomProfile = [&](int) { applied = applyStoredProfile(model, *lookup.value); };
+    hooks.loadCustomProfile = [&](int) {
+        try {
+            if (!LoadCustomProfileByName(model, configBase, name))
+                error = unknownProfile(name, CustomProfileNames(configBase));
+        } catch (const std::exception &e) {
+            error = QString::fromLocal8Bit(e.what());
+        }
+    };
     model.appendEntries(Selector::Quality, {name});
     model.setSelectedIndex(Selector::Quality, static_cast<int>(model.entries(Selector::Quality).size()) - 1);
     ApplyQualityProfile(model, hooks);
-    if (!applied)
-        return QStringLiteral("the custom profile '%1' holds '%2', which is not six numbers joined by '|'.")
-            .arg(name, *lookup.value);
-    return {};
+    return error;
 }
 
 void setIfGiven(OptionSelectionModel &model, Selector selector, const std::optional<int> &index)
@@ -79,7 +50,7 @@ QStringList warningsFor(const ConvertRequest &request)
 
 } // namespace
 
-OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &request, const QString &programFolder)
+OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &request, const QString &configBase)
 {
     const SelectorHooks noHooks;
     FillAllSelectors(model, noHooks);
@@ -91,7 +62,7 @@ OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &re
 
     OptionChoice choice;
     if (!request.profileName.isEmpty())
-        choice.error = applyCustomProfile(model, request.profileName, programFolder);
+        choice.error = applyCustomProfile(model, request.profileName, configBase);
     if (!choice.error.isEmpty())
         return choice;
     setIfGiven(model, Selector::AudioBitrate, request.audioBitrate);

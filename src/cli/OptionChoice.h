@@ -13,4 +13,5 @@ struct OptionChoice {
     QStringList warnings; // options that have no effect on the chosen output type
 };
 
-OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &request, const QString &programFolder);
+// `configBase` is the folder that holds Config/ with the custom profiles.
+OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &request, const QString &configBase);

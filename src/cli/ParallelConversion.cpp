@@ -2,7 +2,6 @@
 
 #include "cli/SourceCut.h"
 #include "engine/AdvanceSystem.h"
-#include "engine/AvsScript.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceProbeRun.h"
 #include "support/AppFunc.h"
@@ -13,11 +12,12 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <stdexcept>
 
 struct ParallelConversion::Job {
     CutSource cut;
     JobCommand command;
-    QString scriptFolder;     // RealMedia only: the folder of this job's own script
+    QString scriptFolder;     // the folder of this job's own script
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
@@ -138,7 +138,7 @@ void ParallelConversion::fillSlots()
 void ParallelConversion::startJob(std::unique_ptr<Job> job)
 {
     try {
-        job->scriptFolder = scriptFolderFor(*job);
+        job->scriptFolder = scriptFolderFor();
         job->command = BuildJobCommand(m_settings.context, job->cut.row, job->scriptFolder);
     } catch (const LogWriteError &e) {
         // Without the log no command can be built: nothing more is started.
@@ -275,18 +275,15 @@ void ParallelConversion::finishWhenOver()
     Q_EMIT finished();
 }
 
-// A RealMedia source gets a folder of its own for its script, inside one temporary folder of
-// the run; other sources need none.
-QString ParallelConversion::scriptFolderFor(const Job &job)
+// Every job gets a folder of its own for the script the builder writes, inside one temporary
+// folder of the run.
+QString ParallelConversion::scriptFolderFor()
 {
-    if (!IsRealMediaPath(job.source()))
-        return {};
     if (!m_scripts)
         m_scripts.emplace(QDir::tempPath() + QStringLiteral("/kelvane-convert-XXXXXX"));
     if (!m_scripts->isValid())
-        throw AvsWriteError(QStringLiteral("Cannot make a folder for the RealMedia scripts: %1")
-                                .arg(m_scripts->errorString())
-                                .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Cannot make a temporary folder for the scripts: %1").arg(m_scripts->errorString()).toStdString());
     return m_scripts->filePath(QString::number(++m_jobNumber));
 }
 

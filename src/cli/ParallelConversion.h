@@ -65,7 +65,7 @@ private:
     void report(ItemReport report);
     void reportNotStarted(const QString &source);
     void finishWhenOver();
-    QString scriptFolderFor(const Job &job);
+    QString scriptFolderFor();
     void logQuietly(const QString &line) const;
 
     ConversionSettings m_settings;

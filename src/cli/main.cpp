@@ -3,6 +3,7 @@
 #include "cli/ConvertProgram.h"
 #include "cli/StopSignals.h"
 #include "services/PlatformServices.h"
+#include "support/FileLocations.h"
 #include "support/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -39,7 +40,9 @@ int main(int argc, char **argv)
     ConsoleReport console(out, err, ConsoleMode{terminal}, terminalColumns);
 
     const SystemClock clock;
-    ConvertProgram program(arguments, {ProgramFolder(), QDir::currentPath(), QThread::idealThreadCount(), &clock},
+    // Where the settings and the log are is decided as the window decides it.
+    ConvertProgram program(arguments,
+                           {DecideFileLocations(ProgramFolder()), QDir::currentPath(), QThread::idealThreadCount(), &clock},
                            console);
     if (terminal)
         program.setProgressInterval(500);

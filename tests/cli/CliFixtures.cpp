@@ -110,7 +110,7 @@ CliResult CliSetup::run(const QStringList &arguments, bool terminal) const
     outBuffer.open(QIODevice::WriteOnly);
     errBuffer.open(QIODevice::WriteOnly);
     ConsoleReport console(outBuffer, errBuffer, ConsoleMode{terminal}, [] { return 100; });
-    ConvertProgram program(arguments, {programFolder, tmp.path(), 2, &clock}, console);
+    ConvertProgram program(arguments, {FileLocations::portableIn(programFolder), tmp.path(), 2, &clock}, console);
     if (terminal)
         program.setProgressInterval(50);
     CliResult result;

@@ -1,6 +1,8 @@
 // Several encoders at once with the real encoder on small generated files: the window's command
 // lines, outputs checked by ffprobe, output names never shared, RealMedia scripts never shared.
 #include "CliFixtures.h"
+#include "media/DurationProbe.h"
+#include "media/ProbeGraph.h"
 #include "media/SourceListModel.h"
 #include "services/CommonLib.h"
 #include "services/CustomProc.h"
@@ -28,11 +30,11 @@ protected:
     }
 
     // The command lines the window builds for `sources` as MP3 "Excellent Quality", each row
-    // cut from 00:00:01 to its end (three seconds), into the same output folder.
+    // cut from 00:00:01 to its end (three seconds and a little), into the same output folder.
     QStringList windowCommandLines(const QStringList &sources)
     {
         FakeMessageBoxes boxes;
-        TCommonLib common{s.programFolder, s.clock, boxes};
+        TCommonLib common{FileLocations::portableIn(s.programFolder), s.clock, boxes};
         OptionSelectionModel options;
         SourceListModel rows;
         TCustomProc custom{common, options, rows};
@@ -43,8 +45,11 @@ protected:
         custom.ApplyQualityProfile();
         custom.setOutputFolderText(s.outputFolder);
         QStringList lines;
+        ProbeGraph graph;
         for (const QString &source : sources) {
-            rows.appendRow({"True", source, "1 KB", "00:00:03", "00:00:01", "00:00:03", "00:00:02"});
+            SourceRow row{"True", source, "1 KB", "00:00:03", "00:00:01", "00:00:03", "00:00:02"};
+            row.exactMilliseconds = ProbeDuration(graph, source).milliseconds; // as the window adds it
+            rows.appendRow(row);
             lines << custom.CreateConvertParameter(source).command.commandLine;
         }
         QFile::remove(s.programFolder + "log.txt");
@@ -154,4 +159,5 @@ TEST_F(ParallelConvertTest, RealMediaFilesAtOnceReadScriptsOfTheirOwn)
         EXPECT_FALSE(line.contains(s.programFolder + "VideoFile.avs")) << line.toStdString();
     }
     EXPECT_NE(lines.at(0).section(u'"', 1, 1), lines.at(1).section(u'"', 1, 1));
+    EXPECT_FALSE(QFile::exists(s.programFolder + "VideoFile.avs")) << "the window's own script is left alone";
 }
