@@ -71,10 +71,28 @@ QString TFileFunc::UniqueFileName(const QString &path)
     for (const QString &entry : ListFolderFiles(folder))
         taken.insert(FileBaseName(entry).toCaseFolded());
 
+    const auto isTaken = [&](const QString &baseName) {
+        return taken.contains(baseName.toCaseFolded()) || m_reserved.contains(reservationKey(folder, baseName));
+    };
     QString candidate = m_requestedBaseName;
-    for (int suffix = 1; taken.contains(candidate.toCaseFolded()); ++suffix)
+    for (int suffix = 1; isTaken(candidate); ++suffix)
         candidate = m_requestedBaseName + QLatin1Char('_') + QString::number(suffix);
     return folder + candidate + extension;
+}
+
+QString TFileFunc::reservationKey(const QString &folder, const QString &baseName)
+{
+    return folder + baseName.toCaseFolded();
+}
+
+void TFileFunc::reserveName(const QString &path)
+{
+    m_reserved.insert(reservationKey(FileFolder(path), FileBaseName(path)));
+}
+
+void TFileFunc::releaseName(const QString &path)
+{
+    m_reserved.remove(reservationKey(FileFolder(path), FileBaseName(path)));
 }
 
 qint64 FileSizeOf(const QString &path)

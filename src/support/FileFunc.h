@@ -1,5 +1,6 @@
 #pragma once
 // File-name helpers: folder and base name of a path, folder listing, free output names, file size.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -34,8 +35,17 @@ public:
     // The base name asked for by the latest UniqueFileName call.
     QString requestedBaseName() const { return m_requestedBaseName; }
 
+    // Output names promised to conversions that have not written them yet (several encoders at
+    // once): a reserved path's base name counts as taken in its folder, in any letter case,
+    // until it is released.
+    void reserveName(const QString &path);
+    void releaseName(const QString &path);
+
 private:
+    static QString reservationKey(const QString &folder, const QString &baseName);
+
     QString m_requestedBaseName;
+    QSet<QString> m_reserved;
 };
 
 // Size in bytes of the file at `path`. Throws FileSizeError when it cannot be opened.

@@ -26,15 +26,17 @@ done
 stage="$work/root"
 dpkg-deb -x "$deb" "$stage"
 program="$stage/usr/lib/kelvane"
-for file in kelvane evc revc; do
+for file in kelvane kelvane-convert evc revc; do
   [ -x "$program/$file" ] || fail "the program folder lacks the executable $file"
 done
 for file in libRes.so libForm.so Help.chm Help/index.html Help/style.css installed; do
   [ -f "$program/$file" ] || fail "the program folder lacks $file"
 done
-[ -L "$stage/usr/bin/kelvane" ] || fail "/usr/bin/kelvane is not a link"
-[ "$(readlink -f "$stage/usr/bin/kelvane")" = "$(readlink -f "$program/kelvane")" ] ||
-  fail "/usr/bin/kelvane does not lead to the program"
+for file in kelvane kelvane-convert; do
+  [ -L "$stage/usr/bin/$file" ] || fail "/usr/bin/$file is not a link"
+  [ "$(readlink -f "$stage/usr/bin/$file")" = "$(readlink -f "$program/$file")" ] ||
+    fail "/usr/bin/$file does not lead to the program"
+done
 ! file "$program/kelvane" | grep -q "not stripped" || fail "the program is not stripped"
 
 desktop="$stage/usr/share/applications/com.brasksoft.Kelvane.desktop"

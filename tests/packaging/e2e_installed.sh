@@ -80,6 +80,13 @@ output="$home/Kelvane/holiday clip.amr"
 "${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME= XDG_STATE_HOME= SOURCE="$source_file" OUTPUT="$output" \
   PROGRAM="$prefix/bin/kelvane" timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
+# The command-line converter of the same installation, without a display: the window's output
+# folder from the user's settings (where the window's .amr already holds the name), its log lines
+# in the user's log.
+"${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME= XDG_STATE_HOME= DISPLAY= timeout 150 \
+  "$prefix/bin/kelvane-convert" --type wav "$source_file" || { echo "kelvane-convert failed"; exit 1; }
+[ -f "$home/Kelvane/holiday clip_1.wav" ] || { echo "kelvane-convert wrote no holiday clip_1.wav"; find "$home"; exit 1; }
+
 [ "$(cd "$prefix" && find . | sort)" = "$before" ] || { echo "the installed tree changed"; exit 1; }
 settings="$home/.config/Kelvane/Config/UserSettings.ini"
 [ -f "$settings" ] || { echo "no settings file $settings"; find "$home"; exit 1; }
@@ -88,4 +95,5 @@ log="$home/.local/state/Kelvane/log.txt"
 grep -qF "|Settings are kept in $home/.config/Kelvane/Config/, the log and the script in $home/.local/state/Kelvane/" "$log" ||
   { echo "the log does not say where the files are:"; cat "$log"; exit 1; }
 grep -q "parameter: .*holiday clip.webm" "$log" || { echo "no conversion in the log:"; cat "$log"; exit 1; }
-echo "ok: installed read-only, started with a file on the command line, converted, files in the user's folders"
+grep -q "parameter: .*holiday clip_1.wav" "$log" || { echo "no kelvane-convert line in the log:"; cat "$log"; exit 1; }
+echo "ok: installed read-only, started with a file on the command line, converted, files in the user's folders; kelvane-convert too"

@@ -77,6 +77,27 @@ TEST(FileFunc, UniqueFileNameSkipsEveryTakenBaseNameIgnoringExtensionAndCase)
     EXPECT_EQ(files.UniqueFileName(folder + "missing/clip.mp3"), folder + "missing/clip.mp3");
 }
 
+// Encoders running at once have not written their outputs yet: a name promised to one of them
+// must not be handed out again, in any letter case, until it is released.
+TEST(FileFunc, ReservedNamesCountAsTakenInTheirFolderUntilReleased)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    const QString other = dir.path() + "/other/";
+    TFileFunc files;
+    touch(folder + "clip.wav");
+
+    const QString first = files.UniqueFileName(folder + "clip.mp3");
+    EXPECT_EQ(first, folder + "clip_1.mp3");
+    files.reserveName(first);
+    files.reserveName(folder + "CLIP_2.ogg");
+    EXPECT_EQ(files.UniqueFileName(folder + "clip.mp3"), folder + "clip_3.mp3");
+    EXPECT_EQ(files.UniqueFileName(other + "clip_1.mp3"), other + "clip_1.mp3");
+
+    files.releaseName(first);
+    EXPECT_EQ(files.UniqueFileName(folder + "clip.mp3"), folder + "clip_1.mp3");
+}
+
 TEST(FileFunc, FileSizeOfReadsTheSizeOrFailsWithATypedError)
 {
     QTemporaryDir dir;

@@ -1,0 +1,239 @@
+// Measures kelvane-convert. Makes 20 one-minute videos with the ffmpeg command line, then, in
+// each round and back to back:
+//   alone   - starts the encoder on every file itself, one after another, with the very
+//             command kelvane-convert builds (posix_spawn, waitpid), and sums the times;
+//   jobs 1  - the built kelvane-convert, --jobs 1, on the 20 files;
+//   jobs 2  - the same with --jobs 2;
+//   inside  - the same run as jobs 2 inside this process, so that the program's own CPU time
+//             (getrusage self: every thread of it) and its encoders' (children) can be told apart.
+// (jobs 1 - alone) / 20 is what the program adds per file; jobs 2 / jobs 1 is what the second
+// encoder buys on a 2-core machine.
+// Usage: bench_cli [--quick] [program folder]; --quick (4 files of 10 s, one round) only shows
+// that the measurement still works.
+#include "cli/ConsoleReport.h"
+#include "cli/ConvertProgram.h"
+#include "cli/JobCommand.h"
+#include "cli/OptionChoice.h"
+#include "cli/ConvertRequest.h"
+#include "services/PlatformServices.h"
+#include "settings/OptionSelectionModel.h"
+#include "settings/OptionTables.h"
+#include "media/TimeText.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+int FileCount = 20;
+int Rounds = 3;
+
+int FileSeconds = 60;
+
+bool makeVideo(const QString &path)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
+                  "sine=frequency=440:sample_rate=44100", "-t", QString::number(FileSeconds), "-ac", "2", "-c:v",
+                  "mpeg4", "-c:a", "mp2", path});
+    return ffmpeg.waitForFinished(300000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+}
+
+double cpuMs(const rusage &usage)
+{
+    return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3
+           + usage.ru_stime.tv_usec / 1e3;
+}
+
+struct CpuClock {
+    rusage self{};
+    rusage children{};
+    CpuClock()
+    {
+        getrusage(RUSAGE_SELF, &self);
+        getrusage(RUSAGE_CHILDREN, &children);
+    }
+    double selfSince(const CpuClock &start) const { return cpuMs(self) - cpuMs(start.self); }
+    double childrenSince(const CpuClock &start) const { return cpuMs(children) - cpuMs(start.children); }
+};
+
+// Starts the program and waits for it, its output thrown away; the wall time in ms, or -1.
+double timeProcess(const QString &program, const QStringList &arguments)
+{
+    std::vector<QByteArray> bytes{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    QElapsedTimer clock;
+    clock.start();
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (failed != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A program folder of its own: a copy of kelvane-convert beside links to the built encoders.
+struct Bench {
+    QTemporaryDir folder;
+    QString programFolder = folder.path() + QStringLiteral("/App/");
+    SystemClock clock;
+    QStringList sources;
+
+    explicit Bench(const QString &builtFolder)
+    {
+        QDir().mkpath(programFolder);
+        for (const char *name : {"evc", "revc"})
+            QFile::link(builtFolder + QString::fromLatin1(name), programFolder + QString::fromLatin1(name));
+        QFile::copy(builtFolder + QStringLiteral("kelvane-convert"), programFolder + QStringLiteral("kelvane-convert"));
+        QFile::setPermissions(programFolder + QStringLiteral("kelvane-convert"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString freshOutput(const QString &name) const
+    {
+        const QString out = folder.path() + QLatin1Char('/') + name + QLatin1Char('/');
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+        return out;
+    }
+    QStringList arguments(int jobs, const QString &output) const
+    {
+        return QStringList{"--type", "mp3", "--quality", "normal", "--jobs", QString::number(jobs), "--output", output}
+               + sources;
+    }
+    // The encoder alone on every file, with the command kelvane-convert builds for it.
+    double alone()
+    {
+        ConvertRequest request;
+        request.outputType = Mp3;
+        OptionSelectionModel options;
+        ChooseOptions(options, request, programFolder);
+        const TAppFunc log(programFolder, clock);
+        TFileFunc files;
+        const JobCommandContext context{programFolder, &options, freshOutput(QStringLiteral("alone")), &log, &files};
+        double sum = 0;
+        for (const QString &source : sources) {
+            const QString length = FormatTimeText(FileSeconds);
+            const JobCommand job = BuildJobCommand(
+                context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, programFolder);
+            const double ms = timeProcess(job.result.command.program, job.result.command.arguments);
+            if (ms < 0)
+                return -1;
+            sum += ms;
+        }
+        return sum;
+    }
+    double executable(int jobs)
+    {
+        return timeProcess(programFolder + QStringLiteral("kelvane-convert"),
+                           arguments(jobs, freshOutput(QStringLiteral("jobs%1").arg(jobs))));
+    }
+    // The same run inside this process; wall ms, or -1.
+    double inside(int jobs)
+    {
+        QByteArray out, err;
+        QBuffer outBuffer(&out), errBuffer(&err);
+        outBuffer.open(QIODevice::WriteOnly);
+        errBuffer.open(QIODevice::WriteOnly);
+        ConsoleReport console(outBuffer, errBuffer, ConsoleMode{});
+        ConvertProgram program(arguments(jobs, freshOutput(QStringLiteral("inside"))),
+                               {FileLocations::portableIn(programFolder), folder.path(), 2, &clock}, console);
+        int status = -1;
+        QObject::connect(&program, &ConvertProgram::finished, [&](int exitStatus) {
+            status = exitStatus;
+            QCoreApplication::quit();
+        });
+        QElapsedTimer wall;
+        wall.start();
+        program.start();
+        if (status < 0)
+            QCoreApplication::exec();
+        return status == 0 ? wall.nsecsElapsed() / 1e6 : -1;
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--quick")) > 0) {
+        FileCount = 4;
+        Rounds = 1;
+        FileSeconds = 10;
+    }
+    const QString builtFolder = !arguments.isEmpty() ? arguments.first() + QLatin1Char('/')
+                                                     : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
+    for (const char *name : {"evc", "kelvane-convert"}) {
+        if (!QFileInfo(builtFolder + QString::fromLatin1(name)).isExecutable()) {
+            std::fprintf(stderr, "no %s in %s\n", name, qPrintable(builtFolder));
+            return 1;
+        }
+    }
+    Bench bench(builtFolder);
+    std::printf("making %d videos of %d s (320x240 MPEG-4, MP2 stereo) with ffmpeg...\n", FileCount, FileSeconds);
+    std::fflush(stdout);
+    for (int i = 0; i < FileCount; ++i) {
+        bench.sources << bench.folder.path() + QStringLiteral("/clip%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        if (!makeVideo(bench.sources.last()))
+            return 1;
+    }
+
+    std::vector<double> overheads, ratios, cpuShares;
+    std::printf("round  alone ms  jobs 1 ms  jobs 2 ms  jobs2/jobs1  added/file ms  | inside: jobs 2 ms  own CPU ms"
+                "  encoders CPU ms  own/encoders\n");
+    for (int round = 1; round <= Rounds; ++round) {
+        const double alone = bench.alone();
+        const double jobs1 = bench.executable(1);
+        const double jobs2 = bench.executable(2);
+        const CpuClock before;
+        const double inside = bench.inside(2);
+        const CpuClock after;
+        if (alone < 0 || jobs1 < 0 || jobs2 < 0 || inside < 0) {
+            std::fprintf(stderr, "a conversion failed\n");
+            return 1;
+        }
+        const double own = after.selfSince(before), encoders = after.childrenSince(before);
+        overheads.push_back((jobs1 - alone) / FileCount);
+        ratios.push_back(jobs2 / jobs1);
+        cpuShares.push_back(100.0 * own / std::max(1.0, encoders));
+        std::printf("%5d  %8.0f  %9.0f  %9.0f  %11.2f  %13.1f  | %15.0f  %10.1f  %15.0f  %11.2f%%\n", round, alone, jobs1,
+                    jobs2, ratios.back(), overheads.back(), inside, own, encoders, cpuShares.back());
+    }
+    std::printf("medians: jobs2/jobs1 %.2f, added per file %.1f ms, own CPU %.2f%% of the encoders'\n", median(ratios),
+                median(overheads), median(cpuShares));
+    return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// What the command-line converter tells about its files: each file once it is over, the files
+// being converted while they run, and the counts of the whole run.
+#include <QList>
+#include <QString>
+
+enum class ItemOutcome { Converted, Failed, Stopped, NotStarted };
+
+struct ItemReport {
+    QString source;      // the file, as an absolute path (or as named, when it was not taken)
+    ItemOutcome outcome = ItemOutcome::Failed;
+    QString output;      // Converted: the file written
+    QString error;       // Failed: why, in one line
+    QString commandLine; // the encoder command, when one was built
+    double seconds = 0;  // how long its encoder ran
+};
+
+struct RunningItem {
+    QString source;
+    qint64 writtenSeconds = 0; // of output, from the encoder's status lines
+    qint64 cutSeconds = 0;     // to be written in all
+};
+
+struct RunCounts {
+    int converted = 0;
+    int failed = 0;
+    int stopped = 0;
+    int notStarted = 0;
+
+    void add(ItemOutcome outcome);
+    int notConverted() const { return failed + stopped + notStarted; }
+};
+
+// Progress over the files measured so far, in seconds of sound.
+struct RunProgress {
+    QList<RunningItem> running;
+    int filesKnown = 0;      // files taken into the run so far
+    int filesOver = 0;       // of those, over (converted, failed or stopped)
+    qint64 totalSeconds = 0; // to be written for every file taken
+    qint64 doneSeconds = 0;  // written so far
+};

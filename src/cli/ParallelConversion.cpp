@@ -1,0 +1,311 @@
+#include "cli/ParallelConversion.h"
+
+#include "cli/SourceCut.h"
+#include "engine/AdvanceSystem.h"
+#include "engine/ProgressRefresh.h"
+#include "media/SourceProbeRun.h"
+#include "support/AppFunc.h"
+#include "support/FileFunc.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <stdexcept>
+
+struct ParallelConversion::Job {
+    CutSource cut;
+    JobCommand command;
+    QString scriptFolder;     // the folder of this job's own script
+    std::unique_ptr<TAdvanceSystem> runner;
+    qint64 writtenSeconds = 0;
+    QString lastLine;         // the encoder's last line, for the reason of a failure
+    QElapsedTimer clock;
+    bool stopAsked = false;
+
+    const QString &source() const { return cut.row.fileName; }
+};
+
+namespace {
+
+// The last non-empty line of `chunk`, or an empty text.
+QString lastLineOf(const QString &chunk)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    const QStringList lines = chunk.split(lineEnd, Qt::SkipEmptyParts);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        if (const QString trimmed = line->trimmed(); !trimmed.isEmpty())
+            return trimmed;
+    }
+    return {};
+}
+
+// The encoder's message without the "evc: " it begins with.
+QString withoutProgramName(const QString &line, const QString &program)
+{
+    const QString prefix = program + QStringLiteral(": ");
+    return line.startsWith(prefix) ? line.mid(prefix.size()) : line;
+}
+
+// Why the window would not take a measured file into its list; empty when it would.
+QString measureRefusal(const ProbedSourceFile &file)
+{
+    if (file.refused) {
+        if (!QFileInfo(file.path).isReadable())
+            return QStringLiteral("it cannot be read (no permission).");
+        return QStringLiteral("it cannot be read as a video, or it lasts less than a second.");
+    }
+    if (!file.sizeError.isEmpty())
+        return QStringLiteral("its size cannot be read: ") + file.sizeError;
+    return {};
+}
+
+} // namespace
+
+ParallelConversion::ParallelConversion(ConversionSettings settings, QObject *parent)
+    : QObject(parent), m_settings(std::move(settings))
+{
+    m_settings.jobs = std::max(1, m_settings.jobs);
+}
+
+ParallelConversion::~ParallelConversion()
+{
+    m_probe.reset();
+    m_running.clear(); // each runner ends its encoder with the usual grace and waits for it
+}
+
+void ParallelConversion::start(const QStringList &sources)
+{
+    m_sources = sources;
+    if (!sources.isEmpty()) {
+        m_probing = true;
+        m_probe = std::make_unique<SourceProbeRun>(
+            sources, [](const QString &path) { return FileSizeOf(path); },
+            [this](const ProbedSourceFile &file) {
+                QMetaObject::invokeMethod(this, [this, file] { probed(file); }, Qt::QueuedConnection);
+            },
+            [this] { QMetaObject::invokeMethod(this, [this] { probingOver(); }, Qt::QueuedConnection); });
+        m_probe->start();
+    }
+    finishWhenOver();
+}
+
+void ParallelConversion::probed(const ProbedSourceFile &file)
+{
+    ++m_probedCount;
+    if (m_halted) {
+        reportNotStarted(file.path);
+        return;
+    }
+    QString refusal = measureRefusal(file);
+    auto job = std::make_unique<Job>();
+    if (refusal.isEmpty()) {
+        job->cut = CutSourceRow(file, m_settings.startSeconds, m_settings.endSeconds);
+        refusal = job->cut.refusal;
+    }
+    if (!refusal.isEmpty()) {
+        report({file.path, ItemOutcome::Failed, {}, refusal});
+        return;
+    }
+    m_totalSeconds += job->cut.cutSeconds;
+    m_waiting.push_back(std::move(job));
+    fillSlots();
+}
+
+void ParallelConversion::probingOver()
+{
+    m_probing = false;
+    m_probe.reset();
+    if (m_halted) {
+        for (qsizetype i = m_probedCount; i < m_sources.size(); ++i)
+            reportNotStarted(m_sources.at(i));
+        m_probedCount = m_sources.size();
+    }
+    finishWhenOver();
+}
+
+void ParallelConversion::fillSlots()
+{
+    while (!m_halted && !m_waiting.empty() && static_cast<int>(m_running.size()) < m_settings.jobs) {
+        std::unique_ptr<Job> job = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        startJob(std::move(job));
+    }
+    finishWhenOver();
+}
+
+void ParallelConversion::startJob(std::unique_ptr<Job> job)
+{
+    try {
+        job->scriptFolder = scriptFolderFor();
+        job->command = BuildJobCommand(m_settings.context, job->cut.row, job->scriptFolder);
+    } catch (const LogWriteError &e) {
+        // Without the log no command can be built: nothing more is started.
+        const QString error = QString::fromLocal8Bit(e.what());
+        report({job->source(), ItemOutcome::Failed, {}, error});
+        halt(error);
+        return;
+    } catch (const std::exception &e) {
+        report({job->source(), ItemOutcome::Failed, {}, QString::fromLocal8Bit(e.what())});
+        return;
+    }
+    if (!job->command.result.ok()) {
+        report({job->source(), ItemOutcome::Failed, {}, job->command.result.error});
+        return;
+    }
+    launch(*job);
+    m_running.push_back(std::move(job));
+}
+
+void ParallelConversion::launch(Job &job)
+{
+    const EncoderCommand &command = job.command.result.command;
+    Job *const raw = &job;
+    // Chunks are handed to this thread, so the job's figures are only ever touched here.
+    job.runner = std::make_unique<TAdvanceSystem>(
+        command.program, command.arguments,
+        [raw](const QString &chunk) {
+            if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
+                raw->writtenSeconds = seconds;
+            if (const QString line = lastLineOf(chunk); !line.isEmpty())
+                raw->lastLine = line;
+        },
+        this);
+    connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
+            [this, raw](bool started, const TExitStatus &status) { jobEnded(raw, started, status); });
+    job.clock.start();
+    job.runner->start();
+}
+
+void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &status)
+{
+    const auto at = std::find_if(m_running.begin(), m_running.end(), [&](const auto &job) { return job.get() == ended; });
+    if (at == m_running.end())
+        return;
+    std::unique_ptr<Job> job = std::move(*at);
+    m_running.erase(at);
+    job->runner->wait(); // its body has emitted the signal as its last act
+    job->runner.reset();
+    m_settings.context.fileFunc->releaseName(job->command.outputPath);
+    if (!job->scriptFolder.isEmpty())
+        QDir(job->scriptFolder).removeRecursively();
+
+    ItemReport item{job->source(), ItemOutcome::Converted, {}, {}, job->command.result.command.commandLine,
+                    static_cast<double>(job->clock.elapsed()) / 1000.0};
+    if (job->stopAsked && !status.succeeded()) {
+        item.outcome = ItemOutcome::Stopped;
+        logQuietly(QStringLiteral("Conversion stopped: ") + item.source);
+    } else if (const QString reason = failureOf(*job, started, status); !reason.isEmpty()) {
+        item.outcome = ItemOutcome::Failed;
+        item.error = reason;
+        logQuietly(QStringLiteral("Conversion failed: %1 (%2)").arg(item.source, reason));
+    } else {
+        item.output = job->command.outputPath;
+        m_convertedSeconds += job->cut.cutSeconds;
+    }
+    report(item);
+    fillSlots();
+}
+
+// Why a finished job counts as failed; empty when its output was written.
+QString ParallelConversion::failureOf(const Job &job, bool started, const TExitStatus &status) const
+{
+    const QString encoder = job.command.result.command.program;
+    if (!started) {
+        if (!QFileInfo::exists(encoder))
+            return QStringLiteral("the encoder \"%1\" is missing. Please install the program again.").arg(encoder);
+        return QStringLiteral("the encoder \"%1\" could not be started: %2").arg(encoder, status.startError);
+    }
+    if (!status.succeeded()) {
+        const QString line = withoutProgramName(job.lastLine, QFileInfo(encoder).fileName());
+        if (line.isEmpty())
+            return QStringLiteral("the encoder failed (%1).").arg(status.describe());
+        return QStringLiteral("%1 (the encoder failed: %2)").arg(line, status.describe());
+    }
+    if (!QFileInfo(job.command.outputPath).isFile())
+        return QStringLiteral("the encoder ended without writing ") + job.command.outputPath;
+    return {};
+}
+
+void ParallelConversion::stop()
+{
+    halt({});
+    for (const std::unique_ptr<Job> &job : m_running) {
+        job->stopAsked = true;
+        job->runner->requestStop();
+    }
+    finishWhenOver();
+}
+
+// Starts nothing more: the files waiting are reported as not started, measuring ends after the
+// file it is at (the files after it are reported when it has ended).
+void ParallelConversion::halt(const QString &runError)
+{
+    if (m_runError.isEmpty())
+        m_runError = runError;
+    if (m_halted)
+        return;
+    m_halted = true;
+    while (!m_waiting.empty()) {
+        const std::unique_ptr<Job> job = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        reportNotStarted(job->source());
+    }
+    if (m_probe)
+        m_probe.reset(); // its end is still announced, through probingOver
+}
+
+void ParallelConversion::report(ItemReport item)
+{
+    ++m_filesOver;
+    Q_EMIT itemOver(item);
+}
+
+void ParallelConversion::reportNotStarted(const QString &source)
+{
+    report({source, ItemOutcome::NotStarted, {}, m_runError});
+}
+
+void ParallelConversion::finishWhenOver()
+{
+    if (m_finished || m_probing || !m_waiting.empty() || !m_running.empty())
+        return;
+    m_finished = true;
+    Q_EMIT finished();
+}
+
+// Every job gets a folder of its own for the script the builder writes, inside one temporary
+// folder of the run.
+QString ParallelConversion::scriptFolderFor()
+{
+    if (!m_scripts)
+        m_scripts.emplace(QDir::tempPath() + QStringLiteral("/kelvane-convert-XXXXXX"));
+    if (!m_scripts->isValid())
+        throw std::runtime_error(
+            QStringLiteral("Cannot make a temporary folder for the scripts: %1").arg(m_scripts->errorString()).toStdString());
+    return m_scripts->filePath(QString::number(++m_jobNumber));
+}
+
+RunProgress ParallelConversion::progress() const
+{
+    RunProgress progress;
+    progress.filesKnown = static_cast<int>(m_sources.size());
+    progress.filesOver = m_filesOver;
+    progress.totalSeconds = m_totalSeconds;
+    progress.doneSeconds = m_convertedSeconds;
+    for (const std::unique_ptr<Job> &job : m_running) {
+        const qint64 written = std::clamp<qint64>(job->writtenSeconds, 0, job->cut.cutSeconds);
+        progress.running << RunningItem{job->source(), written, job->cut.cutSeconds};
+        progress.doneSeconds += written;
+    }
+    return progress;
+}
+
+void ParallelConversion::logQuietly(const QString &line) const
+{
+    try {
+        m_settings.context.log->WriteLog(line);
+    } catch (const std::exception &) {
+    }
+}

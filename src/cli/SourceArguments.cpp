@@ -1,0 +1,53 @@
+#include "cli/SourceArguments.h"
+
+#include "media/SourceFileTypes.h"
+#include "support/FileFunc.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString typesText()
+{
+    return AcceptedSourceExtensions().join(u' ');
+}
+
+// The folder's video files, sorted by name; folders inside it are not entered.
+QStringList videosIn(const QString &folder)
+{
+    QStringList videos;
+    for (const QString &path : TFileFunc::ListFolderFiles(folder + QLatin1Char('/'))) {
+        if (IsAcceptedSourceFile(path) && QFileInfo(path).isFile())
+            videos << path;
+    }
+    videos.sort();
+    return videos;
+}
+
+} // namespace
+
+SourceList CollectSources(const QStringList &arguments, const QString &workingFolder)
+{
+    SourceList list;
+    QStringList paths;
+    const QDir base(workingFolder);
+    for (const QString &argument : arguments) {
+        const QString path = QDir::cleanPath(base.absoluteFilePath(argument));
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QStringList videos = videosIn(path);
+            if (videos.isEmpty())
+                list.rejected << RejectedSource{argument, QStringLiteral("this folder holds no video files (%1).").arg(typesText())};
+            paths << videos;
+        } else if (!info.exists() && !info.isSymLink()) {
+            list.rejected << RejectedSource{argument, QStringLiteral("no such file.")};
+        } else if (!IsAcceptedSourceFile(path)) {
+            list.rejected << RejectedSource{argument, QStringLiteral("not a video type this program converts (%1).").arg(typesText())};
+        } else {
+            paths << path;
+        }
+    }
+    list.accepted = DistinctPaths(paths);
+    return list;
+}
