@@ -21,7 +21,7 @@ QString path(const QString &name);
 
 } // namespace BatchMedia
 
-// The built encoder; empty (and the test should skip) while it is not part of the build.
+// The built encoder; empty when it is missing from the program folder (a failure: it is part of the build).
 QString builtEncoder();
 
 struct BatchSetup {
