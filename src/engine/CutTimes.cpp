@@ -32,7 +32,8 @@ qint64 TimeTextSeconds(const QString &timeText)
         const qint64 value = piece.toLongLong(&ok, 10);
         if (!ok)
             throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
-        seconds = seconds * 60 + value;
+        if (__builtin_mul_overflow(seconds, 60, &seconds) || __builtin_add_overflow(seconds, value, &seconds))
+            throw TimeTextError(QStringLiteral("The time '%1' is too large.").arg(timeText).toStdString());
     }
     return seconds;
 }
@@ -56,8 +57,13 @@ QString LookupDuration(const SourceListModel &sources, const QString &sourcePath
     const QString upperPath = asciiUpper(sourcePath);
     QString result;
     for (const SourceRow &row : sources.rows()) {
-        if (holdsPath(row, upperPath))
-            result = QString::number(TimeTextSeconds(row.endTime) - TimeTextSeconds(row.startTime));
+        if (!holdsPath(row, upperPath))
+            continue;
+        qint64 length = 0;
+        if (__builtin_sub_overflow(TimeTextSeconds(row.endTime), TimeTextSeconds(row.startTime), &length))
+            throw TimeTextError(QStringLiteral("The times '%1' and '%2' are too far apart.")
+                                    .arg(row.startTime, row.endTime).toStdString());
+        result = QString::number(length);
     }
     return result;
 }

@@ -19,7 +19,7 @@ QString LookupStartTime(const SourceListModel &sources, const QString &sourcePat
 
 // End seconds minus start seconds of the last row holding `sourcePath`, as decimal text (may be
 // 0 or negative); empty when none. A time that is not three ":"-separated pieces counts as 0.
-// Throws TimeTextError when a piece is not a decimal integer.
+// Throws TimeTextError when a piece is not a decimal integer or the seconds do not fit in 64 bits.
 QString LookupDuration(const SourceListModel &sources, const QString &sourcePath);
 
 // Seconds of an hh:mm:ss text under the rule above.

@@ -15,7 +15,7 @@
 namespace BatchMedia {
 
 // "one_second.avi" (video and sound), "ten_minutes.wav" (sound only, several seconds of
-// encoding), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
+// encoding), "one_second.rm" (RealMedia, through revc and the script), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
 // Empty when ffmpeg could not make it.
 QString path(const QString &name);
 

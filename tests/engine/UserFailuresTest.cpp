@@ -89,7 +89,8 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(builtEncoder().isEmpty()) << "the built encoder evc is missing from the program folder";
-        for (const char *name : {"one_second.avi", "ten_minutes.wav", "video_only.avi", "corrupt.avi", "zero_bytes.avi"})
+        for (const char *name : {"one_second.avi", "one_second.rm", "ten_minutes.wav", "video_only.avi", "corrupt.avi",
+                                 "zero_bytes.avi"})
             ASSERT_FALSE(BatchMedia::path(QString::fromLatin1(name)).isEmpty()) << name << " could not be made";
     }
     bool runToEnd()
@@ -172,6 +173,29 @@ TEST_F(UserFailuresTest, OddNamesConvert)
         expected << name + ".mp3";
     expected.sort();
     EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+}
+
+// A RealMedia source reaches revc through the one-line script whatever its name holds: quotes,
+// the script's own punctuation, blanks, $, backticks, parentheses, non-ASCII, a line break.
+TEST_F(UserFailuresTest, RealMediaNamesConvertWhateverTheyHold)
+{
+    const QStringList names{"My \"best\" (clip)", "a\")", "b\", fps=1, convertfps=true)\r\n\"",
+                            "$HOME `id` 'q' ; |&", "Grüße 日本 ñ", "line\nbreak", " lead and trail "};
+    for (const QString &name : names)
+        s.addRow("one_second.rm", name + ".rm");
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch->failures().isEmpty()) << batch->failures().value(0).reason.toStdString();
+    QStringList expected;
+    for (const QString &name : names)
+        expected << name + ".mp3";
+    expected.sort();
+    EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+    const QStringList commands = s.logLines("parameter: ");
+    ASSERT_EQ(commands.size(), names.size());
+    for (const QString &command : commands)
+        EXPECT_TRUE(command.startsWith("parameter: " + s.programFolder + "revc -y -i \"" + s.programFolder +
+                                       "VideoFile.avs\"")) << command.toStdString();
 }
 
 // A relative output folder typed into the field is made where the program runs, and the
