@@ -7,8 +7,28 @@
 #include "support/StrFunc.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
+
+// The file's lines as bytes: ended by CR, LF or CR LF, the text ended by a NUL.
+QList<QByteArray> rawLines(QByteArray bytes)
+{
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+        bytes.truncate(nul);
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
 
 bool holdsLineEnd(const QString &text) { return text.contains(u'\r') || text.contains(u'\n'); }
 
@@ -69,13 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString section = sections.value(0, QStringLiteral("USRInfo"));
     const QString key = keyToWrite(ini.lines());
     const QString value = QStringLiteral(" C:/Out = [x]y ");
-    const QStringList before = ini.lines();
+    const QList<QByteArray> before = rawLines(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     ini.WriteString(section, key, value);
     FUZZ_EXPECT(ini.ReadString(section, key, QString()) == TrimControls(value));
 
-    // Lines other than the one written (or the new section's) stay as they were: either one
-    // line was replaced, or lines were inserted and the old ones follow in their order.
-    const QStringList &after = ini.lines();
+    // The bytes of the lines other than the one written (or the new section's) stay as they
+    // were: either one line was replaced, or lines were inserted and the old ones follow in order.
+    QFile saved(path);
+    FUZZ_EXPECT(saved.open(QIODevice::ReadOnly));
+    const QList<QByteArray> after = rawLines(saved.readAll());
     qsizetype kept = 0;
     if (after.size() == before.size()) {
         for (qsizetype i = 0; i < before.size(); ++i)
