@@ -27,6 +27,8 @@ std::optional<qint64> secondsToFileEnd(const SourceRow &row, qint64 startSeconds
 {
     if (row.exactMilliseconds <= 0 || row.endTime != row.duration)
         return std::nullopt;
+    if (startSeconds < 0 || startSeconds > row.exactMilliseconds / 1000)
+        return std::nullopt;
     const qint64 left = row.exactMilliseconds - startSeconds * 1000;
     if (left <= 0)
         return std::nullopt;
@@ -46,7 +48,8 @@ qint64 TimeTextSeconds(const QString &timeText)
         const qint64 value = piece.toLongLong(&ok, 10);
         if (!ok)
             throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
-        seconds = seconds * 60 + value;
+        if (__builtin_mul_overflow(seconds, 60, &seconds) || __builtin_add_overflow(seconds, value, &seconds))
+            throw TimeTextError(QStringLiteral("The time '%1' is too large.").arg(timeText).toStdString());
     }
     return seconds;
 }
@@ -73,8 +76,11 @@ QString LookupDuration(const SourceListModel &sources, const QString &sourcePath
         if (!holdsPath(row, upperPath))
             continue;
         const qint64 start = TimeTextSeconds(row.startTime);
-        const qint64 end = TimeTextSeconds(row.endTime);
-        result = QString::number(secondsToFileEnd(row, start).value_or(end - start));
+        qint64 length = 0;
+        if (__builtin_sub_overflow(TimeTextSeconds(row.endTime), start, &length))
+            throw TimeTextError(QStringLiteral("The times '%1' and '%2' are too far apart.")
+                                    .arg(row.startTime, row.endTime).toStdString());
+        result = QString::number(secondsToFileEnd(row, start).value_or(length));
     }
     return result;
 }

@@ -22,7 +22,7 @@ QString LookupStartTime(const SourceListModel &sources, const QString &sourcePat
 // A row whose end is still its whole duration takes the file to its exact end instead: its
 // measured length less the start, rounded up to whole seconds (the grid shows truncated
 // seconds; the encoder stops at the end of the file).
-// Throws TimeTextError when a piece is not a decimal integer.
+// Throws TimeTextError when a piece is not a decimal integer or the seconds do not fit in 64 bits.
 QString LookupDuration(const SourceListModel &sources, const QString &sourcePath);
 
 // Seconds of an hh:mm:ss text under the rule above.

@@ -1,6 +1,9 @@
 #pragma once
 // The program's own INI store: the whole file held as lines, every write saved at once
-// (replaced atomically, CR LF after every line).
+// (replaced atomically, CR LF after every line). Lines it does not change are written back with
+// the bytes they were read with.
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -39,6 +42,11 @@ private:
     static QString KeyOfLine(const QString &line);
     static QString ValueOfLine(const QString &line, const QString &key);
 
+    void setLine(qsizetype at, const QString &line);
+    void insertLine(qsizetype at, const QString &line);
+    void removeLine(qsizetype at);
+
     QString m_fileName;
     QStringList m_lines;
+    QList<QByteArray> m_rawLines; // a line's bytes as read when they are no UTF-8, else null
 };

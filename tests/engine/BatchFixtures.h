@@ -15,13 +15,13 @@
 namespace BatchMedia {
 
 // "one_second.avi" (video and sound), "ten_minutes.wav" (sound only, several seconds of
-// encoding), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
+// encoding), "one_second.rm" (RealMedia, through revc and the script), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
 // Empty when ffmpeg could not make it.
 QString path(const QString &name);
 
 } // namespace BatchMedia
 
-// The built encoder; empty (and the test should skip) while it is not part of the build.
+// The built encoder; empty when it is missing from the program folder (a failure: it is part of the build).
 QString builtEncoder();
 
 struct BatchSetup {

@@ -37,8 +37,7 @@ protected:
 
     void SetUp() override
     {
-        if (builtEncoder().isEmpty())
-            GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet; batch runs need the real encoder";
+        ASSERT_FALSE(builtEncoder().isEmpty()) << "the built encoder evc is missing from the program folder";
         ASSERT_FALSE(BatchMedia::path("ten_minutes.wav").isEmpty());
         controller.setAfterJobChoices(&chkShowOutputDirectory, &chkShutdown);
         mainWindow.show();

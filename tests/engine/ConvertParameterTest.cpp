@@ -225,17 +225,30 @@ TEST_F(CommandLine, AnUncreatableOutputFolderIsLoggedAndTheLineStillBuilt)
     EXPECT_TRUE(logText().contains("|Output directory error. ->" + tmp.path() + "/file/sub/\r\n"));
 }
 
-TEST_F(CommandLine, ATimeThatIsNotANumberFailsOnlyThatItem)
+TEST_F(CommandLine, ATimeThatIsNotANumberOrTooLargeFailsOnlyThatItem)
 {
-    addRow("/v/bad.avi", "00:x1:10", "00:01:40");
-    addRow("/v/good.avi");
-    const ConvertResult bad = build("/v/bad.avi");
-    EXPECT_FALSE(bad.ok());
-    EXPECT_TRUE(bad.command.isEmpty());
-    EXPECT_TRUE(bad.error.contains("/v/bad.avi"));
-    EXPECT_TRUE(bad.error.contains("00:x1:10"));
-    EXPECT_TRUE(logText().contains(bad.error));
-    EXPECT_TRUE(build("/v/good.avi").ok());
+    const struct {
+        const char *start;
+        const char *end;
+        const char *named;
+    } cases[] = {
+        {"00:x1:10", "00:01:40", "00:x1:10"},
+        {"399999999999999999:00:00", "00:01:40", "399999999999999999:00:00"},   // found by fuzzing
+        {"-2562047788015215:00:00", "2562047788015215:00:00", "2562047788015215:00:00"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.start);
+        sources.clear();
+        addRow("/v/bad.avi", c.start, c.end);
+        addRow("/v/good.avi");
+        const ConvertResult bad = build("/v/bad.avi");
+        EXPECT_FALSE(bad.ok());
+        EXPECT_TRUE(bad.command.isEmpty());
+        EXPECT_TRUE(bad.error.contains("/v/bad.avi"));
+        EXPECT_TRUE(bad.error.contains(c.named)) << bad.error.toStdString();
+        EXPECT_TRUE(logText().contains(bad.error));
+        EXPECT_TRUE(build("/v/good.avi").ok());
+    }
 }
 
 TEST_F(CommandLine, AScriptThatCannotBeWrittenFailsOnlyThatItem)

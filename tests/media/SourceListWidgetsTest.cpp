@@ -1,5 +1,6 @@
 #include "FakeCodecErrorReporter.h"
 #include "MediaFixtures.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/SourceFileAdder.h"
 #include "media/SourceFileTypes.h"
@@ -146,7 +147,7 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     EXPECT_EQ(grid->header()->length(), grid->viewport()->width());
 
     grid->resize(grid->width() + 200, grid->height()); // still filled after the grid grows
-    QTRY_COMPARE(grid->header()->length(), grid->viewport()->width());
+    EXPECT_EVENTUALLY_EQ(grid->header()->length(), grid->viewport()->width());
     EXPECT_LT(grid->header()->sectionSize(2), grid->header()->sectionSize(3)) << "the user's shares stay";
 }
 
@@ -155,7 +156,7 @@ TEST_F(SourceListWindow, FirstClickIntoATimeCellOpensItsEditor)
     fill({"/v/a.avi", "/v/b.avi"});
     const QRect cell = grid->visualRect(model.index(1, SourceRow::StartTimeColumn));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTRY_VERIFY(grid->viewport()->findChild<QLineEdit *>() && grid->viewport()->findChild<QLineEdit *>()->isVisible());
+    ASSERT_EVENTUALLY(grid->viewport()->findChild<QLineEdit *>() && grid->viewport()->findChild<QLineEdit *>()->isVisible());
     EXPECT_EQ(grid->viewport()->findChild<QLineEdit *>()->text(), "00:00:00");
     EXPECT_EQ(selected(), QList<int>({1}));
 }
@@ -352,7 +353,7 @@ TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
     QSignalSpy done(controller, &SourceListController::openFinished);
     controller->btnOpenFileClick();
     QFileDialog *dialog = nullptr;
-    QTRY_VERIFY((dialog = window.findChild<QFileDialog *>()) && dialog->isVisible());
+    ASSERT_EVENTUALLY((dialog = window.findChild<QFileDialog *>()) && dialog->isVisible());
     EXPECT_EQ(dialog->nameFilters(), SourceFileDialogFilters());
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
@@ -361,12 +362,12 @@ TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
     ASSERT_NE(name, nullptr);
     dialog->activateWindow();
     name->setFocus();
-    QTRY_VERIFY(name->hasFocus());
+    ASSERT_EVENTUALLY(name->hasFocus());
     QTest::keyClicks(name, good);
     EXPECT_EQ(dialog->selectedFiles(), QStringList({good}));
     auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
     ASSERT_NE(buttons, nullptr);
-    QTRY_VERIFY(buttons->button(QDialogButtonBox::Open)->isEnabled());
+    ASSERT_EVENTUALLY(buttons->button(QDialogButtonBox::Open)->isEnabled());
     buttons->button(QDialogButtonBox::Open)->click();
     ASSERT_TRUE(done.wait(60000));
     EXPECT_EQ(names(), QStringList({good}));
@@ -387,7 +388,7 @@ TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
     QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() / 2, 0));
     EXPECT_EQ(model.rowCount(), 3) << "not yet a drag";
     QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() + 5, 0));
-    QTRY_COMPARE(names(), QStringList({"/v/c.avi"}));
+    EXPECT_EVENTUALLY_EQ(names(), QStringList({"/v/c.avi"}));
     EXPECT_EQ(log.stops, 1) << "as a click on the remove button";
 }
 

@@ -1,7 +1,6 @@
 #include "app/widgets/MessageIconPicture.h"
 #include "common/Fakes.h"
 #include "support/MessageBoxHelpers.h"
-#include "support/WorkingSet.h"
 #include "support/widgets/QtMessageBoxes.h"
 
 #include <QAbstractButton>
@@ -95,11 +94,4 @@ TEST(QtMessageBoxes, ShowsACaptionedBoxAndReturnsTheButtonPressed)
     // the skin's own flat picture stands beside the text
     EXPECT_FALSE(picture.isNull());
     EXPECT_EQ(picture, expected);
-}
-
-TEST(TrimWorkingSet, CanBeCalledRepeatedly)
-{
-    TrimWorkingSet();
-    TrimWorkingSet();
-    SUCCEED();
 }

@@ -1,0 +1,34 @@
+#include "FuzzSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+const QString &scratchFolder()
+{
+    static const QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                       ? QStringLiteral("/dev/shm/kelvane-fuzz-XXXXXX")
+                                       : QDir::tempPath() + QStringLiteral("/kelvane-fuzz-XXXXXX"));
+    static const QString path = dir.path() + QLatin1Char('/');
+    return path;
+}
+
+void writeBytes(const QString &path, const uint8_t *data, size_t size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size)) {
+        std::fprintf(stderr, "cannot write the scratch file %s\n", qPrintable(path));
+        std::abort();
+    }
+}
+
+void expectationFailed(const char *condition, const char *file, int line)
+{
+    std::fprintf(stderr, "%s:%d: expected %s\n", file, line, condition);
+    std::fflush(stderr);
+    std::abort();
+}
