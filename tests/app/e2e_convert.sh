@@ -88,7 +88,7 @@ pick_in_open_dialog() {
   shot 2-open-dialog
   xdotool key alt+o
   poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
-  poll 150 settled || fail "the file was not added"
+  poll 150 added || fail "the file was not added"
   shot 3-main-with-row
 }
 
