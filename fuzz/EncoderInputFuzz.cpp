@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool madeFolder = QDir().mkpath(outputFolder);
     FUZZ_EXPECT(madeFolder);
     writeBytes(input, data, size);
+    keepRecentInput(data, size);
 
     Options options;
     options.input = input.toStdString();

@@ -26,6 +26,16 @@ void writeBytes(const QString &path, const uint8_t *data, size_t size)
     }
 }
 
+void keepRecentInput(const uint8_t *data, size_t size)
+{
+    static const QString folder = qEnvironmentVariable("KELVANE_FUZZ_RECENT");
+    static unsigned next = 0;
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    writeBytes(folder + QStringLiteral("/%1").arg(next++ % 256), data, size);
+}
+
 void expectationFailed(const char *condition, const char *file, int line)
 {
     std::fprintf(stderr, "%s:%d: expected %s\n", file, line, condition);

@@ -12,6 +12,11 @@ const QString &scratchFolder();
 // Replaces `path` with the given bytes.
 void writeBytes(const QString &path, const uint8_t *data, size_t size);
 
+// With KELVANE_FUZZ_RECENT=<folder> set, the last 256 inputs are kept there (0 ... 255, cycling).
+// The media libraries are not instrumented: heap damage they do shows only later, under another
+// input, and the kept inputs can then be replayed under valgrind.
+void keepRecentInput(const uint8_t *data, size_t size);
+
 // Prints what was expected and aborts, which the fuzzer reports as a finding with its input.
 [[noreturn]] void expectationFailed(const char *condition, const char *file, int line);
 

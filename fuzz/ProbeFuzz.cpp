@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }();
     const QString path = scratchFolder() + QStringLiteral("source");
     writeBytes(path, data, size);
+    keepRecentInput(data, size);
     const ProbeResult result = ProbeDuration(*graph, path);
     FUZZ_EXPECT(result.seconds >= 0);
     FUZZ_EXPECT(result.outcome != RenderOutcome::Failed || result.seconds == 0);
