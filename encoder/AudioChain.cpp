@@ -1,5 +1,6 @@
 #include "AudioChain.h"
 #include "Failure.h"
+#include "InputSource.h"
 
 #include <cmath>
 #include <string>
@@ -100,6 +101,9 @@ AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumeP
 {
     if (!graph_)
         throw Failure("Out of memory");
+    if (first.sample_rate <= 0 || first.sample_rate > MaxInputSampleRate)
+        throw Failure("The input's audio has an impossible sample rate (" + std::to_string(first.sample_rate) +
+                      " Hz); the file is damaged");
     graph_->nb_threads = 1;
     if (avfilter_graph_create_filter(&source_, avfilter_get_by_name("abuffer"), "in", sourceArguments(first).c_str(),
                                      nullptr, graph_.get()) < 0 ||
