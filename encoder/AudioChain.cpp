@@ -1,5 +1,6 @@
 #include "AudioChain.h"
 #include "Failure.h"
+#include "InputSource.h"
 
 #include <cmath>
 #include <string>
@@ -52,23 +53,35 @@ std::string trimFilter(const Segment& segment, int rate, int64_t& endSample)
 
 std::string volumeFilter(int volumePercent)
 {
-    if (volumePercent == 100)
-        return {};
     std::string filter = "volume=" + std::to_string(volumePercent / 100.0) + ":precision=float,";
     if (volumePercent > 100) // peaks above full scale are pulled down smoothly instead of clipping
         filter += "alimiter=limit=0.97:attack=5:release=50:level=0:latency=1,";
     return filter;
 }
 
-std::string formatFilter(const AudioTarget& target)
+// The target's rate and channels, and its sample format unless the filters after it choose one.
+std::string formatFilter(const AudioTarget& target, bool withSampleFormat)
 {
     AVChannelLayout layout{};
     av_channel_layout_default(&layout, target.channels);
-    const std::string filter = std::string("aformat=sample_fmts=") + av_get_sample_fmt_name(target.sampleFormat) +
-                               ":sample_rates=" + std::to_string(target.sampleRate) +
-                               ":channel_layouts=" + layoutName(layout);
+    std::string filter = "aformat=";
+    if (withSampleFormat)
+        filter += std::string("sample_fmts=") + av_get_sample_fmt_name(target.sampleFormat) + ":";
+    filter += "sample_rates=" + std::to_string(target.sampleRate) + ":channel_layouts=" + layoutName(layout);
     av_channel_layout_uninit(&layout);
     return filter;
+}
+
+// Trimming, then the target's rate and channels; a volume change and the limiter work on those,
+// never on whatever rate and channel count the input claims (the limiter's buffers are sized
+// from them), and they limit the final mix.
+std::string chainDescription(const Segment& segment, int rate, int volumePercent, const AudioTarget& target,
+                             int64_t& endSample)
+{
+    const std::string trim = trimFilter(segment, rate, endSample);
+    if (volumePercent == 100)
+        return trim + formatFilter(target, true);
+    return trim + formatFilter(target, false) + "," + volumeFilter(volumePercent) + formatFilter(target, true);
 }
 
 AVFilterInOut* endpoint(const char* name, AVFilterContext* context)
@@ -88,14 +101,16 @@ AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumeP
 {
     if (!graph_)
         throw Failure("Out of memory");
+    if (first.sample_rate <= 0 || first.sample_rate > MaxInputSampleRate)
+        throw Failure("The input's audio has an impossible sample rate (" + std::to_string(first.sample_rate) +
+                      " Hz); the file is damaged");
     graph_->nb_threads = 1;
     if (avfilter_graph_create_filter(&source_, avfilter_get_by_name("abuffer"), "in", sourceArguments(first).c_str(),
                                      nullptr, graph_.get()) < 0 ||
         avfilter_graph_create_filter(&sink_, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
                                      graph_.get()) < 0)
         throw Failure("Cannot set up audio processing");
-    const std::string description =
-        trimFilter(segment, first.sample_rate, endSample_) + volumeFilter(volumePercent) + formatFilter(target);
+    const std::string description = chainDescription(segment, first.sample_rate, volumePercent, target, endSample_);
     AVFilterInOut* outs = endpoint("in", source_);
     AVFilterInOut* ins = endpoint("out", sink_);
     const int parsed = avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &ins, &outs, nullptr);

@@ -187,7 +187,8 @@ EncodePlan planEncoding(const Options& options, int sourceRate, int sourceChanne
     const std::string name = avcodec_get_name(codec->id);
 
     const int wantedRate = options.sampleRate ? options.sampleRate : sourceRate;
-    plan.sampleRate = nearestRate(*codec, wantedRate);
+    // A damaged input may claim any rate; the output keeps to the range -ar accepts.
+    plan.sampleRate = nearestRate(*codec, std::clamp(wantedRate, MinSampleRate, MaxSampleRate));
     if (plan.sampleRate != wantedRate)
         printNotice(name + " cannot use " + std::to_string(wantedRate) + " Hz; using " +
                     std::to_string(plan.sampleRate) + " Hz");

@@ -114,6 +114,9 @@ void InputSource::openDecoder()
         avcodec_open2(decoder_.get(), codec, nullptr) < 0)
         throw Failure(std::string("Cannot open the audio decoder for ") + codec->name);
     decoder_->pkt_timebase = stream_->time_base;
+    if (decoder_->sample_rate > MaxInputSampleRate)
+        throw Failure("The input's audio claims an impossible sample rate (" + std::to_string(decoder_->sample_rate) +
+                      " Hz); the file is damaged");
 }
 
 double InputSource::durationSeconds() const

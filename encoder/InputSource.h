@@ -4,6 +4,9 @@
 #include <map>
 #include <string>
 
+// The highest sample rate real audio has; a header claiming more is damaged.
+constexpr int MaxInputSampleRate = 768000;
+
 // The input file's chosen audio stream and its decoder. Other streams are discarded unread,
 // video is never decoded. Frames come out with pts counted in samples since the file's start.
 class InputSource {

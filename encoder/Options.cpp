@@ -66,7 +66,7 @@ const std::map<std::string, Setter>& valueOptions()
         {"-ab", [](Options& o, const std::string& v) { o.bitrateKbps = parseWholeNumber("-ab", v, 1, 10000); }},
         {"-vol", [](Options& o, const std::string& v) { o.volumePercent = parseWholeNumber("-vol", v, 0, 1000); }},
         {"-ac", [](Options& o, const std::string& v) { o.channels = parseWholeNumber("-ac", v, 1, 8); }},
-        {"-ar", [](Options& o, const std::string& v) { o.sampleRate = parseWholeNumber("-ar", v, 1000, 384000); }},
+        {"-ar", [](Options& o, const std::string& v) { o.sampleRate = parseWholeNumber("-ar", v, MinSampleRate, MaxSampleRate); }},
         {"-f", [](Options& o, const std::string& v) { o.format = trimmed(v); }},
         {"-ss",
          [](Options& o, const std::string& v) {

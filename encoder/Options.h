@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+// The sample rates an output may have (-ar), in Hz.
+constexpr int MinSampleRate = 1000;
+constexpr int MaxSampleRate = 384000;
+
 // What one command line asks for. Zero in a number means "not given".
 struct Options {
     std::string input;

@@ -72,6 +72,30 @@ TEST(EncoderFailures, RefusedInputsAndOptionsLeaveNothing)
     EXPECT_TRUE(noFolder.err.contains("folder")) << noFolder.err.toStdString();
 }
 
+// Found by fuzzing: 44 bytes of an ADPCM file whose header claims 773108224 Hz stereo. A raised
+// volume put the limiter on that rate, whose buffer size then overflowed inside the filter
+// library and the encoder crashed with a damaged heap. Such a file is refused as damaged (and
+// the limiter works on the output's rate and channels only).
+TEST(EncoderFailures, AnImpossibleSampleRateFailsCleanly)
+{
+    static const unsigned char apc[] = {
+        0x43, 0x52, 0x59, 0x4f, 0x5f, 0x41, 0x50, 0x43, 0xbb, 0x9a, 0x98, 0xac, 0xf9, 0xfd, 0xff,
+        0xff, 0x00, 0xb2, 0x14, 0x2e, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x79, 0x13, 0x13,
+        0x57, 0x03, 0x71, 0x81, 0x01, 0x63, 0xb4, 0x52, 0x96, 0xb7, 0xf4, 0x7e, 0x5c, 0x06};
+    const QString input = Fixtures::instance().dir() + "/claims-773MHz.apc";
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(apc), sizeof apc);
+    file.close();
+    const QString folder = freshFolder("impossible-rate");
+    for (const QStringList& job : {QStringList{"-vol", "400"}, QStringList{"-ss", "0.2", "-t", "0.3", "-vol", "400"}}) {
+        SCOPED_TRACE(job.join(' ').toStdString());
+        const RunResult r = runProgram(evcPath(), QStringList{"-y", "-i", input} + job + QStringList{folder + "/out.wav"});
+        expectCleanFailure(r, folder);
+        EXPECT_TRUE(r.err.contains("impossible sample rate (773108224 Hz)")) << r.err.toStdString();
+    }
+}
+
 TEST(EncoderFailures, KeepsAnExistingFileWithoutOverwriteFlag)
 {
     const QString folder = freshFolder("existing");
