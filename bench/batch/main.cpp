@@ -10,7 +10,7 @@
 #include "media/SourceListModel.h"
 #include "services/CommonLib.h"
 #include "services/CustomProc.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "settings/OptionSelectionModel.h"
 #include "settings/OptionTables.h"
 

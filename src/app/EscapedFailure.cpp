@@ -1,6 +1,6 @@
 #include "app/EscapedFailure.h"
 
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <exception>
 

@@ -6,7 +6,7 @@
 #include "media/SourceListModel.h"
 #include "services/CommonLib.h"
 #include "services/CustomProc.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

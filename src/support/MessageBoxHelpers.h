@@ -1,6 +1,6 @@
 #pragma once
 // The two message-box helpers with the classic kind numbers.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Fakes for the desktop collaborators. They record what was asked and answer from a script.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "settings/OutputFolderChoice.h"
 
 #include <QList>

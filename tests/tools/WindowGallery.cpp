@@ -11,8 +11,8 @@
 #include "media/widgets/CodeErrorForm.h"
 #include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
-#include "services/PlatformServices.h"
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/PlatformServices.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The application object: a failure that escapes an event handler is shown in a message box
 // captioned "Kelvane" and the program goes on. Numbers are read and written the C way, and the
 // media libraries report only errors.
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
 

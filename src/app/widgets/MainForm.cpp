@@ -7,7 +7,7 @@
 #include "app/widgets/SkinStyle.h"
 #include "media/CodecHelp.h"
 #include "media/widgets/MarkerSplitter.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "engine/OutputFolder.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include "app/widgets/MessageIconPicture.h"
 #include "app/widgets/SkinStyle.h"
