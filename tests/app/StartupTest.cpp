@@ -6,7 +6,7 @@
 #include "app/widgets/AppWindows.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
+#include "skin/widgets/PictureButton.h"
 #include "common/Fakes.h"
 #include "common/ReadOnlyFolder.h"
 #include "common/TestPaths.h"

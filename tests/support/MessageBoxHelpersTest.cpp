@@ -1,4 +1,4 @@
-#include "app/widgets/MessageIconPicture.h"
+#include "skin/widgets/MessageIconPicture.h"
 #include "common/Fakes.h"
 #include "support/MessageBoxHelpers.h"
 #include "platform/widgets/QtMessageBoxes.h"

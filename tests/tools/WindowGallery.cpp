@@ -1,8 +1,8 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
 // Usage: kelvane_window_gallery progress|errorinfo|grid|poweroff|notfound|question|warning|error|information
-#include "app/widgets/SkinPictures.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinPictures.h"
+#include "skin/widgets/SkinStyle.h"
 #include "engine/PowerOffCountdown.h"
 #include "engine/ProgressRefresh.h"
 #include "engine/widgets/ConvertingForm.h"

@@ -3,7 +3,7 @@
 // the source list and the command buttons. It launches the product links itself through the
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinnedWindow.h"
 #include "media/widgets/TimelinePanel.h"
 #include "media/widgets/VideoWindow.h"
 

@@ -1,7 +1,7 @@
 #include "engine/widgets/ConvertingForm.h"
 
-#include "app/widgets/SkinPictures.h"
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinPictures.h"
+#include "skin/widgets/SkinnedWindow.h"
 
 #include <QBitmap>
 #include <QCloseEvent>

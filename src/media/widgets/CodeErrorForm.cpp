@@ -1,8 +1,8 @@
 #include "media/widgets/CodeErrorForm.h"
 
-#include "app/widgets/MessageIconPicture.h"
-#include "app/widgets/SkinPalette.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/MessageIconPicture.h"
+#include "skin/widgets/SkinPalette.h"
+#include "skin/widgets/SkinStyle.h"
 
 #include "media/CodecHelp.h"
 #include "media/widgets/LinkLabel.h"

@@ -4,7 +4,7 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListEditing.h"
 #include "media/SourceListModel.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinStyle.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
