@@ -28,8 +28,9 @@ public:
     QString copy(const QString &fixture, const QString &name)
     {
         const QString target = m_folder.filePath(name);
-        if (!QFile::exists(target))
+        if (!QFile::exists(target)) {
             EXPECT_TRUE(QFile::copy(MediaFixtures::path(fixture), target)) << name.toStdString();
+        }
         return target;
     }
 
