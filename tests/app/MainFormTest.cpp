@@ -182,6 +182,16 @@ TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
     }
 }
 
+// The layout table places every control by its name: one the table misses, or names wrongly,
+// stays where a new control starts, in the window's corner.
+TEST_F(MainFormTest, EveryControlHasItsPlace)
+{
+    for (const QWidget *control : form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_NE(control->pos(), QPoint(0, 0)) << control->objectName().toStdString();
+    EXPECT_EQ(form->panLogo()->geometry(), form->DSVideoWindowEx1()->rect());
+    EXPECT_EQ(form->Label1()->pos(), form->chkShutdown()->pos() + QPoint(19, 1));
+}
+
 TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocusedControl)
 {
     showActive();
