@@ -1,7 +1,7 @@
 // The start-up as a whole: the companion check, the title from the executable's version, the
 // splash, the show sequence, the user settings and the end of the program. Each case runs
 // against a copy of the built program folder, so that files can be removed and settings written.
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 #include "app/Startup.h"
 #include "app/widgets/AppWindows.h"
 #include "app/widgets/FlashForm.h"
