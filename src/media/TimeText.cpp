@@ -79,8 +79,10 @@ qint64 ReadTimeText(const QString &text, TimeTextFault *fault)
     for (const QString &piece : pieces) {
         bool ok = false;
         const qint64 value = piece.toLongLong(&ok, 10);
-        if (!ok || __builtin_mul_overflow(total, 60, &total) || __builtin_add_overflow(total, value, &total))
+        if (!ok)
             return failed(TimeTextFault::NotANumber);
+        if (__builtin_mul_overflow(total, 60, &total) || __builtin_add_overflow(total, value, &total))
+            return failed(TimeTextFault::TooLarge);
     }
     if (fault)
         *fault = TimeTextFault::None;

@@ -15,7 +15,8 @@ QString FormatTimeText(qint64 seconds);
 enum class TimeTextFault {
     None,
     NotThreePieces, // cut at ":" (as SplitByChar cuts: a trailing empty piece is dropped), it is not three pieces
-    NotANumber,     // a piece is not a decimal whole number, or the seconds do not fit 64 bits
+    NotANumber,     // a piece is not a decimal whole number
+    TooLarge,       // the seconds do not fit 64 bits
 };
 
 // The one reading of an hh:mm:ss text: three decimal whole numbers h, m and s give
