@@ -13,7 +13,7 @@
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
 #include "media/widgets/PreviewControls.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QFile>

@@ -7,6 +7,15 @@
 enum class ItemOutcome { Converted, Failed, Stopped, NotStarted };
 
 struct ItemReport {
+    ItemReport() = default;
+    // The fields from the first on, in their order; the ones left out keep their defaults.
+    ItemReport(QString source, ItemOutcome outcome, QString output = {}, QString error = {}, QString commandLine = {},
+               double seconds = 0)
+        : source(std::move(source)), outcome(outcome), output(std::move(output)), error(std::move(error)),
+          commandLine(std::move(commandLine)), seconds(seconds)
+    {
+    }
+
     QString source;      // the file, as an absolute path (or as named, when it was not taken)
     ItemOutcome outcome = ItemOutcome::Failed;
     QString output;      // Converted: the file written

@@ -1,7 +1,8 @@
 #include "engine/CutTimes.h"
 
-#include "support/StrFunc.h"
+#include "media/TimeText.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -39,31 +40,30 @@ std::optional<qint64> secondsToFileEnd(const SourceRow &row, qint64 startSeconds
 
 qint64 TimeTextSeconds(const QString &timeText)
 {
-    const QStringList pieces = SplitByChar(timeText, u':');
-    if (pieces.size() != 3)
-        return 0;
-    qint64 seconds = 0;
-    for (const QString &piece : pieces) {
-        bool ok = false;
-        const qint64 value = piece.toLongLong(&ok, 10);
-        if (!ok)
-            throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
-        if (__builtin_mul_overflow(seconds, 60, &seconds) || __builtin_add_overflow(seconds, value, &seconds))
-            throw TimeTextError(QStringLiteral("The time '%1' is too large.").arg(timeText).toStdString());
-    }
+    TimeTextFault fault = TimeTextFault::None;
+    const qint64 seconds = ReadTimeText(timeText, &fault);
+    if (fault == TimeTextFault::NotANumber)
+        throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
+    if (fault == TimeTextFault::TooLarge)
+        throw TimeTextError(QStringLiteral("The time '%1' is too large.").arg(timeText).toStdString());
     return seconds;
 }
 
-QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath, const std::function<void()> &onMatch)
+int CountRowsHolding(const SourceListModel &sources, const QString &sourcePath)
+{
+    const QString upperPath = asciiUpper(sourcePath);
+    const QList<SourceRow> &rows = sources.rows();
+    return static_cast<int>(std::count_if(rows.cbegin(), rows.cend(),
+                                          [&](const SourceRow &row) { return holdsPath(row, upperPath); }));
+}
+
+QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath)
 {
     const QString upperPath = asciiUpper(sourcePath);
     QString result;
     for (const SourceRow &row : sources.rows()) {
-        if (!holdsPath(row, upperPath))
-            continue;
-        result = row.startTime;
-        if (onMatch)
-            onMatch();
+        if (holdsPath(row, upperPath))
+            result = row.startTime;
     }
     return result;
 }

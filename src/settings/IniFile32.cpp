@@ -162,6 +162,12 @@ int TIniFile32::ReadInteger(const QString &section, const QString &key, int defa
 
 void TIniFile32::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    SetString(section, key, value);
+    UpdateFile();
+}
+
+void TIniFile32::SetString(const QString &section, const QString &key, const QString &value)
+{
     const QString keyLine = key + QLatin1Char('=') + value;
     const int at = IndexOfSection(section);
     if (at < 0) {
@@ -181,7 +187,6 @@ void TIniFile32::WriteString(const QString &section, const QString &key, const Q
                 insertLine(i, keyLine);
         }
     }
-    UpdateFile();
 }
 
 void TIniFile32::WriteInteger(const QString &section, const QString &key, int value)
@@ -208,8 +213,11 @@ void TIniFile32::UpdateFile()
     for (qsizetype i = 0; i < m_lines.size(); ++i)
         bytes += (m_rawLines.at(i).isNull() ? m_lines.at(i).toUtf8() : m_rawLines.at(i)) + "\r\n";
     // Written to a temporary file and renamed over the old one, so the file is never truncated.
+    // Unbuffered, so that a disk that takes only part of the bytes fails the write itself: a
+    // buffered write would leave that to commit(), which renames the cut-off file into place.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+        || !file.commit()) {
         const QString folder = QFileInfo(m_fileName).absolutePath();
         const QString reason = QFileInfo::exists(folder) ? file.errorString()
                                                           : QStringLiteral("the folder '%1' does not exist").arg(folder);

@@ -29,6 +29,9 @@ public:
     // These save the file (UpdateFile) and throw IniFileError when it cannot be written; the
     // lines keep the change, the file on disk stays as it was.
     void WriteString(const QString &section, const QString &key, const QString &value);
+    // WriteString without the saving: several changes then go to the file in one UpdateFile,
+    // all of them or none.
+    void SetString(const QString &section, const QString &key, const QString &value);
     void WriteInteger(const QString &section, const QString &key, int value);
     void EraseSection(const QString &section);
     void UpdateFile();

@@ -1,6 +1,6 @@
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/PictureButton.h"
+#include "skin/widgets/SkinPictures.h"
 #include "common/Fakes.h"
 
 #include <QApplication>
@@ -180,6 +180,16 @@ TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
         QTest::mouseRelease(c.widget, Qt::LeftButton, Qt::NoModifier, c.at + QPoint(2 * far, 0));
         EXPECT_EQ(moves, c.moves ? 1 : 0) << "a drag";
     }
+}
+
+// The layout table places every control by its name: one the table misses, or names wrongly,
+// stays where a new control starts, in the window's corner.
+TEST_F(MainFormTest, EveryControlHasItsPlace)
+{
+    for (const QWidget *control : form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_NE(control->pos(), QPoint(0, 0)) << control->objectName().toStdString();
+    EXPECT_EQ(form->panLogo()->geometry(), form->DSVideoWindowEx1()->rect());
+    EXPECT_EQ(form->Label1()->pos(), form->chkShutdown()->pos() + QPoint(19, 1));
 }
 
 TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocusedControl)

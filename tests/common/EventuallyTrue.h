@@ -26,6 +26,7 @@ template <typename Condition>
 // Waits for `actual` to equal `expected`; a failure shows both values.
 #define EXPECT_EVENTUALLY_EQ(actual, expected)                                                         \
     do {                                                                                               \
-        if (!QTest::qWaitFor([&] { return (actual) == (expected); }, EventuallyGuardMs))               \
+        if (!QTest::qWaitFor([&] { return (actual) == (expected); }, EventuallyGuardMs)) {             \
             EXPECT_EQ(actual, expected) << "still not equal after waiting " << EventuallyGuardMs << " ms"; \
+        }                                                                                              \
     } while (false)

@@ -6,8 +6,7 @@
 #include "engine/BatchRun.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
-#include "services/CommonLib.h"
-#include "services/CustomProc.h"
+#include "services/ServiceObjects.h"
 #include "settings/OptionSelectionModel.h"
 
 #include <QTemporaryDir>
@@ -33,10 +32,11 @@ struct BatchSetup {
     FakeMessageBoxes boxes;
     FakeShellLauncher shell;
     FakePowerControl power;
-    TCommonLib common{programFolder, clock, boxes};
     OptionSelectionModel options;
     SourceListModel sources;
-    TCustomProc custom{common, options, sources};
+    TServiceObjects services{FileLocations::portableIn(programFolder), clock, boxes, options, sources};
+    TCommonLib &common = services.common;
+    TCustomProc &custom = services.customProc;
 
     // Links the built encoders into the program folder; MP3 output into `outputFolder`.
     BatchSetup();

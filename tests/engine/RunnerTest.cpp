@@ -230,7 +230,7 @@ TEST(Runner, AnUnrelatedProgramNamedLikeTheEncoderIsNeverTouched)
     KillEncoder(run.runner.get(), log.logger());
     ASSERT_TRUE(run.waitFinished());
     KillEncoder(run.runner.get(), log.logger());
-    EXPECT_FALSE(TerminateProcessesByName(run.runner.get(), log.logger()));
+    EXPECT_FALSE(TerminateEncoderGroup(run.runner.get(), log.logger()));
     KillEncoder(nullptr, log.logger());
 
     EXPECT_FALSE(hasEnded(stranger->pidfd.get(), 0));

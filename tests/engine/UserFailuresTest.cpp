@@ -1,15 +1,15 @@
 // What a user can do to a batch run, with the real encoder: sources that are no media, names no
-// encoder may take for options, output folders that cannot take the file, a missing script
-// file, a run ended at any moment. Each item fails with its reason in the one message, or
+// encoder may take for options, output folders that cannot take the file, a script file that
+// cannot be written, a run ended at any moment. Each item fails with its reason in the one message, or
 // converts; the user's files stay as they were and nothing unfinished is left behind.
 #include "BatchFixtures.h"
+#include "common/TinyVolume.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,28 +18,6 @@
 namespace {
 
 constexpr int GuardMs = 120000;   // only keeps a broken run from hanging the suite
-
-// A tiny folder of its own filesystem (64 KiB), optionally made read-only after `prepare`.
-// Only root may mount; `mounted` is false elsewhere and the test says it skips.
-struct TinyVolume {
-    QTemporaryDir dir;
-    bool mounted = false;
-    explicit TinyVolume(bool readOnly, const std::function<void(const QString &)> &prepare)
-    {
-        const QByteArray path = QFile::encodeName(dir.path());
-        mounted = ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0;
-        if (!mounted)
-            return;
-        prepare(dir.path() + QLatin1Char('/'));
-        if (readOnly)
-            ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, "size=64k");
-    }
-    ~TinyVolume()
-    {
-        if (mounted)
-            ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
-    }
-};
 
 // Ids of this process's children, alive or not yet reaped.
 QList<pid_t> childProcesses()
@@ -84,7 +62,7 @@ class UserFailuresTest : public ::testing::Test {
 protected:
     BatchSetup s;
     TProgressRefresh progress;
-    std::optional<TBatchRun> batch{std::in_place, s.custom, progress, s.shell, s.power};
+    std::optional<TBatchRun> batch{std::in_place, s.custom.batchServices(), progress, s.shell, s.power};
 
     void SetUp() override
     {
@@ -260,8 +238,8 @@ TEST_F(UserFailuresTest, OutputFoldersThatCannotBeMadeFailTheItem)
 TEST_F(UserFailuresTest, ReadOnlyAndFullOutputFoldersFailTheItem)
 {
     const auto keepMine = [](const QString &folder) { writeFile(folder + "clip.mp3", "mine"); };
-    TinyVolume readOnly(true, keepMine);
-    TinyVolume full(false, keepMine);
+    TinyVolume readOnly("64k", true, keepMine);
+    TinyVolume full("64k", false, keepMine);
     if (!readOnly.mounted || !full.mounted)
         GTEST_SKIP() << "runs only as root (it mounts two small filesystems); the encoder's own tests cover a full disk";
     expectFolderFailures({

@@ -104,8 +104,9 @@ TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
         graph.OpenGraph();
         ASSERT_EQ(graph.RenderFile(MediaFixtures::path("three_seconds.mp4")), RenderOutcome::Complete);
         graph.PauseGraph();
-        if (!beforeLoading)
+        if (!beforeLoading) {
             ASSERT_TRUE(waitSettled());
+        }
         graph.SetCurrentPosition(referenceOfMs(1950));
         ASSERT_TRUE(waitSettled());
         const std::optional<qint64> position = graph.GetCurrentPosition();

@@ -28,8 +28,9 @@ public:
     QString copy(const QString &fixture, const QString &name)
     {
         const QString target = m_folder.filePath(name);
-        if (!QFile::exists(target))
+        if (!QFile::exists(target)) {
             EXPECT_TRUE(QFile::copy(MediaFixtures::path(fixture), target)) << name.toStdString();
+        }
         return target;
     }
 
@@ -240,4 +241,28 @@ TEST_F(AddingSourceFiles, DestroyingTheAdderMidwayStopsCleanly)
     QCoreApplication::sendPostedEvents(); // results the worker had already sent
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(reporter.shown, 0);
+}
+
+// The program may end while a report window is open: the adder goes with it, and the files it
+// has measured but not handled yet are left alone.
+TEST_F(AddingSourceFiles, AnAdderDestroyedWhileAReportWindowIsOpenHandlesNothingMore)
+{
+    struct ClosingReporter final : ICodecErrorReporter {
+        std::unique_ptr<SourceFileAdder> adder;
+        int shown = 0;
+        void ShowReadErrorWindow(const QString &) override
+        {
+            ++shown;
+            QSignalSpy measured(adder.get(), &SourceFileAdder::allMeasured);
+            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection); // as a real window's own events
+            EXPECT_TRUE(measured.wait(60000)); // the good file waits to be handled
+            adder.reset();                     // the window's owner goes
+        }
+    } closing;
+    closing.adder = std::make_unique<SourceFileAdder>(model, closing, boxes);
+    QSignalSpy destroyed(closing.adder.get(), &QObject::destroyed);
+    closing.adder->AddSourceFiles({MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("two_seconds.avi")});
+    ASSERT_TRUE(destroyed.wait(60000));
+    EXPECT_EQ(closing.shown, 1);
+    EXPECT_EQ(model.rowCount(), 0);
 }

@@ -6,6 +6,7 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/InitFileForm.h"
+#include "support/EscapedFailure.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/SourceListView.h"
 
@@ -251,15 +252,13 @@ TEST_F(SourceListWindow, GridTakesItsOwnRowsAndLeavesDroppedFilesToTheWindow)
 TEST_F(SourceListWindow, DroppedFilesAreAddedWithoutTheBusyWindowAndTheFirstRowIsSelected)
 {
     fill({"/v/already.avi"});
-    const QList<QUrl> urls{QUrl::fromLocalFile(MediaFixtures::path("two_seconds.avi")),
-                           QUrl::fromLocalFile(MediaFixtures::path("random_bytes.avi")),
-                           QUrl::fromLocalFile(MediaFixtures::path("three_seconds.mp4")),
-                           QUrl("https://example.org/clip.mp4")};
+    const QStringList paths{MediaFixtures::path("two_seconds.avi"), MediaFixtures::path("random_bytes.avi"),
+                            MediaFixtures::path("three_seconds.mp4")};
     QSignalSpy over(&controller->adder(), &SourceFileAdder::finished);
-    controller->FilesDropped(urls);
+    controller->FilesDropped(paths);
     EXPECT_FALSE(controller->busyWindow().isVisible());
     ASSERT_TRUE(over.wait(60000));
-    EXPECT_EQ(names(), QStringList({"/v/already.avi", urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_EQ(names(), QStringList({"/v/already.avi", paths[0], paths[2]}));
     EXPECT_EQ(reporter.shown, 1);
     EXPECT_EQ(selected(), QList<int>({0}));
     EXPECT_EQ(log.layouts, 1);
@@ -284,6 +283,24 @@ TEST(InitFileForm, SpinnerTurnsOnceASecondThroughFourTexts)
     }
     EXPECT_EQ(texts, QStringList({"Installing File...  /", "Installing File...  -", "Installing File...  \\",
                                   "Installing File...  |", "Installing File...  /"}));
+}
+
+// An adding that cannot even start (no thread for the measuring, say) closes the busy window
+// and is shown like any failure that escapes a handler; nothing unwinds through the timer.
+TEST(InitFileForm, AnAddingThatCannotStartClosesTheWindowAndIsShown)
+{
+    FakeMessageBoxes boxes;
+    TFrmInitFileForm form;
+    form.setAddOperation([](const QStringList &, std::function<void()>) {
+        throw std::runtime_error("No thread is left for measuring the files.");
+    });
+    form.setHandlerGuard(ReportingFailuresIn(boxes));
+    QSignalSpy finished(&form, &TFrmInitFileForm::finished);
+    form.show();
+    form.Timer2Timer(); // what the start timer runs 300 ms after showing
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(boxes.texts(), QStringList{"No thread is left for measuring the files."});
 }
 
 TEST_F(SourceListWindow, OpenShowsTheBusyWindowWhichAddsTheFilesAndClosesItself)

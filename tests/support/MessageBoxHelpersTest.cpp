@@ -1,7 +1,7 @@
-#include "app/widgets/MessageIconPicture.h"
+#include "skin/widgets/MessageIconPicture.h"
 #include "common/Fakes.h"
 #include "support/MessageBoxHelpers.h"
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,12 +2,12 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 #include "app/widgets/CloseGuard.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/PictureButton.h"
+#include "skin/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
 #include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
@@ -32,8 +32,6 @@
 
 namespace {
 
-constexpr int OkPromptKind = 1;
-constexpr int WarningKind = 1;
 
 qreal screenPixelRatio()
 {
@@ -101,11 +99,15 @@ void AppWindows::start()
     const QImage picture = LoadSplashImage(m_programFolder, screenPixelRatio(), &error);
     if (picture.isNull()) {
         // Without the splash picture the product library is unusable: nothing else can start.
-        ShowPromptBox(m_desktop.boxes, error, OkPromptKind);
+        ShowPromptBox(m_desktop.boxes, error, PromptKind::Ok);
         Q_EMIT ended(1);
         return;
     }
-    m_flashForm = new TFrmFlashForm(picture, [this] { runStartup(); });
+    // A start-up that fails is shown, and the program ends when the splash has gone.
+    m_flashForm = new TFrmFlashForm(picture, [this] {
+        if (!DeliverReportingFailures([this] { runStartup(); return true; }, m_desktop.boxes))
+            m_startup.quitRequested = true;
+    });
     connect(m_flashForm, &TFrmFlashForm::finished, this, &AppWindows::splashFinished);
     m_flashForm->show();
 }
@@ -149,9 +151,7 @@ void AppWindows::wireCommands()
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
-                             [this](const std::function<void()> &handler) {
-                                 DeliverReportingFailures([&] { handler(); return true; }, m_desktop.boxes);
-                             });
+                             ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -176,12 +176,7 @@ void AppWindows::wireSources()
     connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
     connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
-    connect(form, &TFrmMainForm::filesDropped, sources, [sources](const QStringList &paths) {
-        QList<QUrl> urls;
-        for (const QString &path : paths)
-            urls << QUrl::fromLocalFile(path);
-        sources->FilesDropped(urls);
-    });
+    connect(form, &TFrmMainForm::filesDropped, sources, &SourceListController::FilesDropped);
     wireTimeline(*sources);
 }
 
@@ -247,12 +242,8 @@ void AppWindows::showMainWindow()
 
 void AppWindows::addStartupFiles()
 {
-    if (m_startupFiles.isEmpty())
-        return;
-    QList<QUrl> urls;
-    for (const QString &path : std::exchange(m_startupFiles, {}))
-        urls << QUrl::fromLocalFile(path);
-    m_sourceList->FilesDropped(urls);
+    if (!m_startupFiles.isEmpty())
+        m_sourceList->FilesDropped(std::exchange(m_startupFiles, {}));
 }
 
 UserSettingsState AppWindows::userSettingsState() const
@@ -301,7 +292,7 @@ void AppWindows::FormClose()
     if (m_filterGraph)
         m_filterGraph->Release();
     if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
-        ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, WarningKind);
+        ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, MessageKind::Warning);
     m_optionForm->hide();
     Q_EMIT ended(0);
 }

@@ -3,7 +3,7 @@
 // the source list and the command buttons. It launches the product links itself through the
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinnedWindow.h"
 #include "media/widgets/TimelinePanel.h"
 #include "media/widgets/VideoWindow.h"
 
@@ -127,9 +127,11 @@ private:
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void tmrClearMemoryTimer();
 
-    PictureButton *addButton(const QString &picture, int x, int y, const QString &hint = {});
-    QLabel *addLabel(const QString &text, int x, int y);
-    QCheckBox *addCheckBox(int x, int y, const QString &caption, QLabel *&captionLabel);
+    void placeControls();
+    PictureButton *addButton(const QString &picture, const QString &name, const QString &hint = {});
+    QLabel *addLabel(const QString &text, const QString &name);
+    QCheckBox *addCheckBox(const QString &name, const QString &caption, const QString &captionName,
+                           QLabel *&captionLabel);
 
     IShellLauncher &m_shell;
     QString m_programFolder;

@@ -1,6 +1,6 @@
-#include "app/widgets/PictureButton.h"
+#include "skin/widgets/PictureButton.h"
 
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/SkinPictures.h"
 
 #include <QEnterEvent>
 #include <QPainter>

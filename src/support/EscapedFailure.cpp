@@ -1,6 +1,6 @@
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <exception>
 
@@ -23,4 +23,11 @@ bool DeliverReportingFailures(const std::function<bool()> &deliver, IMessageBoxe
         report(boxes, QStringLiteral("An unexpected error occurred."));
     }
     return false;
+}
+
+HandlerGuard ReportingFailuresIn(IMessageBoxes &boxes)
+{
+    return [&boxes](const std::function<void()> &handler) {
+        DeliverReportingFailures([&handler] { handler(); return true; }, boxes);
+    };
 }

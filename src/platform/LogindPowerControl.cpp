@@ -1,4 +1,4 @@
-#include "services/LogindPowerControl.h"
+#include "platform/LogindPowerControl.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

@@ -3,7 +3,7 @@
 // says where to find what it cannot open: a message names the address or path to copy.
 // A compiled help file that no program reads opens as its HTML pages in the browser instead:
 // the pages of "X.chm" lie in the folder "X" beside it, starting at "index.html".
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 class IDesktopHandlers;
 

@@ -1,6 +1,6 @@
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinStyle.h"
 
-#include "app/widgets/SkinPalette.h"
+#include "skin/widgets/SkinPalette.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,6 +1,6 @@
-#include "app/widgets/MessageIconPicture.h"
+#include "skin/widgets/MessageIconPicture.h"
 
-#include "app/widgets/SkinPalette.h"
+#include "skin/widgets/SkinPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 #pragma once
 // The flat pictures beside the text of the program's message boxes, drawn to match the skin:
 // a teal disc with "?" or "i", an amber triangle with "!", a red disc with a cross.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
 // Whether the desktop has a program for a file or an address, read from a registry made up in
 // a temporary folder: applications with their MIME types, mimeapps.list choices, the browser.
-#include "services/DesktopHandlers.h"
+#include "platform/DesktopHandlers.h"
 
 #include <QDir>
 #include <QFile>

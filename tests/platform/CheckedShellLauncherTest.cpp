@@ -1,8 +1,8 @@
 // Help, home page, mail and codec links: opened where the desktop has a program, the help's HTML
 // pages where nothing reads .chm files, and otherwise a message with the address or path to copy.
 #include "common/Fakes.h"
-#include "services/CheckedShellLauncher.h"
-#include "services/DesktopHandlers.h"
+#include "platform/CheckedShellLauncher.h"
+#include "platform/DesktopHandlers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Which of logind's locks keep the computer from powering off.
-#include "services/LogindPowerControl.h"
+#include "platform/LogindPowerControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "services/CheckedShellLauncher.h"
+#include "platform/CheckedShellLauncher.h"
 
-#include "services/DesktopHandlers.h"
+#include "platform/DesktopHandlers.h"
 
 #include <QFileInfo>
 

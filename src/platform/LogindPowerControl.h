@@ -1,5 +1,5 @@
 #pragma once
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QList>
 

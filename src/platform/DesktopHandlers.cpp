@@ -1,4 +1,4 @@
-#include "services/DesktopHandlers.h"
+#include "platform/DesktopHandlers.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/SkinPictures.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "services/widgets/DesktopShellLauncher.h"
+#include "platform/widgets/DesktopShellLauncher.h"
 
 #include <QDesktopServices>
 

@@ -1,7 +1,7 @@
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
-#include "app/widgets/MessageIconPicture.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/MessageIconPicture.h"
+#include "skin/widgets/SkinStyle.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,6 +1,6 @@
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinnedWindow.h"
 
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/SkinPictures.h"
 
 #include <QApplication>
 #include <QMouseEvent>

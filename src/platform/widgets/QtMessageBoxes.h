@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes and the text input box on Qt widgets, captioned "Kelvane" and owned by the
 // active window.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 // Opens addresses, documents and folders with the desktop's default programs.
 class DesktopShellLauncher final : public IShellLauncher {
