@@ -8,24 +8,21 @@ extern "C" {
 #include <opencore-amrnb/interf_enc.h>
 }
 
+void AmrSink::EncoderCloser::operator()(void* encoder) const
+{
+    Encoder_Interface_exit(encoder);
+}
+
 AmrSink::AmrSink(const std::string& path, int mode) : mode_(mode)
 {
-    file_ = std::fopen(path.c_str(), "wb");
+    file_.reset(std::fopen(path.c_str(), "wb"));
     if (!file_)
         throw Failure("Cannot write " + path + ": " + std::strerror(errno));
-    encoder_ = Encoder_Interface_init(0);
+    encoder_.reset(Encoder_Interface_init(0));
     if (!encoder_)
         throw Failure("Cannot start the AMR-NB encoder");
     static const char magic[] = "#!AMR\n";
     put(magic, sizeof magic - 1);
-}
-
-AmrSink::~AmrSink()
-{
-    if (encoder_)
-        Encoder_Interface_exit(encoder_);
-    if (file_)
-        std::fclose(file_);
 }
 
 AudioTarget AmrSink::target() const
@@ -35,7 +32,7 @@ AudioTarget AmrSink::target() const
 
 void AmrSink::put(const void* data, size_t size)
 {
-    if (std::fwrite(data, 1, size, file_) != size)
+    if (std::fwrite(data, 1, size, file_.get()) != size)
         throw Failure(std::string("Writing the output failed: ") + std::strerror(errno));
     bytes_ += static_cast<int64_t>(size);
 }
@@ -43,7 +40,7 @@ void AmrSink::put(const void* data, size_t size)
 void AmrSink::encodeBlock(const int16_t* samples)
 {
     unsigned char out[64];
-    const int size = Encoder_Interface_Encode(encoder_, static_cast<Mode>(mode_), samples, out, 0);
+    const int size = Encoder_Interface_Encode(encoder_.get(), static_cast<Mode>(mode_), samples, out, 0);
     if (size <= 0)
         throw Failure("The AMR-NB encoder failed");
     put(out, static_cast<size_t>(size));
@@ -71,10 +68,9 @@ void AmrSink::finish()
         encodeBlock(pending_.data());
         pending_.clear();
     }
-    const bool flushed = std::fflush(file_) == 0;
+    const bool flushed = std::fflush(file_.get()) == 0;
     const int savedErrno = errno;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
+    const bool closed = std::fclose(file_.release()) == 0;
     if (!flushed || !closed)
         throw Failure(std::string("Writing the output failed: ") + std::strerror(flushed ? errno : savedErrno));
 }

@@ -28,13 +28,11 @@ AVChannelLayout inputLayout(const AVFrame& frame)
 
 std::string sourceArguments(const AVFrame& frame)
 {
-    AVChannelLayout layout = inputLayout(frame);
-    const std::string args = "time_base=1/" + std::to_string(frame.sample_rate) +
-                             ":sample_rate=" + std::to_string(frame.sample_rate) +
-                             ":sample_fmt=" + av_get_sample_fmt_name(static_cast<AVSampleFormat>(frame.format)) +
-                             ":channel_layout=" + layoutName(layout);
-    av_channel_layout_uninit(&layout);
-    return args;
+    ChannelLayout layout;
+    layout.layout = inputLayout(frame);
+    return "time_base=1/" + std::to_string(frame.sample_rate) + ":sample_rate=" + std::to_string(frame.sample_rate) +
+           ":sample_fmt=" + av_get_sample_fmt_name(static_cast<AVSampleFormat>(frame.format)) +
+           ":channel_layout=" + layoutName(layout.layout);
 }
 
 std::string trimFilter(const Segment& segment, int rate, int64_t& endSample)
@@ -62,21 +60,20 @@ std::string volumeFilter(int volumePercent)
 
 std::string formatFilter(const AudioTarget& target)
 {
-    AVChannelLayout layout{};
-    av_channel_layout_default(&layout, target.channels);
-    const std::string filter = std::string("aformat=sample_fmts=") + av_get_sample_fmt_name(target.sampleFormat) +
-                               ":sample_rates=" + std::to_string(target.sampleRate) +
-                               ":channel_layouts=" + layoutName(layout);
-    av_channel_layout_uninit(&layout);
-    return filter;
+    ChannelLayout layout;
+    av_channel_layout_default(&layout.layout, target.channels);
+    return std::string("aformat=sample_fmts=") + av_get_sample_fmt_name(target.sampleFormat) +
+           ":sample_rates=" + std::to_string(target.sampleRate) + ":channel_layouts=" + layoutName(layout.layout);
 }
 
-AVFilterInOut* endpoint(const char* name, AVFilterContext* context)
+FilterInOutPtr endpoint(const char* name, AVFilterContext* context)
 {
-    AVFilterInOut* io = avfilter_inout_alloc();
+    FilterInOutPtr io(avfilter_inout_alloc());
     if (!io)
         throw Failure("Out of memory");
     io->name = av_strdup(name);
+    if (!io->name)
+        throw Failure("Out of memory");
     io->filter_ctx = context;
     return io;
 }
@@ -96,11 +93,14 @@ AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumeP
         throw Failure("Cannot set up audio processing");
     const std::string description =
         trimFilter(segment, first.sample_rate, endSample_) + volumeFilter(volumePercent) + formatFilter(target);
-    AVFilterInOut* outs = endpoint("in", source_);
-    AVFilterInOut* ins = endpoint("out", sink_);
-    const int parsed = avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &ins, &outs, nullptr);
-    avfilter_inout_free(&ins);
-    avfilter_inout_free(&outs);
+    FilterInOutPtr outs = endpoint("in", source_);
+    FilterInOutPtr ins = endpoint("out", sink_);
+    // Parsing takes both lists and hands back what it left unlinked; that is freed here.
+    AVFilterInOut* insLeft = ins.release();
+    AVFilterInOut* outsLeft = outs.release();
+    const int parsed = avfilter_graph_parse_ptr(graph_.get(), description.c_str(), &insLeft, &outsLeft, nullptr);
+    ins.reset(insLeft);
+    outs.reset(outsLeft);
     if (parsed < 0 || avfilter_graph_config(graph_.get(), nullptr) < 0)
         throw Failure("Cannot set up audio processing (" + description + ")");
     if (target.frameSize > 0)

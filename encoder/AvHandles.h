@@ -6,6 +6,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
 #include <libavutil/frame.h>
 }
 
@@ -24,12 +25,25 @@ struct PacketFreer {
 struct FilterGraphFreer {
     void operator()(AVFilterGraph* g) const { avfilter_graph_free(&g); }
 };
+struct FilterInOutFreer {
+    void operator()(AVFilterInOut* io) const { avfilter_inout_free(&io); }
+};
 
 using InputFormatPtr = std::unique_ptr<AVFormatContext, InputFormatCloser>;
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFreer>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphFreer>;
+using FilterInOutPtr = std::unique_ptr<AVFilterInOut, FilterInOutFreer>;
+
+// A channel layout that is uninitialised (its custom map freed) when it goes.
+struct ChannelLayout {
+    AVChannelLayout layout{};
+    ChannelLayout() = default;
+    ChannelLayout(const ChannelLayout&) = delete;
+    ChannelLayout& operator=(const ChannelLayout&) = delete;
+    ~ChannelLayout() { av_channel_layout_uninit(&layout); }
+};
 
 FramePtr allocFrame();
 PacketPtr allocPacket();

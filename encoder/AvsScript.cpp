@@ -4,6 +4,9 @@
 #include <fstream>
 #include <iterator>
 
+// The path runs from the call's opening quote to the last quote of the script: the text after
+// the path (", fps=..., convertfps=true)" and the line end) holds no quote, so quotes, blanks,
+// parentheses and line ends inside a file name are all part of it.
 std::string mediaPathFromScriptText(const std::string& text)
 {
     static const std::string call = "DirectShowSource(";
@@ -13,8 +16,8 @@ std::string mediaPathFromScriptText(const std::string& text)
     const auto open = text.find_first_not_of(" \t", callAt + call.size());
     if (open == std::string::npos || text[open] != '"')
         throw Failure("The script's DirectShowSource call has no quoted path");
-    const auto close = text.find('"', open + 1);
-    if (close == std::string::npos || close == open + 1)
+    const auto close = text.rfind('"');
+    if (close == open || close == open + 1)
         throw Failure("The script's DirectShowSource call has no complete quoted path");
     return text.substr(open + 1, close - open - 1);
 }

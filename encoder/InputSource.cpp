@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <utility>
 #include <sys/stat.h>
 #include <vector>
 
@@ -70,10 +71,11 @@ void InputSource::open(const std::string& path)
     // "file:" keeps colons in a name from being read as another protocol.
     int result = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, &settings);
     av_dict_free(&settings);
+    if (result >= 0)
+        format_.reset(raw); // owned before anything else can throw; a failed open has freed it
     throwIfStopped();
     if (result < 0)
         throw Failure("Cannot read input (not a media file or damaged): " + path);
-    format_.reset(raw);
     result = findStreamInfo(*format_);
     throwIfStopped();
     if (result < 0)
@@ -151,8 +153,19 @@ void InputSource::seekBefore(double seconds)
         return; // decode from the start instead
     throwIfStopped();
     avcodec_flush_buffers(decoder_.get());
-    checkLandingAt_ = llround(seconds * 1e6); // microseconds; compared in stamp()
+    landingLimitUs_ = llround(seconds * 1e6);
     nextSample_ = -1;
+}
+
+// Some demuxers land after the asked position (a keyframe index that is too coarse); the first
+// frame after a seek tells, and then the file is decoded from its start instead.
+bool InputSource::landedTooLate(const AVFrame& first)
+{
+    const int64_t limitUs = std::exchange(landingLimitUs_, -1);
+    if (limitUs < 0 || first.best_effort_timestamp == AV_NOPTS_VALUE)
+        return false;
+    const int64_t landedUs = av_rescale_q(first.best_effort_timestamp - origin_, stream_->time_base, AV_TIME_BASE_Q);
+    return landedUs > limitUs;
 }
 
 void InputSource::rewindToStart()
@@ -182,18 +195,20 @@ void InputSource::stamp(AVFrame* frame)
     nextSample_ = pts + frame->nb_samples;
 }
 
-bool InputSource::feedDecoder()
+// Hands the decoder the next packet of the chosen stream, or the end of the input.
+void InputSource::feedDecoder()
 {
-    if (demuxEnded_)
-        return false;
     while (true) {
         throwIfStopped();
         const int result = av_read_frame(format_.get(), packet_.get());
         if (result < 0) {
             throwIfStopped();
             demuxEnded_ = true;
-            avcodec_send_packet(decoder_.get(), nullptr);
-            return true;
+            // The decoder is told that the input has ended and hands out what it still holds.
+            const int flushed = avcodec_send_packet(decoder_.get(), nullptr);
+            if (flushed < 0 && flushed != AVERROR_EOF)
+                throw Failure("Decoding the end of the input failed: " + avErrorText(flushed));
+            return;
         }
         if (packet_->stream_index != stream_->index) {
             av_packet_unref(packet_.get());
@@ -202,7 +217,7 @@ bool InputSource::feedDecoder()
         // A damaged packet is skipped, as players do; the rest of the file still counts.
         avcodec_send_packet(decoder_.get(), packet_.get());
         av_packet_unref(packet_.get());
-        return true;
+        return;
     }
 }
 
@@ -212,12 +227,7 @@ AVFrame* InputSource::nextFrame()
         throwIfStopped();
         const int result = avcodec_receive_frame(decoder_.get(), frame_.get());
         if (result == 0) {
-            const bool checkLanding = checkLandingAt_ >= 0;
-            const int64_t landingLimitUs = checkLandingAt_;
-            checkLandingAt_ = -1;
-            if (checkLanding && frame_->best_effort_timestamp != AV_NOPTS_VALUE &&
-                av_rescale_q(frame_->best_effort_timestamp - origin_, stream_->time_base, AV_TIME_BASE_Q) >
-                    landingLimitUs) {
+            if (landedTooLate(*frame_)) {
                 av_frame_unref(frame_.get());
                 rewindToStart();
                 continue;
@@ -226,10 +236,13 @@ AVFrame* InputSource::nextFrame()
             return frame_.get();
         }
         if (result == AVERROR_EOF)
+            return nullptr; // the decoder has handed out everything
+        if (demuxEnded_) {
+            // Draining after the end of the input: a failure here would cut the file short.
+            if (result != AVERROR(EAGAIN))
+                throw Failure("Decoding the end of the input failed: " + avErrorText(result));
             return nullptr;
-        if (result != AVERROR(EAGAIN) && demuxEnded_)
-            return nullptr;
-        if (!feedDecoder())
-            return nullptr;
+        }
+        feedDecoder();
     }
 }

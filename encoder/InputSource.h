@@ -26,7 +26,8 @@ private:
     void open(const std::string& path);
     void chooseAudioStream();
     void openDecoder();
-    bool feedDecoder();
+    void feedDecoder();
+    bool landedTooLate(const AVFrame& first);
     void stamp(AVFrame* frame);
     void rewindToStart();
 
@@ -35,8 +36,9 @@ private:
     FramePtr frame_ = allocFrame();
     PacketPtr packet_ = allocPacket();
     AVStream* stream_ = nullptr;
-    int64_t origin_ = 0;       // file start in stream time base
-    int64_t nextSample_ = -1;  // expected pts of the next frame, in samples
-    int64_t checkLandingAt_ = -1; // after a seek: the first frame must not start later than this
+    int64_t origin_ = 0;          // file start, in the stream's time base
+    int64_t nextSample_ = -1;     // expected pts of the next frame, in samples since the file's start
+    int64_t landingLimitUs_ = -1; // after a seek: the latest start the first frame may have, in µs
+                                  // since the file's start; -1 when there is nothing to check
     bool demuxEnded_ = false;
 };

@@ -5,12 +5,12 @@
 // The difference divided by 20 is the run's overhead per item. The program's own CPU time
 // during the batch (getrusage) shows that it does not compete with the encoder; a last run of
 // one long file shows the program's CPU time while one encoder works for several seconds.
+#include "common/Fakes.h"
 #include "engine/BatchRun.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
-#include "services/CommonLib.h"
-#include "services/CustomProc.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
+#include "services/ServiceObjects.h"
 #include "settings/OptionSelectionModel.h"
 #include "settings/OptionTables.h"
 
@@ -35,27 +35,6 @@ namespace {
 
 constexpr int FileCount = 20;
 constexpr int Rounds = 5;
-
-class SilentBoxes final : public IMessageBoxes {
-public:
-    QStringList shown;
-    MessageAnswer show(const QString &text, MessageIcon, MessageButtons) override
-    {
-        shown << text;
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> askText(const QString &, const QString &) override { return std::nullopt; }
-};
-
-class NoShell final : public IShellLauncher {
-public:
-    bool open(const QUrl &) override { return true; }
-};
-
-class NoPower final : public IPowerControl {
-public:
-    bool powerOff() override { return false; }
-};
 
 bool runFfmpeg(const QStringList &arguments)
 {
@@ -120,15 +99,15 @@ struct Program {
     QTemporaryDir folder;
     QString programFolder = folder.path() + QStringLiteral("/App/");
     SystemClock clock;
-    SilentBoxes boxes;
-    NoShell shell;
-    NoPower power;
-    TCommonLib common{programFolder, clock, boxes};
+    FakeMessageBoxes boxes;
+    FakeShellLauncher shell;
+    FakePowerControl power;
     OptionSelectionModel options;
     SourceListModel sources;
-    TCustomProc custom{common, options, sources};
+    TServiceObjects services{FileLocations::portableIn(programFolder), clock, boxes, options, sources};
+    TCustomProc &custom = services.customProc;
     TProgressRefresh progress;
-    TBatchRun batch{custom, progress, shell, power};
+    TBatchRun batch{custom.batchServices(), progress, shell, power};
 
     explicit Program(const QString &builtFolder)
     {

@@ -16,7 +16,7 @@
 #include "cli/JobCommand.h"
 #include "cli/OptionChoice.h"
 #include "cli/ConvertRequest.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "settings/OptionSelectionModel.h"
 #include "settings/OptionTables.h"
 #include "media/TimeText.h"

@@ -13,7 +13,7 @@
 
 namespace {
 
-// The palette, shared with the windows (src/app/widgets/SkinPalette.h).
+// The palette, shared with the windows (src/skin/widgets/SkinPalette.h).
 const QColor kKey(255, 0, 255);          // cut-out colour of shaped backgrounds
 const QColor kRim(14, 16, 22);
 const QColor kBase(36, 40, 51);

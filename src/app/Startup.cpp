@@ -6,14 +6,12 @@
 
 namespace {
 
-constexpr int OkPromptKind = 1;
-
 // Reports every missing companion; true when all are present.
 bool CheckCompanions(const QString &programFolder, IMessageBoxes &boxes)
 {
     const QStringList missing = CheckRequiredFiles(programFolder);
     for (const QString &message : missing)
-        ShowPromptBox(boxes, message, OkPromptKind);
+        ShowPromptBox(boxes, message, PromptKind::Ok);
     return missing.isEmpty();
 }
 
@@ -21,7 +19,7 @@ bool CheckCompanions(const QString &programFolder, IMessageBoxes &boxes)
 
 AppServices::AppServices(const FileLocations &locations, const IClock &clock, IMessageBoxes &boxes,
                          OptionSelectionModel &options, SourceListModel &sources)
-    : common(locations, clock, boxes), customProc(common, options, sources), userSettings(locations.configBase)
+    : TServiceObjects(locations, clock, boxes, options, sources), userSettings(locations.configBase)
 {
 }
 
@@ -33,7 +31,7 @@ StartupResult RunStartup(const QString &programFolder, const QString &exePath, I
 
     const ProductInfoResult product = LoadProductInfo(programFolder, exePath);
     if (!product.ok() && complete)
-        ShowPromptBox(boxes, product.error.message, OkPromptKind);
+        ShowPromptBox(boxes, product.error.message, PromptKind::Ok);
     result.quitRequested = result.quitRequested || !product.ok();
     result.info = product.info;
     result.info.ProgramFolder = Platform::withTrailingSeparator(programFolder);

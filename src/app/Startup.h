@@ -2,8 +2,7 @@
 // The start-up sequence that runs while the splash is up: the program-wide service objects,
 // the companion check, the product information and the window title.
 #include "app/ProductInfo.h"
-#include "services/CommonLib.h"
-#include "services/CustomProc.h"
+#include "services/ServiceObjects.h"
 #include "settings/UserSettings.h"
 #include "support/FileLocations.h"
 #include "support/StrFunc.h"
@@ -15,14 +14,12 @@ class OptionSelectionModel;
 class SourceListModel;
 
 // The service and utility objects; created once and kept until the program ends.
-struct AppServices {
+struct AppServices : TServiceObjects {
     // Every collaborator must outlive the services; every folder of `locations` ends with the
     // separator.
     AppServices(const FileLocations &locations, const IClock &clock, IMessageBoxes &boxes,
                 OptionSelectionModel &options, SourceListModel &sources);
 
-    TCommonLib common;      // also holds TAppFunc and TFileFunc
-    TCustomProc customProc;
     TSysFunc sysFunc;
     TStrFunc strFunc;
     TUserSettings userSettings;

@@ -18,12 +18,11 @@ JobCommand BuildJobCommand(const JobCommandContext &context, const SourceRow &ro
         job.result.error = QStringLiteral("The folder for its script cannot be made: ") + scriptFolder;
     } else {
         builder.setScriptFolder(Platform::withTrailingSeparator(scriptFolder));
-        job.result = builder.CreateConvertParameter(row.fileName, job.parameter, job.state);
+        job.result = builder.CreateConvertParameter(row.fileName, job.parameter);
         if (job.result.ok() && job.result.command.isEmpty())
             job.result.error = QStringLiteral("No encoder command could be built.");
     }
-    job.state.commandLine = job.result.command.commandLine;
-    context.log->WriteLog(QStringLiteral("parameter: ") + job.state.commandLine);
+    context.log->WriteLog(QStringLiteral("parameter: ") + job.result.command.commandLine);
     if (job.result.ok()) {
         job.outputPath = job.result.command.arguments.last();
         context.fileFunc->reserveName(job.outputPath);

@@ -21,7 +21,6 @@ struct JobCommandContext {
 struct JobCommand {
     ConvertResult result;
     TConvertParameterStruct parameter;
-    ConversionRunState state;
     QString outputPath;             // reserved in the context's TFileFunc when the build succeeded
 };
 

@@ -2,7 +2,7 @@
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
 #include "cli/StopSignals.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "support/FileLocations.h"
 #include "support/ProgramFolder.h"
 

@@ -11,8 +11,6 @@
 #include <chrono>
 #include <optional>
 
-#include <chrono>
-
 class TAdvanceSystem : public QThread {
     Q_OBJECT
 public:
@@ -41,6 +39,8 @@ public:
     bool wasStarted() const { return m_started; }
     TExitStatus exitStatus() const { return m_status; }
 
+    // How long a program that is asked to stop may take to end, and to remove its unfinished
+    // file, before it is killed: the one grace for Stop, a closed window and the end of the program.
     static constexpr std::chrono::milliseconds DefaultStopGrace{3000};
 
 Q_SIGNALS:

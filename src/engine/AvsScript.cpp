@@ -16,6 +16,8 @@ void WriteAvsScript(const QString &folder, const QString &inputPath)
 {
     const QByteArray bytes = AvsScriptLine(inputPath).toUtf8() + "\r\n";
     QSaveFile file(AvsScriptPath(folder));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Unbuffered: a disk that takes only part of the line fails the write (see TIniFile32).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+        || !file.commit())
         throw AvsWriteError(QStringLiteral("Cannot write '%1': %2").arg(file.fileName(), file.errorString()).toStdString());
 }

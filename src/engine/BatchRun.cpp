@@ -1,12 +1,13 @@
 #include "engine/BatchRun.h"
 
 #include "engine/AdvanceSystem.h"
+#include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderProcesses.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
-#include "services/CommonLib.h"
-#include "services/CustomProc.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
+#include "support/AppFunc.h"
+#include "support/MessageBoxHelpers.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -15,9 +16,6 @@
 #include <exception>
 
 namespace {
-
-constexpr int WarningKind = 1;
-constexpr int ErrorKind = 0;
 
 int countChecked(const SourceListModel &sourceList)
 {
@@ -54,12 +52,12 @@ bool isChecked(const std::function<bool()> &box)
 
 } // namespace
 
-TBatchRun::TBatchRun(TCustomProc &custom, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
-                     QObject *parent)
-    : QObject(parent), m_custom(custom), m_progress(progress), m_shell(shell), m_power(power),
+TBatchRun::TBatchRun(const TBatchServices &services, TProgressRefresh &progress, IShellLauncher &shell,
+                     IPowerControl &power, QObject *parent)
+    : QObject(parent), m_services(services), m_progress(progress), m_shell(shell), m_power(power),
       m_powerOff(
           power, [this](const QString &line) { logQuietly(line); },
-          [this](const QString &text) { m_custom.common().ShowMessageBox(text, WarningKind); })
+          [this](const QString &text) { ShowMessageBox(m_services.boxes, text, MessageKind::Warning); })
 {
     connect(&m_powerOff, &TPowerOffCountdown::poweringOff, this, &TBatchRun::endProgramRequested);
 }
@@ -71,38 +69,36 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
 {
     if (isRunning())
         return false;
-    ConversionRunState &state = m_custom.runState();
-    state.doneCount = 0;
-    state.checkedCount = countChecked(sourceList);
+    m_state = TBatchState{};
+    m_state.phase = TRunPhase::Converting;
+    m_state.checkedCount = countChecked(sourceList);
     m_failures.clear();
     m_convertedCount = 0;
     m_runError.clear();
     m_sourceList = &sourceList;
     if (sourceList.rowCount() == 0) {
-        m_custom.common().ShowMessageBox(QStringLiteral("Please add media files you want to convert into the list."),
-                                         WarningKind);
+        ShowMessageBox(m_services.boxes, QStringLiteral("Please add media files you want to convert into the list."),
+                       MessageKind::Warning);
         finishRun(AfterJob::Skip);
         return true;
     }
-    state.rowIndex = 0;
     advance();
     return true;
 }
 
 // Goes through the rows from rowIndex on until an item's encoder has been started (its end
-// continues the walk) or the rows are used up (the run ends).
+// continues the walk), the rows are used up, or a stop or a close has ended the walk.
 void TBatchRun::advance()
 {
-    ConversionRunState &state = m_custom.runState();
     try {
-        while (state.rowIndex <= rowCount() - 1) {
-            const int row = state.rowIndex;
+        while (m_state.phase == TRunPhase::Converting && m_state.rowIndex < rowCount()) {
+            const int row = m_state.rowIndex;
             if (m_sourceList->row(row).isChecked()) {
                 if (startItem(row))
                     return;
-                ++state.doneCount;
+                ++m_state.doneCount;
             }
-            ++state.rowIndex;
+            ++m_state.rowIndex;
         }
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
@@ -115,18 +111,17 @@ void TBatchRun::advance()
 // (its command could not be built).
 bool TBatchRun::startItem(int row)
 {
-    ConversionRunState &state = m_custom.runState();
     m_currentFile = m_sourceList->row(row).fileName;
-    const ConvertResult built = m_custom.CreateConvertParameter(m_currentFile);
-    state.commandLine = built.command.commandLine;
-    log(QStringLiteral("parameter: ") + state.commandLine);
+    const ConvertResult built = m_services.builder.CreateConvertParameter(m_currentFile, m_services.parameter);
+    m_state.commandLine = built.command.commandLine;
+    m_state.startText = built.startText;
+    m_state.durationText = built.durationText;
+    log(QStringLiteral("parameter: ") + m_state.commandLine);
     if (!built.ok() || built.command.isEmpty()) {
         fail(m_currentFile, built.ok() ? QStringLiteral("No encoder command could be built.") : built.error);
         return false;
     }
-    state.refreshCount = 0;
-    m_progress.resetCurrentBar();
-    m_progress.itemStarted(state.doneCount, state.checkedCount, m_currentFile);
+    m_progress.itemStarted(m_state.doneCount, m_state.checkedCount, m_currentFile);
     prepareRunner(built.command);
     // A stop that comes while the windows are brought up keeps the encoder from starting.
     Q_EMIT itemStarting(row);
@@ -151,10 +146,9 @@ void TBatchRun::handleChunk(const QString &chunk)
     const QString line = lastLineOf(chunk);
     if (!line.isEmpty())
         m_lastOutputLine = line;
-    ConversionRunState &state = m_custom.runState();
     // The row's own file, not the script that a RealMedia source is handed over in.
-    m_progress.HandleEncoderOutput(chunk, TRefreshInputs{state.doneCount, state.checkedCount, state.refreshCount,
-                                                         state.durationText, m_currentFile});
+    m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
+                                                         m_state.durationText, m_currentFile});
     Q_EMIT encoderOutput(chunk);
 }
 
@@ -164,7 +158,6 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
         return;
     m_runner->wait();   // its body has emitted this as its last act
     m_runner.reset();
-    ConversionRunState &state = m_custom.runState();
     try {
         if (m_itemStopped && !status.succeeded())
             log(QStringLiteral("Conversion stopped: ") + m_currentFile);
@@ -176,10 +169,10 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
     }
-    ++state.doneCount;
+    ++m_state.doneCount;
     if (!m_itemStopped)
-        m_progress.itemEnded(state.doneCount, state.checkedCount);
-    ++state.rowIndex;
+        m_progress.itemEnded(m_state.doneCount, m_state.checkedCount);
+    ++m_state.rowIndex;
     advance();
 }
 
@@ -209,24 +202,22 @@ QString TBatchRun::startFailure(const TExitStatus &status) const
 
 void TBatchRun::Stop()
 {
-    if (!isRunning())
-        return;
-    m_custom.runState().stopRequested = true;
-    stopCurrentItem();
+    endAfterCurrentItem(TRunPhase::Stopped);
 }
 
 void TBatchRun::CloseStop()
 {
-    if (!isRunning())
-        return;
-    stopCurrentItem();
+    endAfterCurrentItem(TRunPhase::Closing);
 }
 
-// Past the last row, so that the run ends when the current item is over; the current encoder
-// is ended, or kept from starting.
-void TBatchRun::stopCurrentItem()
+// No item starts after the current one, whose encoder is ended (or kept from starting). A Stop
+// outranks a close: once stopped, the after-job step stays off.
+void TBatchRun::endAfterCurrentItem(TRunPhase phase)
 {
-    m_custom.runState().rowIndex = rowCount() + 10;
+    if (!isRunning())
+        return;
+    if (m_state.phase != TRunPhase::Stopped)
+        m_state.phase = phase;
     if (!m_runner)
         return;
     m_itemStopped = true;
@@ -238,15 +229,14 @@ void TBatchRun::stopCurrentItem()
 // power-off countdown starts only after a run without failures.
 void TBatchRun::finishRun(AfterJob afterJobStep)
 {
-    ConversionRunState &state = m_custom.runState();
-    const bool due = afterJobStep == AfterJob::Due && !state.stopRequested && m_runError.isEmpty();
+    const bool due = afterJobStep == AfterJob::Due && !m_state.stopRequested() && m_runError.isEmpty();
     const bool clean = due && m_failures.isEmpty();
-    state.stopRequested = false;
+    m_state.phase = TRunPhase::Idle;
     m_sourceList = nullptr;
     Q_EMIT runFinished();
     showFailures();
     if ((clean || (due && m_convertedCount > 0)) && isChecked(m_showOutputDirectory)) {
-        const QString folder = m_custom.common().convertParameter().outputFolder;
+        const QString folder = m_services.parameter.outputFolder;
         if (!folder.isEmpty())
             m_shell.open(QUrl::fromLocalFile(folder));
     }
@@ -257,9 +247,9 @@ void TBatchRun::finishRun(AfterJob afterJobStep)
 void TBatchRun::showFailures()
 {
     if (!m_runError.isEmpty())
-        m_custom.common().ShowMessageBox(m_runError, ErrorKind);
+        ShowMessageBox(m_services.boxes, m_runError, MessageKind::Error);
     else if (!m_failures.isEmpty())
-        m_custom.common().ShowMessageBox(FailureMessage(m_failures), ErrorKind);
+        ShowMessageBox(m_services.boxes, FailureMessage(m_failures), MessageKind::Error);
 }
 
 // An error that ends the whole run (the log cannot be written, say): a runner not started yet
@@ -287,7 +277,7 @@ QString TBatchRun::FailureMessage(const QList<TFailedItem> &failures)
 
 QString TBatchRun::summary() const
 {
-    if (m_custom.runState().checkedCount == 0)
+    if (m_state.checkedCount == 0)
         return {};
     return QStringLiteral("%1 %2 converted, %3 failed.")
         .arg(m_convertedCount)
@@ -297,7 +287,7 @@ QString TBatchRun::summary() const
 
 void TBatchRun::log(const QString &line) const
 {
-    m_custom.common().WriteLog(line);
+    m_services.log.WriteLog(line);
 }
 
 // For lines whose loss must not hold up a stop or the end of a run.

@@ -1,6 +1,7 @@
 #pragma once
 // The batch run: converts the checked rows of the source list one after another, each by one
 // encoder process, driven by the runner's signals (nothing here waits or polls).
+#include "engine/ConvertParameter.h"
 #include "engine/ExitStatus.h"
 #include "engine/PowerOffCountdown.h"
 
@@ -11,13 +12,14 @@
 #include <functional>
 #include <memory>
 
+class ConvertParameterBuilder;
+class IMessageBoxes;
 class IPowerControl;
 class IShellLauncher;
 class SourceListModel;
 class TAdvanceSystem;
-class TCustomProc;
+class TAppFunc;
 class TProgressRefresh;
-struct EncoderCommand;
 
 // One item that was not converted, and why.
 struct TFailedItem {
@@ -25,12 +27,40 @@ struct TFailedItem {
     QString reason;
 };
 
+// The program's objects a run builds, records and reports with; each must outlive the run.
+struct TBatchServices {
+    ConvertParameterBuilder &builder;   // each item's encoder command
+    TConvertParameterStruct &parameter; // the record of the current conversion, which the builder fills
+    const TAppFunc &log;                // "log.txt"
+    IMessageBoxes &boxes;               // the warning about an empty list, the run's failures
+};
+
+// Where a run stands.
+enum class TRunPhase {
+    Idle,       // no run
+    Converting, // going through the checked rows
+    Closing,    // the progress window was closed: no further item; the after-job step still follows
+    Stopped,    // Stop was confirmed: no further item and no after-job step
+};
+
+// The state of a batch run, owned by the run alone.
+struct TBatchState {
+    TRunPhase phase = TRunPhase::Idle;
+    qint32 doneCount = 0;    // checked rows already handed to the encoder in this run
+    qint32 checkedCount = 0; // checked rows at the start of the run
+    qint32 rowIndex = 0;     // source row being processed
+    QString commandLine;     // the current item's command line
+    QString startText;       // the current item's start time, hh:mm:ss
+    QString durationText;    // the current item's length in whole seconds
+
+    bool stopRequested() const { return phase == TRunPhase::Stopped; }
+};
+
 class TBatchRun : public QObject {
     Q_OBJECT
 public:
-    // Every collaborator must outlive the run. The run state lives in `custom`; the current
-    // conversion record in its TCommonLib.
-    TBatchRun(TCustomProc &custom, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
+    // Every collaborator must outlive the run.
+    TBatchRun(const TBatchServices &services, TProgressRefresh &progress, IShellLauncher &shell, IPowerControl &power,
               QObject *parent = nullptr);
     ~TBatchRun() override;
 
@@ -43,7 +73,8 @@ public:
     // returns at once; runFinished tells when the run is over. An empty list shows the warning
     // and finishes before returning. False (and nothing happens) while a run is in progress.
     bool RunBatch(const SourceListModel &sourceList);
-    bool isRunning() const { return m_sourceList != nullptr; }
+    bool isRunning() const { return m_state.phase != TRunPhase::Idle; }
+    const TBatchState &state() const { return m_state; }
 
     // The Stop button, confirmed: ends the current item's encoder (or keeps it from starting)
     // and the run after it, without the after-job step.
@@ -88,7 +119,7 @@ private:
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
     QString startFailure(const TExitStatus &status) const;
-    void stopCurrentItem();
+    void endAfterCurrentItem(TRunPhase phase);
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
     void showFailures();
@@ -98,13 +129,14 @@ private:
     void logQuietly(const QString &line) const;
     int rowCount() const;
 
-    TCustomProc &m_custom;
+    TBatchServices m_services;
     TProgressRefresh &m_progress;
     IShellLauncher &m_shell;
     IPowerControl &m_power;
     std::function<bool()> m_showOutputDirectory;
     std::function<bool()> m_shutdown;
 
+    TBatchState m_state;
     const SourceListModel *m_sourceList = nullptr;   // set while a run lasts
     std::unique_ptr<TAdvanceSystem> m_runner;         // the current item's runner
     QString m_currentFile;

@@ -1,5 +1,5 @@
 #pragma once
-// The record of the current conversion, the command built from it, and the batch run state.
+// The record of the current conversion and the command built from it.
 #include <QString>
 #include <QStringList>
 
@@ -32,16 +32,4 @@ struct EncoderCommand {
     QStringList arguments;
 
     bool isEmpty() const { return commandLine.isEmpty(); }
-};
-
-// The state of a batch run.
-struct ConversionRunState {
-    qint32 doneCount = 0;    // checked rows already handed to the encoder in this run
-    qint32 checkedCount = 0; // checked rows at the start of the run
-    qint32 refreshCount = 0; // progress refreshes since the current item's encoder started
-    qint32 rowIndex = 0;     // source row being processed; a stop sets it past the end
-    QString commandLine;     // the current item's command line
-    QString startText;       // the current item's start time, hh:mm:ss
-    QString durationText;    // the current item's length in whole seconds
-    bool stopRequested = false;
 };

@@ -73,46 +73,83 @@ ConvertResult ConvertParameterBuilder::fail(const QString &sourcePath, const QSt
 {
     const QString message = QStringLiteral("Cannot convert '%1': %2").arg(sourcePath, reason);
     m_log.WriteLog(message);
-    return {{}, message};
+    ConvertResult failed;
+    failed.error = message;
+    return failed;
 }
 
-ConvertResult ConvertParameterBuilder::CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &p,
-                                                              ConversionRunState &state)
+// The command worked out from the source list and the selectors alone: making it touches no
+// file and writes no log line.
+struct ConvertParameterBuilder::Plan {
+    QString startText;
+    QString durationText;
+    TConvertParameterStruct parameter;
+    CommandFragments fragments;
+    CommandTemplate chosen = CommandTemplate::Unknown;
+};
+
+// The selected custom profile is loaded once for every row that holds the item, before the
+// selectors are read.
+void ConvertParameterBuilder::loadCustomProfiles(const QString &sourcePath) const
 {
+    if (!m_loadSelectedCustomProfile)
+        return;
+    for (int rows = CountRowsHolding(m_sources, sourcePath); rows > 0; --rows)
+        m_loadSelectedCustomProfile();
+}
+
+// Throws TimeTextError when a cut time is not a number.
+ConvertParameterBuilder::Plan ConvertParameterBuilder::makePlan(const QString &sourcePath) const
+{
+    Plan plan;
+    plan.startText = LookupStartTime(m_sources, sourcePath);
+    plan.durationText = LookupDuration(m_sources, sourcePath);
+    TConvertParameterStruct &p = plan.parameter;
+    plan.fragments = readFragments(p);
+    plan.fragments.timeRange = timeRangeFragment(plan.startText, plan.durationText);
+    p.timeRangeArg = plan.fragments.timeRange.text;
+    const int outputType = m_options.selectedIndex(Selector::OutputType);
+    p.outputFolder = OutputFolderPath(m_outputFolderText);
+    p.baseName = TFileFunc::FileBaseName(sourcePath);
+    p.outputExtension = MakeOutputExtension(outputType);
+    const bool realMedia = IsRealMediaPath(sourcePath);
+    p.encoderPath = m_programFolder + (realMedia ? QStringLiteral("revc") : QStringLiteral("evc")) + Platform::exeSuffix();
+    p.inputPath = realMedia ? AvsScriptPath(m_scriptFolder) : sourcePath;
+    plan.chosen = ChooseTemplate(p.codecArg, p.outputExtension);
+    return plan;
+}
+
+ConvertResult ConvertParameterBuilder::CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &p)
+{
+    loadCustomProfiles(sourcePath);
+    Plan plan;
     try {
-        state.startText = LookupStartTime(m_sources, sourcePath, m_loadSelectedCustomProfile);
-        state.durationText = LookupDuration(m_sources, sourcePath);
+        plan = makePlan(sourcePath);
     } catch (const TimeTextError &e) {
         return fail(sourcePath, QString::fromStdString(e.what()));
     }
-    const Fragment timeRange = timeRangeFragment(state.startText, state.durationText);
-    p.timeRangeArg = timeRange.text;
-    p.inputPath = sourcePath;
+    p = plan.parameter;
+    if (plan.chosen == CommandTemplate::NoneCodec) {
+        m_log.WriteLog(QStringLiteral("Create convert parameter failure."));
+        return {{}, QStringLiteral("Create convert parameter failure."), plan.startText, plan.durationText};
+    }
+    if (plan.chosen == CommandTemplate::Unknown)
+        return fail(sourcePath,
+                    QStringLiteral("No encoder command is known for the codec option '%1'.").arg(p.codecArg.trimmed()));
+    return carryOut(sourcePath, plan, p);
+}
 
-    CommandFragments fragments = readFragments(p);
-    fragments.timeRange = timeRange;
-    const int outputType = m_options.selectedIndex(Selector::OutputType);
+// What the plan needs done before the encoder can start: the output folder created (and
+// logged), "VideoFile.avs" rewritten, and a name in the folder that no file has yet.
+ConvertResult ConvertParameterBuilder::carryOut(const QString &sourcePath, const Plan &plan, TConvertParameterStruct &p)
+{
     p.outputFolder = PrepareOutputFolder(m_outputFolderText, m_log);
-    p.baseName = TFileFunc::FileBaseName(sourcePath);
-    p.outputExtension = MakeOutputExtension(outputType);
-
     try {
-        WriteAvsScript(m_scriptFolder, p.inputPath);
+        WriteAvsScript(m_scriptFolder, sourcePath);
     } catch (const AvsWriteError &e) {
         return fail(sourcePath, QString::fromStdString(e.what()));
     }
-    const bool realMedia = IsRealMediaPath(p.inputPath);
-    p.encoderPath = m_programFolder + (realMedia ? QStringLiteral("revc") : QStringLiteral("evc")) + Platform::exeSuffix();
-    if (realMedia)
-        p.inputPath = AvsScriptPath(m_scriptFolder);
-
-    const CommandTemplate chosen = ChooseTemplate(p.codecArg, p.outputExtension);
-    if (chosen == CommandTemplate::NoneCodec) {
-        m_log.WriteLog(QStringLiteral("Create convert parameter failure."));
-        return {{}, QStringLiteral("Create convert parameter failure.")};
-    }
-    if (chosen == CommandTemplate::Unknown)
-        return {{}, QStringLiteral("No encoder command is known for the codec option '%1'.").arg(p.codecArg.trimmed())};
     const QString outputPath = m_fileFunc.UniqueFileName(p.outputFolder + p.baseName + p.outputExtension);
-    return {AssembleCommand(chosen, p.encoderPath, p.inputPath, fragments, outputPath), {}};
+    return {AssembleCommand(plan.chosen, p.encoderPath, p.inputPath, plan.fragments, outputPath), {}, plan.startText,
+            plan.durationText};
 }

@@ -11,11 +11,14 @@ class SourceListModel;
 class TAppFunc;
 class TFileFunc;
 
-// What one call gives: the command, or (when `error` is set) why this item cannot be converted.
-// An empty command without an error does not happen; a failed item always carries a message.
+// What one call gives: the command, or (when `error` is set) why this item cannot be converted;
+// and the item's cut as it was read. An empty command without an error does not happen; a
+// failed item always carries a message.
 struct ConvertResult {
     EncoderCommand command;
     QString error;
+    QString startText;    // the item's start time, hh:mm:ss; empty when it has no row
+    QString durationText; // the item's length in whole seconds; empty when it has no row
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -32,19 +35,25 @@ public:
     void setOutputFolderText(const QString &text) { m_outputFolderText = text; }
     const QString &outputFolderText() const { return m_outputFolderText; }
 
-    // Called for every source row that matches the item, before the selectors are read
+    // Called once for every source row that holds the item, before the selectors are read
     // (loads the custom profile selected in the Options dialog). Does nothing by default.
     void setLoadSelectedCustomProfile(std::function<void()> hook) { m_loadSelectedCustomProfile = std::move(hook); }
 
-    // Overwrites every field of `parameter` and the start/duration texts of `state`, creates the
-    // output folder, rewrites "VideoFile.avs" and logs. A failure of this item (unwritable
-    // script, a time that is not a number, a codec that allows no command) comes back as
-    // ConvertResult::error and is logged; it never throws, except when the log itself fails.
-    ConvertResult CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &parameter,
-                                         ConversionRunState &state);
+    // Runs the custom-profile hook, works out the whole command from the source list and the
+    // selectors, and only then acts on it: creates the output folder, rewrites "VideoFile.avs",
+    // picks a free output name and logs. Overwrites every field of `parameter`. Every failure of
+    // this item (a time that is not a number, a codec that allows no command, an unwritable
+    // script) comes back as ConvertResult::error and is logged; it never throws, except when
+    // the log itself fails.
+    ConvertResult CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &parameter);
 
 private:
+    struct Plan;
+
+    void loadCustomProfiles(const QString &sourcePath) const;
+    Plan makePlan(const QString &sourcePath) const;
     CommandFragments readFragments(TConvertParameterStruct &parameter) const;
+    ConvertResult carryOut(const QString &sourcePath, const Plan &plan, TConvertParameterStruct &parameter);
     ConvertResult fail(const QString &sourcePath, const QString &reason) const;
 
     QString m_programFolder;

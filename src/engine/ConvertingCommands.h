@@ -2,7 +2,7 @@
 // The progress window's two stop commands: they confirm with the user and report the
 // decision; the batch run acts on it.
 #include "engine/ProgressRefresh.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QObject>
 

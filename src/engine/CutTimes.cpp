@@ -1,7 +1,8 @@
 #include "engine/CutTimes.h"
 
-#include "support/StrFunc.h"
+#include "media/TimeText.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -27,6 +28,8 @@ std::optional<qint64> secondsToFileEnd(const SourceRow &row, qint64 startSeconds
 {
     if (row.exactMilliseconds <= 0 || row.endTime != row.duration)
         return std::nullopt;
+    if (startSeconds < 0 || startSeconds > row.exactMilliseconds / 1000)
+        return std::nullopt;
     const qint64 left = row.exactMilliseconds - startSeconds * 1000;
     if (left <= 0)
         return std::nullopt;
@@ -37,30 +40,30 @@ std::optional<qint64> secondsToFileEnd(const SourceRow &row, qint64 startSeconds
 
 qint64 TimeTextSeconds(const QString &timeText)
 {
-    const QStringList pieces = SplitByChar(timeText, u':');
-    if (pieces.size() != 3)
-        return 0;
-    qint64 seconds = 0;
-    for (const QString &piece : pieces) {
-        bool ok = false;
-        const qint64 value = piece.toLongLong(&ok, 10);
-        if (!ok)
-            throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
-        seconds = seconds * 60 + value;
-    }
+    TimeTextFault fault = TimeTextFault::None;
+    const qint64 seconds = ReadTimeText(timeText, &fault);
+    if (fault == TimeTextFault::NotANumber)
+        throw TimeTextError(QStringLiteral("The time '%1' is not hh:mm:ss.").arg(timeText).toStdString());
+    if (fault == TimeTextFault::TooLarge)
+        throw TimeTextError(QStringLiteral("The time '%1' is too large.").arg(timeText).toStdString());
     return seconds;
 }
 
-QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath, const std::function<void()> &onMatch)
+int CountRowsHolding(const SourceListModel &sources, const QString &sourcePath)
+{
+    const QString upperPath = asciiUpper(sourcePath);
+    const QList<SourceRow> &rows = sources.rows();
+    return static_cast<int>(std::count_if(rows.cbegin(), rows.cend(),
+                                          [&](const SourceRow &row) { return holdsPath(row, upperPath); }));
+}
+
+QString LookupStartTime(const SourceListModel &sources, const QString &sourcePath)
 {
     const QString upperPath = asciiUpper(sourcePath);
     QString result;
     for (const SourceRow &row : sources.rows()) {
-        if (!holdsPath(row, upperPath))
-            continue;
-        result = row.startTime;
-        if (onMatch)
-            onMatch();
+        if (holdsPath(row, upperPath))
+            result = row.startTime;
     }
     return result;
 }
@@ -73,8 +76,11 @@ QString LookupDuration(const SourceListModel &sources, const QString &sourcePath
         if (!holdsPath(row, upperPath))
             continue;
         const qint64 start = TimeTextSeconds(row.startTime);
-        const qint64 end = TimeTextSeconds(row.endTime);
-        result = QString::number(secondsToFileEnd(row, start).value_or(end - start));
+        qint64 length = 0;
+        if (__builtin_sub_overflow(TimeTextSeconds(row.endTime), start, &length))
+            throw TimeTextError(QStringLiteral("The times '%1' and '%2' are too far apart.")
+                                    .arg(row.startTime, row.endTime).toStdString());
+        result = QString::number(secondsToFileEnd(row, start).value_or(length));
     }
     return result;
 }

@@ -1,7 +1,5 @@
 #include "engine/EncoderProcesses.h"
 
-#include "engine/AdvanceSystem.h"
-
 namespace {
 
 void logLine(const TLogger &log, const char *line)
@@ -20,7 +18,7 @@ pid_t FindEncoderProcessId(const TAdvanceSystem *runner, const TLogger &log)
     return pid;
 }
 
-bool TerminateProcessesByName(TAdvanceSystem *runner, const TLogger &log, std::chrono::milliseconds grace)
+bool TerminateEncoderGroup(TAdvanceSystem *runner, const TLogger &log, std::chrono::milliseconds grace)
 {
     const bool signalled = runner && runner->requestStop(grace);
     if (!signalled)
@@ -31,7 +29,7 @@ bool TerminateProcessesByName(TAdvanceSystem *runner, const TLogger &log, std::c
 void KillEncoder(TAdvanceSystem *runner, const TLogger &log, std::chrono::milliseconds grace)
 {
     if (FindEncoderProcessId(runner, log) != 0)
-        TerminateProcessesByName(runner, log, grace);
+        TerminateEncoderGroup(runner, log, grace);
     else if (runner)
         runner->requestStop(grace);
 }

@@ -1,13 +1,13 @@
 #pragma once
 // Finding and ending the encoder of the current run. Only the process group that the run's
 // runner started is ever signalled; another program's process of the same name is left alone.
+#include "engine/AdvanceSystem.h"
+
 #include <QString>
 
 #include <chrono>
 #include <functional>
 #include <sys/types.h>
-
-class TAdvanceSystem;
 
 using TLogger = std::function<void(const QString &line)>;
 
@@ -15,13 +15,14 @@ using TLogger = std::function<void(const QString &line)>;
 // when there is no runner or its program is not running.
 pid_t FindEncoderProcessId(const TAdvanceSystem *runner, const TLogger &log);
 
-// Ends the runner's process group (SIGTERM, then SIGKILL after `grace`). True when it was
-// signalled; otherwise logs "Terminate process error.".
-bool TerminateProcessesByName(TAdvanceSystem *runner, const TLogger &log,
-                              std::chrono::milliseconds grace = std::chrono::milliseconds(3000));
+// Ends the process group of the runner's program, and only that one: SIGTERM to the group now,
+// SIGKILL when it is still running after `grace`. True when the group was signalled; otherwise
+// (no runner, or its program has not started or has been reaped) logs "Terminate process error.".
+bool TerminateEncoderGroup(TAdvanceSystem *runner, const TLogger &log,
+                           std::chrono::milliseconds grace = TAdvanceSystem::DefaultStopGrace);
 
 // The Stop path: ends the runner's program when it runs, and in any case keeps a program that
 // has not started yet from starting. Returns at once; the runner's captureFinished signal
 // tells when the program has ended.
 void KillEncoder(TAdvanceSystem *runner, const TLogger &log,
-                 std::chrono::milliseconds grace = std::chrono::milliseconds(3000));
+                 std::chrono::milliseconds grace = TAdvanceSystem::DefaultStopGrace);

@@ -23,7 +23,10 @@ int bytesWaiting(int fd)
     return count;
 }
 
-// Reads the bytes waiting in blocks of at most CaptureBlockSize; keeps only the last block.
+// Reads the bytes waiting in blocks of at most CaptureBlockSize and keeps only the last block.
+// The encoder rewrites one status line about twice a second and the window shows only the
+// newest; older blocks waiting behind it are stale lines whose delivery would only make the
+// window lag behind the encoder.
 QByteArray readLastBlock(int fd, int waiting)
 {
     QByteArray block;
@@ -83,20 +86,45 @@ void pauseAfterChunk(TChildControl &control, const TSpawnedChild &child)
     }
 }
 
+// What one round of the capture loop finds.
+enum class CaptureState {
+    Output,     // the program runs and bytes wait in the pipe: the newest block is delivered, then a pause
+    LastOutput, // the program has ended with bytes still waiting: the newest block is delivered, then the end
+    Idle,       // the program runs and has written nothing new: wait for output, its end or a stop request
+    Ended,      // the program has ended and everything it wrote has been read
+};
+
+// The end is looked at before the pipe, so that output written just before the end is still read.
+CaptureState lookAt(const TSpawnedChild &child, int &waiting)
+{
+    const bool ended = isReadableNow(child.pidfd.get());
+    waiting = bytesWaiting(child.output.get());
+    if (waiting > 0)
+        return ended ? CaptureState::LastOutput : CaptureState::Output;
+    return ended ? CaptureState::Ended : CaptureState::Idle;
+}
+
 void captureUntilEnd(const TSpawnedChild &child, const TOutputHandler &onOutput, TChildControl &control)
 {
+    // A pipe whose writers have all closed it stays readable for poll(); it is left out of the
+    // wait once it has hung up, or the wait would return at once forever.
     bool pipeOpen = true;
     for (;;) {
-        const bool ended = isReadableNow(child.pidfd.get());
-        const int waiting = bytesWaiting(child.output.get());
-        if (waiting > 0) {
+        int waiting = 0;
+        switch (lookAt(child, waiting)) {
+        case CaptureState::Output:
             deliver(onOutput, readLastBlock(child.output.get(), waiting));
             pauseAfterChunk(control, child);
-        } else if (!ended) {
-            pipeOpen = waitForEvent(control, child, pipeOpen ? child.output.get() : -1, -1) && pipeOpen;
-        }
-        if (ended)
+            break;
+        case CaptureState::LastOutput:
+            deliver(onOutput, readLastBlock(child.output.get(), waiting));
             return;
+        case CaptureState::Idle:
+            pipeOpen = waitForEvent(control, child, pipeOpen ? child.output.get() : -1, -1) && pipeOpen;
+            break;
+        case CaptureState::Ended:
+            return;
+        }
     }
 }
 

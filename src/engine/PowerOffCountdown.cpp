@@ -1,6 +1,6 @@
 #include "engine/PowerOffCountdown.h"
 
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 TPowerOffCountdown::TPowerOffCountdown(IPowerControl &power, TextSink log, TextSink warn, QObject *parent)
     : QObject(parent), m_power(power), m_log(std::move(log)), m_warn(std::move(warn))

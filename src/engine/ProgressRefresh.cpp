@@ -87,57 +87,58 @@ qint64 LatestStatusSeconds(const QString &chunk)
 
 void TProgressRefresh::FormShow(const QString &inputPath, int checkedCount)
 {
-    animationStep = 0;
-    lblCurFileName = inputPath;
-    lblPersent = QStringLiteral("Current: 1, Total: ") + QString::number(checkedCount);
-    currentBar = TBarState{0, 1, 0};
-    totalBar = TBarState{0, 1, 0};
+    m_animationStep = 0;
+    m_lblCurFileName = inputPath;
+    m_lblPersent = QStringLiteral("Current: 1, Total: ") + QString::number(checkedCount);
+    m_currentBar = TBarState{0, 1, 0};
+    m_totalBar = TBarState{0, 1, 0};
     Q_EMIT changed();
 }
 
 void TProgressRefresh::HandleEncoderOutput(const QString &chunk, const TRefreshInputs &inputs)
 {
-    statState = chunk;
-    lblCurFileName = inputs.inputPath;
+    m_statState = chunk;
+    m_lblCurFileName = inputs.inputPath;
     actRefreshProgressExecute(inputs);
     Q_EMIT changed();
 }
 
 void TProgressRefresh::actRefreshProgressExecute(const TRefreshInputs &inputs)
 {
-    ++inputs.refreshCount;
-    if (inputs.refreshCount <= 1)
+    ++m_refreshCount;
+    if (m_refreshCount <= 1)
         return;   // the encoder's banner
     refreshTotal(inputs);
-    currentBar.minimum = 0;
-    currentBar.maximum = durationMaximum(inputs.durationText);
-    currentBar.setPosition(currentBar.position);
-    const qint64 seconds = LatestStatusSeconds(statState);
+    m_currentBar.minimum = 0;
+    m_currentBar.maximum = durationMaximum(inputs.durationText);
+    m_currentBar.setPosition(m_currentBar.position);
+    const qint64 seconds = LatestStatusSeconds(m_statState);
     if (seconds >= 0)
-        currentBar.setPosition(seconds);
-    Q_EMIT changed();
+        m_currentBar.setPosition(seconds);
 }
 
 // Uses the current bar as the previous chunk left it, so the total trails by one chunk;
 // the "+ 1" keeps one item's share below 100.
 void TProgressRefresh::refreshTotal(const TRefreshInputs &inputs)
 {
-    totalBar.minimum = 0;
-    totalBar.maximum = totalMaximum(inputs.checkedCount);
-    const qint64 share = qint64(currentBar.position) * 100 / (qint64(currentBar.maximum) + 1);
-    totalBar.setPosition(share + qint64(inputs.doneCount) * 100);
+    m_totalBar.minimum = 0;
+    m_totalBar.maximum = totalMaximum(inputs.checkedCount);
+    const qint64 share = qint64(m_currentBar.position) * 100 / (qint64(m_currentBar.maximum) + 1);
+    m_totalBar.setPosition(share + qint64(inputs.doneCount) * 100);
     showCounts(inputs.doneCount + 1, inputs.checkedCount);
 }
 
 void TProgressRefresh::showCounts(int current, int checkedCount)
 {
-    lblPersent = QStringLiteral("Current: ") + QString::number(current) + QStringLiteral(" , Total: ")
-                 + QString::number(checkedCount) + QStringLiteral(".");
+    m_lblPersent = QStringLiteral("Current: ") + QString::number(current) + QStringLiteral(" , Total: ")
+                   + QString::number(checkedCount) + QStringLiteral(".");
 }
 
 void TProgressRefresh::itemStarted(int doneCount, int checkedCount, const QString &sourcePath)
 {
-    lblCurFileName = sourcePath;
+    m_refreshCount = 0;
+    m_currentBar.setPosition(0);
+    m_lblCurFileName = sourcePath;
     showItemsDone(doneCount, checkedCount);
     showCounts(doneCount + 1, checkedCount);
     Q_EMIT changed();
@@ -152,33 +153,27 @@ void TProgressRefresh::itemEnded(int doneCount, int checkedCount)
 
 void TProgressRefresh::showItemsDone(int doneCount, int checkedCount)
 {
-    totalBar.minimum = 0;
-    totalBar.maximum = totalMaximum(checkedCount);
-    totalBar.setPosition(qint64(doneCount) * 100);
+    m_totalBar.minimum = 0;
+    m_totalBar.maximum = totalMaximum(checkedCount);
+    m_totalBar.setPosition(qint64(doneCount) * 100);
 }
 
 void TProgressRefresh::tmrChangingTimer()
 {
     static constexpr std::array<const char *, 5> marks{"|", "/", "-", "\\", "|"};
-    if (++animationStep > 5)
-        animationStep = 1;
-    const QString mark = QString::fromLatin1(marks[animationStep - 1]);
-    lblInfo = (currentBar.position < 3 ? QStringLiteral("Installing convert information  ")
-                                       : QStringLiteral("Converting  "))
-              + mark;
+    if (++m_animationStep > 5)
+        m_animationStep = 1;
+    const QString mark = QString::fromLatin1(marks[m_animationStep - 1]);
+    m_lblInfo = (m_currentBar.position < 3 ? QStringLiteral("Installing convert information  ")
+                                           : QStringLiteral("Converting  "))
+                + mark;
     Q_EMIT changed();
 }
 
 void TProgressRefresh::stopReset()
 {
-    currentBar.setPosition(0);
-    totalBar = TBarState{0, 0, 0};
-    lblPersent = QStringLiteral("Current: 1, Total: ...");
-    Q_EMIT changed();
-}
-
-void TProgressRefresh::resetCurrentBar()
-{
-    currentBar.setPosition(0);
+    m_currentBar.setPosition(0);
+    m_totalBar = TBarState{0, 0, 0};
+    m_lblPersent = QStringLiteral("Current: 1, Total: ...");
     Q_EMIT changed();
 }

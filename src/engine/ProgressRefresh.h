@@ -15,7 +15,6 @@ struct TBarState {
 struct TRefreshInputs {
     int doneCount = 0;
     int checkedCount = 0;
-    int &refreshCount;       // counted up here; the batch resets it to 0 for every item
     QString durationText;    // the item's length in whole seconds, decimal
     QString inputPath;       // shown as the current file
 };
@@ -25,34 +24,48 @@ class TProgressRefresh : public QObject {
 public:
     using QObject::QObject;
 
-    int animationStep = 0;
-    TBarState currentBar;   // ProgressBar1: seconds written of the item's length
-    TBarState totalBar;     // pbTotal: 100 units per item
-    QString lblPersent = QStringLiteral("Current: 1, Total: ...");
-    QString lblInfo = QStringLiteral("Please wait . . .");
-    QString statState;
-    QString lblCurFileName;
+    // What the window shows, each named after the control that shows it.
+    const TBarState &currentBar() const { return m_currentBar; } // ProgressBar1: seconds written of the item's length
+    const TBarState &totalBar() const { return m_totalBar; }     // pbTotal: 100 units per item
+    const QString &lblPersent() const { return m_lblPersent; }
+    const QString &lblInfo() const { return m_lblInfo; }
+    const QString &statState() const { return m_statState; }
+    const QString &lblCurFileName() const { return m_lblCurFileName; }
+    int animationStep() const { return m_animationStep; }
+    // The chunks of the current item's encoder output so far; the first one is its banner.
+    int refreshCount() const { return m_refreshCount; }
 
     void FormShow(const QString &inputPath, int checkedCount);
+    // One chunk of the encoder's output: the status text, and from the item's second chunk on
+    // the bars and the counts.
     void HandleEncoderOutput(const QString &chunk, const TRefreshInputs &inputs);
-    void actRefreshProgressExecute(const TRefreshInputs &inputs);
     void tmrChangingTimer();
     void stopReset();
-    // The item's length announced before its first chunk (the batch resets the bar per item).
-    void resetCurrentBar();
     // The counts, the total bar and the file name as an item's encoder starts (`doneCount` items
     // are over) and as it ends (`doneCount` includes it), so that an item whose encoder prints a
-    // single status line moves them too. `sourcePath` is the row's own file.
+    // single status line moves them too. `sourcePath` is the row's own file. A starting item's
+    // bar begins at 0 and its first chunk is its banner again.
     void itemStarted(int doneCount, int checkedCount, const QString &sourcePath);
     void itemEnded(int doneCount, int checkedCount);
 
 Q_SIGNALS:
+    // Emitted once for every change above.
     void changed();
 
 private:
+    void actRefreshProgressExecute(const TRefreshInputs &inputs);
     void refreshTotal(const TRefreshInputs &inputs);
     void showCounts(int current, int checkedCount);
     void showItemsDone(int doneCount, int checkedCount);
+
+    int m_animationStep = 0;
+    int m_refreshCount = 0;
+    TBarState m_currentBar;
+    TBarState m_totalBar;
+    QString m_lblPersent = QStringLiteral("Current: 1, Total: ...");
+    QString m_lblInfo = QStringLiteral("Please wait . . .");
+    QString m_statState;
+    QString m_lblCurFileName;
 };
 
 // The whole seconds of the time= field of the newest complete status line in `chunk`

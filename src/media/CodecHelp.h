@@ -1,7 +1,7 @@
 #pragma once
 // Where users learn how to install the codecs this program's media libraries use. The "Error
 // Info" window and the main window's codec link both open it.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QUrl>
 

@@ -60,8 +60,8 @@ public:
     virtual std::optional<qint64> GetDuration() = 0;
     // Playing position in reference time; nullopt when it can't be told.
     virtual std::optional<qint64> GetCurrentPosition() = 0;
-    // Moves the current position (absolute, reference time), leaving the stop position alone.
-    // Throws MediaGraphError when the graph can't seek.
+    // Moves the playing position to `reference` (absolute). Throws MediaGraphError when the
+    // graph can't seek.
     virtual void SetCurrentPosition(qint64 reference) = 0;
 
     virtual void RunGraph() = 0;

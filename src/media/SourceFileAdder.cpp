@@ -8,7 +8,7 @@
 #include "support/FileFunc.h"
 #include "support/MessageBoxHelpers.h"
 
-#include <QScopedValueRollback>
+#include <QPointer>
 #include <algorithm>
 
 struct SourceFileAdder::Operation {
@@ -103,19 +103,22 @@ void SourceFileAdder::receiveEnd()
 }
 
 // Handles the measured files in order. A report window shown for one file may let further
-// results arrive; they wait in the queue for the loop that is already running.
+// results arrive; they wait in the queue for the loop that is already running. While a report
+// window is open, this object may be destroyed (the program ends): then nothing of it is touched.
 void SourceFileAdder::handleReady()
 {
     if (m_handling)
         return;
-    {
-        const QScopedValueRollback<bool> handling(m_handling, true);
-        while (!m_ready.empty()) {
-            const ProbedSourceFile file = std::move(m_ready.front());
-            m_ready.pop_front();
-            handle(file);
-        }
+    const QPointer<SourceFileAdder> alive(this);
+    m_handling = true;
+    while (!m_ready.empty()) {
+        const ProbedSourceFile file = std::move(m_ready.front());
+        m_ready.pop_front();
+        handle(file);
+        if (!alive)
+            return;
     }
+    m_handling = false;
     if (m_measuringDone)
         finishOperation();
 }
@@ -129,7 +132,7 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
         return;
     }
     if (!file.sizeError.isEmpty()) {
-        ShowMessageBox(m_boxes, sizeFailureText(file.path), 0);
+        ShowMessageBox(m_boxes, sizeFailureText(file.path), MessageKind::Error);
         return;
     }
     m_model.appendRow(newRow(file));

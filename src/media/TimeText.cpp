@@ -1,5 +1,7 @@
 #include "media/TimeText.h"
 
+#include "support/StrFunc.h"
+
 #include <QStringList>
 #include <limits>
 
@@ -63,20 +65,36 @@ QString FormatTimeText(qint64 seconds)
         + twoDigits(total % 60);
 }
 
-qint32 TimeTextToSeconds(const QString &text)
+qint64 ReadTimeText(const QString &text, TimeTextFault *fault)
 {
-    const QStringList pieces = text.split(QLatin1Char(':'));
+    const auto failed = [fault](TimeTextFault why) {
+        if (fault)
+            *fault = why;
+        return qint64(0);
+    };
+    const QStringList pieces = SplitByChar(text, u':');
     if (pieces.size() != 3)
-        return 0;
+        return failed(TimeTextFault::NotThreePieces);
     qint64 total = 0;
     for (const QString &piece : pieces) {
         bool ok = false;
-        const int value = piece.toInt(&ok);
+        const qint64 value = piece.toLongLong(&ok, 10);
         if (!ok)
-            return 0;
-        total = total * 60 + value;
+            return failed(TimeTextFault::NotANumber);
+        if (__builtin_mul_overflow(total, 60, &total) || __builtin_add_overflow(total, value, &total))
+            return failed(TimeTextFault::TooLarge);
     }
-    if (total < std::numeric_limits<qint32>::min() || total > std::numeric_limits<qint32>::max())
+    if (fault)
+        *fault = TimeTextFault::None;
+    return total;
+}
+
+qint32 TimeTextToSeconds(const QString &text)
+{
+    TimeTextFault fault = TimeTextFault::None;
+    const qint64 total = ReadTimeText(text, &fault);
+    if (fault != TimeTextFault::None || total < std::numeric_limits<qint32>::min()
+        || total > std::numeric_limits<qint32>::max())
         return 0;
     return static_cast<qint32>(total);
 }

@@ -11,5 +11,19 @@ QString SizeText(qint64 bytes, const QLocale &locale = QLocale());
 // negative seconds give "00:00:00".
 QString FormatTimeText(qint64 seconds);
 
-// "hh:mm:ss" back to seconds. A text that is not three whole numbers separated by ":" gives 0.
+// Why an hh:mm:ss text could not be read.
+enum class TimeTextFault {
+    None,
+    NotThreePieces, // cut at ":" (as SplitByChar cuts: a trailing empty piece is dropped), it is not three pieces
+    NotANumber,     // a piece is not a decimal whole number
+    TooLarge,       // the seconds do not fit 64 bits
+};
+
+// The one reading of an hh:mm:ss text: three decimal whole numbers h, m and s give
+// h × 3600 + m × 60 + s (blanks around a piece and a sign are allowed; no padding is needed).
+// On a fault the result is 0 and `fault`, when given, says which one it was.
+qint64 ReadTimeText(const QString &text, TimeTextFault *fault = nullptr);
+
+// "hh:mm:ss" back to seconds. A text that ReadTimeText can't read, or whose seconds do not fit
+// 32 bits, gives 0.
 qint32 TimeTextToSeconds(const QString &text);

@@ -41,12 +41,19 @@ void TCustomProc::setLoadSelectedCustomProfile(std::function<void()> hook)
 
 ConvertResult TCustomProc::CreateConvertParameter(const QString &sourcePath)
 {
-    return m_builder.CreateConvertParameter(sourcePath, m_common.convertParameter(), m_runState);
+    return m_builder.CreateConvertParameter(sourcePath, m_common.convertParameter());
+}
+
+TBatchServices TCustomProc::batchServices()
+{
+    return {m_builder, m_common.convertParameter(), m_common.appFunc(), m_common.messageBoxes()};
 }
 
 QString TCustomProc::LookupStartTime(const QString &sourcePath)
 {
-    return ::LookupStartTime(m_sources, sourcePath, m_loadSelectedCustomProfile);
+    for (int rows = CountRowsHolding(m_sources, sourcePath); rows > 0 && m_loadSelectedCustomProfile; --rows)
+        m_loadSelectedCustomProfile();
+    return ::LookupStartTime(m_sources, sourcePath);
 }
 
 QString TCustomProc::LookupDuration(const QString &sourcePath) const

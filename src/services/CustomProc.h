@@ -1,6 +1,7 @@
 #pragma once
 // The long-lived service object for conversion, selector, preview, settings and profile
-// operations. It holds the batch run state and forwards to the per-topic classes.
+// operations. It forwards to the per-topic classes; the batch run holds its own state.
+#include "engine/BatchRun.h"
 #include "engine/ConvertParameterBuilder.h"
 #include "settings/CustomProfiles.h"
 #include "settings/QualityProfiles.h"
@@ -14,8 +15,6 @@ public:
     // Every collaborator must outlive this object.
     TCustomProc(TCommonLib &common, OptionSelectionModel &options, SourceListModel &sources);
 
-    ConversionRunState &runState() { return m_runState; }
-    const ConversionRunState &runState() const { return m_runState; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
     TCommonLib &common() { return m_common; }
@@ -43,6 +42,10 @@ public:
 
     // See ConvertParameterBuilder::CreateConvertParameter; fills the common conversion record.
     ConvertResult CreateConvertParameter(const QString &sourcePath);
+    // What a batch run builds each item's command with, and where it records and reports.
+    TBatchServices batchServices();
+    // The start time of the last row holding `sourcePath`, after loading the selected custom
+    // profile once for every row that holds it.
     QString LookupStartTime(const QString &sourcePath);
     QString LookupDuration(const QString &sourcePath) const;
     QString PrepareOutputFolder() const;
@@ -53,7 +56,6 @@ private:
     TCommonLib &m_common;
     OptionSelectionModel &m_options;
     SourceListModel &m_sources;
-    ConversionRunState m_runState;
     SelectorHooks m_selectorHooks;
     CustomProfileBox m_profileBox;
     TCustomProfiles m_profiles;

@@ -4,12 +4,6 @@
 #include "settings/OptionTables.h"
 #include "support/MessageBoxHelpers.h"
 
-namespace {
-
-constexpr int WarningKind = 1;
-
-} // namespace
-
 TCustomProfiles::TCustomProfiles(QString programFolder, OptionSelectionModel &options, CustomProfileBox &box,
                                  IMessageBoxes &boxes)
     : m_store(std::move(programFolder)), m_options(options), m_box(box), m_boxes(boxes)
@@ -35,7 +29,7 @@ bool TCustomProfiles::acceptable(const QString &name)
 {
     const std::optional<QString> problem = ProfileNameProblem(name);
     if (problem)
-        ShowMessageBox(m_boxes, *problem, WarningKind);
+        ShowMessageBox(m_boxes, *problem, MessageKind::Warning);
     return !problem;
 }
 

@@ -9,25 +9,24 @@
 namespace {
 
 // Lines end at CR, LF or CR LF; a NUL ends the text.
-QStringList splitLines(QByteArray bytes)
+QList<QByteArray> splitLines(QByteArray bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
-    const QString text = QString::fromUtf8(bytes);
-    QStringList lines;
+    QList<QByteArray> lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
             continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+        lines << bytes.mid(start, i - start);
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < text.size())
-        lines << text.mid(start);
+    if (start < bytes.size())
+        lines << bytes.mid(start);
     return lines;
 }
 
@@ -73,7 +72,29 @@ TIniFile32::TIniFile32(QString fileName) : m_fileName(std::move(fileName))
     if (!file.open(QIODevice::ReadOnly))
         throw IniFileError(QStringLiteral("Cannot open the settings file '%1': %2")
                                .arg(m_fileName, file.errorString()).toStdString());
-    m_lines = splitLines(file.readAll());
+    for (const QByteArray &raw : splitLines(file.readAll())) {
+        m_lines << QString::fromUtf8(raw);
+        // Bytes that are no UTF-8 (a file written in another code page) are kept to be written back.
+        m_rawLines << (m_lines.last().toUtf8() == raw ? QByteArray() : raw);
+    }
+}
+
+void TIniFile32::setLine(qsizetype at, const QString &line)
+{
+    m_lines[at] = line;
+    m_rawLines[at] = QByteArray();
+}
+
+void TIniFile32::insertLine(qsizetype at, const QString &line)
+{
+    m_lines.insert(at, line);
+    m_rawLines.insert(at, QByteArray());
+}
+
+void TIniFile32::removeLine(qsizetype at)
+{
+    m_lines.removeAt(at);
+    m_rawLines.removeAt(at);
 }
 
 bool TIniFile32::IsSectionLine(const QString &line)
@@ -141,12 +162,19 @@ int TIniFile32::ReadInteger(const QString &section, const QString &key, int defa
 
 void TIniFile32::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    SetString(section, key, value);
+    UpdateFile();
+}
+
+void TIniFile32::SetString(const QString &section, const QString &key, const QString &value)
+{
     const QString keyLine = key + QLatin1Char('=') + value;
     const int at = IndexOfSection(section);
     if (at < 0) {
-        m_lines << QString() << QLatin1Char('[') + section + QLatin1Char(']');
+        insertLine(m_lines.size(), QString());
+        insertLine(m_lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
         if (!key.isEmpty())
-            m_lines << keyLine;
+            insertLine(m_lines.size(), keyLine);
     } else {
         int i = at + 1;
         while (i < m_lines.size() && !IsSectionLine(m_lines.at(i)) && KeyOfLine(m_lines.at(i)) != key)
@@ -154,12 +182,11 @@ void TIniFile32::WriteString(const QString &section, const QString &key, const Q
         const bool atKeyLine = i < m_lines.size() && !IsSectionLine(m_lines.at(i));
         if (!key.isEmpty()) {
             if (atKeyLine)
-                m_lines[i] = keyLine;
+                setLine(i, keyLine);
             else
-                m_lines.insert(i, keyLine);
+                insertLine(i, keyLine);
         }
     }
-    UpdateFile();
 }
 
 void TIniFile32::WriteInteger(const QString &section, const QString &key, int value)
@@ -172,22 +199,25 @@ void TIniFile32::EraseSection(const QString &section)
     const int at = IndexOfSection(section);
     if (at < 0)
         return;
-    m_lines.removeAt(at);
+    removeLine(at);
     while (at < m_lines.size() && !IsSectionLine(m_lines.at(at)))
-        m_lines.removeAt(at);
+        removeLine(at);
     if (at > 0)
-        m_lines.insert(at, QString());
+        insertLine(at, QString());
     UpdateFile();
 }
 
 void TIniFile32::UpdateFile()
 {
     QByteArray bytes;
-    for (const QString &line : m_lines)
-        bytes += line.toUtf8() + "\r\n";
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        bytes += (m_rawLines.at(i).isNull() ? m_lines.at(i).toUtf8() : m_rawLines.at(i)) + "\r\n";
     // Written to a temporary file and renamed over the old one, so the file is never truncated.
+    // Unbuffered, so that a disk that takes only part of the bytes fails the write itself: a
+    // buffered write would leave that to commit(), which renames the cut-off file into place.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
+        || !file.commit()) {
         const QString folder = QFileInfo(m_fileName).absolutePath();
         const QString reason = QFileInfo::exists(folder) ? file.errorString()
                                                           : QStringLiteral("the folder '%1' does not exist").arg(folder);

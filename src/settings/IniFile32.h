@@ -1,6 +1,9 @@
 #pragma once
 // The program's own INI store: the whole file held as lines, every write saved at once
-// (replaced atomically, CR LF after every line).
+// (replaced atomically, CR LF after every line). Lines it does not change are written back with
+// the bytes they were read with.
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -26,6 +29,9 @@ public:
     // These save the file (UpdateFile) and throw IniFileError when it cannot be written; the
     // lines keep the change, the file on disk stays as it was.
     void WriteString(const QString &section, const QString &key, const QString &value);
+    // WriteString without the saving: several changes then go to the file in one UpdateFile,
+    // all of them or none.
+    void SetString(const QString &section, const QString &key, const QString &value);
     void WriteInteger(const QString &section, const QString &key, int value);
     void EraseSection(const QString &section);
     void UpdateFile();
@@ -39,6 +45,11 @@ private:
     static QString KeyOfLine(const QString &line);
     static QString ValueOfLine(const QString &line, const QString &key);
 
+    void setLine(qsizetype at, const QString &line);
+    void insertLine(qsizetype at, const QString &line);
+    void removeLine(qsizetype at);
+
     QString m_fileName;
     QStringList m_lines;
+    QList<QByteArray> m_rawLines; // a line's bytes as read when they are no UTF-8, else null
 };

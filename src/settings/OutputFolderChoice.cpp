@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int WarningKind = 1;
 constexpr int ProbeAttempts = 16;
 
 QString probeName()
@@ -22,11 +21,11 @@ std::optional<QString> acceptedFolder(IFolderBrowser &browser, IMessageBoxes &bo
     if (!chosen)
         return std::nullopt;
     if (chosen->isEmpty() || !QFileInfo(*chosen).isDir()) {
-        ShowMessageBox(boxes, QStringLiteral("The path is invalid."), WarningKind);
+        ShowMessageBox(boxes, QStringLiteral("The path is invalid."), MessageKind::Warning);
         return std::nullopt;
     }
     if (!CanWriteInFolder(*chosen)) {
-        ShowMessageBox(boxes, QStringLiteral("This is a read-only path."), WarningKind);
+        ShowMessageBox(boxes, QStringLiteral("This is a read-only path."), MessageKind::Warning);
         return std::nullopt;
     }
     return chosen;

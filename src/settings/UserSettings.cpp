@@ -56,10 +56,12 @@ std::optional<QString> TUserSettings::SaveUserSettings(const UserSettingsState &
 {
     ensureConfigFolder();
     try {
+        // One save for the three values: a failure leaves the file as it was, never half written.
         TIniFile32 ini(fileName());
-        ini.WriteString(Section, KeyShowOutputDir, checkText(state.showOutputDirectory));
-        ini.WriteString(Section, KeyShutdown, checkText(state.shutdown));
-        ini.WriteString(Section, KeyOutDir, state.outputFolder);
+        ini.SetString(Section, KeyShowOutputDir, checkText(state.showOutputDirectory));
+        ini.SetString(Section, KeyShutdown, checkText(state.shutdown));
+        ini.SetString(Section, KeyOutDir, state.outputFolder);
+        ini.UpdateFile();
     } catch (const IniFileError &error) {
         return QString::fromStdString(error.what());
     }

@@ -1,8 +1,6 @@
 #pragma once
 // What the program remembers between runs: the folder source files were last picked from, the
 // two check boxes of the main window and the output folder, in "Config/UserSettings.ini".
-#include "engine/OutputFolder.h" // DefaultOutputFolder
-
 #include <QString>
 #include <optional>
 
@@ -27,8 +25,9 @@ public:
     // A box is checked only by a stored "1"; a missing or empty "OutDir" keeps state.outputFolder.
     // An unreadable file leaves `state` as it is.
     void LoadUserSettings(UserSettingsState &state) const;
-    // Writes "SHWDDir", "SHUTDOWN" and "OutDir", creating the Config folder when needed. Returns
-    // the reason when the file could not be written; other lines of the file stay.
+    // Writes "SHWDDir", "SHUTDOWN" and "OutDir" in one save, creating the Config folder when
+    // needed. Returns the reason when the file could not be written; then the file is as it was.
+    // Other lines of the file stay.
     std::optional<QString> SaveUserSettings(const UserSettingsState &state) const;
 
     // The stored "InitDir", or the home folder + "/".

@@ -1,6 +1,6 @@
 #include "support/AppFunc.h"
 
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QFile>
 #include <QLocale>

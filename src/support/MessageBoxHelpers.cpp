@@ -7,10 +7,10 @@ namespace {
 std::optional<MessageIcon> iconOfKind(int kind)
 {
     switch (kind) {
-    case 0: return MessageIcon::Error;
-    case 1: return MessageIcon::Warning;
-    case 2: return MessageIcon::Question;
-    case 3: return MessageIcon::Information;
+    case MessageKind::Error: return MessageIcon::Error;
+    case MessageKind::Warning: return MessageIcon::Warning;
+    case MessageKind::Question: return MessageIcon::Question;
+    case MessageKind::Information: return MessageIcon::Information;
     default: return std::nullopt;
     }
 }
@@ -18,9 +18,9 @@ std::optional<MessageIcon> iconOfKind(int kind)
 std::optional<MessageButtons> buttonsOfKind(int kind)
 {
     switch (kind) {
-    case 1: return MessageButtons::Ok;
-    case 2: return MessageButtons::YesNo;
-    case 3: return MessageButtons::YesNoCancel;
+    case PromptKind::Ok: return MessageButtons::Ok;
+    case PromptKind::YesNo: return MessageButtons::YesNo;
+    case PromptKind::YesNoCancel: return MessageButtons::YesNoCancel;
     default: return std::nullopt;
     }
 }

@@ -24,10 +24,10 @@ QStringList &SplitByDelimiter(const QString &text, const QString &separator, QSt
 // "a||b" gives a, "", b; "a|" gives a; "|" gives one empty piece; "" gives no piece.
 QStringList SplitByChar(const QString &text, QChar separator);
 
-// The number in a text with other characters around it: digits, the first ".", and a sign that
-// leads the kept characters. "12.5 kbits/s" gives 12.5, "1.2.3" 1.23, "-4-2" -42, "abc" 0.
 // The text without blanks and control characters (codes 0 to 32) at either end.
 QString TrimControls(const QString &text);
 
+// The number in a text with other characters around it: digits, the first ".", and a sign that
+// leads the kept characters. "12.5 kbits/s" gives 12.5, "1.2.3" 1.23, "-4-2" -42, "abc" 0.
 // Throws NumericPartError when the kept characters hold no digit ("+-", ".").
 double NumericPart(const QString &text);

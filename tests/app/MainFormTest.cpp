@@ -1,6 +1,6 @@
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/PictureButton.h"
+#include "skin/widgets/SkinPictures.h"
 #include "common/Fakes.h"
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -17,6 +18,8 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -179,6 +182,16 @@ TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
     }
 }
 
+// The layout table places every control by its name: one the table misses, or names wrongly,
+// stays where a new control starts, in the window's corner.
+TEST_F(MainFormTest, EveryControlHasItsPlace)
+{
+    for (const QWidget *control : form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_NE(control->pos(), QPoint(0, 0)) << control->objectName().toStdString();
+    EXPECT_EQ(form->panLogo()->geometry(), form->DSVideoWindowEx1()->rect());
+    EXPECT_EQ(form->Label1()->pos(), form->chkShutdown()->pos() + QPoint(19, 1));
+}
+
 TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocusedControl)
 {
     showActive();
@@ -207,6 +220,57 @@ TEST_F(MainFormTest, ShortcutsThroughTheWindowFireOnceAndLeaveTheKeyToTheFocused
     EXPECT_EQ(open.count(), 1);
     EXPECT_EQ(convert.count(), 1);
     EXPECT_EQ(keysSeenByGrid, 4);
+}
+
+// Every shortcut pressed on the shown window runs its command and no other; letters need Ctrl
+// alone (the keypad's flag aside), F1 takes any modifiers, other keys run nothing.
+TEST_F(MainFormTest, EveryShortcutRunsItsCommandAndNoOther)
+{
+    showActive();
+    const std::pair<const char *, void (TFrmMainForm::*)()> commands[] = {
+        {"open", &TFrmMainForm::openFilesRequested},     {"remove", &TFrmMainForm::removeFilesRequested},
+        {"clear", &TFrmMainForm::clearFilesRequested},   {"options", &TFrmMainForm::optionsRequested},
+        {"play", &TFrmMainForm::playRequested},          {"pause", &TFrmMainForm::pauseRequested},
+        {"stop", &TFrmMainForm::stopRequested},          {"convert", &TFrmMainForm::convertRequested},
+        {"folder", &TFrmMainForm::selectOutputFolderRequested}, {"about", &TFrmMainForm::aboutRequested},
+    };
+    std::vector<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
+    for (const auto &[name, signal] : commands)
+        spies.emplace_back(QString::fromLatin1(name), std::make_unique<QSignalSpy>(form.get(), signal));
+    const auto run = [&] {   // the commands run since the last look
+        QStringList names;
+        for (auto &[name, spy] : spies) {
+            for (qsizetype i = 0; i < spy->count(); ++i)
+                names << name;
+            spy->clear();
+        }
+        for (qsizetype i = 0; i < shell.opened.size(); ++i)
+            names << QStringLiteral("help");
+        shell.opened.clear();
+        return names.join(u' ');
+    };
+    const Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *command;
+    } presses[] = {
+        {Qt::Key_O, Ctrl, "open"},     {Qt::Key_R, Ctrl, "remove"},  {Qt::Key_L, Ctrl, "clear"},
+        {Qt::Key_I, Ctrl, "options"},  {Qt::Key_P, Ctrl, "play"},    {Qt::Key_U, Ctrl, "pause"},
+        {Qt::Key_T, Ctrl, "stop"},     {Qt::Key_S, Ctrl, "convert"}, {Qt::Key_N, Ctrl, "convert"},
+        {Qt::Key_B, Ctrl, "folder"},   {Qt::Key_F1, Qt::NoModifier, "help"}, {Qt::Key_F1, Ctrl, "help"},
+        {Qt::Key_F1, Qt::ShiftModifier | Qt::AltModifier, "help"},
+        {Qt::Key_O, Ctrl | Qt::KeypadModifier, "open"},
+        {Qt::Key_O, Ctrl | Qt::ShiftModifier, ""},  {Qt::Key_O, Ctrl | Qt::AltModifier, ""},
+        {Qt::Key_S, Ctrl | Qt::MetaModifier, ""},   {Qt::Key_O, Qt::NoModifier, ""},
+        {Qt::Key_O, Qt::ShiftModifier, ""},         {Qt::Key_X, Ctrl, ""},
+        {Qt::Key_A, Ctrl, ""},                      {Qt::Key_F2, Qt::NoModifier, ""},
+    };
+    for (const auto &press : presses) {
+        QTest::keyClick(form.get(), press.key, press.modifiers);
+        EXPECT_EQ(run(), QString::fromLatin1(press.command))
+            << QKeySequence(QKeyCombination(press.modifiers, press.key)).toString().toStdString();
+    }
 }
 
 TEST_F(MainFormTest, ShortcutsReachDisabledAndHiddenButtons)

@@ -1,12 +1,12 @@
 // The start-up as a whole: the companion check, the title from the executable's version, the
 // splash, the show sequence, the user settings and the end of the program. Each case runs
 // against a copy of the built program folder, so that files can be removed and settings written.
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 #include "app/Startup.h"
 #include "app/widgets/AppWindows.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
+#include "skin/widgets/PictureButton.h"
 #include "common/Fakes.h"
 #include "common/ReadOnlyFolder.h"
 #include "common/TestPaths.h"

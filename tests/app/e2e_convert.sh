@@ -34,10 +34,15 @@ not_visible() { ! visible "$1"; }
 shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
 fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
 
-# The program's windows other than the main window have all gone (the busy window of the adding
-# stays up at least a few hundred milliseconds, so two looks in a row do not miss it).
+# Exactly this many of the program's windows are up. A window the program shows in answer to a
+# closing one (the busy window after the open dialog) is mapped in the same batch of requests as
+# the other is unmapped, so no look falls between the two.
 windows_up() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
-settled() { windows_up 1 && sleep 0.2 && windows_up 1; }
+only_main() { windows_up 1; }
+# The adding is over: the program stores the folder of the added file when the busy window closes.
+added() { grep -qF "InitDir=$(dirname "$SOURCE")/" "$SETTINGS" 2>/dev/null && only_main; }
+logged() { grep -qF "$1" "$LOG" 2>/dev/null; }
+stopped() { logged "Conversion stopped: $SOURCE" && only_main; }
 unfinished_file() { [ -n "$(find "$HOME/Kelvane" -name '*.part' 2>/dev/null)" ]; }
 
 start_program() {
@@ -45,7 +50,8 @@ start_program() {
   pid=$!
   main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
   [ -n "$main" ] || fail "no window titled Kelvane 1.0"
-  poll 50 settled || fail "the splash did not go"
+  poll 50 not_visible "^Kelvane$" || fail "the splash did not go"
+  poll 50 only_main || fail "a window other than the main window is up after the start"
   shot 1-main
 }
 
@@ -61,7 +67,7 @@ add_through_open_dialog() {
   # A completion list open over the box takes the first Return.
   poll 25 not_visible "^Open$" || { xdotool key Return; poll 50 not_visible "^Open$"; } ||
     fail "the open dialog did not take the typed path"
-  poll 150 settled || fail "the file was not added"
+  poll 150 added || fail "the file was not added"
   shot 3-main-with-row
 }
 
@@ -82,7 +88,7 @@ pick_in_open_dialog() {
   shot 2-open-dialog
   xdotool key alt+o
   poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
-  poll 150 settled || fail "the file was not added"
+  poll 150 added || fail "the file was not added"
   shot 3-main-with-row
 }
 
@@ -90,7 +96,8 @@ convert() {
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
   poll 150 not_visible "^Converting$" || fail "the progress window stayed"
-  poll 50 settled || fail "a window other than the main window is up after the run"
+  poll 50 only_main || fail "a window other than the main window is up after the run"
+  ! logged "Conversion failed" || fail "the conversion failed: $(cat "$LOG")"
   shot 4-after-run
 }
 
@@ -105,13 +112,14 @@ convert_and_stop() {
   poll 50 windows_up 3 || fail "Stop asked nothing" # the main window, the progress window, the question
   shot 5-stop-question
   xdotool key Return
-  poll 150 settled || fail "the progress window stayed after the stop"
+  poll 150 stopped || fail "the progress window stayed after the stop"
   shot 6-after-stop
   # The main window takes commands again.
   xdotool windowfocus --sync "$main" key ctrl+o
   timeout 20 xdotool search --sync --onlyvisible --name "^Open$" >/dev/null || fail "the main window stays disabled"
   xdotool key Escape
-  poll 50 settled || fail "the open dialog did not close"
+  poll 50 not_visible "^Open$" || fail "the open dialog did not close"
+  poll 50 only_main || fail "the busy window after the cancelled dialog did not close"
 }
 
 close_program() {
@@ -156,6 +164,7 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$program_dir" "$work/Kelvane"
+rm -rf "$work/Kelvane/Config" "$work/Kelvane/log.txt"   # whatever an earlier start left there
 export HOME="$work/home"
 mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
@@ -176,7 +185,8 @@ else
     -c:v mpeg4 -c:a aac -shortest "$source_file"
 fi
 
-MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
+MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" LOG=$log \
+  SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
   timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
 lines=$(grep -c 'parameter: ' "$log" || true)

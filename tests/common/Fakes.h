@@ -1,12 +1,23 @@
 #pragma once
 // Fakes for the desktop collaborators. They record what was asked and answer from a script.
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "settings/OutputFolderChoice.h"
 
 #include <QList>
 #include <QStringList>
 #include <deque>
 #include <functional>
+
+// The first of `queue`, taken from it; nullopt (the user cancels) when it is empty.
+inline std::optional<QString> takeFirst(std::deque<std::optional<QString>> &queue)
+{
+    std::optional<QString> first;
+    if (!queue.empty()) {
+        first.swap(queue.front());
+        queue.pop_front();
+    }
+    return first;
+}
 
 struct ShownMessage {
     QString text;
@@ -35,11 +46,7 @@ public:
     {
         proposedTexts << initial;
         shown.append({prompt, MessageIcon::Question, MessageButtons::Ok});
-        if (textAnswers.empty())
-            return std::nullopt;
-        auto a = textAnswers.front();
-        textAnswers.pop_front();
-        return a;
+        return takeFirst(textAnswers);
     }
     QStringList texts() const
     {
@@ -91,10 +98,6 @@ public:
     std::optional<QString> chooseFolder(const QString &title) override
     {
         titles << title;
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
+        return takeFirst(answers);
     }
 };

@@ -28,8 +28,7 @@ QString realMediaFixture(const QString& name)
 TEST(EncoderScript, RevcConvertsTheFileNamedInTheScript)
 {
     const QString folder = freshFolder("script");
-    // Blanks, quotes, dollars and non-ASCII in the name reach the file unchanged.
-    const QString source = realMediaFixture("clip $`' ä.rmvb");
+    const QString source = realMediaFixture("clip.rmvb");
     const QString output = folder + "/clip.mp3";
     const RunResult r = runProgram(revcPath(), {"-y", "-i", writeScript(folder, source), "-acodec", "mp3", "-vn", "-ab",
                                                 "64", "-vol", "100", "-ac", "2", "-ar", "44100", "-ss", "00:00:01", "-t",
@@ -37,6 +36,26 @@ TEST(EncoderScript, RevcConvertsTheFileNamedInTheScript)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(probeAudio(output).codec, "mp3");
     EXPECT_NEAR(double(decodeMono(output, 44100).size()) / 44100, 1.0, 0.03);
+}
+
+// The path runs to the script's last quote, so any character a file name can hold reaches the
+// file unchanged, the script's own punctuation included.
+TEST(EncoderScript, NamesWithQuotesAndTheScriptsPunctuationReachTheFile)
+{
+    const QString folder = freshFolder("script-names");
+    const QString source = realMediaFixture("clip.rm");
+    const QStringList names{"My \"best\" (clip).rm", "a\").rm", "\", fps=1, convertfps=true)\r\n.rm",
+                            "$HOME `id` 'q' ä 日本.rmvb", "line\nbreak.rm", "\"\".rm"};
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString copy = folder + "/" + name;
+        ASSERT_TRUE(QFile::copy(source, copy));
+        const QString output = folder + "/out.wav";
+        const RunResult r = runProgram(revcPath(), {"-y", "-i", writeScript(folder, copy), output});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(probeAudio(output).codec, "pcm_s16le");
+        QFile::remove(output);
+    }
 }
 
 TEST(EncoderScript, ScriptNamingAMissingFileFails)

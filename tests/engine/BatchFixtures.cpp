@@ -37,6 +37,8 @@ public:
         make("one_second.avi", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-f", "lavfi", "-i", sound, "-t",
                                 "1", "-c:v", "mpeg4", "-c:a", "mp2"});
         make("ten_minutes.wav", {"-f", "lavfi", "-i", sound, "-t", "600", "-c:a", "pcm_s16le"});
+        make("one_second.rm", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-f", "lavfi", "-i",
+                               "sine=frequency=440:sample_rate=44100", "-t", "1", "-c:v", "rv10", "-c:a", "ac3"});
         make("video_only.avi", {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=10", "-t", "1", "-c:v", "mpeg4"});
         if (QFile empty(m_folder.filePath("zero_bytes.avi")); empty.open(QIODevice::WriteOnly))
             m_made << QStringLiteral("zero_bytes.avi");

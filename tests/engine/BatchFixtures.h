@@ -6,8 +6,7 @@
 #include "engine/BatchRun.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
-#include "services/CommonLib.h"
-#include "services/CustomProc.h"
+#include "services/ServiceObjects.h"
 #include "settings/OptionSelectionModel.h"
 
 #include <QTemporaryDir>
@@ -15,13 +14,13 @@
 namespace BatchMedia {
 
 // "one_second.avi" (video and sound), "ten_minutes.wav" (sound only, several seconds of
-// encoding), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
+// encoding), "one_second.rm" (RealMedia, through revc and the script), "video_only.avi" (no sound), "corrupt.avi" (random bytes), "zero_bytes.avi".
 // Empty when ffmpeg could not make it.
 QString path(const QString &name);
 
 } // namespace BatchMedia
 
-// The built encoder; empty (and the test should skip) while it is not part of the build.
+// The built encoder; empty when it is missing from the program folder (a failure: it is part of the build).
 QString builtEncoder();
 
 struct BatchSetup {
@@ -33,10 +32,11 @@ struct BatchSetup {
     FakeMessageBoxes boxes;
     FakeShellLauncher shell;
     FakePowerControl power;
-    TCommonLib common{programFolder, clock, boxes};
     OptionSelectionModel options;
     SourceListModel sources;
-    TCustomProc custom{common, options, sources};
+    TServiceObjects services{FileLocations::portableIn(programFolder), clock, boxes, options, sources};
+    TCommonLib &common = services.common;
+    TCustomProc &custom = services.customProc;
 
     // Links the built encoders into the program folder; MP3 output into `outputFolder`.
     BatchSetup();

@@ -18,14 +18,13 @@ class BatchRunTest : public ::testing::Test {
 protected:
     BatchSetup s;
     TProgressRefresh progress;
-    TBatchRun batch{s.custom, progress, s.shell, s.power};
+    TBatchRun batch{s.custom.batchServices(), progress, s.shell, s.power};
     QSignalSpy finished{&batch, &TBatchRun::runFinished};
     QSignalSpy endProgram{&batch, &TBatchRun::endProgramRequested};
 
     void SetUp() override
     {
-        if (builtEncoder().isEmpty())
-            GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet; batch runs need the real encoder";
+        ASSERT_FALSE(builtEncoder().isEmpty()) << "the built encoder evc is missing from the program folder";
         for (const char *name : {"one_second.avi", "ten_minutes.wav", "corrupt.avi"})
             ASSERT_FALSE(BatchMedia::path(QString::fromLatin1(name)).isEmpty()) << name << " could not be made";
     }
@@ -58,8 +57,8 @@ TEST_F(BatchRunTest, ConvertsTheCheckedRowsInRowOrder)
     EXPECT_EQ(started, (QList<int>{0, 2}));
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
     EXPECT_GT(QFileInfo(s.output("a")).size(), 0);
-    EXPECT_EQ(s.custom.runState().doneCount, 2);
-    EXPECT_EQ(s.custom.runState().checkedCount, 2);
+    EXPECT_EQ(batch.state().doneCount, 2);
+    EXPECT_EQ(batch.state().checkedCount, 2);
     const QStringList parameters = s.logLines("parameter: ");
     ASSERT_EQ(parameters.size(), 2);
     EXPECT_TRUE(parameters[0].startsWith("parameter: " + s.programFolder + "evc -y -i \"" + s.inputFolder + "a.avi\""));
@@ -87,8 +86,9 @@ TEST_F(BatchRunTest, ShortItemsMoveTheCountsAndARealMediaItemShowsItsOwnFile)
         int total;
     };
     QList<Seen> seen;
-    QObject::connect(&batch, &TBatchRun::encoderOutput,
-                     [&] { seen << Seen{progress.lblCurFileName, progress.lblPersent, progress.totalBar.position}; });
+    QObject::connect(&batch, &TBatchRun::encoderOutput, [&] {
+        seen << Seen{progress.lblCurFileName(), progress.lblPersent(), progress.totalBar().position};
+    });
 
     ASSERT_TRUE(runToEnd());
     EXPECT_TRUE(batch.failures().isEmpty()) << batch.failures().value(0).reason.toStdString();
@@ -99,8 +99,8 @@ TEST_F(BatchRunTest, ShortItemsMoveTheCountsAndARealMediaItemShowsItsOwnFile)
     EXPECT_EQ(seen[1].file, rm);
     EXPECT_EQ(seen[1].counts, QStringLiteral("Current: 2 , Total: 2."));
     EXPECT_EQ(seen[1].total, 100);
-    EXPECT_EQ(progress.totalBar.position, 200);
-    EXPECT_EQ(progress.totalBar.maximum, 200);
+    EXPECT_EQ(progress.totalBar().position, 200);
+    EXPECT_EQ(progress.totalBar().maximum, 200);
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "clip.mp3"}));
 }
 
@@ -122,7 +122,31 @@ TEST_F(BatchRunTest, StopBeforeTheEncoderStartsKeepsItFromStarting)
     EXPECT_TRUE(batch.failures().isEmpty());
     EXPECT_TRUE(s.shell.opened.isEmpty());
     EXPECT_FALSE(batch.powerOffCountdown().isRunning());
-    EXPECT_FALSE(s.custom.runState().stopRequested);
+    EXPECT_FALSE(batch.state().stopRequested());
+}
+
+// A Stop outranks a close of the progress window, whichever of the two comes first: the run
+// ends after the item without the after-job step.
+TEST_F(BatchRunTest, AStopAndACloseTogetherLeaveOutTheAfterJobStep)
+{
+    s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+    check(true, true);
+    for (const bool closeFirst : {true, false}) {
+        SCOPED_TRACE(closeFirst ? "close, then stop" : "stop, then close");
+        const auto connection = QObject::connect(&batch, &TBatchRun::encoderOutput, [&] {
+            if (closeFirst)
+                batch.CloseStop();
+            batch.Stop();
+            if (!closeFirst)
+                batch.CloseStop();
+        });
+        ASSERT_TRUE(runToEnd());
+        QObject::disconnect(connection);
+        EXPECT_TRUE(s.outputFiles().isEmpty());
+        EXPECT_TRUE(s.shell.opened.isEmpty());
+        EXPECT_FALSE(batch.powerOffCountdown().isRunning());
+        EXPECT_EQ(batch.state().phase, TRunPhase::Idle);
+    }
 }
 
 // A corrupt source (the encoder fails) and a row whose cut time is unreadable (no command can
@@ -140,7 +164,7 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
 
     ASSERT_TRUE(runToEnd());
     EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
-    EXPECT_EQ(s.custom.runState().doneCount, 4);
+    EXPECT_EQ(batch.state().doneCount, 4);
     EXPECT_EQ(s.logLines("parameter: ").size(), 4);
     ASSERT_EQ(batch.failures().size(), 2);
     EXPECT_EQ(batch.failures()[0].fileName, corrupt);
@@ -291,8 +315,8 @@ TEST_F(BatchRunTest, AnEmptyListOnlyShowsTheWarning)
     EXPECT_TRUE(batch.summary().isEmpty());
 }
 
-// An error that ends the whole run (here: log.txt cannot be written) still restores the
-// windows, says why, and leaves out the after-job step.
+// An error that ends the whole run (here: log.txt cannot be written) still ends it with
+// runFinished (the windows come back), says why, and leaves out the after-job step.
 TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
 {
     s.addRow("one_second.avi", "a.avi");

@@ -27,7 +27,7 @@ protected:
     SourceListModel sources;
     ConvertParameterBuilder builder{programFolder, options, sources, log, fileFunc};
     TConvertParameterStruct parameter;
-    ConversionRunState state;
+    ConvertResult last; // of the latest build
 
     void SetUp() override
     {
@@ -52,7 +52,8 @@ protected:
     ConvertResult build(const QString &sourcePath, int outputType = Mp3)
     {
         options.setSelectedIndex(Selector::OutputType, outputType);
-        return builder.CreateConvertParameter(sourcePath, parameter, state);
+        last = builder.CreateConvertParameter(sourcePath, parameter);
+        return last;
     }
     // The command line with this test's folders written as the documented ones.
     QString documented(const ConvertResult &result) const
@@ -96,8 +97,8 @@ TEST_F(CommandLine, TheSevenOutputTypesGiveTheDocumentedLines)
     EXPECT_EQ(documented(build("/media/Video/clip.avi", Mp3)),
               "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec mp3 -vn -ab 64 -vol 100 -ac 2 -ar 44100 "
               "-ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.mp3\"");
-    EXPECT_EQ(state.startText, "00:00:10");
-    EXPECT_EQ(state.durationText, "90");
+    EXPECT_EQ(last.startText, "00:00:10");
+    EXPECT_EQ(last.durationText, "90");
     EXPECT_EQ(parameter.outputFolder, outputFolder + "/");
     EXPECT_EQ(parameter.baseName, "clip");
     EXPECT_EQ(parameter.volumeArg, " -vol 100");
@@ -183,8 +184,8 @@ TEST_F(CommandLine, CutTimesComeFromTheLastMatchingRow)
     const ConvertResult unlisted = build("/v/unlisted.avi");
     EXPECT_FALSE(unlisted.command.commandLine.contains(" -ss"));
     EXPECT_FALSE(unlisted.command.commandLine.contains(" -t "));
-    EXPECT_TRUE(state.startText.isEmpty());
-    EXPECT_TRUE(state.durationText.isEmpty());
+    EXPECT_TRUE(last.startText.isEmpty());
+    EXPECT_TRUE(last.durationText.isEmpty());
 
     addRow("/v/c.avi", "", "00:00:30");
     EXPECT_FALSE(build("/v/c.avi").command.commandLine.contains(" -ss"));
@@ -225,17 +226,30 @@ TEST_F(CommandLine, AnUncreatableOutputFolderIsLoggedAndTheLineStillBuilt)
     EXPECT_TRUE(logText().contains("|Output directory error. ->" + tmp.path() + "/file/sub/\r\n"));
 }
 
-TEST_F(CommandLine, ATimeThatIsNotANumberFailsOnlyThatItem)
+TEST_F(CommandLine, ATimeThatIsNotANumberOrTooLargeFailsOnlyThatItem)
 {
-    addRow("/v/bad.avi", "00:x1:10", "00:01:40");
-    addRow("/v/good.avi");
-    const ConvertResult bad = build("/v/bad.avi");
-    EXPECT_FALSE(bad.ok());
-    EXPECT_TRUE(bad.command.isEmpty());
-    EXPECT_TRUE(bad.error.contains("/v/bad.avi"));
-    EXPECT_TRUE(bad.error.contains("00:x1:10"));
-    EXPECT_TRUE(logText().contains(bad.error));
-    EXPECT_TRUE(build("/v/good.avi").ok());
+    const struct {
+        const char *start;
+        const char *end;
+        const char *named;
+    } cases[] = {
+        {"00:x1:10", "00:01:40", "00:x1:10"},
+        {"399999999999999999:00:00", "00:01:40", "399999999999999999:00:00"},   // found by fuzzing
+        {"-2562047788015215:00:00", "2562047788015215:00:00", "2562047788015215:00:00"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.start);
+        sources.clear();
+        addRow("/v/bad.avi", c.start, c.end);
+        addRow("/v/good.avi");
+        const ConvertResult bad = build("/v/bad.avi");
+        EXPECT_FALSE(bad.ok());
+        EXPECT_TRUE(bad.command.isEmpty());
+        EXPECT_TRUE(bad.error.contains("/v/bad.avi"));
+        EXPECT_TRUE(bad.error.contains(c.named)) << bad.error.toStdString();
+        EXPECT_TRUE(logText().contains(bad.error));
+        EXPECT_TRUE(build("/v/good.avi").ok());
+    }
 }
 
 TEST_F(CommandLine, AScriptThatCannotBeWrittenFailsOnlyThatItem)
@@ -244,7 +258,7 @@ TEST_F(CommandLine, AScriptThatCannotBeWrittenFailsOnlyThatItem)
     noProgramFolder.setOutputFolderText(outputFolder);
     addRow("/v/clip.avi");
     options.setSelectedIndex(Selector::OutputType, Mp3);
-    const ConvertResult failed = noProgramFolder.CreateConvertParameter("/v/clip.avi", parameter, state);
+    const ConvertResult failed = noProgramFolder.CreateConvertParameter("/v/clip.avi", parameter);
     EXPECT_FALSE(failed.ok());
     EXPECT_TRUE(failed.error.contains("VideoFile.avs"));
     EXPECT_TRUE(logText().contains(failed.error));

@@ -41,9 +41,9 @@ TEST(ConvertingForm, StartsWithTheCaptionsAndShowsTheItem)
     EXPECT_EQ(w.form.lblCurFileName->text(), QStringLiteral("/in/a b.avi"));
     EXPECT_EQ(w.form.lblPersent->text(), QStringLiteral("Current: 1, Total: 3"));
 
-    int refreshCount = 1;
-    w.model.HandleEncoderOutput(QStringLiteral("size= 1kB time=45.00 bitrate= 1.0kbits/s\r"),
-                                TRefreshInputs{0, 3, refreshCount, QStringLiteral("90"), QStringLiteral("/in/a b.avi")});
+    const TRefreshInputs inputs{0, 3, QStringLiteral("90"), QStringLiteral("/in/a b.avi")};
+    w.model.HandleEncoderOutput(QStringLiteral("banner\n"), inputs);
+    w.model.HandleEncoderOutput(QStringLiteral("size= 1kB time=45.00 bitrate= 1.0kbits/s\r"), inputs);
     EXPECT_EQ(w.form.ProgressBar1->maximum(), 90);
     EXPECT_EQ(w.form.ProgressBar1->value(), 45);
     EXPECT_EQ(w.form.pbTotal->maximum(), 300);

@@ -1,6 +1,7 @@
 // The progress window's model: refresh arithmetic, the status-line parse and the animation.
 #include "engine/ProgressRefresh.h"
 
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,10 +10,9 @@ const QString Line = QStringLiteral("size=     123kB time=%1 bitrate= 128.0kbits
 
 struct Batch {
     TProgressRefresh model;
-    int refreshCount = 0;
     TRefreshInputs inputs(int done, int checked, const QString &duration = QStringLiteral("90"))
     {
-        return TRefreshInputs{done, checked, refreshCount, duration, QStringLiteral("/in/clip.avi")};
+        return TRefreshInputs{done, checked, duration, QStringLiteral("/in/clip.avi")};
     }
 };
 
@@ -23,13 +23,13 @@ TEST(ProgressRefresh, FirstChunkOfAnItemChangesNothingButTheStatusText)
     Batch run;
     run.model.FormShow(QStringLiteral("/in/clip.avi"), 5);
     run.model.HandleEncoderOutput(Line.arg(QStringLiteral("45.00")), run.inputs(2, 5));
-    EXPECT_EQ(run.refreshCount, 1);
-    EXPECT_EQ(run.model.statState, Line.arg(QStringLiteral("45.00")));
-    EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/clip.avi"));
-    EXPECT_EQ(run.model.currentBar.maximum, 1);
-    EXPECT_EQ(run.model.currentBar.position, 0);
-    EXPECT_EQ(run.model.totalBar.maximum, 1);
-    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: 5"));
+    EXPECT_EQ(run.model.refreshCount(), 1);
+    EXPECT_EQ(run.model.statState(), Line.arg(QStringLiteral("45.00")));
+    EXPECT_EQ(run.model.lblCurFileName(), QStringLiteral("/in/clip.avi"));
+    EXPECT_EQ(run.model.currentBar().maximum, 1);
+    EXPECT_EQ(run.model.currentBar().position, 0);
+    EXPECT_EQ(run.model.totalBar().maximum, 1);
+    EXPECT_EQ(run.model.lblPersent(), QStringLiteral("Current: 1, Total: 5"));
 }
 
 TEST(ProgressRefresh, TotalTrailsTheCurrentBarByOneChunk)
@@ -38,14 +38,14 @@ TEST(ProgressRefresh, TotalTrailsTheCurrentBarByOneChunk)
     run.model.FormShow(QStringLiteral("/in/clip.avi"), 5);
     run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(2, 5));
     run.model.HandleEncoderOutput(Line.arg(QStringLiteral("45.67")), run.inputs(2, 5));
-    EXPECT_EQ(run.model.currentBar.maximum, 90);
-    EXPECT_EQ(run.model.currentBar.position, 45);
-    EXPECT_EQ(run.model.totalBar.maximum, 500);
-    EXPECT_EQ(run.model.totalBar.position, 200);   // from the bar the banner left: 0 of 1
-    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 3 , Total: 5."));
+    EXPECT_EQ(run.model.currentBar().maximum, 90);
+    EXPECT_EQ(run.model.currentBar().position, 45);
+    EXPECT_EQ(run.model.totalBar().maximum, 500);
+    EXPECT_EQ(run.model.totalBar().position, 200);   // from the bar the banner left: 0 of 1
+    EXPECT_EQ(run.model.lblPersent(), QStringLiteral("Current: 3 , Total: 5."));
 
     run.model.HandleEncoderOutput(Line.arg(QStringLiteral("90.00")), run.inputs(2, 5));
-    EXPECT_EQ(run.model.totalBar.position, 249);   // 45 * 100 div 91 + 200
+    EXPECT_EQ(run.model.totalBar().position, 249);   // 45 * 100 div 91 + 200
 }
 
 TEST(ProgressRefresh, AFullBarContributesLessThanAWholeItem)
@@ -53,8 +53,8 @@ TEST(ProgressRefresh, AFullBarContributesLessThanAWholeItem)
     Batch run;
     for (const char *time : {"0.00", "500.00", "500.00"})
         run.model.HandleEncoderOutput(Line.arg(QLatin1String(time)), run.inputs(2, 5, QStringLiteral("500")));
-    EXPECT_EQ(run.model.currentBar.position, 500);
-    EXPECT_EQ(run.model.totalBar.position, 299);   // 500 * 100 div 501 = 99
+    EXPECT_EQ(run.model.currentBar().position, 500);
+    EXPECT_EQ(run.model.totalBar().position, 299);   // 500 * 100 div 501 = 99
 }
 
 TEST(ProgressRefresh, ReadsTheTimeOfTheNewestCompleteStatusLine)
@@ -88,7 +88,7 @@ TEST(ProgressRefresh, ChunksWithoutAUsableTimeLeaveTheBarWhereItWas)
     for (const QString &chunk : {QStringLiteral("=  130kB bitrate= 128.0kbits/s\rsize= 9kB time=88"),
                                  Line.arg(QStringLiteral("10000000000.00")), QString()}) {
         run.model.HandleEncoderOutput(chunk, run.inputs(0, 1));
-        EXPECT_EQ(run.model.currentBar.position, 30) << chunk.toStdString();
+        EXPECT_EQ(run.model.currentBar().position, 30) << chunk.toStdString();
     }
 }
 
@@ -100,9 +100,9 @@ TEST(ProgressRefresh, UnreadableLengthKeepsTheBarSane)
         run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(0, 2, duration));
         run.model.HandleEncoderOutput(Line.arg(QStringLiteral("12.00")), run.inputs(0, 2, duration));
         run.model.HandleEncoderOutput(Line.arg(QStringLiteral("14.00")), run.inputs(0, 2, duration));
-        EXPECT_EQ(run.model.currentBar.maximum, 0) << duration.toStdString();
-        EXPECT_EQ(run.model.currentBar.position, 0);
-        EXPECT_EQ(run.model.totalBar.position, 0);
+        EXPECT_EQ(run.model.currentBar().maximum, 0) << duration.toStdString();
+        EXPECT_EQ(run.model.currentBar().position, 0);
+        EXPECT_EQ(run.model.totalBar().position, 0);
     }
 }
 
@@ -113,17 +113,17 @@ TEST(ProgressRefresh, StatusAnimationCyclesFiveMarksAndSwitchesAtThreeSeconds)
     QStringList seen;
     for (int i = 0; i < 6; ++i) {
         run.model.tmrChangingTimer();
-        seen << run.model.lblInfo;
+        seen << run.model.lblInfo();
     }
     const QString installing = QStringLiteral("Installing convert information  ");
     EXPECT_EQ(seen, QStringList({installing + u'|', installing + u'/', installing + u'-', installing + u'\\',
                                  installing + u'|', installing + u'|'}));
-    EXPECT_EQ(run.model.animationStep, 1);
+    EXPECT_EQ(run.model.animationStep(), 1);
 
     run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(0, 1));
     run.model.HandleEncoderOutput(Line.arg(QStringLiteral("3.00")), run.inputs(0, 1));
     run.model.tmrChangingTimer();
-    EXPECT_EQ(run.model.lblInfo, QStringLiteral("Converting  /"));
+    EXPECT_EQ(run.model.lblInfo(), QStringLiteral("Converting  /"));
 }
 
 TEST(ProgressRefresh, FormShowAndStopResetTheBarsAndCounts)
@@ -132,18 +132,18 @@ TEST(ProgressRefresh, FormShowAndStopResetTheBarsAndCounts)
     run.model.HandleEncoderOutput(QStringLiteral("banner\n"), run.inputs(1, 4));
     run.model.HandleEncoderOutput(Line.arg(QStringLiteral("30.00")), run.inputs(1, 4));
     run.model.stopReset();
-    EXPECT_EQ(run.model.currentBar.position, 0);
-    EXPECT_EQ(run.model.totalBar.maximum, 0);
-    EXPECT_EQ(run.model.totalBar.position, 0);
-    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: ..."));
+    EXPECT_EQ(run.model.currentBar().position, 0);
+    EXPECT_EQ(run.model.totalBar().maximum, 0);
+    EXPECT_EQ(run.model.totalBar().position, 0);
+    EXPECT_EQ(run.model.lblPersent(), QStringLiteral("Current: 1, Total: ..."));
 
     run.model.tmrChangingTimer();
     run.model.FormShow(QStringLiteral("/in/b.avi"), 4);
-    EXPECT_EQ(run.model.animationStep, 0);
-    EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/b.avi"));
-    EXPECT_EQ(run.model.lblPersent, QStringLiteral("Current: 1, Total: 4"));
-    EXPECT_EQ(run.model.currentBar.maximum, 1);
-    EXPECT_EQ(run.model.totalBar.maximum, 1);
+    EXPECT_EQ(run.model.animationStep(), 0);
+    EXPECT_EQ(run.model.lblCurFileName(), QStringLiteral("/in/b.avi"));
+    EXPECT_EQ(run.model.lblPersent(), QStringLiteral("Current: 1, Total: 4"));
+    EXPECT_EQ(run.model.currentBar().maximum, 1);
+    EXPECT_EQ(run.model.totalBar().maximum, 1);
 }
 
 // An encoder that prints a single status line per item never refreshes the counts through the
@@ -166,15 +166,34 @@ TEST(ProgressRefresh, CountsAndTotalMoveWhenItemsStartAndEnd)
     for (const Step &step : steps) {
         SCOPED_TRACE(step.counts);
         if (step.starting) {
-            run.refreshCount = 0;
             run.model.itemStarted(step.done, 3, QStringLiteral("/in/clip %1.rm").arg(step.done));
-            EXPECT_EQ(run.model.lblCurFileName, QStringLiteral("/in/clip %1.rm").arg(step.done));
+            EXPECT_EQ(run.model.lblCurFileName(), QStringLiteral("/in/clip %1.rm").arg(step.done));
             run.model.HandleEncoderOutput(Line.arg(QStringLiteral("0.50")), run.inputs(step.done, 3));
         } else {
             run.model.itemEnded(step.done, 3);
         }
-        EXPECT_EQ(run.model.lblPersent, QString::fromLatin1(step.counts));
-        EXPECT_EQ(run.model.totalBar.maximum, 300);
-        EXPECT_EQ(run.model.totalBar.position, step.total);
+        EXPECT_EQ(run.model.lblPersent(), QString::fromLatin1(step.counts));
+        EXPECT_EQ(run.model.totalBar().maximum, 300);
+        EXPECT_EQ(run.model.totalBar().position, step.total);
     }
+}
+
+// Each chunk is one change for the window to show, and every item's first chunk is its banner:
+// the model counts an item's chunks itself.
+TEST(ProgressRefresh, OneChangePerChunkAndEveryItemBeginsWithItsBanner)
+{
+    Batch run;
+    QSignalSpy changes(&run.model, &TProgressRefresh::changed);
+    const QStringList chunks{QStringLiteral("banner\n"), Line.arg(QStringLiteral("30.00")),
+                             Line.arg(QStringLiteral("40.00"))};
+    for (const QString &chunk : chunks)
+        run.model.HandleEncoderOutput(chunk, run.inputs(0, 2));
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_EQ(run.model.currentBar().position, 40);
+
+    run.model.itemStarted(1, 2, QStringLiteral("/in/b.avi"));
+    EXPECT_EQ(run.model.currentBar().position, 0);
+    run.model.HandleEncoderOutput(Line.arg(QStringLiteral("12.00")), run.inputs(1, 2));
+    EXPECT_EQ(run.model.refreshCount(), 1);
+    EXPECT_EQ(run.model.currentBar().position, 0); // the second item's banner moves no bar
 }

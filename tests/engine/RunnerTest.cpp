@@ -9,9 +9,12 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
+#include <future>
 #include <latch>
 #include <semaphore>
+#include <thread>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -150,11 +153,14 @@ TEST(Runner, ProgramIgnoringTerminateIsKilledAfterTheGracePeriod)
 
 TEST(Runner, DestroyingARunningRunnerEndsItsProgram)
 {
-    auto runner = std::make_unique<TAdvanceSystem>(testChildPath(), QStringList{QStringLiteral("block")},
-                                                   TOutputHandler{});
-    runner->start();
-    runner.reset();   // returns only once the program has been ended (or kept from starting)
-    SUCCEED();
+    Runner run(testChildPath(), {QStringLiteral("block")});
+    run.runner->start();
+    ASSERT_TRUE(run.waitChunk());
+    const int programFd = static_cast<int>(::syscall(SYS_pidfd_open, run.runner->runningPid(), 0));
+    ASSERT_GE(programFd, 0);
+    run.runner.reset();   // returns only once the program has been ended
+    EXPECT_TRUE(hasEnded(programFd, 0));
+    ::close(programFd);
 }
 
 // The program is ending while an encoder runs: the encoder still gets to remove its unfinished file.
@@ -170,6 +176,9 @@ TEST(Runner, DestroyingARunningRunnerLetsItsProgramTidyUp)
     EXPECT_FALSE(QFile::exists(unfinished));
 }
 
+// The worker waits for a hand-off whose handler is still busy: destroying the runner must not
+// wait for that handler. Should it wait, a watchdog frees the handler after the guard time, so
+// the test fails instead of hanging.
 TEST(Runner, DestroyingTheRunnerWhileAHandOffWaitsDoesNotHang)
 {
     QThread receiverThread;
@@ -187,11 +196,21 @@ TEST(Runner, DestroyingTheRunnerWhileAHandOffWaitsDoesNotHang)
         &receiver);
     runner->start();
     entered.wait();
-    runner.reset();   // the worker is waiting for the handler that is still busy
-    release.release();
+
+    std::promise<void> destroyed;
+    std::future<void> destroyedSoon = destroyed.get_future();
+    std::atomic<bool> watchdogFreedTheHandler{false};
+    std::thread watchdog([&] {
+        if (destroyedSoon.wait_for(std::chrono::milliseconds(GuardMs)) != std::future_status::ready)
+            watchdogFreedTheHandler = true;
+        release.release();
+    });
+    runner.reset();
+    destroyed.set_value();
+    watchdog.join();
+    EXPECT_FALSE(watchdogFreedTheHandler) << "destroying the runner waited for the busy output handler";
     receiverThread.quit();
     receiverThread.wait();
-    SUCCEED();
 }
 
 TEST(Runner, AnUnrelatedProgramNamedLikeTheEncoderIsNeverTouched)
@@ -211,7 +230,7 @@ TEST(Runner, AnUnrelatedProgramNamedLikeTheEncoderIsNeverTouched)
     KillEncoder(run.runner.get(), log.logger());
     ASSERT_TRUE(run.waitFinished());
     KillEncoder(run.runner.get(), log.logger());
-    EXPECT_FALSE(TerminateProcessesByName(run.runner.get(), log.logger()));
+    EXPECT_FALSE(TerminateEncoderGroup(run.runner.get(), log.logger()));
     KillEncoder(nullptr, log.logger());
 
     EXPECT_FALSE(hasEnded(stranger->pidfd.get(), 0));

@@ -1,15 +1,15 @@
 // What a user can do to a batch run, with the real encoder: sources that are no media, names no
-// encoder may take for options, output folders that cannot take the file, a missing script
-// file, a run ended at any moment. Each item fails with its reason in the one message, or
+// encoder may take for options, output folders that cannot take the file, a script file that
+// cannot be written, a run ended at any moment. Each item fails with its reason in the one message, or
 // converts; the user's files stay as they were and nothing unfinished is left behind.
 #include "BatchFixtures.h"
+#include "common/TinyVolume.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,28 +18,6 @@
 namespace {
 
 constexpr int GuardMs = 120000;   // only keeps a broken run from hanging the suite
-
-// A tiny folder of its own filesystem (64 KiB), optionally made read-only after `prepare`.
-// Only root may mount; `mounted` is false elsewhere and the caller skips.
-struct TinyVolume {
-    QTemporaryDir dir;
-    bool mounted = false;
-    explicit TinyVolume(bool readOnly, const std::function<void(const QString &)> &prepare)
-    {
-        const QByteArray path = QFile::encodeName(dir.path());
-        mounted = ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0;
-        if (!mounted)
-            return;
-        prepare(dir.path() + QLatin1Char('/'));
-        if (readOnly)
-            ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, "size=64k");
-    }
-    ~TinyVolume()
-    {
-        if (mounted)
-            ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
-    }
-};
 
 // Ids of this process's children, alive or not yet reaped.
 QList<pid_t> childProcesses()
@@ -74,17 +52,23 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// An output folder a run is given, and a part of the reason its item must fail with.
+struct FolderCase {
+    QString folder;
+    QString reasonPart;
+};
+
 class UserFailuresTest : public ::testing::Test {
 protected:
     BatchSetup s;
     TProgressRefresh progress;
-    std::optional<TBatchRun> batch{std::in_place, s.custom, progress, s.shell, s.power};
+    std::optional<TBatchRun> batch{std::in_place, s.custom.batchServices(), progress, s.shell, s.power};
 
     void SetUp() override
     {
-        if (builtEncoder().isEmpty())
-            GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet; batch runs need the real encoder";
-        for (const char *name : {"one_second.avi", "ten_minutes.wav", "video_only.avi", "corrupt.avi", "zero_bytes.avi"})
+        ASSERT_FALSE(builtEncoder().isEmpty()) << "the built encoder evc is missing from the program folder";
+        for (const char *name : {"one_second.avi", "one_second.rm", "ten_minutes.wav", "video_only.avi", "corrupt.avi",
+                                 "zero_bytes.avi"})
             ASSERT_FALSE(BatchMedia::path(QString::fromLatin1(name)).isEmpty()) << name << " could not be made";
     }
     bool runToEnd()
@@ -98,6 +82,7 @@ protected:
         s.sources.appendRow({QStringLiteral("True"), path, QStringLiteral("1 KB"), QStringLiteral("00:00:01"),
                              QStringLiteral("00:00:00"), QStringLiteral("00:00:01"), QStringLiteral("00:00:01")});
     }
+    void expectFolderFailures(std::initializer_list<FolderCase> cases);
     // The one failure of the last run, or a note that there was not exactly one.
     QString onlyReason() const
     {
@@ -168,6 +153,29 @@ TEST_F(UserFailuresTest, OddNamesConvert)
     EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
 }
 
+// A RealMedia source reaches revc through the one-line script whatever its name holds: quotes,
+// the script's own punctuation, blanks, $, backticks, parentheses, non-ASCII, a line break.
+TEST_F(UserFailuresTest, RealMediaNamesConvertWhateverTheyHold)
+{
+    const QStringList names{"My \"best\" (clip)", "a\")", "b\", fps=1, convertfps=true)\r\n\"",
+                            "$HOME `id` 'q' ; |&", "Grüße 日本 ñ", "line\nbreak", " lead and trail "};
+    for (const QString &name : names)
+        s.addRow("one_second.rm", name + ".rm");
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch->failures().isEmpty()) << batch->failures().value(0).reason.toStdString();
+    QStringList expected;
+    for (const QString &name : names)
+        expected << name + ".mp3";
+    expected.sort();
+    EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+    const QStringList commands = s.logLines("parameter: ");
+    ASSERT_EQ(commands.size(), names.size());
+    for (const QString &command : commands)
+        EXPECT_TRUE(command.startsWith("parameter: " + s.programFolder + "revc -y -i \"" + s.programFolder +
+                                       "VideoFile.avs\"")) << command.toStdString();
+}
+
 // A relative output folder typed into the field is made where the program runs, and the
 // encoder (which runs in the program folder) writes there; one starting with "-" is no option.
 TEST_F(UserFailuresTest, RelativeOutputFoldersAreMadeAbsolute)
@@ -200,39 +208,44 @@ TEST_F(UserFailuresTest, AnExistingOutputIsKeptAndTheNewOneNumbered)
 
 // An output folder that cannot be made, is read-only or fills up fails the item with a reason
 // that says so; what was in the folder before is untouched and nothing unfinished is left.
-TEST_F(UserFailuresTest, OutputFoldersThatCannotTakeTheFileFailTheItem)
+void UserFailuresTest::expectFolderFailures(std::initializer_list<FolderCase> cases)
 {
-    const auto keepMine = [](const QString &folder) { writeFile(folder + "clip.mp3", "mine"); };
-    TinyVolume readOnly(true, keepMine);
-    TinyVolume full(false, keepMine);
-    writeFile(s.tmp.path() + "/plain file", "not a folder");
-    struct Case {
-        QString folder;
-        QString reasonPart;
-        bool needsMount;
-    };
-    const Case cases[] = {
-        {"/proc/kelvane-output/", "Output folder does not exist: /proc/kelvane-output", false},
-        {s.tmp.path() + "/plain file/sub/", "Output folder does not exist: " + s.tmp.path() + "/plain file/sub", false},
-        {readOnly.dir.path() + "/", "Output folder is not writable", true},
-        {full.dir.path() + "/", "No space left on device", true},
-    };
     s.addRow("ten_minutes.wav", "clip.wav", true, "00:01:00");
-    for (const Case &c : cases) {
+    for (const FolderCase &c : cases) {
         SCOPED_TRACE(c.folder.toStdString());
-        if (c.needsMount && !readOnly.mounted)
-            continue;   // mounting needs root; the encoder's own tests cover a full disk
         s.custom.setOutputFolderText(c.folder);
         const QStringList before = QDir(c.folder).entryList(QDir::Files | QDir::Hidden);
+        const QByteArray mine = contentOf(c.folder + "clip.mp3");
         s.boxes.shown.clear();
 
         ASSERT_TRUE(runToEnd());
         EXPECT_TRUE(onlyReason().contains(c.reasonPart)) << onlyReason().toStdString();
         EXPECT_EQ(s.boxes.shown.size(), 1);
         EXPECT_EQ(QDir(c.folder).entryList(QDir::Files | QDir::Hidden), before);
-        if (c.needsMount)
-            EXPECT_EQ(contentOf(c.folder + "clip.mp3"), QByteArray("mine"));
+        EXPECT_EQ(contentOf(c.folder + "clip.mp3"), mine);
     }
+}
+
+TEST_F(UserFailuresTest, OutputFoldersThatCannotBeMadeFailTheItem)
+{
+    writeFile(s.tmp.path() + "/plain file", "not a folder");
+    expectFolderFailures({
+        {"/proc/kelvane-output/", "Output folder does not exist: /proc/kelvane-output"},
+        {s.tmp.path() + "/plain file/sub/", "Output folder does not exist: " + s.tmp.path() + "/plain file/sub"},
+    });
+}
+
+TEST_F(UserFailuresTest, ReadOnlyAndFullOutputFoldersFailTheItem)
+{
+    const auto keepMine = [](const QString &folder) { writeFile(folder + "clip.mp3", "mine"); };
+    TinyVolume readOnly("64k", true, keepMine);
+    TinyVolume full("64k", false, keepMine);
+    if (!readOnly.mounted || !full.mounted)
+        GTEST_SKIP() << "runs only as root (it mounts two small filesystems); the encoder's own tests cover a full disk";
+    expectFolderFailures({
+        {readOnly.dir.path() + "/", "Output folder is not writable"},
+        {full.dir.path() + "/", "No space left on device"},
+    });
 }
 
 // The encoder missing from the program folder is named as such for every item.

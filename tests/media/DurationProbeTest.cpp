@@ -58,8 +58,9 @@ TEST_P(ProbeFixtures, RenderOutcomeAndWholeSeconds)
     const ProbeResult result = ProbeDuration(graph, path);
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.seconds, c.seconds);
-    if (!c.refused)
+    if (!c.refused) {
         EXPECT_NEAR(result.milliseconds, c.milliseconds, 150); // kept beside the whole seconds
+    }
     EXPECT_EQ(result.refused(), c.refused);
 }
 

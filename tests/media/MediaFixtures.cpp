@@ -57,6 +57,7 @@ public:
         const Recipe recipes[] = {
             {"two_seconds.avi", {"-c:v", "mpeg4", "-c:a", "mp2"}, "2", true},
             {"three_seconds.mp4", {"-c:v", "mpeg4", "-c:a", "aac"}, "3", true},
+            {"ten_seconds.mp4", {"-c:v", "mpeg4", "-c:a", "aac"}, "10", true},
             {"two_seconds.flv", {"-c:v", "flv", "-c:a", "aac"}, "2", true},
             {"under_one_second.avi", {"-c:v", "mpeg4", "-c:a", "pcm_s16le"}, "0.9", true},
             {"video_only.mp4", {"-map", "0:v", "-c:v", "mpeg4"}, "2", true},

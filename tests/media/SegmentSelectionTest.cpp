@@ -244,10 +244,11 @@ TEST(SegmentFillerClicks, MoveTheMarkerOutwardsByTheStepOfTheModifiers)
             t->segments.Panel3MouseDown(c.button, c.modifiers);
         EXPECT_EQ(t->segments.leftFillerWidth(), c.aAfter) << c.what;
         EXPECT_EQ(t->segments.rightFillerWidth(), c.bAfter) << c.what;
-        if (c.leftFiller && c.aAfter != c.a) // the start follows the marker
+        if (c.leftFiller && c.aAfter != c.a) { // the start follows the marker
             EXPECT_EQ(t->start(0), FormatTimeText(SegmentMarkers::StartPercent(c.aAfter) * 220 / 100)) << c.what;
-        else if (c.leftFiller)
+        } else if (c.leftFiller) {
             EXPECT_EQ(t->start(0), startBefore) << c.what;
+        }
     }
 }
 

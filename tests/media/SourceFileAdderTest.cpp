@@ -1,5 +1,6 @@
 #include "FakeCodecErrorReporter.h"
 #include "MediaFixtures.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/SourceFileAdder.h"
 #include "media/SourceListModel.h"
@@ -10,10 +11,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -23,8 +28,9 @@ public:
     QString copy(const QString &fixture, const QString &name)
     {
         const QString target = m_folder.filePath(name);
-        if (!QFile::exists(target))
+        if (!QFile::exists(target)) {
             EXPECT_TRUE(QFile::copy(MediaFixtures::path(fixture), target)) << name.toStdString();
+        }
         return target;
     }
 
@@ -200,19 +206,63 @@ TEST_F(AddingSourceFiles, OperationsRunOneAfterAnotherAndTellWhenEachIsDone)
                          [&] { events << "second"; });
     EXPECT_TRUE(events.isEmpty()) << "done never runs before the call returns";
     EXPECT_TRUE(adder.isBusy());
-    QTRY_COMPARE_WITH_TIMEOUT(over.count(), 3, 60000);
+    EXPECT_EVENTUALLY_EQ(over.count(), 3);
     EXPECT_EQ(events, QStringList({"first", "empty", "second"}));
     EXPECT_EQ(fileNames(), QStringList({MediaFixtures::path("three_seconds.mp4"), MediaFixtures::path("two_seconds.avi")}));
     EXPECT_FALSE(adder.isBusy());
 }
 
+// Destroyed while its worker measures the first of many files: the worker stops after that
+// file, and neither it nor the results already on their way to the list add a row.
 TEST_F(AddingSourceFiles, DestroyingTheAdderMidwayStopsCleanly)
 {
+    CopiedMedia media;
     QStringList many;
     for (int i = 0; i < 50; ++i)
-        many << MediaFixtures::path("two_seconds.avi") + QStringLiteral("?%1.avi").arg(i); // none exists
+        many << media.copy("two_seconds.avi", QStringLiteral("clip%1.avi").arg(i));
+    std::atomic<int> measured{0};
+    QSemaphore inFirstFile, goOn, never;
     auto early = std::make_unique<SourceFileAdder>(model, reporter, boxes);
+    early->setSizeFunction([&](const QString &path) {
+        const int n = ++measured;
+        if (n == 1) {
+            inFirstFile.release();
+            goOn.tryAcquire(1, 60000);
+        } else if (n == 2) {
+            never.tryAcquire(1, 2000); // only reached when the stop comes late: give it time to arrive
+        }
+        return QFileInfo(path).size();
+    });
     early->AddSourceFiles(many);
+    ASSERT_TRUE(inFirstFile.tryAcquire(1, 60000));
+    goOn.release();
     early.reset();
+    EXPECT_LE(measured, 2) << "the worker went on measuring after the adder was gone";
+    QCoreApplication::sendPostedEvents(); // results the worker had already sent
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(reporter.shown, 0);
+}
+
+// The program may end while a report window is open: the adder goes with it, and the files it
+// has measured but not handled yet are left alone.
+TEST_F(AddingSourceFiles, AnAdderDestroyedWhileAReportWindowIsOpenHandlesNothingMore)
+{
+    struct ClosingReporter final : ICodecErrorReporter {
+        std::unique_ptr<SourceFileAdder> adder;
+        int shown = 0;
+        void ShowReadErrorWindow(const QString &) override
+        {
+            ++shown;
+            QSignalSpy measured(adder.get(), &SourceFileAdder::allMeasured);
+            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection); // as a real window's own events
+            EXPECT_TRUE(measured.wait(60000)); // the good file waits to be handled
+            adder.reset();                     // the window's owner goes
+        }
+    } closing;
+    closing.adder = std::make_unique<SourceFileAdder>(model, closing, boxes);
+    QSignalSpy destroyed(closing.adder.get(), &QObject::destroyed);
+    closing.adder->AddSourceFiles({MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("two_seconds.avi")});
+    ASSERT_TRUE(destroyed.wait(60000));
+    EXPECT_EQ(closing.shown, 1);
     EXPECT_EQ(model.rowCount(), 0);
 }

@@ -1,7 +1,7 @@
 // The open dialog for source files, driven as a user drives it: files picked in its list open
 // whatever their names hold; its own "not found" message wears the skin.
-#include "app/widgets/SkinPalette.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinPalette.h"
+#include "skin/widgets/SkinStyle.h"
 #include "media/widgets/SourceFileDialog.h"
 
 #include <QApplication>

@@ -1,10 +1,12 @@
 #include "FakeCodecErrorReporter.h"
 #include "MediaFixtures.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/SourceFileAdder.h"
 #include "media/SourceFileTypes.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/InitFileForm.h"
+#include "support/EscapedFailure.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/SourceListView.h"
 
@@ -146,7 +148,7 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     EXPECT_EQ(grid->header()->length(), grid->viewport()->width());
 
     grid->resize(grid->width() + 200, grid->height()); // still filled after the grid grows
-    QTRY_COMPARE(grid->header()->length(), grid->viewport()->width());
+    EXPECT_EVENTUALLY_EQ(grid->header()->length(), grid->viewport()->width());
     EXPECT_LT(grid->header()->sectionSize(2), grid->header()->sectionSize(3)) << "the user's shares stay";
 }
 
@@ -155,7 +157,7 @@ TEST_F(SourceListWindow, FirstClickIntoATimeCellOpensItsEditor)
     fill({"/v/a.avi", "/v/b.avi"});
     const QRect cell = grid->visualRect(model.index(1, SourceRow::StartTimeColumn));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTRY_VERIFY(grid->viewport()->findChild<QLineEdit *>() && grid->viewport()->findChild<QLineEdit *>()->isVisible());
+    ASSERT_EVENTUALLY(grid->viewport()->findChild<QLineEdit *>() && grid->viewport()->findChild<QLineEdit *>()->isVisible());
     EXPECT_EQ(grid->viewport()->findChild<QLineEdit *>()->text(), "00:00:00");
     EXPECT_EQ(selected(), QList<int>({1}));
 }
@@ -250,15 +252,13 @@ TEST_F(SourceListWindow, GridTakesItsOwnRowsAndLeavesDroppedFilesToTheWindow)
 TEST_F(SourceListWindow, DroppedFilesAreAddedWithoutTheBusyWindowAndTheFirstRowIsSelected)
 {
     fill({"/v/already.avi"});
-    const QList<QUrl> urls{QUrl::fromLocalFile(MediaFixtures::path("two_seconds.avi")),
-                           QUrl::fromLocalFile(MediaFixtures::path("random_bytes.avi")),
-                           QUrl::fromLocalFile(MediaFixtures::path("three_seconds.mp4")),
-                           QUrl("https://example.org/clip.mp4")};
+    const QStringList paths{MediaFixtures::path("two_seconds.avi"), MediaFixtures::path("random_bytes.avi"),
+                            MediaFixtures::path("three_seconds.mp4")};
     QSignalSpy over(&controller->adder(), &SourceFileAdder::finished);
-    controller->FilesDropped(urls);
+    controller->FilesDropped(paths);
     EXPECT_FALSE(controller->busyWindow().isVisible());
     ASSERT_TRUE(over.wait(60000));
-    EXPECT_EQ(names(), QStringList({"/v/already.avi", urls[0].toLocalFile(), urls[2].toLocalFile()}));
+    EXPECT_EQ(names(), QStringList({"/v/already.avi", paths[0], paths[2]}));
     EXPECT_EQ(reporter.shown, 1);
     EXPECT_EQ(selected(), QList<int>({0}));
     EXPECT_EQ(log.layouts, 1);
@@ -283,6 +283,24 @@ TEST(InitFileForm, SpinnerTurnsOnceASecondThroughFourTexts)
     }
     EXPECT_EQ(texts, QStringList({"Installing File...  /", "Installing File...  -", "Installing File...  \\",
                                   "Installing File...  |", "Installing File...  /"}));
+}
+
+// An adding that cannot even start (no thread for the measuring, say) closes the busy window
+// and is shown like any failure that escapes a handler; nothing unwinds through the timer.
+TEST(InitFileForm, AnAddingThatCannotStartClosesTheWindowAndIsShown)
+{
+    FakeMessageBoxes boxes;
+    TFrmInitFileForm form;
+    form.setAddOperation([](const QStringList &, std::function<void()>) {
+        throw std::runtime_error("No thread is left for measuring the files.");
+    });
+    form.setHandlerGuard(ReportingFailuresIn(boxes));
+    QSignalSpy finished(&form, &TFrmInitFileForm::finished);
+    form.show();
+    form.Timer2Timer(); // what the start timer runs 300 ms after showing
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(boxes.texts(), QStringList{"No thread is left for measuring the files."});
 }
 
 TEST_F(SourceListWindow, OpenShowsTheBusyWindowWhichAddsTheFilesAndClosesItself)
@@ -352,7 +370,7 @@ TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
     QSignalSpy done(controller, &SourceListController::openFinished);
     controller->btnOpenFileClick();
     QFileDialog *dialog = nullptr;
-    QTRY_VERIFY((dialog = window.findChild<QFileDialog *>()) && dialog->isVisible());
+    ASSERT_EVENTUALLY((dialog = window.findChild<QFileDialog *>()) && dialog->isVisible());
     EXPECT_EQ(dialog->nameFilters(), SourceFileDialogFilters());
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
@@ -361,12 +379,12 @@ TEST_F(SourceListWindow, OpenDialogTakesATypedPath)
     ASSERT_NE(name, nullptr);
     dialog->activateWindow();
     name->setFocus();
-    QTRY_VERIFY(name->hasFocus());
+    ASSERT_EVENTUALLY(name->hasFocus());
     QTest::keyClicks(name, good);
     EXPECT_EQ(dialog->selectedFiles(), QStringList({good}));
     auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
     ASSERT_NE(buttons, nullptr);
-    QTRY_VERIFY(buttons->button(QDialogButtonBox::Open)->isEnabled());
+    ASSERT_EVENTUALLY(buttons->button(QDialogButtonBox::Open)->isEnabled());
     buttons->button(QDialogButtonBox::Open)->click();
     ASSERT_TRUE(done.wait(60000));
     EXPECT_EQ(names(), QStringList({good}));
@@ -387,7 +405,7 @@ TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
     QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() / 2, 0));
     EXPECT_EQ(model.rowCount(), 3) << "not yet a drag";
     QTest::mouseMove(viewport, start + QPoint(QApplication::startDragDistance() + 5, 0));
-    QTRY_COMPARE(names(), QStringList({"/v/c.avi"}));
+    EXPECT_EVENTUALLY_EQ(names(), QStringList({"/v/c.avi"}));
     EXPECT_EQ(log.stops, 1) << "as a click on the remove button";
 }
 

@@ -52,3 +52,33 @@ TEST(TimeText, TimeTextToSecondsGivesZeroForMalformedTexts)
     for (const char *text : {"", "12:00", "1:2:3:4", "aa:bb:cc", "01:0x:00", "01:00:00.5", "999999:00:00"})
         EXPECT_EQ(TimeTextToSeconds(QString::fromLatin1(text)), 0) << text;
 }
+
+// The one reading of hh:mm:ss that the cut times and the source list share. The list takes any
+// fault as 0 (above); a cut time that is no number fails its item instead.
+TEST(TimeText, ReadTimeTextSaysWhyATextCannotBeRead)
+{
+    using enum TimeTextFault;
+    const struct {
+        const char *text;
+        qint64 seconds;
+        TimeTextFault fault;
+    } cases[] = {
+        {"01:02:03", 3723, None},
+        {"100:00:00", 360000, None},
+        {" 1: 2 :3", 3723, None},   // blanks around a piece
+        {"1:2:3:", 3723, None},     // a trailing ":" ends the text, as SplitByChar cuts it
+        {"-1:00:00", -3600, None},
+        {"", 0, NotThreePieces},
+        {"12:00", 0, NotThreePieces},
+        {"1:2:3:4", 0, NotThreePieces},
+        {"01:0x:00", 0, NotANumber},
+        {"1::3", 0, NotANumber},
+        {"01:00:00.5", 0, NotANumber},
+        {"99999999999999999:00:00", 0, TooLarge}, // more seconds than 64 bits hold
+    };
+    for (const auto &c : cases) {
+        TimeTextFault fault = None;
+        EXPECT_EQ(ReadTimeText(QString::fromLatin1(c.text), &fault), c.seconds) << c.text;
+        EXPECT_EQ(fault, c.fault) << c.text;
+    }
+}

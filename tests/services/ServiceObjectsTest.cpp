@@ -33,8 +33,8 @@ TEST(ServiceObjects, ConversionFillsTheSharedRecordAndRunState)
     EXPECT_EQ(result.command.program, tmp.path() + "/evc");
     EXPECT_EQ(common.convertParameter().codecArg, " -acodec amr_nb");
     EXPECT_EQ(common.convertParameter().outputFolder, tmp.path() + "/out/");
-    EXPECT_EQ(proc.runState().startText, "00:00:05");
-    EXPECT_EQ(proc.runState().durationText, "30");
+    EXPECT_EQ(result.startText, "00:00:05");
+    EXPECT_EQ(result.durationText, "30");
     EXPECT_EQ(profileLoads, 1);
     EXPECT_EQ(proc.LookupDuration("/V/CLIP.AVI"), "30");
     EXPECT_EQ(proc.PrepareOutputFolder(), tmp.path() + "/out/");

@@ -40,6 +40,19 @@ TEST_F(Ini, FirstWriteCreatesTheFileAndNewKeysGoToTheEndOfTheLastSection)
     EXPECT_EQ(TIniFile32(path()).ReadString("USRInfo", "OutDir", ""), "/x");
 }
 
+// A file written in another code page: the lines a write does not touch keep their bytes.
+TEST_F(Ini, LinesThatAreNoUtf8KeepTheirBytesThroughWrites)
+{
+    writeBytes("; Gr\xfc\xdf\x65\r\n[USRInfo]\r\nOutDir=C:\\M\xfcller\r\nInitDir=/old\r\n[\xc4nderung]\r\nx=1\r\n");
+    TIniFile32 ini(path());
+    ini.WriteString("USRInfo", "InitDir", "/new");
+    ini.WriteString("Other", "k", "v");
+    EXPECT_EQ(bytes(), "; Gr\xfc\xdf\x65\r\n[USRInfo]\r\nOutDir=C:\\M\xfcller\r\nInitDir=/new\r\n[\xc4nderung]\r\nx=1\r\n"
+                       "\r\n[Other]\r\nk=v\r\n");
+    ini.EraseSection("USRInfo");
+    EXPECT_EQ(bytes(), "; Gr\xfc\xdf\x65\r\n\r\n[\xc4nderung]\r\nx=1\r\n\r\n[Other]\r\nk=v\r\n");
+}
+
 TEST_F(Ini, NewKeyIsInsertedDirectlyBeforeTheNextSection)
 {
     writeBytes("[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");

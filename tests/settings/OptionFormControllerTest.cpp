@@ -1,6 +1,6 @@
 // The Options dialog with its handlers: what the user types or picks in the name box, the
 // buttons, and a failure in a handler shown by the general error display.
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 #include "common/Fakes.h"
 #include "settings/CustomProfileValue.h"
 #include "settings/CustomProfiles.h"

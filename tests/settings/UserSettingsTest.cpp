@@ -1,5 +1,7 @@
 // The remembered settings against the bytes of "Config/UserSettings.ini".
 #include "settings/UserSettings.h"
+#include "common/TinyVolume.h"
+#include "engine/OutputFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,3 +104,32 @@ TEST_F(UserSettingsTest, UnwritableSettingsAreReportedAndNothingIsLost)
 }
 
 } // namespace
+
+// The three values go to the file in one save. A disk that would take the file with the first
+// value changed but not with the second leaves the file exactly as it was (neither half written
+// nor cut off where the disk filled up), and the reason is given.
+TEST(UserSettingsOnAFullDisk, ASaveThatCannotFinishLeavesTheFileAsItWas)
+{
+    // Two pages of room, one of them taken by the old file: a new file of one page fits beside
+    // it, one of two pages does not. The old file ends 6 bytes short of a page, and the line
+    // "SHUTDOWN=1" that the second value adds needs 12.
+    const QByteArray head = "[USRInfo]\r\nSHWDDir=0\r\nOutDir=/old\r\n[Notes]\r\nfiller=";
+    const QByteArray before = head + QByteArray(4090 - head.size() - 2, 'x') + "\r\n";
+    TinyVolume volume("8k", false, [&before](const QString &folder) {
+        QDir().mkpath(folder + "Config");
+        QFile file(folder + "Config/UserSettings.ini");
+        if (file.open(QIODevice::WriteOnly))
+            file.write(before);
+    });
+    if (!volume.mounted)
+        GTEST_SKIP() << "only root may mount the small filesystem this needs";
+    const TUserSettings settings(volume.dir.path() + "/");
+    ASSERT_EQ(before.size(), 4090);
+
+    const std::optional<QString> failure = settings.SaveUserSettings({true, true, "/old"});
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->contains("UserSettings.ini")) << failure->toStdString();
+    QFile file(settings.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}

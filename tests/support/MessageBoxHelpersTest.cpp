@@ -1,8 +1,7 @@
-#include "app/widgets/MessageIconPicture.h"
+#include "skin/widgets/MessageIconPicture.h"
 #include "common/Fakes.h"
 #include "support/MessageBoxHelpers.h"
-#include "support/WorkingSet.h"
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -95,11 +94,4 @@ TEST(QtMessageBoxes, ShowsACaptionedBoxAndReturnsTheButtonPressed)
     // the skin's own flat picture stands beside the text
     EXPECT_FALSE(picture.isNull());
     EXPECT_EQ(picture, expected);
-}
-
-TEST(TrimWorkingSet, CanBeCalledRepeatedly)
-{
-    TrimWorkingSet();
-    TrimWorkingSet();
-    SUCCEED();
 }

@@ -56,6 +56,6 @@ TEST(NumericPart, ReadsTheNumberAmongOtherCharacters)
 
 TEST(NumericPart, TextWithoutDigitsIsATypedError)
 {
-    for (const QString text : {QStringLiteral("+-"), QStringLiteral("."), QStringLiteral("-."), QStringLiteral("a.b")})
+    for (const QString &text : {QStringLiteral("+-"), QStringLiteral("."), QStringLiteral("-."), QStringLiteral("a.b")})
         EXPECT_THROW(NumericPart(text), NumericPartError) << text.toStdString();
 }

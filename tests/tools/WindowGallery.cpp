@@ -1,8 +1,8 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
 // Usage: kelvane_window_gallery progress|errorinfo|grid|poweroff|notfound|question|warning|error|information
-#include "app/widgets/SkinPictures.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinPictures.h"
+#include "skin/widgets/SkinStyle.h"
 #include "engine/PowerOffCountdown.h"
 #include "engine/ProgressRefresh.h"
 #include "engine/widgets/ConvertingForm.h"
@@ -11,8 +11,8 @@
 #include "media/widgets/CodeErrorForm.h"
 #include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
-#include "services/PlatformServices.h"
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/PlatformServices.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,15 +41,18 @@ public:
     bool powerOff() override { return false; }
 };
 
+// The second of three items, 112 of its 184 seconds written, as the encoder's output leaves it.
 void fillProgress(TProgressRefresh &model)
 {
-    model.FormShow(QStringLiteral("/home/alex/Videos/Holiday in Lisbon.mp4"), 3);
-    model.lblInfo = QStringLiteral("Converting  /");
-    model.currentBar = {0, 184, 112};
-    model.totalBar = {0, 300, 160};
-    model.lblPersent = QStringLiteral("Current: 2 , Total: 3.");
-    model.statState = QStringLiteral("size=    1804kB time=112.40 bitrate= 131.5kbits/s");
-    Q_EMIT model.changed();
+    const QString file = QStringLiteral("/home/alex/Videos/Holiday in Lisbon.mp4");
+    model.FormShow(file, 3);
+    model.itemStarted(1, 3, file);
+    const TRefreshInputs inputs{1, 3, QStringLiteral("184"), file};
+    model.HandleEncoderOutput(QStringLiteral("evc 1.0\n"), inputs);
+    for (int chunk = 0; chunk < 2; ++chunk)
+        model.HandleEncoderOutput(QStringLiteral("size=    1804kB time=112.40 bitrate= 131.5kbits/s\n"), inputs);
+    model.tmrChangingTimer();
+    model.tmrChangingTimer();
 }
 
 // The source list with rows checked and not, selected and not.

@@ -2,16 +2,17 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 #include "app/widgets/CloseGuard.h"
 #include "app/widgets/FlashForm.h"
 #include "app/widgets/MainForm.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/SkinPictures.h"
+#include "skin/widgets/PictureButton.h"
+#include "skin/widgets/SkinPictures.h"
 #include "app/widgets/SplashImage.h"
 #include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
+#include "media/widgets/PreviewControls.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
@@ -31,8 +32,6 @@
 
 namespace {
 
-constexpr int OkPromptKind = 1;
-constexpr int WarningKind = 1;
 
 qreal screenPixelRatio()
 {
@@ -100,11 +99,15 @@ void AppWindows::start()
     const QImage picture = LoadSplashImage(m_programFolder, screenPixelRatio(), &error);
     if (picture.isNull()) {
         // Without the splash picture the product library is unusable: nothing else can start.
-        ShowPromptBox(m_desktop.boxes, error, OkPromptKind);
+        ShowPromptBox(m_desktop.boxes, error, PromptKind::Ok);
         Q_EMIT ended(1);
         return;
     }
-    m_flashForm = new TFrmFlashForm(picture, [this] { runStartup(); });
+    // A start-up that fails is shown, and the program ends when the splash has gone.
+    m_flashForm = new TFrmFlashForm(picture, [this] {
+        if (!DeliverReportingFailures([this] { runStartup(); return true; }, m_desktop.boxes))
+            m_startup.quitRequested = true;
+    });
     connect(m_flashForm, &TFrmFlashForm::finished, this, &AppWindows::splashFinished);
     m_flashForm->show();
 }
@@ -117,6 +120,7 @@ void AppWindows::runStartup()
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
     wireCommands();
+    wirePreview();
     wireSources();
     wireConversion();
 }
@@ -147,9 +151,7 @@ void AppWindows::wireCommands()
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
-                             [this](const std::function<void()> &handler) {
-                                 DeliverReportingFailures([&] { handler(); return true; }, m_desktop.boxes);
-                             });
+                             ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -174,20 +176,29 @@ void AppWindows::wireSources()
     connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
     connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
-    connect(form, &TFrmMainForm::filesDropped, sources, [sources](const QStringList &paths) {
-        QList<QUrl> urls;
-        for (const QString &path : paths)
-            urls << QUrl::fromLocalFile(path);
-        sources->FilesDropped(urls);
-    });
+    connect(form, &TFrmMainForm::filesDropped, sources, &SourceListController::FilesDropped);
     wireTimeline(*sources);
 }
 
 void AppWindows::wireTimeline(SourceListController &sources)
 {
-    IPreviewControl &preview = m_noPreview;
-    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, preview,
+    m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, *m_preview,
                                        m_mainForm.get());
+}
+
+void AppWindows::wirePreview()
+{
+    TFrmMainForm *form = m_mainForm.get();
+    const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
+    m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_timelineState, log);
+    ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
+    connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
+    connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
+        m_preview->btnPlayClick(SelectedSourceFiles(*form->dxTreeSourceFileInfo(), m_sources));
+    });
+    connect(form, &TFrmMainForm::pauseRequested, m_preview.get(), &PreviewPlayer::btnPauseClick);
+    connect(form, &TFrmMainForm::stopRequested, m_preview.get(), &PreviewPlayer::btnStopClick);
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
@@ -231,12 +242,8 @@ void AppWindows::showMainWindow()
 
 void AppWindows::addStartupFiles()
 {
-    if (m_startupFiles.isEmpty())
-        return;
-    QList<QUrl> urls;
-    for (const QString &path : std::exchange(m_startupFiles, {}))
-        urls << QUrl::fromLocalFile(path);
-    m_sourceList->FilesDropped(urls);
+    if (!m_startupFiles.isEmpty())
+        m_sourceList->FilesDropped(std::exchange(m_startupFiles, {}));
 }
 
 UserSettingsState AppWindows::userSettingsState() const
@@ -276,12 +283,16 @@ void AppWindows::chooseOutputFolder()
     field->setText(ChooseOutputFolder(field->text(), m_desktop.folders, m_desktop.boxes));
 }
 
-// Closing ends the program, also while the Options dialog is open. There is no preview to stop
-// yet. Settings that cannot be saved are reported; the program ends all the same.
+// Closing ends the program, also while the Options dialog is open. The preview stops and lets
+// go of its player first. Settings that cannot be saved are reported; the program ends all the same.
 void AppWindows::FormClose()
 {
+    if (m_preview)
+        m_preview->StopPreview();
+    if (m_filterGraph)
+        m_filterGraph->Release();
     if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
-        ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, WarningKind);
+        ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, MessageKind::Warning);
     m_optionForm->hide();
     Q_EMIT ended(0);
 }

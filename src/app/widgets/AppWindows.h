@@ -7,7 +7,8 @@
 #include "app/widgets/DesktopServices.h"
 #include "app/widgets/FlashForm.h"
 #include "engine/ProgressRefresh.h"
-#include "media/NullPreviewControl.h"
+#include "media/FilterGraph.h"
+#include "media/PreviewPlayer.h"
 #include "media/PreviewPort.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/CodeErrorForm.h"
@@ -58,6 +59,7 @@ public:
     PreviewTimelineState &timelineState() { return m_timelineState; }
     // Null until the start-up has run.
     SegmentController *segments() const { return m_segments; }
+    PreviewPlayer *preview() const { return m_preview.get(); }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -76,6 +78,8 @@ private:
     void logFileLocations();
     void applyProductInfo();
     void wireCommands();
+    // The preview: the video window, logo and position display, Play, Pause and Stop.
+    void wirePreview();
     // The source list: open, remove and clear, dropped files, the grid. Connected by the source
     // list's controller.
     void wireSources();
@@ -99,8 +103,9 @@ private:
     OptionSelectionModel m_options;
     SourceListModel m_sources;
     PreviewTimelineState m_timelineState;
-    NullPreviewControl m_noPreview; // what the timeline stops and seeks until the player is attached
     TProgressRefresh m_progress;
+    std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
+    std::unique_ptr<PreviewPlayer> m_preview;
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
     TfrmOption *m_optionForm = nullptr;         // owned by the main window

@@ -1,13 +1,13 @@
 #pragma once
 // The desktop collaborators the windows and services are handed, as one bundle of references.
-#include "services/CheckedShellLauncher.h"
-#include "services/DesktopHandlers.h"
-#include "services/LogindPowerControl.h"
-#include "services/PlatformServices.h"
-#include "services/widgets/DesktopShellLauncher.h"
+#include "platform/CheckedShellLauncher.h"
+#include "platform/DesktopHandlers.h"
+#include "platform/LogindPowerControl.h"
+#include "platform/PlatformServices.h"
+#include "platform/widgets/DesktopShellLauncher.h"
 #include "settings/OutputFolderChoice.h"
 #include "settings/widgets/QtFolderBrowser.h"
-#include "support/widgets/QtMessageBoxes.h"
+#include "platform/widgets/QtMessageBoxes.h"
 
 struct DesktopServices {
     IMessageBoxes &boxes;

@@ -1,6 +1,6 @@
 #include "app/widgets/KelvaneApplication.h"
 
-#include "app/EscapedFailure.h"
+#include "support/EscapedFailure.h"
 
 #include <clocale>
 

@@ -1,14 +1,15 @@
 #include "app/widgets/MainForm.h"
 
 #include "app/widgets/KeyPreview.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/SkinPalette.h"
-#include "app/widgets/SkinPictures.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/PictureButton.h"
+#include "skin/widgets/SkinPalette.h"
+#include "skin/widgets/SkinPictures.h"
+#include "skin/widgets/SkinStyle.h"
 #include "media/CodecHelp.h"
 #include "media/widgets/MarkerSplitter.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 #include "engine/OutputFolder.h"
+#include "support/WorkingSet.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,7 +25,6 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
-#include <malloc.h>
 
 #include <algorithm>
 
@@ -34,7 +34,63 @@ const QString kHelpFileName = QStringLiteral("Help.chm");
 constexpr int kLabelsRightEdge = 363;   // captions of the output settings end here
 constexpr int kSettingsPanelLeft = 295; // and stay inside the settings panel (its edge is at 292)
 
-void trimHeap() { malloc_trim(0); }
+constexpr QSize WindowSize{692, 456};
+constexpr QSize SmallestSize{686, 456};
+
+// Where a control sits, in the window's own pixels. A width and height of 0 leave the control its
+// own size (a picture button's picture, a caption's text). A control anchored right ends at x.
+enum class Anchor { Left, Right };
+struct Place {
+    const char *name; // the control's object name, its component's name
+    int x, y, width, height;
+    Anchor anchor = Anchor::Left;
+};
+
+// Every control of the window; the constructor puts each at its place once all are made.
+const Place Layout[] = {
+    // title bar
+    {"lblTitle", 63, 32, 537, 27},
+    {"btnWindowMinimize", 606, 28, 0, 0},
+    {"btnWindowClose", 640, 28, 0, 0},
+    // product links
+    {"btnHomePage", 406, 73, 0, 0},
+    {"btnEMail", 459, 73, 0, 0},
+    {"btnHelp", 565, 73, 0, 0},
+    {"btnAbout", 618, 73, 0, 0},
+    // the preview, its buttons and time, and the timeline under it
+    {"DSVideoWindowEx1", 26, 76, 253, 152},
+    {"Panel1", 22, 234, 0, 0},
+    {"btnPlay", 36, 261, 0, 0},
+    {"btnPause", 68, 261, 0, 0},
+    {"btnStop", 99, 261, 0, 0},
+    {"imgPlay", 146, 253, 136, 38},
+    {"pnlCurTime", 171, 264, 81, 17},
+    // output settings
+    {"Image1", 290, 125, 379, 5},
+    {"lblOutputFileTypeName", kLabelsRightEdge, 136, 0, 0, Anchor::Right},
+    {"lblProfileSettings", kLabelsRightEdge, 164, 0, 0, Anchor::Right},
+    {"lblOutputFolderInfo", kLabelsRightEdge, 191, 0, 0, Anchor::Right},
+    {"cbbOutputFiletype", 368, 133, 297, 21},
+    {"cbbProfile", 368, 160, 217, 21},
+    {"btnOptions", 595, 160, 0, 0},
+    {"edtOutputFolder", 368, 188, 217, 21},
+    {"RzBmpButton1", 595, 188, 0, 0},
+    {"btnSelectOutputFolder", 595, 218, 0, 0},
+    // the after-job check boxes with their captions, and the codec link
+    {"chkShutdown", 294, 226, 15, 15},
+    {"Label1", 313, 227, 0, 0},
+    {"chkShowOutputDirectory", 294, 246, 15, 15},
+    {"Label2", 313, 247, 0, 0},
+    {"Label3", 296, 269, 0, 0},
+    // the source list and its buttons
+    {"dxTreeSourceFileInfo", 22, 292, 525, 138},
+    {"btnOpenFile", 555, 289, 0, 0},
+    {"btnRemoveFile", 555, 323, 0, 0},
+    {"btnClearFile", 555, 357, 0, 0},
+    {"btnConvert", 555, 391, 0, 0},
+    // the foot of the background, beside the painted tag line
+    {"lblStatusLine", 180, 436, 367, 16},
+};
 
 QLabel *pictureLabel(const QString &picture, QWidget *parent, qreal dpr)
 {
@@ -74,14 +130,14 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
     : SkinnedWindow(QStringLiteral("main_background"), parent),
       m_shell(shell),
       m_programFolder(programFolder),
-      m_trim(trim ? std::move(trim) : TrimFunction(trimHeap)),
+      m_trim(trim ? std::move(trim) : TrimFunction(TrimWorkingSet)),
       m_codecAddress(QString::fromLatin1(CodecHelpAddress))
 {
     setObjectName(QStringLiteral("FrmMainForm"));
     setFont(SkinStyle::labelFont());
     setStyleSheet(SkinStyle::styleSheet());
-    resize(692, 456);
-    setMinimumSize(686, 456);
+    resize(WindowSize);
+    setMinimumSize(SmallestSize);
 
     buildTitleBar();
     buildLinkButtons();
@@ -92,6 +148,8 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
     buildSourceList();
     buildFileButtons();
     buildStatusLine();
+    placeControls();
+    m_panLogo->setGeometry(m_videoWindow->rect()); // the logo covers the whole video area
     connectCommands();
     // Style sheets drop inherited fonts: the controls Qt draws get the label font explicitly.
     for (QWidget *control : std::initializer_list<QWidget *>{
@@ -110,22 +168,36 @@ TFrmMainForm::TFrmMainForm(IShellLauncher &shell, const QString &programFolder, 
 
 TFrmMainForm::~TFrmMainForm() = default;
 
-PictureButton *TFrmMainForm::addButton(const QString &picture, int x, int y, const QString &hint)
+// Puts every control named in the layout table at its place.
+void TFrmMainForm::placeControls()
+{
+    for (const Place &place : Layout) {
+        auto *control = findChild<QWidget *>(QString::fromLatin1(place.name));
+        Q_ASSERT_X(control, "TFrmMainForm::placeControls", place.name);
+        if (!control)
+            continue;
+        if (place.width > 0 && place.height > 0)
+            control->resize(place.width, place.height);
+        control->move(place.anchor == Anchor::Right ? place.x - control->width() : place.x, place.y);
+    }
+}
+
+PictureButton *TFrmMainForm::addButton(const QString &picture, const QString &name, const QString &hint)
 {
     auto *button = new PictureButton(picture, this);
-    button->move(x, y);
+    button->setObjectName(name);
     if (!hint.isEmpty())
         button->setHint(hint);
     return button;
 }
 
-QLabel *TFrmMainForm::addLabel(const QString &text, int x, int y)
+QLabel *TFrmMainForm::addLabel(const QString &text, const QString &name)
 {
     auto *label = new QLabel(text, this);
+    label->setObjectName(name);
     label->setFont(SkinStyle::labelFont());
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     label->adjustSize();
-    label->move(x, y);
     return label;
 }
 
@@ -138,47 +210,45 @@ void TFrmMainForm::buildTitleBar()
     font.setBold(true);
     m_lblTitle->setFont(font);
     m_lblTitle->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    m_lblTitle->setGeometry(63, 32, 537, 27);
     addMoveHandle(m_lblTitle);
 
-    m_btnWindowMinimize = addButton(QStringLiteral("minimize"), 606, 28, QStringLiteral("Minimize"));
-    m_btnWindowClose = addButton(QStringLiteral("close"), 640, 28, QStringLiteral("Close"));
+    m_btnWindowMinimize =
+        addButton(QStringLiteral("minimize"), QStringLiteral("btnWindowMinimize"), QStringLiteral("Minimize"));
+    m_btnWindowClose = addButton(QStringLiteral("close"), QStringLiteral("btnWindowClose"), QStringLiteral("Close"));
 }
 
 void TFrmMainForm::buildLinkButtons()
 {
-    m_btnHomePage = addButton(QStringLiteral("homepage"), 406, 73, QStringLiteral("Visit the home page"));
-    m_btnEMail = addButton(QStringLiteral("email"), 459, 73, QStringLiteral("Write to support"));
-    m_btnHelp = addButton(QStringLiteral("help"), 565, 73, QStringLiteral("Help (F1)"));
-    m_btnAbout = addButton(QStringLiteral("about"), 618, 73, QStringLiteral("About Kelvane"));
+    m_btnHomePage =
+        addButton(QStringLiteral("homepage"), QStringLiteral("btnHomePage"), QStringLiteral("Visit the home page"));
+    m_btnEMail = addButton(QStringLiteral("email"), QStringLiteral("btnEMail"), QStringLiteral("Write to support"));
+    m_btnHelp = addButton(QStringLiteral("help"), QStringLiteral("btnHelp"), QStringLiteral("Help (F1)"));
+    m_btnAbout = addButton(QStringLiteral("about"), QStringLiteral("btnAbout"), QStringLiteral("About Kelvane"));
     for (PictureButton *b : {m_btnHomePage, m_btnEMail, m_btnHelp, m_btnAbout})
         b->setCursor(Qt::PointingHandCursor);
 }
 
 void TFrmMainForm::buildPreview()
 {
-    m_videoWindow = new QWidget(this);
+    m_videoWindow = new VideoWindow(this);
     m_videoWindow->setObjectName(QStringLiteral("DSVideoWindowEx1"));
-    m_videoWindow->setGeometry(26, 76, 253, 152);
     m_videoWindow->setStyleSheet(QStringLiteral("background: black;"));
     m_videoWindow->setAttribute(Qt::WA_StyledBackground);
 
     m_panLogo = new QWidget(m_videoWindow);
     m_panLogo->setObjectName(QStringLiteral("panLogo"));
-    m_panLogo->setGeometry(m_videoWindow->rect());
     auto *layout = new QHBoxLayout(m_panLogo);
     layout->setContentsMargins(0, 0, 0, 0);
     QLabel *imgLOGO = pictureLabel(QStringLiteral("logo"), m_panLogo, 2.0);
     imgLOGO->setObjectName(QStringLiteral("imgLOGO"));
     layout->addWidget(imgLOGO);
 
-    m_btnPlay = addButton(QStringLiteral("play"), 36, 261, QStringLiteral("Ctrl + P"));
-    m_btnPause = addButton(QStringLiteral("pause"), 68, 261, QStringLiteral("Ctrl + U"));
-    m_btnStop = addButton(QStringLiteral("stop"), 99, 261, QStringLiteral("Ctrl + T"));
+    m_btnPlay = addButton(QStringLiteral("play"), QStringLiteral("btnPlay"), QStringLiteral("Ctrl + P"));
+    m_btnPause = addButton(QStringLiteral("pause"), QStringLiteral("btnPause"), QStringLiteral("Ctrl + U"));
+    m_btnStop = addButton(QStringLiteral("stop"), QStringLiteral("btnStop"), QStringLiteral("Ctrl + T"));
 
     QLabel *imgPlay = pictureLabel(QStringLiteral("time_display"), this, 2.0);
     imgPlay->setObjectName(QStringLiteral("imgPlay"));
-    imgPlay->setGeometry(146, 253, 136, 38);
 
     m_pnlCurTime = new QLabel(QStringLiteral("00:00:00"), this);
     m_pnlCurTime->setObjectName(QStringLiteral("pnlCurTime"));
@@ -189,13 +259,11 @@ void TFrmMainForm::buildPreview()
     m_pnlCurTime->setAlignment(Qt::AlignCenter);
     m_pnlCurTime->setStyleSheet(QStringLiteral("background: black; color: %1;")
                                     .arg(SkinPalette::accent.name()));
-    m_pnlCurTime->setGeometry(171, 264, 81, 17);
 }
 
 void TFrmMainForm::buildTimeline()
 {
     m_panel1 = new TimelinePanel(this);
-    m_panel1->move(22, 234);
     const qreal dpr = 2.0;
     m_panel1->setPictures({SkinPictures::load(QStringLiteral("segment_filler"), dpr),
                            SkinPictures::load(QStringLiteral("segment_span"), dpr),
@@ -214,41 +282,35 @@ void TFrmMainForm::buildOutputSettings()
 {
     QLabel *divider = pictureLabel(QStringLiteral("divider"), this, 2.0);
     divider->setObjectName(QStringLiteral("Image1"));
-    divider->setGeometry(290, 125, 379, 5);
 
-    // Captions end at one right edge inside the settings panel, whatever the width of the font.
-    const QList<QLabel *> captions = {addLabel(QStringLiteral("Output FileType:"), 0, 136),
-                                      addLabel(QStringLiteral("Profile Settings:"), 0, 164),
-                                      addLabel(QStringLiteral("Output Folder:"), 0, 191)};
-    captions[0]->setObjectName(QStringLiteral("lblOutputFileTypeName"));
-    captions[1]->setObjectName(QStringLiteral("lblProfileSettings"));
-    captions[2]->setObjectName(QStringLiteral("lblOutputFolderInfo"));
-    fitCaptions(captions, kLabelsRightEdge - kSettingsPanelLeft);
-    for (QLabel *label : captions)
-        label->move(kLabelsRightEdge - label->width(), label->y());
+    // Captions end at one right edge inside the settings panel (the layout table places them by
+    // that edge), whatever the width of the font.
+    fitCaptions({addLabel(QStringLiteral("Output FileType:"), QStringLiteral("lblOutputFileTypeName")),
+                 addLabel(QStringLiteral("Profile Settings:"), QStringLiteral("lblProfileSettings")),
+                 addLabel(QStringLiteral("Output Folder:"), QStringLiteral("lblOutputFolderInfo"))},
+                kLabelsRightEdge - kSettingsPanelLeft);
 
     m_cbbOutputFiletype = new QComboBox(this);
     m_cbbOutputFiletype->setObjectName(QStringLiteral("cbbOutputFiletype"));
-    m_cbbOutputFiletype->setGeometry(368, 133, 297, 21);
     m_cbbProfile = new QComboBox(this);
     m_cbbProfile->setObjectName(QStringLiteral("cbbProfile"));
-    m_cbbProfile->setGeometry(368, 160, 217, 21);
-    m_btnOptions = addButton(QStringLiteral("options"), 595, 160, QStringLiteral("Ctrl + I"));
+    m_btnOptions = addButton(QStringLiteral("options"), QStringLiteral("btnOptions"), QStringLiteral("Ctrl + I"));
 
     m_edtOutputFolder = new QLineEdit(DefaultOutputFolder(), this);
     m_edtOutputFolder->setObjectName(QStringLiteral("edtOutputFolder"));
     m_edtOutputFolder->setReadOnly(true);
-    m_edtOutputFolder->setGeometry(368, 188, 217, 21);
-    m_RzBmpButton1 = addButton(QStringLiteral("browse"), 595, 188, QStringLiteral("Ctrl + B"));
-    m_btnSelectOutputFolder = addButton(QStringLiteral("folder"), 595, 218, QStringLiteral("Ctrl + B"));
+    m_RzBmpButton1 = addButton(QStringLiteral("browse"), QStringLiteral("RzBmpButton1"), QStringLiteral("Ctrl + B"));
+    m_btnSelectOutputFolder =
+        addButton(QStringLiteral("folder"), QStringLiteral("btnSelectOutputFolder"), QStringLiteral("Ctrl + B"));
     m_btnSelectOutputFolder->hide();
 }
 
-QCheckBox *TFrmMainForm::addCheckBox(int x, int y, const QString &caption, QLabel *&captionLabel)
+QCheckBox *TFrmMainForm::addCheckBox(const QString &name, const QString &caption, const QString &captionName,
+                                     QLabel *&captionLabel)
 {
     auto *box = new QCheckBox(this);
-    box->setGeometry(x, y, 15, 15);
-    captionLabel = addLabel(caption, x + 19, y + 1);
+    box->setObjectName(name);
+    captionLabel = addLabel(caption, captionName);
     captionLabel->setCursor(Qt::PointingHandCursor);
     captionLabel->installEventFilter(this);
     return box;
@@ -256,14 +318,15 @@ QCheckBox *TFrmMainForm::addCheckBox(int x, int y, const QString &caption, QLabe
 
 void TFrmMainForm::buildCheckBoxes()
 {
-    m_chkShutdown = addCheckBox(294, 226, QStringLiteral("Shutdown computer when job is finished."), m_label1);
-    m_chkShutdown->setObjectName(QStringLiteral("chkShutdown"));
-    m_chkShowOutputDirectory = addCheckBox(294, 246, QStringLiteral("Show output directory when done"), m_label2);
-    m_chkShowOutputDirectory->setObjectName(QStringLiteral("chkShowOutputDirectory"));
+    m_chkShutdown = addCheckBox(QStringLiteral("chkShutdown"),
+                                QStringLiteral("Shutdown computer when job is finished."), QStringLiteral("Label1"),
+                                m_label1);
+    m_chkShowOutputDirectory = addCheckBox(QStringLiteral("chkShowOutputDirectory"),
+                                           QStringLiteral("Show output directory when done"), QStringLiteral("Label2"),
+                                           m_label2);
     m_chkShowOutputDirectory->setChecked(true);
 
-    m_label3 = addLabel(QStringLiteral("Click here to download the coder"), 296, 269);
-    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3 = addLabel(QStringLiteral("Click here to download the coder"), QStringLiteral("Label3"));
     QFont font = m_label3->font();
     font.setUnderline(true);
     m_label3->setFont(font);
@@ -277,7 +340,6 @@ void TFrmMainForm::buildSourceList()
 {
     m_dxTreeSourceFileInfo = new QTreeView(this);
     m_dxTreeSourceFileInfo->setObjectName(QStringLiteral("dxTreeSourceFileInfo"));
-    m_dxTreeSourceFileInfo->setGeometry(22, 292, 525, 138);
     m_dxTreeSourceFileInfo->setRootIsDecorated(false);
     m_dxTreeSourceFileInfo->setUniformRowHeights(true);
     m_dxTreeSourceFileInfo->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -291,13 +353,15 @@ void TFrmMainForm::buildSourceList()
 
 void TFrmMainForm::buildFileButtons()
 {
-    m_btnOpenFile = addButton(QStringLiteral("open_files"), 555, 289, QStringLiteral("Ctrl + O"));
-    m_btnRemoveFile = addButton(QStringLiteral("remove_files"), 555, 323, QStringLiteral("Ctrl + R"));
-    m_btnClearFile = addButton(QStringLiteral("clear_files"), 555, 357, QStringLiteral("Ctrl + L"));
-    m_btnConvert = addButton(QStringLiteral("convert"), 555, 391, QStringLiteral("Ctrl + S"));
+    m_btnOpenFile = addButton(QStringLiteral("open_files"), QStringLiteral("btnOpenFile"), QStringLiteral("Ctrl + O"));
+    m_btnRemoveFile =
+        addButton(QStringLiteral("remove_files"), QStringLiteral("btnRemoveFile"), QStringLiteral("Ctrl + R"));
+    m_btnClearFile =
+        addButton(QStringLiteral("clear_files"), QStringLiteral("btnClearFile"), QStringLiteral("Ctrl + L"));
+    m_btnConvert = addButton(QStringLiteral("convert"), QStringLiteral("btnConvert"), QStringLiteral("Ctrl + S"));
 }
 
-// Right-aligned on the foot of the background, beside the painted tag line.
+// Right-aligned in its place on the foot of the background.
 void TFrmMainForm::buildStatusLine()
 {
     m_lblStatusLine = new QLabel(this);
@@ -305,7 +369,6 @@ void TFrmMainForm::buildStatusLine()
     m_lblStatusLine->setFont(SkinStyle::labelFont());
     m_lblStatusLine->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::textDim.name()));
     m_lblStatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lblStatusLine->setGeometry(180, 436, 367, 16);
 }
 
 void TFrmMainForm::connectCommands()
@@ -375,7 +438,7 @@ void TFrmMainForm::closeEvent(QCloseEvent *event)
 
 void TFrmMainForm::resizeEvent(QResizeEvent *event)
 {
-    setMinimumSize(686, 456);
+    setMinimumSize(SmallestSize);
     SkinnedWindow::resizeEvent(event);
 }
 

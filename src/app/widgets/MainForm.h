@@ -3,8 +3,9 @@
 // the source list and the command buttons. It launches the product links itself through the
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinnedWindow.h"
 #include "media/widgets/TimelinePanel.h"
+#include "media/widgets/VideoWindow.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,8 +56,8 @@ public:
     PictureButton *btnEMail() const { return m_btnEMail; }
     PictureButton *btnHelp() const { return m_btnHelp; }
     PictureButton *btnAbout() const { return m_btnAbout; }
-    // The video area: the preview puts its video widget here; panLogo covers it while idle.
-    QWidget *DSVideoWindowEx1() const { return m_videoWindow; }
+    // The video window shows the preview's pictures; panLogo covers it while nothing is loaded.
+    VideoWindow *DSVideoWindowEx1() const { return m_videoWindow; }
     QWidget *panLogo() const { return m_panLogo; }
     // The timeline: left filler, start marker, span, end marker, right filler.
     TimelinePanel *Panel1() const { return m_panel1; }
@@ -126,9 +127,11 @@ private:
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void tmrClearMemoryTimer();
 
-    PictureButton *addButton(const QString &picture, int x, int y, const QString &hint = {});
-    QLabel *addLabel(const QString &text, int x, int y);
-    QCheckBox *addCheckBox(int x, int y, const QString &caption, QLabel *&captionLabel);
+    void placeControls();
+    PictureButton *addButton(const QString &picture, const QString &name, const QString &hint = {});
+    QLabel *addLabel(const QString &text, const QString &name);
+    QCheckBox *addCheckBox(const QString &name, const QString &caption, const QString &captionName,
+                           QLabel *&captionLabel);
 
     IShellLauncher &m_shell;
     QString m_programFolder;
@@ -144,7 +147,7 @@ private:
     PictureButton *m_btnEMail = nullptr;
     PictureButton *m_btnHelp = nullptr;
     PictureButton *m_btnAbout = nullptr;
-    QWidget *m_videoWindow = nullptr;
+    VideoWindow *m_videoWindow = nullptr;
     QWidget *m_panLogo = nullptr;
     TimelinePanel *m_panel1 = nullptr;
     PictureButton *m_btnPlay = nullptr;

@@ -12,10 +12,10 @@ TConversionController::TConversionController(TCustomProc &custom, IShellLauncher
                                              QWidget *mainWindow, TProgressRefresh &progress, TfrmConverting &form,
                                              QObject *parent)
     : QObject(parent), m_custom(custom), m_mainWindow(mainWindow), m_progress(progress),
-      m_batch(custom, m_progress, shell, power), m_form(form)
+      m_batch(custom.batchServices(), m_progress, shell, power), m_form(form)
 {
     m_form.setShowInputs([this] {
-        return std::pair<QString, int>{m_batch.currentFile(), m_custom.runState().checkedCount};
+        return std::pair<QString, int>{m_batch.currentFile(), m_batch.state().checkedCount};
     });
     m_powerOffForm = new TfrmPowerOff(m_batch.powerOffCountdown(), mainWindow);
     connect(&m_batch, &TBatchRun::itemStarting, this, &TConversionController::showProgress);
@@ -56,7 +56,6 @@ void TConversionController::start()
 {
     if (isRunning())
         return;
-    m_custom.runState().doneCount = 0;
     m_batch.RunBatch(m_custom.sources());
 }
 

@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QWidget;
+class TCustomProc;
 class TfrmPowerOff;
 
 class TConversionController : public QObject {

@@ -1,7 +1,8 @@
 #include "engine/widgets/ConvertingForm.h"
 
-#include "app/widgets/SkinPictures.h"
-#include "app/widgets/SkinnedWindow.h"
+#include "skin/widgets/SkinPalette.h"
+#include "skin/widgets/SkinPictures.h"
+#include "skin/widgets/SkinnedWindow.h"
 
 #include <QBitmap>
 #include <QCloseEvent>
@@ -16,7 +17,8 @@ namespace {
 constexpr int ClientWidth = 435;
 constexpr int ClientHeight = 222;
 
-const char *const DarkStyle =
+// The window on its own: a dark background of its own and blue bars.
+const char *const PlainStyle =
     "TfrmConverting { background: #23272e; }"
     "QLabel { color: #d6dbe2; }"
     "QProgressBar { border: 1px solid #4a5260; background: #181b20; color: #d6dbe2; text-align: center; }"
@@ -24,6 +26,20 @@ const char *const DarkStyle =
     "QPushButton { color: #eef1f5; background: #39414d; border: 1px solid #56606f; padding: 3px; }"
     "QPushButton:hover { background: #465061; }"
     "QStatusBar { color: #aab2bd; background: #1b1e23; }";
+
+// The window over the skin's picture: the picture shows through the window and the status bar;
+// the bars take the skin's well and accent colours and round corners.
+QString skinnedStyle()
+{
+    return QStringLiteral("QLabel { color: #d6dbe2; }"
+                          "QProgressBar { border: 1px solid #4a5260; border-radius: 3px; background: %1;"
+                          " color: #d6dbe2; text-align: center; }"
+                          "QProgressBar::chunk { background: %2; border-radius: 2px; }"
+                          "QPushButton { color: #eef1f5; background: #39414d; border: 1px solid #56606f; padding: 3px; }"
+                          "QPushButton:hover { background: #465061; }"
+                          "QStatusBar { color: #aab2bd; background: transparent; }")
+        .arg(SkinPalette::well.name(), SkinPalette::accent.name());
+}
 
 // A push button that, once given a picture name, draws the skin's up, hot and down pictures
 // (which carry the caption) instead of the style's button.
@@ -92,7 +108,7 @@ TfrmConverting::TfrmConverting(TProgressRefresh &model, IMessageBoxes &messages,
     setObjectName(QStringLiteral("frmConverting"));
     setWindowTitle(QStringLiteral("Converting"));
     setFixedSize(ClientWidth, ClientHeight);
-    setStyleSheet(QString::fromLatin1(DarkStyle));
+    setStyleSheet(QString::fromLatin1(PlainStyle));
     createComponents();
 
     connect(&m_model, &TProgressRefresh::changed, this, &TfrmConverting::updateView);
@@ -126,8 +142,8 @@ void TfrmConverting::createComponents()
     statStatePanel->setFixedWidth(50);
     statStatePanel->setContentsMargins(4, 0, 0, 0);
     statState->addWidget(statStatePanel);
-    showBar(ProgressBar1, m_model.currentBar);
-    showBar(pbTotal, m_model.totalBar);
+    showBar(ProgressBar1, m_model.currentBar());
+    showBar(pbTotal, m_model.totalBar());
 }
 
 void TfrmConverting::setSkin(const QPixmap &background)
@@ -138,12 +154,7 @@ void TfrmConverting::setSkin(const QPixmap &background)
     const QSize size = background.deviceIndependentSize().toSize();
     setWindowFlag(Qt::FramelessWindowHint, true);
     setFixedSize(size);
-    setStyleSheet(QString::fromLatin1(DarkStyle)
-                      .replace(QStringLiteral("background: #23272e;"), QString())
-                      .replace(QStringLiteral("background: #1b1e23;"), QStringLiteral("background: transparent;"))
-                      .replace(QStringLiteral("background: #3d7bd9;"), QStringLiteral("background: #26c6cc;"))
-                      .replace(QStringLiteral("background: #181b20;"), QStringLiteral("background: #14171e;"))
-                  + QStringLiteral("QProgressBar { border-radius: 3px; } QProgressBar::chunk { border-radius: 2px; }"));
+    setStyleSheet(skinnedStyle());
     // The outline is cut at the window's own size, also from a picture drawn for a dense screen.
     QImage picture = background.toImage();
     if (picture.size() != size)
@@ -210,10 +221,10 @@ void TfrmConverting::btnStop1Click()
 
 void TfrmConverting::updateView()
 {
-    lblInfo->setText(m_model.lblInfo);
-    showPath(lblCurFileName, m_model.lblCurFileName);
-    lblPersent->setText(m_model.lblPersent);
-    statStatePanel->setText(m_model.statState);
-    showBar(ProgressBar1, m_model.currentBar);
-    showBar(pbTotal, m_model.totalBar);
+    lblInfo->setText(m_model.lblInfo());
+    showPath(lblCurFileName, m_model.lblCurFileName());
+    lblPersent->setText(m_model.lblPersent());
+    statStatePanel->setText(m_model.statState());
+    showBar(ProgressBar1, m_model.currentBar());
+    showBar(pbTotal, m_model.totalBar());
 }

@@ -1,7 +1,7 @@
 #include "engine/widgets/PowerOffForm.h"
 
-#include "app/widgets/MessageIconPicture.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/MessageIconPicture.h"
+#include "skin/widgets/SkinStyle.h"
 #include "engine/PowerOffCountdown.h"
 
 #include <QDialogButtonBox>

@@ -1,13 +1,14 @@
 #include "media/widgets/CodeErrorForm.h"
 
-#include "app/widgets/MessageIconPicture.h"
-#include "app/widgets/SkinPalette.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/MessageIconPicture.h"
+#include "skin/widgets/SkinPalette.h"
+#include "skin/widgets/SkinStyle.h"
 
 #include "media/CodecHelp.h"
 #include "media/widgets/LinkLabel.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextLayout>
 #include <algorithm>
@@ -89,8 +90,11 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, cons
 
 void TFrmCodeErrorForm::Label2Click() { OpenCodecHelp(m_shell); }
 
+// The window is its owner's child: should the owner go while the window is open (the program
+// ends), the owner deletes it, so it is never a variable of this function.
 void CodeErrorWindowReporter::ShowReadErrorWindow(const QString &path)
 {
-    TFrmCodeErrorForm window(m_shell, m_owner, path);
-    window.exec();
+    const QPointer<TFrmCodeErrorForm> window = new TFrmCodeErrorForm(m_shell, m_owner, path);
+    window->exec();
+    delete window.data();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Error Info": tells the user a file could not be read and links to help on installing codecs.
 #include "media/CodecErrorReporter.h"
-#include "services/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QDialog>
 

@@ -22,6 +22,18 @@ QLabel *makeInfoLabel(QWidget *parent)
     return label;
 }
 
+// Until a guard is set, a failure to start the adding is only written to the debug output.
+void warnOnFailure(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        qWarning("The files could not be added: %s", e.what());
+    } catch (...) {
+        qWarning("The files could not be added.");
+    }
+}
+
 QTimer *makeTimer(QObject *parent, int milliseconds, bool once)
 {
     auto *timer = new QTimer(parent);
@@ -33,7 +45,7 @@ QTimer *makeTimer(QObject *parent, int milliseconds, bool once)
 } // namespace
 
 TFrmInitFileForm::TFrmInitFileForm(QWidget *mainWindow)
-    : QWidget(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), m_mainWindow(mainWindow)
+    : QWidget(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), m_mainWindow(mainWindow), m_guard(warnOnFailure)
 {
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(273, 45);
@@ -94,16 +106,14 @@ void TFrmInitFileForm::Timer1Timer()
 void TFrmInitFileForm::Timer2Timer()
 {
     Timer2->stop();
-    if (!m_add) {
-        addingDone();
-        return;
-    }
-    try {
-        m_add(m_pendingFiles, [this] { addingDone(); });
-    } catch (...) {
-        addingDone(); // the window never stays up when the adding could not start
-        throw;
-    }
+    bool started = false;
+    m_guard([this, &started] {
+        if (m_add)
+            m_add(m_pendingFiles, [this] { addingDone(); });
+        started = m_add != nullptr;
+    });
+    if (!started)
+        addingDone(); // the window never stays up when the adding did not start
 }
 
 void TFrmInitFileForm::addingDone()

@@ -3,8 +3,10 @@
 // are added. It blocks input to the other windows, turns a spinner once a second, starts the
 // adding 300 ms after it is shown and closes itself when the adding is over.
 //
-// Use: SetPendingFiles(paths); setAddOperation(...) once; show(). It never runs an event loop
-// of its own; `finished` tells when it has closed.
+// Use: SetPendingFiles(paths); setAddOperation(...) and setHandlerGuard(...) once; show(). It
+// never runs an event loop of its own; `finished` tells when it has closed.
+#include "support/EscapedFailure.h"
+
 #include <QPixmap>
 #include <QStringList>
 #include <QWidget>
@@ -23,6 +25,9 @@ public:
     explicit TFrmInitFileForm(QWidget *mainWindow = nullptr);
 
     void setAddOperation(AddOperation add) { m_add = std::move(add); }
+    // Runs the start of the adding and shows a failure that escapes it (the application's general
+    // error display).
+    void setHandlerGuard(HandlerGuard guard) { m_guard = std::move(guard); }
     // The skinned panel's picture, stretched over the whole window.
     void setBackground(const QPixmap &picture);
 
@@ -56,6 +61,7 @@ private:
 
     QWidget *m_mainWindow;
     AddOperation m_add;
+    HandlerGuard m_guard;
     QStringList m_pendingFiles;
     int m_spinnerStep = 1;
 };

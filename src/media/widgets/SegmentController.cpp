@@ -8,12 +8,6 @@
 
 #include <QTreeView>
 
-namespace {
-
-constexpr int WarningKind = 1;
-
-} // namespace
-
 SegmentController::SegmentController(TimelinePanel &timeline, SourceListController &sources, IMessageBoxes &boxes,
                                      PreviewTimelineState &state, IPreviewControl &preview, QObject *parent)
     : QObject(parent), m_timeline(timeline), m_boxes(boxes)
@@ -56,6 +50,6 @@ void SegmentController::timeCommitted(int row, int column, const QString &text)
     const std::optional<QString> error = m_selection->commitTypedTime(row, column, text);
     if (!error)
         return;
-    QMetaObject::invokeMethod(this, [this, message = *error] { ShowMessageBox(m_boxes, message, WarningKind); },
+    QMetaObject::invokeMethod(this, [this, message = *error] { ShowMessageBox(m_boxes, message, MessageKind::Warning); },
                               Qt::QueuedConnection);
 }

@@ -1,7 +1,7 @@
 #include "media/widgets/SourceFileDialog.h"
 
-#include "app/widgets/MessageIconPicture.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/MessageIconPicture.h"
+#include "skin/widgets/SkinStyle.h"
 #include "media/SourceFileTypes.h"
 
 #include <QChildEvent>

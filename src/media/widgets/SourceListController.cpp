@@ -4,7 +4,7 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListEditing.h"
 #include "media/SourceListModel.h"
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinStyle.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
@@ -29,7 +29,8 @@ SourceListController::SourceListController(QTreeView *dxTreeSourceFileInfo, Sour
                                            IMessageBoxes &boxes, ICodecErrorReporter &reporter, QWidget *mainWindow)
     : QObject(mainWindow), m_mainWindow(mainWindow), m_model(model),
       m_view(new SourceListView(dxTreeSourceFileInfo, model, this)),
-      m_adder(new SourceFileAdder(model, reporter, boxes, this)), m_busyWindow(new TFrmInitFileForm(mainWindow))
+      m_adder(new SourceFileAdder(model, reporter, boxes, this)), m_busyWindow(new TFrmInitFileForm(mainWindow)),
+      m_guard(ReportingFailuresIn(boxes))
 {
     m_chooseFiles = [this](const QString &folder, std::function<void(QStringList)> chosen) {
         PickSourceFiles(m_mainWindow, folder, std::move(chosen));
@@ -37,6 +38,7 @@ SourceListController::SourceListController(QTreeView *dxTreeSourceFileInfo, Sour
     m_busyWindow->setAddOperation([this](const QStringList &paths, std::function<void()> done) {
         m_adder->AddSourceFiles(paths, std::move(done));
     });
+    m_busyWindow->setHandlerGuard(m_guard);
     connect(m_busyWindow, &TFrmInitFileForm::finished, this, &SourceListController::openDone);
     connect(m_adder, &SourceFileAdder::finished, this, &SourceListController::afterAdding);
     connect(m_view, &SourceListView::keyPressed, this, &SourceListController::dxTreeSourceFileInfoKeyDown);
@@ -80,14 +82,9 @@ void SourceListController::openDone()
     Q_EMIT openFinished();
 }
 
-void SourceListController::FilesDropped(const QList<QUrl> &urls)
+void SourceListController::FilesDropped(const QStringList &paths)
 {
-    QStringList paths;
-    for (const QUrl &url : urls) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    m_adder->AddSourceFiles(paths);
+    m_guard([this, &paths] { m_adder->AddSourceFiles(paths); });
 }
 
 void SourceListController::afterAdding()

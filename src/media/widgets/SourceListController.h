@@ -5,28 +5,27 @@
 // Wiring in the main window (everything is on the user-interface thread):
 //
 //   // codecErrorReporter: a CodeErrorWindowReporter(shell, this) living as long as the window
-//   m_sources = new SourceListController(dxTreeSourceFileInfo, sourceModel, messageBoxes,
-//                                        codecErrorReporter, this);
-//   m_sources->setInitDirAccess([&] { return settings.InitDir(); },
-//                               [&](const QString &folder) { settings.setInitDir(folder); });
-//   m_sources->setHooks({stopPreview, layoutSegmentMarkers, setFillerWidths});   // when they exist
-//   m_sources->busyWindow().setBackground(skinPicture);                        // optional
-//   connect(btnOpenFile, &QAbstractButton::clicked, m_sources, &SourceListController::btnOpenFileClick);
-//   connect(btnRemoveFile, ..., &SourceListController::btnRemoveFileClick);
-//   connect(btnClearFile, ..., &SourceListController::btnClearFileClick);
-//   // the Ctrl+O, Ctrl+R and Ctrl+L shortcuts click the same buttons (or call the same slots)
-//   // in dropEvent of the main window (acceptDrops(true), dragEnterEvent accepting hasUrls()):
-//   m_sources->FilesDropped(event->mimeData()->urls());
+//   auto *sources = new SourceListController(dxTreeSourceFileInfo, sourceModel, messageBoxes,
+//                                            codecErrorReporter, this);
+//   sources->setInitDirAccess([&] { return settings.LoadInitialFolder(); },
+//                             [&](const QString &folder) { settings.SaveInitialFolder(folder); });
+//   // the timeline's controller sets the hooks (stop the preview, lay out and reset the markers)
+//   sources->busyWindow().setBackground(skinPicture);                         // optional
+//   connect(form, &TFrmMainForm::openFilesRequested, sources, &SourceListController::btnOpenFileClick);
+//   connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
+//   connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
+//   connect(form, &TFrmMainForm::filesDropped, sources, &SourceListController::FilesDropped);
 //   // the grid's own row drags carry SourceListView::RowDragMimeType and no URLs
 //
 // The grid, the model, the message boxes and the reporter are not owned and must outlive the
-// controller; the controller becomes a child of `mainWindow`.
+// controller; the controller becomes a child of `mainWindow`. A failure in one of its handlers
+// is shown in the message boxes.
 #include "media/SourceListHooks.h"
 
-#include <QList>
+#include "support/EscapedFailure.h"
+
 #include <QObject>
 #include <QStringList>
-#include <QUrl>
 #include <functional>
 
 class ICodecErrorReporter;
@@ -64,9 +63,9 @@ public Q_SLOTS:
     void btnOpenFileClick();
     void btnRemoveFileClick();
     void btnClearFileClick();
-    // Files dropped on the main window: the local files among `urls` are added, without the
-    // busy window, leaving InitDir alone.
-    void FilesDropped(const QList<QUrl> &urls);
+    // Local files dropped on the main window are added, without the busy window, leaving
+    // InitDir alone.
+    void FilesDropped(const QStringList &paths);
 
     void dxTreeSourceFileInfoKeyDown(int key);
     void dxTreeSourceFileInfoKeyUp(int key);
@@ -91,6 +90,7 @@ private:
     FileChooser m_chooseFiles;
     std::function<QString()> m_readInitDir;
     std::function<void(const QString &)> m_storeInitDir;
+    HandlerGuard m_guard;
     QStringList m_chosen;
 };
 

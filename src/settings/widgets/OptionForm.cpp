@@ -1,6 +1,6 @@
 #include "settings/widgets/OptionForm.h"
 
-#include "app/widgets/SkinStyle.h"
+#include "skin/widgets/SkinStyle.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -3,15 +3,13 @@
 // Delete, OK and Cancel. A failure in a handler ends that handler and goes to `reportFailures`,
 // the application's general error display, so that none unwinds through the toolkit.
 #include "settings/OptionDialogHandlers.h"
+#include "support/EscapedFailure.h"
 
 #include <QObject>
 #include <functional>
 
 class TCustomProfiles;
 class TfrmOption;
-
-// Runs a handler; shows a failure that escapes it.
-using HandlerGuard = std::function<void(const std::function<void()> &handler)>;
 
 class OptionFormController : public QObject {
     Q_OBJECT

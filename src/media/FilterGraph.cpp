@@ -1,0 +1,356 @@
+#include "media/FilterGraph.h"
+
+#include "media/ProbeGraph.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+#include <mpv/client.h>
+
+namespace {
+
+// Command replies carry what they answer in the top byte and a sequence number below it.
+enum ReplyKind : quint64 { LoadReply = 1, StopReply = 2, SeekReply = 3, PositionReply = 4 };
+constexpr int ReplyKindShift = 56;
+constexpr quint64 SequenceMask = (quint64(1) << ReplyKindShift) - 1;
+
+constexpr quint64 replyTag(ReplyKind kind, quint64 sequence) { return (quint64(kind) << ReplyKindShift) | sequence; }
+
+// Observed properties.
+enum Property : quint64 { TimePosition = 1, Duration = 2, EndReached = 3 };
+
+constexpr double ReferenceUnitsPerSecond = 1e7;
+
+qint64 toReference(double seconds) { return std::max<qint64>(0, std::llround(seconds * ReferenceUnitsPerSecond)); }
+
+QByteArray secondsText(qint64 reference)
+{
+    return QByteArray::number(double(reference) / ReferenceUnitsPerSecond, 'f', 7);
+}
+
+} // namespace
+
+FilterGraph::FilterGraph(MpvSettings settings, LogFunction log, QObject *parent)
+    : QObject(parent), m_settings(std::move(settings)), m_log(std::move(log))
+{
+    m_session.setEventHandler([this](const mpv_event &event) { onEvent(event); });
+    connect(&m_session, &MpvSession::frameDrawn, this, &FilterGraph::frameDrawn);
+}
+
+FilterGraph::~FilterGraph() { Release(); }
+
+void FilterGraph::startPlayer()
+{
+    if (m_session.isStarted())
+        return;
+    if (m_released)
+        throw MediaGraphError("The preview has been released.");
+    if (!m_startError.isEmpty())
+        throw MediaGraphError(m_startError.toStdString());
+    QString error = m_session.start(m_settings);
+    if (error.isEmpty()) {
+        const bool observed = m_session.observeDouble("time-pos", TimePosition)
+                              && m_session.observeDouble("duration", Duration)
+                              && m_session.observeFlag("eof-reached", EndReached);
+        if (observed)
+            return;
+        m_session.shutdown();
+        error = QStringLiteral("the player core reports no playing position");
+    }
+    m_startError = QStringLiteral("The preview cannot play videos: ") + error + u'.';
+    if (m_log)
+        m_log(m_startError);
+    throw MediaGraphError(m_startError.toStdString());
+}
+
+void FilterGraph::OpenGraph()
+{
+    startPlayer();
+    m_open = true;
+}
+
+void FilterGraph::CloseGraph()
+{
+    unloadFile();
+    m_open = false;
+}
+
+void FilterGraph::EmptyGraph() { unloadFile(); }
+
+void FilterGraph::Release()
+{
+    forgetFile();
+    m_session.shutdown();
+    m_session.clearFrame();
+    m_open = false;
+    m_released = true;
+}
+
+RenderOutcome FilterGraph::RenderFile(const QString &path)
+{
+    if (!m_open)
+        throw MediaGraphError("The preview graph is not open.");
+    unloadFile();
+    ProbeGraph probe;
+    probe.OpenGraph();
+    const RenderOutcome outcome = probe.RenderFile(path);
+    if (outcome == RenderOutcome::Complete) {
+        const std::optional<qint64> duration = probe.GetDuration();
+        loadFile(path);
+        m_duration = duration;
+    }
+    return outcome;
+}
+
+void FilterGraph::send(const QByteArrayList &arguments, quint64 reply)
+{
+    if (!m_session.command(arguments, reply))
+        throw MediaGraphError("The preview player takes no command.");
+}
+
+void FilterGraph::setPaused(bool paused)
+{
+    if (!m_session.setFlag("pause", paused))
+        throw MediaGraphError("The preview player takes no command.");
+}
+
+// The file is loaded paused: it starts running, at the position asked for, once it is loaded.
+void FilterGraph::loadFile(const QString &path)
+{
+    forgetFile();
+    m_hasFile = true;
+    setPaused(true);
+    ++m_generation;
+    const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    send({"loadfile", file, "replace"}, replyTag(LoadReply, m_generation));
+}
+
+void FilterGraph::unloadFile()
+{
+    if (!m_hasFile)
+        return;
+    forgetFile();
+    ++m_generation;
+    m_session.command({"stop"}, replyTag(StopReply, m_generation));
+    m_session.clearFrame();
+}
+
+void FilterGraph::forgetFile()
+{
+    m_hasFile = false;
+    m_running = false;
+    m_loaded = false;
+    m_playlistEntry.reset();
+    m_pendingSeek.reset();
+    m_duration.reset();
+    m_position = 0;
+    m_atEnd = false;
+    m_awaitingRestart = false;
+}
+
+std::optional<qint64> FilterGraph::GetDuration()
+{
+    if (!m_hasFile)
+        return std::nullopt;
+    return m_duration;
+}
+
+std::optional<qint64> FilterGraph::GetCurrentPosition()
+{
+    if (!m_hasFile)
+        return std::nullopt;
+    if (m_atEnd)
+        return m_duration.value_or(m_position);
+    return m_pendingSeek.value_or(m_position);
+}
+
+void FilterGraph::SetCurrentPosition(qint64 reference)
+{
+    if (!m_open || !m_hasFile)
+        throw MediaGraphError("No file is loaded in the preview.");
+    reference = std::max<qint64>(0, reference);
+    m_atEnd = false;
+    if (!m_loaded) {
+        m_pendingSeek = reference;
+        return;
+    }
+    seekPlayer(reference);
+}
+
+void FilterGraph::seekPlayer(qint64 reference)
+{
+    m_position = reference;
+    ++m_seeksSent;
+    m_awaitingRestart = true;
+    send({"seek", secondsText(reference), "absolute+exact"}, replyTag(SeekReply, m_seeksSent));
+    // At the end of a file the player has paused itself; a running graph runs on from the new position.
+    if (m_running)
+        setPaused(false);
+}
+
+void FilterGraph::RunGraph()
+{
+    if (!m_open)
+        throw MediaGraphError("The preview graph is not open.");
+    m_running = true;
+    if (m_loaded)
+        setPaused(false);
+}
+
+void FilterGraph::PauseGraph()
+{
+    if (!m_open)
+        throw MediaGraphError("The preview graph is not open.");
+    m_running = false;
+    if (m_hasFile)
+        setPaused(true);
+}
+
+void FilterGraph::StopGraph()
+{
+    if (!m_open)
+        return;
+    m_running = false;
+    if (m_hasFile)
+        setPaused(true);
+}
+
+void FilterGraph::onEvent(const mpv_event &event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY:
+        commandReplied(event.reply_userdata, event.error);
+        break;
+    case MPV_EVENT_START_FILE:
+        if (isCurrent())
+            m_playlistEntry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (isCurrent() && m_playlistEntry)
+            fileLoaded();
+        break;
+    case MPV_EVENT_END_FILE:
+        fileEnded(*static_cast<const mpv_event_end_file *>(event.data));
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        playbackRestarted();
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (event.error >= 0)
+            positionReported(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE:
+        propertyChanged(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
+        break;
+    case MPV_EVENT_SHUTDOWN:
+        playerEnded();
+        break;
+    default:
+        break;
+    }
+}
+
+void FilterGraph::commandReplied(quint64 reply, int error)
+{
+    const quint64 sequence = reply & SequenceMask;
+    switch (reply >> ReplyKindShift) {
+    case LoadReply:
+    case StopReply:
+        m_acknowledged = std::max(m_acknowledged, sequence);
+        if ((reply >> ReplyKindShift) == LoadReply && error < 0 && sequence == m_generation && m_hasFile)
+            failPlayback();
+        break;
+    case SeekReply:
+        if (sequence != m_seeksSent)
+            break;
+        m_seeksTaken = sequence;
+        if (error < 0)
+            m_awaitingRestart = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void FilterGraph::fileLoaded()
+{
+    m_loaded = true;
+    m_position = 0;
+    m_atEnd = false;
+    try {
+        if (m_pendingSeek) {
+            seekPlayer(*std::exchange(m_pendingSeek, std::nullopt));
+            return;
+        }
+        m_awaitingRestart = true;
+        if (m_running)
+            setPaused(false);
+    } catch (const MediaGraphError &) {
+        failPlayback();
+    }
+}
+
+void FilterGraph::fileEnded(const mpv_event_end_file &end)
+{
+    if (!isCurrent() || !m_playlistEntry || *m_playlistEntry != end.playlist_entry_id)
+        return;
+    if (end.reason == MPV_END_FILE_REASON_ERROR)
+        failPlayback();
+    else if (end.reason == MPV_END_FILE_REASON_EOF)
+        m_atEnd = true;
+}
+
+// The player has landed after loading or after the newest seek: the position it reports now is
+// where it shows the picture.
+void FilterGraph::playbackRestarted()
+{
+    if (!isCurrent() || !m_loaded || !m_awaitingRestart || m_seeksTaken != m_seeksSent)
+        return;
+    m_awaitingRestart = false;
+    m_session.requestDouble("time-pos", replyTag(PositionReply, m_seeksSent));
+}
+
+void FilterGraph::positionReported(quint64 reply, const mpv_event_property &property)
+{
+    if ((reply >> ReplyKindShift) != PositionReply || (reply & SequenceMask) != m_seeksSent || !isCurrent()
+        || !m_loaded || property.format != MPV_FORMAT_DOUBLE)
+        return;
+    m_position = toReference(*static_cast<const double *>(property.data));
+    Q_EMIT positionSettled();
+}
+
+void FilterGraph::propertyChanged(quint64 id, const mpv_event_property &property)
+{
+    if (!isCurrent() || !m_loaded)
+        return;
+    if (property.format == MPV_FORMAT_DOUBLE) {
+        const double value = *static_cast<const double *>(property.data);
+        // Positions from before the newest seek was taken are out of date.
+        if (id == TimePosition && m_seeksTaken == m_seeksSent)
+            m_position = toReference(value);
+        else if (id == Duration)
+            m_duration = toReference(value);
+    } else if (property.format == MPV_FORMAT_FLAG && id == EndReached) {
+        m_atEnd = *static_cast<const int *>(property.data) != 0;
+    }
+}
+
+// The player core went away on its own. The graph stays open until it is closed; the next
+// opening starts a new core.
+void FilterGraph::playerEnded()
+{
+    const bool hadFile = m_hasFile;
+    forgetFile();
+    m_session.shutdown();
+    m_session.clearFrame();
+    if (hadFile)
+        Q_EMIT playbackFailed();
+}
+
+void FilterGraph::failPlayback()
+{
+    unloadFile();
+    Q_EMIT playbackFailed();
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The preview graph: a media graph that plays a file in libmpv and draws its picture into a
+// frame buffer for the video window. Whether a file renders completely is decided by the same
+// rule as the probe, before the player sees it. The player core is created when the graph is
+// first opened and lives until Release(); opening and closing only load and unload files.
+//
+// Everything the player reports arrives as events on the user-interface thread; the graph keeps
+// the latest position, duration and end-of-file state from them, so asking for the position
+// never waits for the player.
+#include "media/MediaGraph.h"
+#include "media/MpvSession.h"
+
+#include <QObject>
+#include <QSize>
+#include <functional>
+#include <optional>
+
+struct mpv_event;
+struct mpv_event_end_file;
+struct mpv_event_property;
+
+class FilterGraph final : public QObject, public MediaGraph {
+    Q_OBJECT
+public:
+    using LogFunction = std::function<void(const QString &line)>;
+
+    // `log` receives one line when the player core cannot be created.
+    explicit FilterGraph(MpvSettings settings = {}, LogFunction log = {}, QObject *parent = nullptr);
+    ~FilterGraph() override;
+
+    // Creates the player core on first use. Throws MediaGraphError with the reason when it can't
+    // (the reason is logged once; later attempts fail the same way without trying again).
+    void OpenGraph() override;
+    void CloseGraph() override;
+    bool IsGraphOpen() const override { return m_open; }
+    void EmptyGraph() override;
+    // Complete files are handed to the player, which loads them paused; anything else is not.
+    // Throws MediaGraphError when the graph is closed or the player takes no command.
+    RenderOutcome RenderFile(const QString &path) override;
+
+    // The player's duration once the file is loaded, the probe's before.
+    std::optional<qint64> GetDuration() override;
+    // At the end of the file this is the duration. Nothing when no file is rendered.
+    std::optional<qint64> GetCurrentPosition() override;
+    // An exact seek. Before the player has loaded the file it is kept and made once the file is
+    // loaded. Throws MediaGraphError when no file is rendered.
+    void SetCurrentPosition(qint64 reference) override;
+
+    // Throw MediaGraphError when the graph is closed or the player takes no command.
+    void RunGraph() override;
+    void PauseGraph() override;
+    void StopGraph() override;
+
+    // Unloads the file and lets go of the player core for good (the program is ending).
+    void Release();
+
+    // The picture, drawn at `size` device pixels with black bars where the video's shape differs.
+    void setVideoSize(QSize size) { m_session.setFrameSize(size); }
+    const VideoFrameBuffer &videoFrame() const { return m_session.frame(); }
+
+Q_SIGNALS:
+    // videoFrame() holds a new picture.
+    void frameDrawn();
+    // The player could not open or read the rendered file; it has been unloaded.
+    void playbackFailed();
+    // The player has landed after loading the file or after a seek, and GetCurrentPosition()
+    // tells where.
+    void positionSettled();
+
+private:
+    void startPlayer();
+    void loadFile(const QString &path);
+    void unloadFile();
+    void forgetFile();
+    void send(const QByteArrayList &arguments, quint64 reply = 0);
+    void setPaused(bool paused);
+    void seekPlayer(qint64 reference);
+
+    void onEvent(const mpv_event &event);
+    void commandReplied(quint64 reply, int error);
+    void fileLoaded();
+    void fileEnded(const mpv_event_end_file &end);
+    void playbackRestarted();
+    void positionReported(quint64 reply, const mpv_event_property &property);
+    void propertyChanged(quint64 id, const mpv_event_property &property);
+    void playerEnded();
+    void failPlayback();
+    // True when the events read now belong to the file loaded last.
+    bool isCurrent() const { return m_hasFile && m_acknowledged == m_generation; }
+
+    MpvSettings m_settings;
+    LogFunction m_log;
+    MpvSession m_session;
+    QString m_startError;  // why the player core could not be created
+    bool m_released = false;
+    bool m_open = false;
+
+    // The rendered file, as far as the player has got with it.
+    bool m_hasFile = false;
+    bool m_running = false;                 // asked to run (the player may still be loading)
+    bool m_loaded = false;                  // the player has loaded it
+    std::optional<qint64> m_playlistEntry;  // the player's id for it
+    std::optional<qint64> m_pendingSeek;    // asked for before the player had loaded it
+    std::optional<qint64> m_duration;
+    qint64 m_position = 0;
+    bool m_atEnd = false;
+
+    // Each load and unload starts a new generation; events before the player has answered the
+    // newest one belong to a file that is gone.
+    quint64 m_generation = 0;
+    quint64 m_acknowledged = 0;
+    // Seeks: the newest one sent and the newest one the player has taken.
+    quint64 m_seeksSent = 0;
+    quint64 m_seeksTaken = 0;
+    bool m_awaitingRestart = false;
+};

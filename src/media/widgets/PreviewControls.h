@@ -1,0 +1,18 @@
+#pragma once
+// The main window's preview controls: the video window shows the preview graph's pictures, the
+// logo covers it while nothing is loaded, and the position display shows the playing position.
+#include <QStringList>
+
+class FilterGraph;
+class PreviewPlayer;
+class QLabel;
+class QTreeView;
+class QWidget;
+class SourceListModel;
+class VideoWindow;
+
+// Binds the controls to the player and the graph; none is owned.
+void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, QWidget *logo, QLabel *position);
+
+// The file names of the grid's selected rows, in grid order.
+QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model);

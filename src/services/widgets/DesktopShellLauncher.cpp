@@ -1,8 +1,0 @@
-#include "services/widgets/DesktopShellLauncher.h"
-
-#include <QDesktopServices>
-
-bool DesktopShellLauncher::open(const QUrl &url)
-{
-    return QDesktopServices::openUrl(url);
-}

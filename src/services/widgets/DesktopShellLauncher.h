@@ -1,8 +1,0 @@
-#pragma once
-#include "services/PlatformServices.h"
-
-// Opens addresses, documents and folders with the desktop's default programs.
-class DesktopShellLauncher final : public IShellLauncher {
-public:
-    bool open(const QUrl &url) override;
-};

@@ -1,0 +1,190 @@
+// The preview on the real player core, offscreen and without sound output.
+#include "MediaFixtures.h"
+#include "app/widgets/MainForm.h"
+#include "common/Fakes.h"
+#include "media/FilterGraph.h"
+#include "media/PreviewPlayer.h"
+#include "media/widgets/PreviewControls.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <clocale>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int PatienceMs = 15000; // generous: the machine may be busy with other tests
+const QString PlayingVideoError = QStringLiteral("Playing Video error.");
+
+qint64 referenceOfMs(qint64 milliseconds) { return MediaTime::millisecondsToReference(milliseconds); }
+
+class RealPreview : public ::testing::Test {
+protected:
+    // The player core reads numbers the C way; the program sets this when it starts.
+    static void SetUpTestSuite() { std::setlocale(LC_NUMERIC, "C"); }
+
+    explicit RealPreview(MpvSettings settings = {"null", {}})
+        : graph(std::move(settings), [this](const QString &line) { log << line; })
+    {
+        QObject::connect(&graph, &FilterGraph::playbackFailed, &player, &PreviewPlayer::playbackFailed);
+    }
+
+    bool waitSettled()
+    {
+        QSignalSpy settled(&graph, &FilterGraph::positionSettled);
+        return settled.wait(PatienceMs);
+    }
+
+    QStringList log;
+    FilterGraph graph;
+    PreviewTimelineState timeline;
+    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+};
+
+// Share of the pixels in `area` that are not black.
+double litShare(const QImage &image, const QRect &area)
+{
+    int lit = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            lit += qGray(image.pixel(x, y)) > 24 ? 1 : 0;
+    return double(lit) / (area.width() * area.height());
+}
+
+} // namespace
+
+// Play in the main window's video window: the logo goes, a picture shows (the 4:3 clip between
+// black bars), the display follows, and the end of the file unloads it again.
+TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
+{
+    const QString file = MediaFixtures::path("ten_seconds.mp4");
+    FakeShellLauncher shell;
+    TFrmMainForm form(shell, QStringLiteral("/nowhere/"));
+    ShowPreview(player, graph, form.DSVideoWindowEx1(), form.panLogo(), form.pnlCurTime());
+    form.show();
+    QWidget *video = form.DSVideoWindowEx1();
+    const QImage logo = video->grab().toImage();
+
+    player.btnPlayClick({file});
+    EXPECT_FALSE(form.panLogo()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.pnlCurTime()->text() != "00:00:00"; }, PatienceMs));
+    ASSERT_EQ(player.previewFile(), file);
+
+    const QImage shown = video->grab().toImage();
+    EXPECT_NE(shown, logo);
+    EXPECT_GT(litShare(shown, QRect(40, 10, 173, 132)), 0.5) << "no picture in the middle";
+    EXPECT_LT(litShare(shown, QRect(0, 0, 20, 152)), 0.01) << "no black bar on the left";
+    EXPECT_LT(litShare(shown, QRect(233, 0, 20, 152)), 0.01) << "no black bar on the right";
+
+    player.seekMilliseconds(9'000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.previewFile().isEmpty(); }, PatienceMs));
+    EXPECT_TRUE(form.panLogo()->isVisible());
+    EXPECT_EQ(form.pnlCurTime()->text(), "00:00:00");
+    EXPECT_FALSE(graph.IsGraphOpen());
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+TEST_F(RealPreview, AVideoWithoutSoundPlays)
+{
+    player.btnPlayClick({MediaFixtures::path("video_only.mp4")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.positionText() == "00:00:01"; }, PatienceMs));
+    EXPECT_TRUE(player.isPlaying());
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+// Seeks land on the frame shown at the asked time (10 frames a second, a key frame every 1.2 s),
+// also when asked for before the player has loaded the file.
+TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
+{
+    for (const bool beforeLoading : {true, false}) {
+        SCOPED_TRACE(beforeLoading ? "asked before loading" : "asked after loading");
+        graph.OpenGraph();
+        ASSERT_EQ(graph.RenderFile(MediaFixtures::path("three_seconds.mp4")), RenderOutcome::Complete);
+        graph.PauseGraph();
+        if (!beforeLoading)
+            ASSERT_TRUE(waitSettled());
+        graph.SetCurrentPosition(referenceOfMs(1950));
+        ASSERT_TRUE(waitSettled());
+        const std::optional<qint64> position = graph.GetCurrentPosition();
+        ASSERT_TRUE(position);
+        EXPECT_NEAR(double(*position), double(referenceOfMs(1950)), double(referenceOfMs(100)));
+        graph.CloseGraph();
+    }
+}
+
+// Files the preview can't render completely are logged and never reach the player.
+TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
+{
+    for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
+        SCOPED_TRACE(file);
+        log.clear();
+        player.btnPlayClick({MediaFixtures::path(file)});
+        EXPECT_EQ(log, QStringList{PlayingVideoError});
+        EXPECT_TRUE(player.previewFile().isEmpty());
+        EXPECT_FALSE(graph.GetCurrentPosition());
+        EXPECT_TRUE(player.logoVisible());
+    }
+}
+
+class FailingPlayer : public RealPreview {
+protected:
+    // The player core looks for a file format that does not exist: it can open nothing.
+    FailingPlayer() : RealPreview({"null", {{"demuxer", "lavf"}, {"demuxer-lavf-format", "no_such_format"}}}) {}
+};
+
+TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
+{
+    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, PatienceMs));
+    EXPECT_EQ(log, QStringList{PlayingVideoError});
+    EXPECT_TRUE(player.previewFile().isEmpty());
+    EXPECT_TRUE(player.logoVisible());
+    EXPECT_FALSE(player.positionTimer().isActive());
+}
+
+class UnstartablePlayer : public RealPreview {
+protected:
+    UnstartablePlayer() : RealPreview({"null", {{"no-such-option", "yes"}}}) {}
+};
+
+// A preview that cannot start says why in the log, once, and the program goes on without it.
+TEST_F(UnstartablePlayer, LogsWhyAndStaysUnloaded)
+{
+    const QString file = MediaFixtures::path("two_seconds.avi");
+    player.btnPlayClick({file});
+    player.btnPlayClick({file});
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log.first().startsWith("The preview cannot play videos: ")) << log.first().toStdString();
+    EXPECT_TRUE(log.first().contains("no-such-option")) << log.first().toStdString();
+    EXPECT_TRUE(player.previewFile().isEmpty());
+    EXPECT_TRUE(player.logoVisible());
+    EXPECT_THROW(graph.OpenGraph(), MediaGraphError);
+}
+
+// Letting go of the player while it plays: work its callbacks queued before finds nothing, also
+// when the graph itself is gone.
+TEST(PreviewShutdown, QueuedWorkAfterReleaseFindsNothing)
+{
+    std::setlocale(LC_NUMERIC, "C");
+    for (const bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "graph destroyed" : "graph released");
+        auto graph = std::make_unique<FilterGraph>(MpvSettings{"null", {}});
+        graph->setVideoSize(QSize(253, 152));
+        graph->OpenGraph();
+        ASSERT_EQ(graph->RenderFile(MediaFixtures::path("two_seconds.avi")), RenderOutcome::Complete);
+        graph->RunGraph();
+        QSignalSpy frames(graph.get(), &FilterGraph::frameDrawn);
+        ASSERT_TRUE(frames.wait(PatienceMs));
+        if (destroy) {
+            graph.reset();
+        } else {
+            graph->Release();
+            EXPECT_FALSE(graph->IsGraphOpen());
+            EXPECT_THROW(graph->OpenGraph(), MediaGraphError);
+        }
+        QCoreApplication::sendPostedEvents();
+    }
+}

@@ -1,0 +1,260 @@
+#include "ScriptedMediaGraph.h"
+#include "media/PreviewPlayer.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+// Lists of texts print as texts when a check fails.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+const QString A = QStringLiteral("/videos/a.avi");
+const QString B = QStringLiteral("/videos/b.mp4");
+const QString C = QStringLiteral("/videos/c.flv");
+const QString Partial = QStringLiteral("/videos/no sound decoder.avi");
+const QString Unreadable = QStringLiteral("/videos/unreadable.avi");
+const QString PlayingVideoError = QStringLiteral("Playing Video error.");
+
+// A player on a scripted graph, with the log it writes.
+struct Rig {
+    Rig()
+    {
+        graph.outcomes.insert(Partial, RenderOutcome::Partial);
+        graph.unreadable << Unreadable;
+    }
+
+    ScriptedMediaGraph graph;
+    PreviewTimelineState timeline;
+    QStringList log;
+    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+
+    void play(const QStringList &rows = {A}) { player.btnPlayClick(rows); }
+    // One tick of the position timer with the graph at `milliseconds`.
+    void tickAt(qint64 milliseconds)
+    {
+        graph.position = MediaTime::millisecondsToReference(milliseconds);
+        player.dstrckbrMainformTimer();
+    }
+    // What the graph was asked since `mark` calls.
+    QStringList callsSince(qsizetype mark) const { return graph.calls.mid(mark); }
+};
+
+using Action = std::function<void(Rig &)>;
+
+const Action unloaded = [](Rig &) {};
+const Action playingA = [](Rig &r) { r.play({A}); };
+const Action pausedA = [](Rig &r) {
+    r.play({A});
+    r.player.btnPauseClick();
+};
+Action play(QStringList rows)
+{
+    return [rows](Rig &r) { r.play(rows); };
+}
+const Action pause = [](Rig &r) { r.player.btnPauseClick(); };
+const Action stop = [](Rig &r) { r.player.btnStopClick(); };
+
+QStringList loads(const QString &path) { return {"Close", "Open", "Render " + path, "Pause", "Run"}; }
+QStringList refuses(const QString &path) { return {"Close", "Open", "Render " + path, "Empty"}; }
+
+struct Transition {
+    const char *name;
+    Action from;       // brings the player into the starting state
+    Action event;
+    QStringList calls; // what the event asks of the graph, in order
+    QString file;      // previewFile afterwards
+    bool playing;
+    bool logo;
+    bool logged;       // "Playing Video error." was written
+};
+
+const Transition transitions[] = {
+    {"Unloaded, Play without a selected row", unloaded, play({}), {}, "", false, true, false},
+    {"Unloaded, Pause", unloaded, pause, {}, "", false, true, false},
+    {"Unloaded, Stop", unloaded, stop, {}, "", false, true, false},
+    {"Unloaded, Play with a row", unloaded, play({A}), loads(A), A, true, false, false},
+    {"Unloaded, Play with three rows keeps the last", unloaded, play({A, B, C}), loads(A) + loads(B) + loads(C), C,
+     true, false, false},
+    {"Unloaded, Play with a row that renders only partly", unloaded, play({Partial}), refuses(Partial), "", false,
+     true, true},
+    {"Unloaded, Play with a row that fails to render", unloaded, play({Unreadable}), refuses(Unreadable), "", false,
+     true, true},
+    {"Playing, Play changes nothing", playingA, play({B}), {}, A, true, false, false},
+    {"Playing, Pause", playingA, pause, {"Pause"}, A, false, false, false},
+    {"Playing, Stop", playingA, stop, {"Stop", "Close"}, "", false, true, false},
+    {"Paused, Pause changes nothing", pausedA, pause, {}, A, false, false, false},
+    {"Paused, Play runs on from the paused position", pausedA, play({B}), {"Run"}, A, true, false, false},
+    {"Paused, Stop", pausedA, stop, {"Stop", "Close"}, "", false, true, false},
+};
+
+} // namespace
+
+TEST(PreviewPlayer, StateTransitions)
+{
+    for (const Transition &t : transitions) {
+        SCOPED_TRACE(t.name);
+        Rig r;
+        t.from(r);
+        const qsizetype mark = r.graph.calls.size();
+        t.event(r);
+
+        EXPECT_EQ(r.callsSince(mark), t.calls);
+        EXPECT_EQ(r.player.previewFile(), t.file);
+        EXPECT_EQ(r.player.isPlaying(), t.playing);
+        EXPECT_EQ(r.player.logoVisible(), t.logo);
+        EXPECT_EQ(r.graph.running, t.playing);
+        // The position timer runs exactly while the graph runs.
+        EXPECT_EQ(r.player.positionTimer().isActive(), r.graph.running);
+        EXPECT_EQ(r.log, t.logged ? QStringList{PlayingVideoError} : QStringList{});
+    }
+}
+
+// The start marker's time belongs to the preview, not to a row: every file loaded starts there,
+// once the markers have been laid out.
+TEST(PreviewPlayer, PlaybackStartsAtTheStartMarkerForAnyRow)
+{
+    struct Case {
+        bool markersReady;
+        int previewStart;
+        QStringList seeks;
+    };
+    for (const Case &c : {Case{false, 30, {}}, Case{true, 30, {"Seek 30000"}}, Case{true, 0, {"Seek 0"}}}) {
+        SCOPED_TRACE(testing::Message() << c.markersReady << " " << c.previewStart);
+        Rig r;
+        r.timeline.markersReady = c.markersReady;
+        r.timeline.previewStart = c.previewStart;
+        for (const QString &row : {A, B}) {
+            const qsizetype mark = r.graph.calls.size();
+            r.play({row});
+            EXPECT_EQ(r.callsSince(mark), loads(row) + c.seeks);
+            EXPECT_TRUE(r.player.isPlaying());
+            r.player.btnStopClick();
+        }
+    }
+}
+
+namespace {
+
+struct Step {
+    enum Kind { Tick, Seek } kind;
+    qint64 milliseconds;
+};
+
+struct TickCase {
+    const char *name;
+    QString endMarker;
+    QList<Step> steps;
+    QString display;
+    bool playing;
+    bool loaded;
+    QStringList lastCalls; // the graph's last calls
+    qint64 durationSeconds = 100;
+};
+
+const QString EndMarker = QStringLiteral("00:01:10");
+
+const TickCase tickCases[] = {
+    {"shows hours, minutes and seconds", "", {{Step::Tick, 3'723'900}}, "01:02:03", true, true, {"Run"}, 4000},
+    {"pauses at the beginning when it shows the end marker's time", EndMarker,
+     {{Step::Tick, 69'000}, {Step::Tick, 70'900}}, "00:01:10", false, true, {"Seek 0", "Pause"}},
+    {"pauses at the end marker also when a tick skips its second", EndMarker,
+     {{Step::Tick, 69'000}, {Step::Tick, 71'200}}, "00:01:11", false, true, {"Seek 0", "Pause"}},
+    {"plays on when it started past the end marker's time", EndMarker,
+     {{Step::Seek, 75'000}, {Step::Tick, 76'000}, {Step::Tick, 77'000}}, "00:01:17", true, true, {"Seek 75000"}},
+    {"plays on after a seek past the end marker", EndMarker,
+     {{Step::Tick, 60'000}, {Step::Seek, 80'000}, {Step::Tick, 81'000}}, "00:01:21", true, true, {"Seek 80000"}},
+    {"pauses when a seek went before the end marker", EndMarker,
+     {{Step::Seek, 75'000}, {Step::Tick, 76'000}, {Step::Seek, 65'000}, {Step::Tick, 71'000}}, "00:01:11", false, true,
+     {"Seek 0", "Pause"}},
+    {"without an end marker plays on", "", {{Step::Tick, 69'000}, {Step::Tick, 71'000}}, "00:01:11", true, true,
+     {"Run"}},
+    {"unloads at the end of the file", EndMarker, {{Step::Tick, 99'000}, {Step::Tick, 100'000}}, "00:00:00", false,
+     false, {"Seek 0", "Stop", "Close"}},
+    {"unloads past the end of the file", "", {{Step::Tick, 100'400}}, "00:00:00", false, false,
+     {"Seek 0", "Stop", "Close"}},
+};
+
+} // namespace
+
+// The position timer: the display, the end marker and the end of the file.
+TEST(PreviewPlayer, PositionTimer)
+{
+    for (const TickCase &c : tickCases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
+        r.timeline.endMarkerText = c.endMarker;
+        r.graph.duration = MediaTime::millisecondsToReference(c.durationSeconds * 1000);
+        r.play();
+        for (const Step &step : c.steps) {
+            if (step.kind == Step::Tick)
+                r.tickAt(step.milliseconds);
+            else
+                r.player.seekMilliseconds(step.milliseconds);
+        }
+        EXPECT_EQ(r.player.positionText(), c.display);
+        EXPECT_EQ(r.player.isPlaying(), c.playing);
+        EXPECT_EQ(r.player.positionTimer().isActive(), c.playing);
+        EXPECT_EQ(r.player.previewFile(), c.loaded ? A : QString());
+        EXPECT_EQ(r.player.logoVisible(), !c.loaded);
+        EXPECT_EQ(r.graph.calls.mid(r.graph.calls.size() - c.lastCalls.size()), c.lastCalls);
+    }
+}
+
+TEST(PreviewPlayer, AfterPlayingToTheEndPlayLoadsTheSelectedRowAgain)
+{
+    Rig r;
+    r.play({A});
+    r.tickAt(100'000);
+    ASSERT_TRUE(r.player.previewFile().isEmpty());
+    const qsizetype mark = r.graph.calls.size();
+    r.play({B});
+    EXPECT_EQ(r.callsSince(mark), loads(B));
+    EXPECT_EQ(r.player.previewFile(), B);
+}
+
+TEST(PreviewPlayer, FailuresOfTheGraph)
+{
+    {
+        SCOPED_TRACE("running fails: the logo shows, the rest stays paused");
+        Rig r;
+        r.play();
+        r.player.btnPauseClick();
+        r.graph.failing << "Run";
+        r.play();
+        EXPECT_TRUE(r.player.logoVisible());
+        EXPECT_FALSE(r.player.isPlaying());
+        EXPECT_EQ(r.player.previewFile(), A);
+    }
+    {
+        SCOPED_TRACE("pausing fails: the logo shows, the rest stays playing");
+        Rig r;
+        r.play();
+        r.graph.failing << "Pause";
+        r.player.btnPauseClick();
+        EXPECT_TRUE(r.player.logoVisible());
+        EXPECT_TRUE(r.player.isPlaying());
+        EXPECT_TRUE(r.player.positionTimer().isActive());
+    }
+    {
+        SCOPED_TRACE("the graph can't open: nothing loads, nothing is logged");
+        Rig r;
+        r.graph.failing << "Open";
+        r.play();
+        EXPECT_TRUE(r.player.previewFile().isEmpty());
+        EXPECT_TRUE(r.player.logoVisible());
+        EXPECT_TRUE(r.log.isEmpty());
+    }
+    {
+        SCOPED_TRACE("the player gives up on a loaded file: logged and unloaded");
+        Rig r;
+        r.play();
+        r.tickAt(5'000);
+        r.player.playbackFailed();
+        EXPECT_EQ(r.log, QStringList{PlayingVideoError});
+        EXPECT_TRUE(r.player.previewFile().isEmpty());
+        EXPECT_TRUE(r.player.logoVisible());
+        EXPECT_EQ(r.player.positionText(), "00:00:00");
+        EXPECT_FALSE(r.graph.open);
+    }
+}
