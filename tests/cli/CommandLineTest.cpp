@@ -70,8 +70,9 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
         EXPECT_EQ(result.status, c.status) << result.err.toStdString();
         EXPECT_TRUE((c.status == 0 ? result.out : result.err).contains(QString::fromUtf8(c.message)))
             << "stdout: " << result.out.toStdString() << "\nstderr: " << result.err.toStdString();
-        if (c.status == 2)
+        if (c.status == 2) {
             EXPECT_TRUE(s.outputFiles().isEmpty()) << "a usage error converts nothing";
+        }
     }
 }
 

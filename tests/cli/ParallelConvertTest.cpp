@@ -93,7 +93,7 @@ TEST_F(ParallelConvertTest, TwoAtOnceWithTheWindowsCommandLinesAndOneStartPerFil
     EXPECT_EQ(starts, (QStringList{"start " + s.outputFolder + "a.mp3", "start " + s.outputFolder + "b b.mp3",
                                    "start " + s.outputFolder + "c$.mp3", "start " + s.outputFolder + "d.mp3"}));
 
-    for (const QString &name : {"a", "b b", "c$", "d"}) {
+    for (const QString name : {"a", "b b", "c$", "d"}) {
         const ProbedAudio audio = ProbeAudio(s.outputFolder + name + ".mp3");
         EXPECT_EQ(audio.codec, "mp3") << name.toStdString();
         EXPECT_EQ(audio.sampleRate, 44100);
