@@ -1,15 +1,16 @@
 // Measures kelvane-convert. Makes 20 one-minute videos with the ffmpeg command line, then, in
-// each round and back to back:
+// each of 3 rounds and back to back:
 //   alone   - starts the encoder on every file itself, one after another, with the very
 //             command kelvane-convert builds (posix_spawn, waitpid), and sums the times;
 //   jobs 1  - the built kelvane-convert, --jobs 1, on the 20 files;
 //   jobs 2  - the same with --jobs 2;
 //   inside  - the same run as jobs 2 inside this process, so that the program's own CPU time
 //             (getrusage self: every thread of it) and its encoders' (children) can be told apart.
-// (jobs 1 - alone) / 20 is what the program adds per file; jobs 2 / jobs 1 is what the second
-// encoder buys on a 2-core machine.
-// Usage: bench_cli [--quick] [program folder]; --quick (4 files of 10 s, one round) only shows
-// that the measurement still works.
+// jobs 2 / jobs 1 is what the second encoder buys on a 2-core machine. Then the same "alone" and
+// "jobs 1" on 20 one-second videos, 5 rounds: with little encoding to hide it in,
+// (jobs 1 - alone) / 20 is what the program adds per file (its own start included).
+// Usage: bench_cli [--quick] [program folder]; --quick (fewer and shorter files, one round)
+// only shows that the measurement still works.
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
 #include "cli/JobCommand.h"
@@ -42,15 +43,16 @@ namespace {
 
 int FileCount = 20;
 int Rounds = 3;
+int OverheadRounds = 5;
 
 int FileSeconds = 60;
 
-bool makeVideo(const QString &path)
+bool makeVideo(const QString &path, int seconds)
 {
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
                  {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
-                  "sine=frequency=440:sample_rate=44100", "-t", QString::number(FileSeconds), "-ac", "2", "-c:v",
+                  "sine=frequency=440:sample_rate=44100", "-t", QString::number(seconds), "-ac", "2", "-c:v",
                   "mpeg4", "-c:a", "mp2", path});
     return ffmpeg.waitForFinished(300000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
 }
@@ -111,6 +113,7 @@ struct Bench {
     QString programFolder = folder.path() + QStringLiteral("/App/");
     SystemClock clock;
     QStringList sources;
+    int seconds = 0; // the length of every source
 
     explicit Bench(const QString &builtFolder)
     {
@@ -145,7 +148,7 @@ struct Bench {
         const JobCommandContext context{programFolder, &options, freshOutput(QStringLiteral("alone")), &log, &files};
         double sum = 0;
         for (const QString &source : sources) {
-            const QString length = FormatTimeText(FileSeconds);
+            const QString length = FormatTimeText(seconds);
             const JobCommand job = BuildJobCommand(
                 context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, programFolder);
             const double ms = timeProcess(job.result.command.program, job.result.command.arguments);
@@ -184,6 +187,61 @@ struct Bench {
     }
 };
 
+// Makes `count` videos of `seconds` in the bench's folder.
+bool makeSources(Bench &bench, const QString &prefix, int count, int seconds)
+{
+    std::printf("making %d videos of %d s (320x240 MPEG-4, MP2 stereo) with ffmpeg...\n", count, seconds);
+    std::fflush(stdout);
+    bench.sources.clear();
+    bench.seconds = seconds;
+    for (int i = 0; i < count; ++i) {
+        bench.sources << bench.folder.path() + QStringLiteral("/%1%2.avi").arg(prefix).arg(i, 2, 10, QLatin1Char('0'));
+        if (!makeVideo(bench.sources.last(), seconds))
+            return false;
+    }
+    return true;
+}
+
+bool measureParallel(Bench &bench)
+{
+    std::vector<double> ratios, cpuShares;
+    std::printf("round  alone ms  jobs 1 ms  jobs 2 ms  jobs2/jobs1  | inside: jobs 2 ms  own CPU ms  encoders CPU ms"
+                "  own/encoders\n");
+    for (int round = 1; round <= Rounds; ++round) {
+        const double alone = bench.alone();
+        const double jobs1 = bench.executable(1);
+        const double jobs2 = bench.executable(2);
+        const CpuClock before;
+        const double inside = bench.inside(2);
+        const CpuClock after;
+        if (alone < 0 || jobs1 < 0 || jobs2 < 0 || inside < 0)
+            return false;
+        const double own = after.selfSince(before), encoders = after.childrenSince(before);
+        ratios.push_back(jobs2 / jobs1);
+        cpuShares.push_back(100.0 * own / std::max(1.0, encoders));
+        std::printf("%5d  %8.0f  %9.0f  %9.0f  %11.2f  | %15.0f  %10.1f  %15.0f  %11.2f%%\n", round, alone, jobs1, jobs2,
+                    ratios.back(), inside, own, encoders, cpuShares.back());
+    }
+    std::printf("medians: jobs2/jobs1 %.2f, own CPU %.2f%% of the encoders'\n", median(ratios), median(cpuShares));
+    return true;
+}
+
+bool measureOverhead(Bench &bench)
+{
+    std::vector<double> overheads;
+    std::printf("round  alone ms  jobs 1 ms  added per file ms\n");
+    for (int round = 1; round <= OverheadRounds; ++round) {
+        const double alone = bench.alone();
+        const double jobs1 = bench.executable(1);
+        if (alone < 0 || jobs1 < 0)
+            return false;
+        overheads.push_back((jobs1 - alone) / static_cast<double>(bench.sources.size()));
+        std::printf("%5d  %8.0f  %9.0f  %17.1f\n", round, alone, jobs1, overheads.back());
+    }
+    std::printf("median added per file: %.1f ms\n", median(overheads));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -193,6 +251,7 @@ int main(int argc, char **argv)
     if (arguments.removeAll(QStringLiteral("--quick")) > 0) {
         FileCount = 4;
         Rounds = 1;
+        OverheadRounds = 1;
         FileSeconds = 10;
     }
     const QString builtFolder = !arguments.isEmpty() ? arguments.first() + QLatin1Char('/')
@@ -204,36 +263,9 @@ int main(int argc, char **argv)
         }
     }
     Bench bench(builtFolder);
-    std::printf("making %d videos of %d s (320x240 MPEG-4, MP2 stereo) with ffmpeg...\n", FileCount, FileSeconds);
-    std::fflush(stdout);
-    for (int i = 0; i < FileCount; ++i) {
-        bench.sources << bench.folder.path() + QStringLiteral("/clip%1.avi").arg(i, 2, 10, QLatin1Char('0'));
-        if (!makeVideo(bench.sources.last()))
-            return 1;
-    }
-
-    std::vector<double> overheads, ratios, cpuShares;
-    std::printf("round  alone ms  jobs 1 ms  jobs 2 ms  jobs2/jobs1  added/file ms  | inside: jobs 2 ms  own CPU ms"
-                "  encoders CPU ms  own/encoders\n");
-    for (int round = 1; round <= Rounds; ++round) {
-        const double alone = bench.alone();
-        const double jobs1 = bench.executable(1);
-        const double jobs2 = bench.executable(2);
-        const CpuClock before;
-        const double inside = bench.inside(2);
-        const CpuClock after;
-        if (alone < 0 || jobs1 < 0 || jobs2 < 0 || inside < 0) {
-            std::fprintf(stderr, "a conversion failed\n");
-            return 1;
-        }
-        const double own = after.selfSince(before), encoders = after.childrenSince(before);
-        overheads.push_back((jobs1 - alone) / FileCount);
-        ratios.push_back(jobs2 / jobs1);
-        cpuShares.push_back(100.0 * own / std::max(1.0, encoders));
-        std::printf("%5d  %8.0f  %9.0f  %9.0f  %11.2f  %13.1f  | %15.0f  %10.1f  %15.0f  %11.2f%%\n", round, alone, jobs1,
-                    jobs2, ratios.back(), overheads.back(), inside, own, encoders, cpuShares.back());
-    }
-    std::printf("medians: jobs2/jobs1 %.2f, added per file %.1f ms, own CPU %.2f%% of the encoders'\n", median(ratios),
-                median(overheads), median(cpuShares));
-    return 0;
+    const bool measured = makeSources(bench, QStringLiteral("long"), FileCount, FileSeconds) && measureParallel(bench)
+                          && makeSources(bench, QStringLiteral("short"), FileCount, 1) && measureOverhead(bench);
+    if (!measured)
+        std::fprintf(stderr, "a video could not be made or a conversion failed\n");
+    return measured ? 0 : 1;
 }

@@ -73,7 +73,7 @@ void ConvertProgram::begin()
         return;
     const SourceList sources = CollectSources(parsed.request.sources, m_environment.workingFolder);
     for (const RejectedSource &rejected : sources.rejected)
-        itemOver(ItemReport{rejected.path, ItemOutcome::Failed, {}, rejected.reason});
+        itemOver(ItemReport::notConverted(rejected.path, ItemOutcome::Failed, rejected.reason));
 
     const ConversionSettings settings{
         JobCommandContext{m_environment.locations.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},

@@ -22,6 +22,11 @@ struct ItemReport {
     QString error;       // Failed: why, in one line
     QString commandLine; // the encoder command, when one was built
     double seconds = 0;  // how long its encoder ran
+
+    // A file that was not converted (failed, stopped or not started), and why.
+    static ItemReport notConverted(const QString &source, ItemOutcome outcome, const QString &why = {});
+    // A file converted into `output`.
+    static ItemReport converted(const QString &source, const QString &output);
 };
 
 struct RunningItem {

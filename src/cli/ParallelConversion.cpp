@@ -105,7 +105,7 @@ void ParallelConversion::probed(const ProbedSourceFile &file)
         refusal = job->cut.refusal;
     }
     if (!refusal.isEmpty()) {
-        report({file.path, ItemOutcome::Failed, {}, refusal});
+        report(ItemReport::notConverted(file.path, ItemOutcome::Failed, refusal));
         return;
     }
     m_totalSeconds += job->cut.cutSeconds;
@@ -143,15 +143,15 @@ void ParallelConversion::startJob(std::unique_ptr<Job> job)
     } catch (const LogWriteError &e) {
         // Without the log no command can be built: nothing more is started.
         const QString error = QString::fromLocal8Bit(e.what());
-        report({job->source(), ItemOutcome::Failed, {}, error});
+        report(ItemReport::notConverted(job->source(), ItemOutcome::Failed, error));
         halt(error);
         return;
     } catch (const std::exception &e) {
-        report({job->source(), ItemOutcome::Failed, {}, QString::fromLocal8Bit(e.what())});
+        report(ItemReport::notConverted(job->source(), ItemOutcome::Failed, QString::fromLocal8Bit(e.what())));
         return;
     }
     if (!job->command.result.ok()) {
-        report({job->source(), ItemOutcome::Failed, {}, job->command.result.error});
+        report(ItemReport::notConverted(job->source(), ItemOutcome::Failed, job->command.result.error));
         return;
     }
     launch(*job);
@@ -191,8 +191,10 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     if (!job->scriptFolder.isEmpty())
         QDir(job->scriptFolder).removeRecursively();
 
-    ItemReport item{job->source(), ItemOutcome::Converted, {}, {}, job->command.result.command.commandLine,
-                    static_cast<double>(job->clock.elapsed()) / 1000.0};
+    ItemReport item;
+    item.source = job->source();
+    item.commandLine = job->command.result.command.commandLine;
+    item.seconds = static_cast<double>(job->clock.elapsed()) / 1000.0;
     if (job->stopAsked && !status.succeeded()) {
         item.outcome = ItemOutcome::Stopped;
         logQuietly(QStringLiteral("Conversion stopped: ") + item.source);
@@ -201,6 +203,7 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
         item.error = reason;
         logQuietly(QStringLiteral("Conversion failed: %1 (%2)").arg(item.source, reason));
     } else {
+        item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
         m_convertedSeconds += job->cut.cutSeconds;
     }
@@ -264,7 +267,7 @@ void ParallelConversion::report(ItemReport item)
 
 void ParallelConversion::reportNotStarted(const QString &source)
 {
-    report({source, ItemOutcome::NotStarted, {}, m_runError});
+    report(ItemReport::notConverted(source, ItemOutcome::NotStarted, m_runError));
 }
 
 void ParallelConversion::finishWhenOver()

@@ -63,7 +63,7 @@ TEST(ConsoleReport, OnATerminalFinishedLinesStayAboveTheRedrawnBlock)
     Console console(true, 40);
     console.report.progress({{{"/in/a.avi", 0, 60}}, 3, 0, 180, 0}, 1000);
     console.report.progress(twoRunning(), 12000);
-    console.report.item({"/in/c.avi", ItemOutcome::Converted, "/out/c.mp3"});
+    console.report.item(ItemReport::converted("/in/c.avi", "/out/c.mp3"));
     console.report.progress(twoRunning(), 13000);
 
     EXPECT_EQ(screenAfter(QString::fromUtf8(console.out)).join(u'\n').toStdString(),
@@ -85,9 +85,9 @@ TEST(ConsoleReport, WithoutATerminalOneLinePerFinishedFile)
 {
     Console console(false);
     console.report.progress(twoRunning(), 1000);
-    console.report.item({"/in/c.avi", ItemOutcome::Converted, "/out/c.mp3"});
-    console.report.item({"/in/d.avi", ItemOutcome::Failed, {}, "it cannot be read as a video, or it lasts less than a second."});
-    console.report.item({"/in/e.avi", ItemOutcome::Stopped});
+    console.report.item(ItemReport::converted("/in/c.avi", "/out/c.mp3"));
+    console.report.item(ItemReport::notConverted("/in/d.avi", ItemOutcome::Failed, "it cannot be read as a video, or it lasts less than a second."));
+    console.report.item(ItemReport::notConverted("/in/e.avi", ItemOutcome::Stopped));
     console.report.summary({1, 1, 1, 0}, 65000, 0);
 
     EXPECT_EQ(QString::fromUtf8(console.out), "/in/c.avi -> /out/c.mp3\n1 converted, 1 failed, 1 stopped in 1:05.\n");
@@ -98,7 +98,7 @@ TEST(ConsoleReport, WithoutATerminalOneLinePerFinishedFile)
     Console quiet(true);
     quiet.report.setFormat(false, true);
     quiet.report.progress(twoRunning(), 1000);
-    quiet.report.item({"/in/c.avi", ItemOutcome::Converted, "/out/c.mp3"});
+    quiet.report.item(ItemReport::converted("/in/c.avi", "/out/c.mp3"));
     quiet.report.summary({1, 0, 0, 0}, 1000, 0);
     EXPECT_EQ(quiet.out, QByteArray());
 }
