@@ -60,8 +60,11 @@ private:
 // worker that handed it over is released instead of waiting for ever.
 TEST(OutputHandoff, AChunkQueuedForAReceiverThatIsGoneReleasesTheWorker)
 {
+    // A thread that never started does not free its dispatcher (a running one does so as it ends),
+    // so the test keeps it and frees it after the thread.
+    auto watchOwner = std::make_unique<PostWatch>();
+    PostWatch *watch = watchOwner.get();
     QThread idle; // never started: what is posted to its objects stays queued
-    auto *watch = new PostWatch;
     idle.setEventDispatcher(watch);
     auto receiver = std::make_unique<QObject>();
     receiver->moveToThread(&idle);
