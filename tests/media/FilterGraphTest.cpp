@@ -90,8 +90,17 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
 TEST_F(RealPreview, AVideoWithoutSoundPlays)
 {
     player.btnPlayClick({MediaFixtures::path("video_only.mp4")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.positionText() == "00:00:01"; }, PatienceMs));
-    EXPECT_TRUE(player.isPlaying());
+    // The clip lasts 2 s and the display ticks once a second: on a busy machine the tick may come
+    // late and show "00:00:02" first.
+    bool playingWhenAdvanced = false;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QString shown = player.positionText();
+            playingWhenAdvanced = player.isPlaying();
+            return shown == "00:00:01" || shown == "00:00:02";
+        },
+        PatienceMs));
+    EXPECT_TRUE(playingWhenAdvanced);
     EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
 }
 
