@@ -18,7 +18,7 @@
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 unfinished_file() { [ -n "$(find "$HOME/Kelvane" -name '*.part' 2>/dev/null)" ]; }

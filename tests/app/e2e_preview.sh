@@ -8,7 +8,7 @@
 # ImageMagick. With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 # The video window (253 x 152 at 26,76 of the main window) and the position display's digits.

@@ -10,7 +10,7 @@
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 # Options' tab order: name box, Add, Save, Delete, bitrate, sample rate, volume, channels, OK, Cancel.

@@ -5,7 +5,7 @@
 # start and close must keep it (the settings survive a restart).
 # Usage: e2e_startup.sh <program folder>. Exit 77 (skipped) without xvfb-run or xdotool.
 set -euo pipefail
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 if [ "${1:-}" = --inside ]; then

@@ -10,16 +10,13 @@
 # xprop or ffmpeg. With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # The main window's top-left corner on the screen, as "x y".
-position() {
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  echo "$X $Y"
-}
+position() { window_at "$main"; }
 
 # A window that moves when it should not gives no sign to wait for. Where a check says that the
 # window stays, the pauses give a wrong move the time to show; they decide nothing on their own.
@@ -38,11 +35,7 @@ click_stays() {
 }
 
 # The pointer's place on the screen, as "x y".
-pointer() {
-  local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
-  echo "$X $Y"
-}
+pointer() { xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd ' '; }
 # The window is no longer at the given place; else the pointer is nudged 1 to the right, so that
 # a window manager that has taken a move over shows it at the next look.
 moved_after_nudge() {
@@ -61,21 +54,21 @@ down_by() { # down_by <pixels> <from y>
 # by at least 75, at most as far as the pointer went after the first step; after the release it
 # stays put.
 drag_moves() {
-  local start bx by ax ay px py ex ey released
+  local start bx by ax px ex released
   start=$(position)
   read -r bx by <<<"$start"
   xdotool mousemove --window "$main" --sync 250 45 mousedown 1
-  read -r px py <<<"$(pointer)"
+  read -r px _ <<<"$(pointer)"
   xdotool mousemove_relative --sync 15 10
   poll 25 moved_after_nudge "$start" || fail "a drag by the title did not move the window"
   for _ in 1 2 3 4 5; do
     xdotool mousemove_relative --sync 15 10
   done
-  read -r ex ey <<<"$(pointer)"
+  read -r ex _ <<<"$(pointer)"
   poll 25 down_by 50 "$by" || fail "the pointer went down by 50 after the first step, the window from $start to $(position)"
   xdotool mouseup 1
   released=$(position)
-  read -r ax ay <<<"$released"
+  read -r ax _ <<<"$released"
   (( ax - bx >= 75 && ax - bx <= ex - px - 15 )) ||
     fail "the pointer went right by $((ex - px)) in all, the window by $((ax - bx))"
   xdotool mousemove_relative --sync 100 50

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end scripts (tests/app/e2e_*.sh, tests/packaging/e2e_installed.sh): the
 # program on a virtual X screen, looked at with xdotool, and waited for by what it shows.
 # Every wait is a bounded poll on something observable: a window's title appearing or going, the
@@ -34,13 +35,16 @@ not_visible() { ! visible "$1"; }
 shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
 fail() { echo "$1" >&2; shot failure; [ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true; exit 1; }
 
+# window_at <window>: the window's top-left corner on the screen, as "x y".
+window_at() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '; }
+
 # Pictures, for the scripts that set WORK (a folder of their own); they need ImageMagick.
 # grab <name> <window> <width>x<height>+<x>+<y>: that part of the window as $WORK/<name>.png.
 grab() {
-  local WINDOW X Y WIDTH HEIGHT SCREEN w h x y
+  local w h x y left top
   IFS='x+' read -r w h x y <<<"$3"
-  eval "$(xdotool getwindowgeometry --shell "$2")"
-  import -window root -crop "${w}x${h}+$((X + x))+$((Y + y))" +repage "$WORK/$1.png"
+  read -r left top <<<"$(window_at "$2")"
+  import -window root -crop "${w}x${h}+$((left + x))+$((top + y))" +repage "$WORK/$1.png"
 }
 # differing <name> <name>: the number of pixels that differ between two grabs (beyond a little noise).
 differing() { compare -metric AE -fuzz 8% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; }

@@ -8,7 +8,7 @@
 # Usage: e2e_installed.sh <build folder>. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 set -euo pipefail
 
-# shellcheck source=../common/e2e_helpers.sh
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 started_or_refused() { visible "^Converting$" || test -f "$OUTPUT" || visible "^Kelvane$"; }
