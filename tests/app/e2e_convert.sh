@@ -18,73 +18,35 @@
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# poll <tries> <command...>: runs the command every 0.2 s until it succeeds; false after <tries>.
-poll() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
-visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-not_visible() { ! visible "$1"; }
-shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
-fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
-
-# Exactly this many of the program's windows are up. A window the program shows in answer to a
-# closing one (the busy window after the open dialog) is mapped in the same batch of requests as
-# the other is unmapped, so no look falls between the two.
-windows_up() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
-only_main() { windows_up 1; }
-# The adding is over: the program stores the folder of the added file when the busy window closes.
-added() { grep -qF "InitDir=$(dirname "$SOURCE")/" "$SETTINGS" 2>/dev/null && only_main; }
-logged() { grep -qF "$1" "$LOG" 2>/dev/null; }
-stopped() { logged "Conversion stopped: $SOURCE" && only_main; }
 unfinished_file() { [ -n "$(find "$HOME/Kelvane" -name '*.part' 2>/dev/null)" ]; }
 
-start_program() {
-  "$PROGRAM" &
-  pid=$!
-  main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
-  [ -n "$main" ] || fail "no window titled Kelvane 1.0"
-  poll 50 not_visible "^Kelvane$" || fail "the splash did not go"
-  poll 50 only_main || fail "a window other than the main window is up after the start"
-  shot 1-main
+# Parts of the open dialog: its "Look in" box and the first row of its file list.
+look_in() { grab "$1" "$dialog" 350x18+95+12; }
+first_row() { grab "$1" "$dialog" 480x16+110+66; }
+# The typed folder is open ("Look in" changed) and its listing, which comes from a thread of the
+# dialog, is in: the first row is no longer blank.
+listed() {
+  look_in now && [ "$(differing now look-in-before)" -gt 50 ] &&
+    first_row row && [ "$(measure row 'standard_deviation>0.02')" = 1 ]
 }
-
-add_through_open_dialog() {
-  xdotool windowfocus --sync "$main" key ctrl+o
-  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
-  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
-  # "File name:" takes the keyboard with Alt+N; typed elsewhere the path would move the folder view.
-  xdotool windowfocus --sync "$dialog" key alt+n
-  xdotool key ctrl+a type --delay 20 "$SOURCE"
-  shot 2-open-dialog
-  xdotool key Return
-  # A completion list open over the box takes the first Return.
-  poll 25 not_visible "^Open$" || { xdotool key Return; poll 50 not_visible "^Open$"; } ||
-    fail "the open dialog did not take the typed path"
-  poll 150 added || fail "the file was not added"
-  shot 3-main-with-row
-}
+# The first row is selected: it shows the selection's colour.
+selected() { first_row row && [ "$(measure row 'mean.g-mean.r>0.2')" = 1 ]; }
 
 # The folder typed into the file-name box opens it; the list takes the keyboard and Space selects
 # its only file, which the box then shows; Open.
 pick_in_open_dialog() {
   xdotool windowfocus --sync "$main" key ctrl+o
-  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name "^Open$" | head -1)
-  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
+  dialog=$(find_window "^Open$") || fail "Ctrl+O showed no open dialog"
   xdotool windowfocus --sync "$dialog" key alt+n
   xdotool key ctrl+a type --delay 20 "$(dirname "$SOURCE")"
+  look_in look-in-before
   xdotool key Return
-  sleep 2 # the folder's listing comes from a thread of the dialog
-  xdotool key shift+Tab
-  sleep 0.3
-  xdotool key space
-  sleep 0.5
+  poll 100 listed || fail "the open dialog did not list the typed folder"
+  xdotool key shift+Tab space
+  poll 25 selected || fail "Space did not select the file in the open dialog's list"
   shot 2-open-dialog
   xdotool key alt+o
   poll 50 not_visible "^Open$" || fail "the file picked in the list did not open"
@@ -104,8 +66,7 @@ convert() {
 # Stop in the progress window, answered with Enter (Yes is the default answer).
 convert_and_stop() {
   xdotool windowfocus --sync "$main" key ctrl+s
-  progress=$(timeout 20 xdotool search --sync --onlyvisible --name "^Converting$" | head -1)
-  [ -n "$progress" ] || fail "Ctrl+S showed no progress window"
+  progress=$(find_window "^Converting$") || fail "Ctrl+S showed no progress window"
   poll 50 unfinished_file || fail "the encoder wrote no unfinished file"
   shot 4-converting
   xdotool mousemove --window "$progress" --sync 369 195 click 1 # btnStop
@@ -116,16 +77,10 @@ convert_and_stop() {
   shot 6-after-stop
   # The main window takes commands again.
   xdotool windowfocus --sync "$main" key ctrl+o
-  timeout 20 xdotool search --sync --onlyvisible --name "^Open$" >/dev/null || fail "the main window stays disabled"
+  find_window "^Open$" >/dev/null || fail "the main window stays disabled"
   xdotool key Escape
   poll 50 not_visible "^Open$" || fail "the open dialog did not close"
   poll 50 only_main || fail "the busy window after the cancelled dialog did not close"
-}
-
-close_program() {
-  xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
-  timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
-  wait "$pid" || fail "the program ended with status $?"
 }
 
 # The start marker (Splitter1 of the timeline at 22,234, its filler 1 pixel wide) dragged 99
@@ -145,6 +100,7 @@ cut_segment() {
 # Runs on the virtual screen: everything a user does, in order.
 inside() {
   start_program
+  shot 1-main
   if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
   if [ "$MODE" = segment ]; then cut_segment; fi
   if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
@@ -158,9 +114,8 @@ fi
 
 program_dir=$1
 mode=${2:-convert}
-for tool in xvfb-run xdotool ffmpeg ffprobe; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+skip_without xvfb-run xdotool ffmpeg ffprobe
+[ "$mode" != pick ] || skip_without import compare convert
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$program_dir" "$work/Kelvane"
@@ -185,7 +140,7 @@ else
     -c:v mpeg4 -c:a aac -shortest "$source_file"
 fi
 
-MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" LOG=$log \
+WORK=$work MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" LOG=$log \
   SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
   timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 

@@ -10,52 +10,20 @@
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
-# poll <tries> <command...>: runs the command every 0.2 s until it succeeds; false after <tries>.
-poll() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-not_visible() { ! visible "$1"; }
-shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
-fail() { echo "$1" >&2; shot failure; kill "$pid" 2>/dev/null || true; exit 1; }
-windows_up() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$1" ]; }
-settled() { windows_up 1 && sleep 0.2 && windows_up 1; }
-window_named() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1; }
-
-start_program() {
-  "$PROGRAM" &
-  pid=$!
-  main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
-  [ -n "$main" ] || fail "no window titled Kelvane 1.0"
-  poll 50 settled || fail "the splash did not go"
-}
-
-close_program() {
-  xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
-  timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
-  wait "$pid" || fail "the program ended with status $?"
-}
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 # Options' tab order: name box, Add, Save, Delete, bitrate, sample rate, volume, channels, OK, Cancel.
 add_profile_in_options() {
   xdotool windowfocus --sync "$main" key ctrl+i
-  options=$(window_named "^Options$")
-  [ -n "$options" ] || fail "Ctrl+I showed no Options dialog"
+  options=$(find_window "^Options$") || fail "Ctrl+I showed no Options dialog"
   xdotool windowfocus --sync "$options"
   xdotool key Tab Tab Tab Tab End         # bitrate: the last entry, 224
   xdotool key Tab Home Down               # sample rate: 32000
   xdotool key Tab Tab Home                # channels: 1 channel, Mono
   shot 1-options
   xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space # Add
-  prompt=$(window_named "^Kelvane$")
-  [ -n "$prompt" ] || fail "Add asked for no name"
+  prompt=$(find_window "^Kelvane$") || fail "Add asked for no name"
   xdotool windowfocus --sync "$prompt" key ctrl+a
   xdotool type --delay 20 "$PROFILE"
   shot 2-add-prompt
@@ -64,18 +32,6 @@ add_profile_in_options() {
   shot 3-options-with-profile
   xdotool windowfocus --sync "$options" key Return # OK, the default button
   poll 50 not_visible "^Options$" || fail "OK did not close the Options dialog"
-}
-
-add_through_open_dialog() {
-  xdotool windowfocus --sync "$main" key ctrl+o
-  dialog=$(window_named "^Open$")
-  [ -n "$dialog" ] || fail "Ctrl+O showed no open dialog"
-  xdotool windowfocus --sync "$dialog" key alt+n
-  xdotool key ctrl+a type --delay 20 "$SOURCE"
-  xdotool key Return
-  poll 25 not_visible "^Open$" || { xdotool key Return; poll 50 not_visible "^Open$"; } ||
-    fail "the open dialog did not take the typed path"
-  poll 150 settled || fail "the file was not added"
 }
 
 # pick <x> <y> <keys...>: opens the main window's selector at x, y and picks with the keys.
@@ -95,7 +51,7 @@ convert_with_profile() {
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
   poll 150 not_visible "^Converting$" || fail "the progress window stayed"
-  poll 50 settled || fail "a window other than the main window is up after the run"
+  poll 50 only_main || fail "a window other than the main window is up after the run"
 }
 
 inside() {
@@ -114,9 +70,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 program_dir=$1
-for tool in xvfb-run xdotool ffmpeg ffprobe; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+skip_without xvfb-run xdotool ffmpeg ffprobe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$program_dir" "$work/Kelvane"
@@ -129,6 +83,7 @@ ffmpeg -v error -f lavfi -i testsrc=duration=2:size=160x120:rate=10 -f lavfi -i 
   -c:v mpeg4 -c:a aac -shortest "$source_file"
 
 PROFILE=$profile SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" \
+  SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
   timeout 200 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
 profiles="$work/Kelvane/Config/UserProfileInfo.ini"

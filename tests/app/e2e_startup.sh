@@ -5,10 +5,20 @@
 # start and close must keep it (the settings survive a restart).
 # Usage: e2e_startup.sh <program folder>. Exit 77 (skipped) without xvfb-run or xdotool.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
+
+if [ "${1:-}" = --inside ]; then
+  start_program
+  if [ "$CLICK" = 1 ]; then
+    xdotool mousemove --window "$main" --sync 330 233 click 1 # caption of chkShutdown
+  fi
+  close_program
+  exit 0
+fi
+
 program_dir=$1
-for tool in xvfb-run xdotool; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+skip_without xvfb-run xdotool
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$program_dir" "$work/Kelvane"
@@ -18,18 +28,7 @@ settings="$work/Kelvane/Config/UserSettings.ini"
 
 # run_once <click the shutdown caption: 1/0>
 run_once() {
-  timeout 90 xvfb-run -a env CLICK="$1" PROGRAM="$work/Kelvane/kelvane" bash -c '
-    set -eu
-    "$PROGRAM" &
-    pid=$!
-    id=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
-    [ -n "$id" ] || { echo "no window titled Kelvane 1.0" >&2; kill $pid; exit 1; }
-    if [ "$CLICK" = 1 ]; then
-      xdotool mousemove --window "$id" --sync 330 233 click 1   # caption of chkShutdown
-    fi
-    xdotool mousemove --window "$id" --sync 652 40 click 1      # btnWindowClose
-    wait $pid
-  '
+  CLICK=$1 PROGRAM="$work/Kelvane/kelvane" timeout 90 xvfb-run -a "$0" --inside
 }
 
 expected() {

@@ -8,18 +8,8 @@
 # Usage: e2e_installed.sh <build folder>. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 set -euo pipefail
 
-poll() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-not_visible() { ! visible "$1"; }
-fail() { echo "$1" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
+# shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
 started_or_refused() { visible "^Converting$" || test -f "$OUTPUT" || visible "^Kelvane$"; }
 press_convert() {
@@ -36,16 +26,15 @@ press_convert() {
 inside() {
   "$PROGRAM" "$SOURCE" &
   pid=$!
-  main=$(timeout 30 xdotool search --sync --onlyvisible --name "^Kelvane 1\.0$" | head -1)
-  [ -n "$main" ] || fail "no window titled Kelvane 1.0"
+  main=$(find_window "^Kelvane 1\.0$") || fail "no window titled Kelvane 1.0"
+  # The splash shares its title with the program's messages.
+  poll 50 not_visible "^Kelvane$" || fail "the splash did not go"
   # The file is measured once the window shows: Convert pressed before it is in the list says
   # that the list is empty; the message is answered and Convert pressed again.
   poll 20 press_convert || fail "the file from the command line never came into the list"
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
   poll 150 not_visible "^Converting$" || fail "the progress window stayed"
-  xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
-  timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
-  wait "$pid" || fail "the program ended with status $?"
+  close_program
 }
 
 if [ "${1:-}" = --inside ]; then
@@ -54,9 +43,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 build=$1
-for tool in xvfb-run xdotool ffmpeg; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
+skip_without xvfb-run xdotool ffmpeg
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 chmod 755 "$work"
