@@ -21,23 +21,18 @@
 #include "settings/OptionTables.h"
 #include "media/TimeText.h"
 
+#include "BenchKit.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -49,62 +44,10 @@ int FileSeconds = 60;
 
 bool makeVideo(const QString &path, int seconds)
 {
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
-                  "sine=frequency=440:sample_rate=44100", "-t", QString::number(seconds), "-ac", "2", "-c:v",
-                  "mpeg4", "-c:a", "mp2", path});
-    return ffmpeg.waitForFinished(300000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
-}
-
-double cpuMs(const rusage &usage)
-{
-    return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3
-           + usage.ru_stime.tv_usec / 1e3;
-}
-
-struct CpuClock {
-    rusage self{};
-    rusage children{};
-    CpuClock()
-    {
-        getrusage(RUSAGE_SELF, &self);
-        getrusage(RUSAGE_CHILDREN, &children);
-    }
-    double selfSince(const CpuClock &start) const { return cpuMs(self) - cpuMs(start.self); }
-    double childrenSince(const CpuClock &start) const { return cpuMs(children) - cpuMs(start.children); }
-};
-
-// Starts the program and waits for it, its output thrown away; the wall time in ms, or -1.
-double timeProcess(const QString &program, const QStringList &arguments)
-{
-    std::vector<QByteArray> bytes{QFile::encodeName(program)};
-    for (const QString &argument : arguments)
-        bytes.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    QElapsedTimer clock;
-    clock.start();
-    pid_t pid = 0;
-    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (failed != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return clock.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return runFfmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
+                      "sine=frequency=440:sample_rate=44100", "-t", QString::number(seconds), "-ac", "2", "-c:v",
+                      "mpeg4", "-c:a", "mp2", path},
+                     300000);
 }
 
 // A program folder of its own: a copy of kelvane-convert beside links to the built encoders.

@@ -15,9 +15,10 @@
 #include "media/widgets/PreviewControls.h"
 #include "platform/PlatformServices.h"
 
+#include "BenchKit.h"
+
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -45,12 +46,6 @@ public:
     bool open(const QUrl &) override { return true; }
 };
 
-double cpuMs(const rusage &usage)
-{
-    return usage.ru_utime.tv_sec * 1e3 + usage.ru_utime.tv_usec / 1e3 + usage.ru_stime.tv_sec * 1e3
-           + usage.ru_stime.tv_usec / 1e3;
-}
-
 double ownCpuMs()
 {
     rusage usage{};
@@ -73,12 +68,10 @@ double residentMb()
 
 bool makeVideo(const QString &path)
 {
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30", "-f", "lavfi", "-i",
-                  "sine=frequency=440:sample_rate=48000", "-t", "25", "-vf", "noise=alls=8:allf=t", "-c:v", "libx264",
-                  "-preset", "veryfast", "-crf", "23", "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "128k", path});
-    return ffmpeg.waitForFinished(600000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+    return runFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30", "-f", "lavfi", "-i",
+                      "sine=frequency=440:sample_rate=48000", "-t", "25", "-vf", "noise=alls=8:allf=t", "-c:v", "libx264",
+                      "-preset", "veryfast", "-crf", "23", "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "128k", path},
+                     600000);
 }
 
 struct Figures {
@@ -147,13 +140,7 @@ int runSession(QApplication &app, const QString &video)
 // Runs a program with its output thrown away; its CPU time in ms, or -1 when it failed.
 double childCpuMs(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
 {
-    std::vector<QByteArray> bytes{QFile::encodeName(program)};
-    for (const QString &argument : arguments)
-        bytes.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
+    const SpawnArguments spawned(program, arguments);
     int pipeEnds[2] = {-1, -1};
     if (output && pipe(pipeEnds) != 0)
         return -1;
@@ -167,7 +154,7 @@ double childCpuMs(const QString &program, const QStringList &arguments, QByteArr
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     }
     pid_t pid = 0;
-    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int failed = posix_spawn(&pid, spawned.program(), &actions, nullptr, spawned.argv(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (output) {
         close(pipeEnds[1]);
@@ -181,12 +168,6 @@ double childCpuMs(const QString &program, const QStringList &arguments, QByteArr
     if (failed != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1;
     return cpuMs(usage);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

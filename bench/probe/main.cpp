@@ -4,11 +4,12 @@
 #include "media/DurationProbe.h"
 #include "media/ProbeGraph.h"
 
+#include "BenchKit.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -35,13 +36,11 @@ const Container containers[] = {
 
 bool makeVideo(const QString &path, const Container &container, int seconds)
 {
-    QStringList args{"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
+    QStringList args{"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
                      "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=22050",
                      "-t", QString::number(seconds)};
     args << container.codecs << path;
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), args);
-    return ffmpeg.waitForFinished(120000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
+    return runFfmpeg(args, 120000);
 }
 
 int lengthOf(int index) { return 2 + index % 9; }
