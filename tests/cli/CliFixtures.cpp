@@ -2,6 +2,7 @@
 
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
+#include "common/Ffmpeg.h"
 #include "common/TestPaths.h"
 
 #include <QBuffer>
@@ -14,13 +15,6 @@
 namespace {
 
 constexpr int GuardMs = 120000; // only keeps a broken run from hanging the suite
-
-bool runFfmpeg(const QStringList &arguments)
-{
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments);
-    return ffmpeg.waitForFinished(GuardMs) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
-}
 
 // Each fixture is made when a test first asks for it (every test runs in a process of its own).
 class MediaFolder {
@@ -62,37 +56,12 @@ private:
     QStringList m_failed;
 };
 
-void writeExecutable(const QString &path, const QByteArray &text)
-{
-    QFile::remove(path);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(text);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 } // namespace
 
 QString CliMedia::path(const QString &name)
 {
     static MediaFolder folder;
     return folder.path(name);
-}
-
-QString builtEncoderForCli()
-{
-    const QString encoder = builtProgramFolder() + QStringLiteral("evc");
-    return QFileInfo(encoder).isExecutable() ? encoder : QString();
-}
-
-CliSetup::CliSetup()
-{
-    QDir().mkpath(programFolder);
-    QDir().mkpath(inputFolder);
-    for (const char *name : {"evc", "revc"})
-        QFile::link(builtProgramFolder() + QString::fromLatin1(name), programFolder + QString::fromLatin1(name));
 }
 
 QString CliSetup::input(const QString &fixture, const QString &name) const
@@ -129,7 +98,7 @@ void CliSetup::wrapEncoder(const QString &name, const QString &body) const
     QString script = body;
     script.replace(QStringLiteral("$REAL"), builtProgramFolder() + name);
     script.replace(QStringLiteral("$DIR"), tmp.path());
-    writeExecutable(programFolder + name, "#!/bin/sh\n" + script.toUtf8() + "\n");
+    useScriptEncoder(script, name);
 }
 
 void CliSetup::gateEncoder(const QString &name) const
@@ -161,25 +130,6 @@ void CliSetup::writeProfiles(const QStringList &lines) const
     QFile file(programFolder + QStringLiteral("Config/UserProfileInfo.ini"));
     if (file.open(QIODevice::WriteOnly))
         file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-}
-
-QStringList CliSetup::logLines(const QString &prefix) const
-{
-    QFile file(programFolder + QStringLiteral("log.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList found;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))) {
-        const QString message = line.section(QLatin1Char('|'), 1);
-        if (message.startsWith(prefix))
-            found << message;
-    }
-    return found;
-}
-
-QStringList CliSetup::outputFiles() const
-{
-    return QDir(outputFolder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 ProbedAudio ProbeAudio(const QString &path)

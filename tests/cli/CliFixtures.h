@@ -2,7 +2,7 @@
 // What the command-line converter's tests share: small media made once per test executable
 // with the ffmpeg command line, and a program folder of their own (links to the built
 // encoders, a log, Config/) with input and output folders beside it.
-#include "common/Fakes.h"
+#include "common/ProgramFolderSetup.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,25 +17,13 @@ QString path(const QString &name);
 
 } // namespace CliMedia
 
-// The built encoder; empty (and the test should skip) while it is not part of the build.
-QString builtEncoderForCli();
-
 struct CliResult {
     int status = -1;
     QString out;
     QString err;
 };
 
-struct CliSetup {
-    QTemporaryDir tmp;
-    QString programFolder = tmp.path() + QStringLiteral("/App/");
-    QString inputFolder = tmp.path() + QStringLiteral("/In/");
-    QString outputFolder = tmp.path() + QStringLiteral("/Out/");
-    FixedClock clock;
-
-    // Links the built encoders into the program folder.
-    CliSetup();
-
+struct CliSetup : ProgramFolderSetup {
     // Copies a fixture to `name` under the input folder (sub-folders are made); returns its path.
     QString input(const QString &fixture, const QString &name) const;
     // Runs kelvane-convert in this process with `arguments`, working in the temporary folder,
@@ -52,11 +40,6 @@ struct CliSetup {
     QStringList encoderEvents() const;
     // Writes Config/UserProfileInfo.ini with `text` (lines joined by CR LF).
     void writeProfiles(const QStringList &lines) const;
-
-    // The log messages (after the date part) that begin with `prefix`.
-    QStringList logLines(const QString &prefix) const;
-    // The names in the output folder, hidden ones included, sorted.
-    QStringList outputFiles() const;
 };
 
 // ffprobe's view of an audio file: codec name, sample rate, channels and duration in seconds.

@@ -14,7 +14,7 @@ class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (builtEncoderForCli().isEmpty())
+        if (builtEncoder().isEmpty())
             GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet";
         ASSERT_FALSE(CliMedia::path("three_seconds.avi").isEmpty()) << "ffmpeg could not make the fixture";
     }

@@ -23,7 +23,7 @@ protected:
 
     void SetUp() override
     {
-        if (builtEncoderForCli().isEmpty())
+        if (builtEncoder().isEmpty())
             GTEST_SKIP() << "build/Kelvane/evc is not built in this tree yet";
         for (const char *name : {"three_seconds.avi", "two_seconds.rm", "four_seconds.rm"})
             ASSERT_FALSE(CliMedia::path(QString::fromLatin1(name)).isEmpty()) << name << " could not be made";

@@ -38,7 +38,7 @@ int unfinishedFiles(const QString &folder)
 
 TEST(StopTest, SigtermEndsEveryEncoderAndLeavesNoUnfinishedFile)
 {
-    if (builtEncoderForCli().isEmpty() || !QFileInfo(builtConvertProgram()).isExecutable())
+    if (builtEncoder().isEmpty() || !QFileInfo(builtConvertProgram()).isExecutable())
         GTEST_SKIP() << "the encoder or kelvane-convert is not built in this tree yet";
     const QString fixture = CliMedia::path("ten_minutes.avi");
     ASSERT_FALSE(fixture.isEmpty()) << "ffmpeg could not make the fixture";

@@ -1,23 +1,14 @@
 #include "BatchFixtures.h"
 
-#include "common/TestPaths.h"
+#include "common/Ffmpeg.h"
 #include "settings/OptionTables.h"
 #include "settings/QualityProfiles.h"
 
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
 namespace {
-
-bool runFfmpeg(const QStringList &arguments)
-{
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-v", "error", "-y"} + arguments);
-    return ffmpeg.waitForFinished(120000) && ffmpeg.exitStatus() == QProcess::NormalExit && ffmpeg.exitCode() == 0;
-}
 
 bool writeRandomBytes(const QString &path, int size)
 {
@@ -65,18 +56,8 @@ QString BatchMedia::path(const QString &name)
     return folder.path(name);
 }
 
-QString builtEncoder()
-{
-    const QString encoder = builtProgramFolder() + QStringLiteral("evc");
-    return QFileInfo(encoder).isExecutable() ? encoder : QString();
-}
-
 BatchSetup::BatchSetup()
 {
-    QDir().mkpath(programFolder);
-    QDir().mkpath(inputFolder);
-    for (const char *name : {"evc", "revc"})
-        QFile::link(builtProgramFolder() + QString::fromLatin1(name), programFolder + QString::fromLatin1(name));
     custom.FillAllSelectors();
     options.setSelectedIndex(Selector::OutputType, Mp3);
     custom.setOutputFolderText(outputFolder);
@@ -89,35 +70,4 @@ QString BatchSetup::addRow(const QString &fixture, const QString &name, bool che
     sources.appendRow({checked ? QStringLiteral("True") : QStringLiteral("False"), copy, QStringLiteral("1 KB"), end,
                        QStringLiteral("00:00:00"), end, end});
     return copy;
-}
-
-void BatchSetup::useScriptEncoder(const QString &body, const QString &name)
-{
-    const QString encoder = programFolder + name;
-    QFile::remove(encoder);
-    QFile file(encoder);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write("#!/bin/sh\n" + body.toUtf8() + "\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-QStringList BatchSetup::outputFiles() const
-{
-    return QDir(outputFolder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QStringList BatchSetup::logLines(const QString &prefix) const
-{
-    QFile file(common.appFunc().logFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList found;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))) {
-        const QString message = line.section(QLatin1Char('|'), 1);
-        if (message.startsWith(prefix))
-            found << message;
-    }
-    return found;
 }

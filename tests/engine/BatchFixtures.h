@@ -2,7 +2,7 @@
 // What batch-run tests share: small media made once per test executable with the ffmpeg
 // command line, and a complete conversion setup (program folder with the built encoders,
 // output folder, log, service objects and fakes) in a temporary folder of its own.
-#include "common/Fakes.h"
+#include "common/ProgramFolderSetup.h"
 #include "engine/BatchRun.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
@@ -20,15 +20,7 @@ QString path(const QString &name);
 
 } // namespace BatchMedia
 
-// The built encoder; empty when it is missing from the program folder (a failure: it is part of the build).
-QString builtEncoder();
-
-struct BatchSetup {
-    QTemporaryDir tmp;
-    QString programFolder = tmp.path() + QStringLiteral("/App/");
-    QString inputFolder = tmp.path() + QStringLiteral("/In/");
-    QString outputFolder = tmp.path() + QStringLiteral("/Out/");
-    FixedClock clock;
+struct BatchSetup : ProgramFolderSetup {
     FakeMessageBoxes boxes;
     FakeShellLauncher shell;
     FakePowerControl power;
@@ -38,18 +30,12 @@ struct BatchSetup {
     TCommonLib &common = services.common;
     TCustomProc &custom = services.customProc;
 
-    // Links the built encoders into the program folder; MP3 output into `outputFolder`.
+    // Chooses MP3 output into `outputFolder`.
     BatchSetup();
 
     // Copies a fixture into the input folder under `name` and adds it as a row cut from 0 to
     // `end`; returns the copy's path.
     QString addRow(const QString &fixture, const QString &name, bool checked = true,
                    const QString &end = QStringLiteral("00:00:01"));
-    // Replaces the program folder's encoder `name` ("evc" or "revc") with a shell script of `body`.
-    void useScriptEncoder(const QString &body, const QString &name = QStringLiteral("evc"));
-
     QString output(const QString &baseName) const { return outputFolder + baseName + QStringLiteral(".mp3"); }
-    QStringList outputFiles() const;
-    // The log lines that begin with `prefix` (after the date part).
-    QStringList logLines(const QString &prefix) const;
 };
