@@ -83,6 +83,9 @@ protected:
                              QStringLiteral("00:00:00"), QStringLiteral("00:00:01"), QStringLiteral("00:00:01")});
     }
     void expectFolderFailures(std::initializer_list<FolderCase> cases);
+    // One run over a copy of `fixture` under each of `names` (plus `extension`): every item
+    // converts, each to an MP3 of its own name.
+    void expectEveryNameConverts(const QString &fixture, const QString &extension, const QStringList &names);
     // The one failure of the last run, or a note that there was not exactly one.
     QString onlyReason() const
     {
@@ -141,16 +144,7 @@ TEST_F(UserFailuresTest, OddNamesConvert)
     s.custom.setOutputFolderText(s.outputFolder);
     const QString longName = QString(246, QLatin1Char('l'));
     const QStringList names{"-y", "-i", "Grüße 日本 ñ", "-", longName};
-    for (const QString &name : names)
-        s.addRow("one_second.avi", name + ".avi");
-
-    ASSERT_TRUE(runToEnd());
-    EXPECT_TRUE(batch->failures().isEmpty()) << batch->failures().value(0).reason.toStdString();
-    QStringList expected;
-    for (const QString &name : names)
-        expected << name + ".mp3";
-    expected.sort();
-    EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+    expectEveryNameConverts("one_second.avi", ".avi", names);
 }
 
 // A RealMedia source reaches revc through the one-line script whatever its name holds: quotes,
@@ -159,16 +153,7 @@ TEST_F(UserFailuresTest, RealMediaNamesConvertWhateverTheyHold)
 {
     const QStringList names{"My \"best\" (clip)", "a\")", "b\", fps=1, convertfps=true)\r\n\"",
                             "$HOME `id` 'q' ; |&", "Grüße 日本 ñ", "line\nbreak", " lead and trail "};
-    for (const QString &name : names)
-        s.addRow("one_second.rm", name + ".rm");
-
-    ASSERT_TRUE(runToEnd());
-    EXPECT_TRUE(batch->failures().isEmpty()) << batch->failures().value(0).reason.toStdString();
-    QStringList expected;
-    for (const QString &name : names)
-        expected << name + ".mp3";
-    expected.sort();
-    EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+    ASSERT_NO_FATAL_FAILURE(expectEveryNameConverts("one_second.rm", ".rm", names));
     const QStringList commands = s.logLines("parameter: ");
     ASSERT_EQ(commands.size(), names.size());
     for (const QString &command : commands)
@@ -208,6 +193,21 @@ TEST_F(UserFailuresTest, AnExistingOutputIsKeptAndTheNewOneNumbered)
 
 // An output folder that cannot be made, is read-only or fills up fails the item with a reason
 // that says so; what was in the folder before is untouched and nothing unfinished is left.
+void UserFailuresTest::expectEveryNameConverts(const QString &fixture, const QString &extension,
+                                               const QStringList &names)
+{
+    for (const QString &name : names)
+        s.addRow(fixture, name + extension);
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch->failures().isEmpty()) << batch->failures().value(0).reason.toStdString();
+    QStringList expected;
+    for (const QString &name : names)
+        expected << name + ".mp3";
+    expected.sort();
+    EXPECT_EQ(s.outputFiles().join(" | ").toStdString(), expected.join(" | ").toStdString());
+}
+
 void UserFailuresTest::expectFolderFailures(std::initializer_list<FolderCase> cases)
 {
     s.addRow("ten_minutes.wav", "clip.wav", true, "00:01:00");
