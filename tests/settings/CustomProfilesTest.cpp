@@ -1,11 +1,8 @@
 // Custom profiles and the Options dialog's handlers without a window: the two files on disk,
 // the name rules, loading a stored value, and Show, Add, Save, Delete, OK and Cancel.
-#include "common/Fakes.h"
-#include "settings/CustomProfiles.h"
-#include "settings/CustomProfileValue.h"
+#include "CustomProfilesFixture.h"
 #include "settings/IniFile32.h"
 #include "settings/OptionDialogHandlers.h"
-#include "settings/QualityProfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,25 +12,10 @@
 
 namespace {
 
-// After the start-up's "Normal Quality" for AMR the six profile selectors read 1|1|2|5|1|2.
-const QString StartValues = QStringLiteral("1|1|2|5|1|2");
-
-class CustomProfilesTest : public ::testing::Test {
+class CustomProfilesTest : public CustomProfilesFixture {
 protected:
-    QTemporaryDir dir;
-    const QString folder = dir.path() + "/";
-    FakeMessageBoxes boxes;
-    OptionSelectionModel options;
-    CustomProfileBox box;
-    TCustomProfiles profiles{folder, options, box, boxes};
     TOptionDialogHandlers dialog{profiles, options};
 
-    void SetUp() override
-    {
-        FillAllSelectors(options, {});
-        ApplyQualityProfile(options, {});
-    }
-    QString infoPath() const { return folder + "Config/UserProfileInfo.ini"; }
     QByteArray bytesOf(const QString &path) const
     {
         QFile file(path);
@@ -41,14 +23,6 @@ protected:
     }
     QByteArray infoBytes() const { return bytesOf(infoPath()); }
     QByteArray countBytes() const { return bytesOf(folder + "Config/UserProfileCount.ini"); }
-    void writeInfo(const QByteArray &bytes)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder + "Config"));
-        QFile file(infoPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QString values() const { return ProfileValueOf(options); }
     QStringList warnings() const
     {
         QStringList texts;

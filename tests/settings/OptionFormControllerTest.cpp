@@ -1,10 +1,7 @@
 // The Options dialog with its handlers: what the user types or picks in the name box, the
 // buttons, and a failure in a handler shown by the general error display.
 #include "support/EscapedFailure.h"
-#include "common/Fakes.h"
-#include "settings/CustomProfileValue.h"
-#include "settings/CustomProfiles.h"
-#include "settings/QualityProfiles.h"
+#include "CustomProfilesFixture.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
 
@@ -14,40 +11,19 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString StartValues = QStringLiteral("1|1|2|5|1|2");
-
-class OptionFormControllerTest : public ::testing::Test {
+class OptionFormControllerTest : public CustomProfilesFixture {
 protected:
-    QTemporaryDir dir;
-    const QString folder = dir.path() + "/";
-    FakeMessageBoxes boxes;
-    OptionSelectionModel options;
-    CustomProfileBox box;
-    TCustomProfiles profiles{folder, options, box, boxes};
     TfrmOption form;
     OptionFormController *controller = new OptionFormController(
         form, profiles, options,
         [this](const std::function<void()> &handler) { DeliverReportingFailures([&] { handler(); return true; }, boxes); });
 
-    void SetUp() override
-    {
-        FillAllSelectors(options, {});
-        ApplyQualityProfile(options, {});
-    }
-    void writeInfo(const QByteArray &bytes)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder + "Config"));
-        QFile file(folder + "Config/UserProfileInfo.ini");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     void showActive()
     {
         form.showModeless();
@@ -56,7 +32,6 @@ protected:
         combo()->setFocus();
     }
     QComboBox *combo() const { return form.cbbCustomProfile(); }
-    QString values() const { return ProfileValueOf(options); }
     qsizetype errors() const
     {
         return std::count_if(boxes.shown.begin(), boxes.shown.end(),
