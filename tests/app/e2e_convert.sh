@@ -116,12 +116,8 @@ program_dir=$1
 mode=${2:-convert}
 skip_without xvfb-run xdotool ffmpeg ffprobe
 [ "$mode" != pick ] || skip_without import compare convert
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$program_dir" "$work/Kelvane"
+copy_program "$program_dir"
 rm -rf "$work/Kelvane/Config" "$work/Kelvane/log.txt"   # whatever an earlier start left there
-export HOME="$work/home"
-mkdir -p "$HOME" "$work/media"
 name='my clip $HOME'
 [ "$mode" = pick ] && name='My "best" (clip) $HOME'
 output="$HOME/Kelvane/$name.amr"

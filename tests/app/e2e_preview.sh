@@ -52,11 +52,7 @@ fi
 
 program_dir=$1
 skip_without xvfb-run xdotool ffmpeg import compare convert
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$program_dir" "$work/Kelvane"
-export HOME="$work/home"
-mkdir -p "$HOME" "$work/media"
+copy_program "$program_dir"
 source_file="$work/media/preview clip.mp4"
 ffmpeg -v error -f lavfi -i testsrc=duration=20:size=320x240:rate=25 -f lavfi -i sine=duration=20 \
   -c:v mpeg4 -q:v 5 -c:a aac -shortest "$source_file"

@@ -71,11 +71,7 @@ fi
 
 program_dir=$1
 skip_without xvfb-run xdotool ffmpeg ffprobe
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$program_dir" "$work/Kelvane"
-export HOME="$work/home"
-mkdir -p "$HOME" "$work/media"
+copy_program "$program_dir"
 profile='Podcast mono'
 source_file="$work/media/clip one.mp4"
 output="$HOME/Kelvane/clip one.mp3"

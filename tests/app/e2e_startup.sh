@@ -19,11 +19,7 @@ fi
 
 program_dir=$1
 skip_without xvfb-run xdotool
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$program_dir" "$work/Kelvane"
-export HOME="$work/home"
-mkdir -p "$HOME"
+copy_program "$program_dir"
 settings="$work/Kelvane/Config/UserSettings.ini"
 
 # run_once <click the shutdown caption: 1/0>

@@ -128,11 +128,7 @@ fi
 
 program_dir=$1
 skip_without xvfb-run openbox xdotool xprop ffmpeg
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$program_dir" "$work/Kelvane"
-export HOME="$work/home"
-mkdir -p "$HOME" "$work/media"
+copy_program "$program_dir"
 # An hour of sound, so that the conversion still runs while the windows are looked at.
 source_file="$work/media/long.mov"
 ffmpeg -v error -f lavfi -i testsrc=duration=3600:size=32x32:rate=1 -f lavfi -i sine=duration=3600:sample_rate=8000 \

@@ -44,6 +44,7 @@ grab() {
   local w h x y left top
   IFS='x+' read -r w h x y <<<"$3"
   read -r left top <<<"$(window_at "$2")"
+  # shellcheck disable=SC2153 # WORK comes from the script (the inside run), not copy_program's work
   import -window root -crop "${w}x${h}+$((left + x))+$((top + y))" +repage "$WORK/$1.png"
 }
 # differing <name> <name>: the number of pixels that differ between two grabs (beyond a little noise).
@@ -94,6 +95,17 @@ close_program() {
   xdotool mousemove --window "$main" --sync 652 40 click 1 # btnWindowClose
   timeout 30 tail --pid="$pid" -f /dev/null || fail "the program did not end after its close button"
   wait "$pid" || fail "the program ended with status $?"
+}
+
+# copy_program <program folder>: sets work to a fresh temporary folder (removed when the script
+# ends) holding a copy of the program folder as $work/Kelvane, an empty HOME ($work/home) and
+# $work/media for the videos the script makes.
+copy_program() {
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  cp -r "$1" "$work/Kelvane"
+  export HOME="$work/home"
+  mkdir -p "$HOME" "$work/media"
 }
 
 # skip_without <tool...>: ends the test as skipped (status 77) when one of the tools is missing.
