@@ -88,7 +88,7 @@ private:
 
 void extractAudio(const Options& options)
 {
-    InputSource input(options.input);
+    InputSource input(options.input, options.audioTrack);
     checkStartInside(options, input);
     const EncodePlan plan = planEncoding(options, input.sampleRate(), input.channels());
     TempOutput output(options.output, options.overwrite);

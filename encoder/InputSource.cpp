@@ -44,6 +44,25 @@ int findStreamInfo(AVFormatContext& format)
     return result;
 }
 
+// The audio streams in file order: the tracks -atrack counts.
+std::vector<AVStream*> audioStreams(const AVFormatContext& format)
+{
+    std::vector<AVStream*> tracks;
+    for (unsigned i = 0; i < format.nb_streams; ++i)
+        if (format.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            tracks.push_back(format.streams[i]);
+    return tracks;
+}
+
+// The first track the file marks as its default, else its first.
+AVStream* defaultTrack(const std::vector<AVStream*>& tracks)
+{
+    for (AVStream* track : tracks)
+        if (track->disposition & AV_DISPOSITION_DEFAULT)
+            return track;
+    return tracks.front();
+}
+
 void throwIfStopped()
 {
     if (stopRequested())
@@ -52,10 +71,10 @@ void throwIfStopped()
 
 } // namespace
 
-InputSource::InputSource(const std::string& path)
+InputSource::InputSource(const std::string& path, int audioTrack)
 {
     open(path);
-    chooseAudioStream();
+    chooseAudioStream(audioTrack);
     openDecoder();
 }
 
@@ -82,18 +101,19 @@ void InputSource::open(const std::string& path)
         throw Failure("Cannot read input (damaged or unsupported): " + path);
 }
 
-void InputSource::chooseAudioStream()
+void InputSource::chooseAudioStream(int audioTrack)
 {
-    for (unsigned i = 0; i < format_->nb_streams; ++i) {
-        AVStream* st = format_->streams[i];
-        if (st->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
-            continue;
-        if (!stream_ || ((st->disposition & AV_DISPOSITION_DEFAULT) &&
-                         !(stream_->disposition & AV_DISPOSITION_DEFAULT)))
-            stream_ = st;
-    }
-    if (!stream_)
+    const std::vector<AVStream*> tracks = audioStreams(*format_);
+    if (tracks.empty())
         throw Failure("The input has no audio stream");
+    if (audioTrack > 0) {
+        if (static_cast<size_t>(audioTrack) > tracks.size())
+            throw Failure("The input has no audio track " + std::to_string(audioTrack) + " (it has " +
+                          std::to_string(tracks.size()) + (tracks.size() == 1 ? " audio track)" : " audio tracks)"));
+        stream_ = tracks[audioTrack - 1];
+    } else {
+        stream_ = defaultTrack(tracks);
+    }
     for (unsigned i = 0; i < format_->nb_streams; ++i)
         if (format_->streams[i] != stream_)
             format_->streams[i]->discard = AVDISCARD_ALL;

@@ -11,7 +11,10 @@ constexpr int MaxInputSampleRate = 768000;
 // video is never decoded. Frames come out with pts counted in samples since the file's start.
 class InputSource {
 public:
-    explicit InputSource(const std::string& path);
+    // `audioTrack` is 1-based among the file's audio streams in file order; 0 takes the stream
+    // the file marks as its default, else its first audio stream (the program's rule too).
+    // Throws Failure when the file has no such track.
+    explicit InputSource(const std::string& path, int audioTrack = 0);
 
     int sampleRate() const { return decoder_->sample_rate; }
     int channels() const { return decoder_->ch_layout.nb_channels; }
@@ -27,7 +30,7 @@ public:
 
 private:
     void open(const std::string& path);
-    void chooseAudioStream();
+    void chooseAudioStream(int audioTrack);
     void openDecoder();
     void feedDecoder();
     bool landedTooLate(const AVFrame& first);

@@ -42,6 +42,16 @@ int parseWholeNumber(const std::string& option, const std::string& text, int low
     return static_cast<int>(std::lround(*value));
 }
 
+// A track is counted, never rounded: "1.5" is refused rather than read as track 2.
+int parseTrackNumber(const std::string& text)
+{
+    const auto value = parseNumber(text);
+    if (!value || *value < 1 || *value > MaxAudioTrack || *value != std::floor(*value))
+        throw Failure("Bad value for -atrack: \"" + text + "\" (expected a whole number from 1 to " +
+                      std::to_string(MaxAudioTrack) + ": the audio track, counted in file order)");
+    return static_cast<int>(*value);
+}
+
 const std::vector<std::string>& knownCodecs()
 {
     static const std::vector<std::string> names{"amr_nb", "aac", "mp3", "ac3", "vorbis", "pcm_s16le",
@@ -67,6 +77,7 @@ const std::map<std::string, Setter>& valueOptions()
         {"-vol", [](Options& o, const std::string& v) { o.volumePercent = parseWholeNumber("-vol", v, 0, 1000); }},
         {"-ac", [](Options& o, const std::string& v) { o.channels = parseWholeNumber("-ac", v, 1, 8); }},
         {"-ar", [](Options& o, const std::string& v) { o.sampleRate = parseWholeNumber("-ar", v, MinSampleRate, MaxSampleRate); }},
+        {"-atrack", [](Options& o, const std::string& v) { o.audioTrack = parseTrackNumber(v); }},
         {"-f", [](Options& o, const std::string& v) { o.format = trimmed(v); }},
         {"-ss",
          [](Options& o, const std::string& v) {

@@ -6,6 +6,8 @@
 // The sample rates an output may have (-ar), in Hz.
 constexpr int MinSampleRate = 1000;
 constexpr int MaxSampleRate = 384000;
+// The highest audio track number -atrack takes.
+constexpr int MaxAudioTrack = 9999;
 
 // What one command line asks for. Zero in a number means "not given".
 struct Options {
@@ -18,6 +20,7 @@ struct Options {
     int volumePercent = 100; // -vol
     int channels = 0;        // -ac
     int sampleRate = 0;      // -ar
+    int audioTrack = 0;      // -atrack: 1-based among the input's audio tracks; 0 takes its default
     std::optional<double> startSeconds;    // -ss
     std::optional<double> durationSeconds; // -t
 };

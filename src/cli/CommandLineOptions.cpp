@@ -1,5 +1,6 @@
 #include "cli/CommandLineOptions.h"
 
+#include "cli/AudioTrackChoice.h"
 #include "settings/OptionTables.h"
 
 #include <QRegularExpression>
@@ -113,6 +114,16 @@ Setter timeSetter(std::optional<qint64> ConvertRequest::*field, const QString &o
     };
 }
 
+QString setAudioTrack(ConvertRequest &request, const QString &value)
+{
+    request.audioTrack = ParseAudioTrackWish(value);
+    if (!request.audioTrack)
+        return QStringLiteral("'%1' is not an audio track; give its number from 1 on, or a language tag such as "
+                              "eng or fre.")
+            .arg(value);
+    return {};
+}
+
 QString setOutput(ConvertRequest &request, const QString &value)
 {
     if (value.isEmpty())
@@ -151,6 +162,7 @@ const std::vector<ValueOption> &valueOptions()
                                 QStringLiteral("(percent)"))},
         {"--start", timeSetter(&ConvertRequest::startSeconds, QStringLiteral("--start"))},
         {"--end", timeSetter(&ConvertRequest::endSeconds, QStringLiteral("--end"))},
+        {"--audio-track", setAudioTrack},
         {"--output", setOutput},
         {"--jobs", setJobs},
     };
@@ -206,7 +218,7 @@ namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h";
+    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h" || name == u"--list-tracks";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -245,6 +257,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
             return parsed;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
+        } else if (argument == u"--list-tracks") {
+            request.listTracks = true;
         } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
             return usageError(problem);
         }
@@ -273,6 +287,11 @@ QString HelpText(int cores)
                "  --volume PERCENT   0 to 500 in steps of 25; 100 keeps the loudness\n"
                "  --start hh:mm:ss   convert every file from this time on\n"
                "  --end hh:mm:ss     convert every file up to this time\n"
+               "  --audio-track N|LANG  the audio track to convert: its number (1 = the first), or a\n"
+               "                     language tag such as fre (the first track in that language); a\n"
+               "                     file without it is named and skipped (default: each file's\n"
+               "                     default track)\n"
+               "  --list-tracks      list the audio tracks of the files given, and convert nothing\n"
                "  --output DIR       output folder (default: the window's, else ~/Kelvane)\n"
                "  --jobs N           encoders at once (default: one per core, here %5)\n"
                "  --json             one JSON object per file on standard output, then a summary\n"
@@ -286,6 +305,8 @@ QString HelpText(int cores)
                "  kelvane-convert --type mp3 clip.avi\n"
                "  kelvane-convert --type mp3 --quality excellent --jobs 4 --output ~/Music ~/Videos\n"
                "  kelvane-convert --type wav --start 00:01:00 --end 00:02:30 talk.mp4\n"
+               "  kelvane-convert --list-tracks film.mp4\n"
+               "  kelvane-convert --type mp3 --audio-track fre film.mp4\n"
                "\n"
                "Exit status: 0 when every file was converted, 1 when some were not, 2 for a usage\n"
                "error, 128 + the signal number when stopped by Ctrl+C (130) or SIGTERM (143).\n")

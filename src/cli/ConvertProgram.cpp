@@ -1,10 +1,13 @@
 #include "cli/ConvertProgram.h"
 
+#include "cli/AudioTrackChoice.h"
 #include "cli/CommandLineOptions.h"
 #include "cli/OptionChoice.h"
 #include "cli/ParallelConversion.h"
 #include "cli/SourceArguments.h"
 #include "engine/OutputFolder.h"
+#include "media/DurationProbe.h"
+#include "media/ProbeGraph.h"
 #include "settings/UserSettings.h"
 
 #include <QDir>
@@ -69,6 +72,8 @@ void ConvertProgram::begin()
         return finish(ExitUsage);
     }
     m_console.setFormat(parsed.request.json, parsed.request.quiet);
+    if (parsed.request.listTracks)
+        return listTracks(parsed.request);
     if (!prepare(parsed.request))
         return;
     const SourceList sources = CollectSources(parsed.request.sources, m_environment.workingFolder);
@@ -78,13 +83,34 @@ void ConvertProgram::begin()
     const ConversionSettings settings{
         JobCommandContext{m_environment.locations.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
-        parsed.request.endSeconds};
+        parsed.request.endSeconds, parsed.request.audioTrack};
     m_conversion = std::make_unique<ParallelConversion>(settings);
     connect(m_conversion.get(), &ParallelConversion::itemOver, this, &ConvertProgram::itemOver);
     connect(m_conversion.get(), &ParallelConversion::finished, this, &ConvertProgram::conversionOver);
     if (m_progressInterval > 0)
         m_progressTimer.start(m_progressInterval);
     m_conversion->start(sources.accepted);
+}
+
+// --list-tracks: each file's audio tracks on standard output, in the order given; a file that
+// can't be read is named on standard error. Nothing is converted and no setting is read.
+void ConvertProgram::listTracks(const ConvertRequest &request)
+{
+    const SourceList sources = CollectSources(request.sources, m_environment.workingFolder);
+    bool allListed = sources.rejected.isEmpty();
+    for (const RejectedSource &rejected : sources.rejected)
+        m_console.error(QStringLiteral("%1: %2").arg(rejected.path, rejected.reason));
+    for (const QString &path : sources.accepted) {
+        ProbeGraph graph;
+        const ProbeResult probe = ProbeDuration(graph, path);
+        if (probe.refused()) {
+            m_console.error(QStringLiteral("%1: it cannot be read as a video, or it lasts less than a second.").arg(path));
+            allListed = false;
+            continue;
+        }
+        m_console.text(AudioTrackListing(path, probe.audioTracks));
+    }
+    finish(allListed ? ExitConverted : ExitSomeFailed);
 }
 
 // The option selection and the output folder; false (and the program has finished) when the

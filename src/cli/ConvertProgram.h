@@ -53,6 +53,7 @@ Q_SIGNALS:
 private:
     void begin();
     bool prepare(const ConvertRequest &request);
+    void listTracks(const ConvertRequest &request);
     QString outputFolderText(const ConvertRequest &request) const;
     void itemOver(const ItemReport &report);
     void conversionOver();

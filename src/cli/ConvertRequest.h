@@ -1,5 +1,7 @@
 #pragma once
 // What one kelvane-convert invocation asks for, as read from its command line.
+#include "media/AudioTracks.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,6 +18,9 @@ struct ConvertRequest {
     // The part of every file to convert, in seconds; unset: from the start, to the end.
     std::optional<qint64> startSeconds;
     std::optional<qint64> endSeconds;
+    // The audio track of every file, by number or language; unset: each file's default track.
+    std::optional<AudioTrackWish> audioTrack;
+    bool listTracks = false;           // --list-tracks: list the files' audio tracks, convert nothing
     QString outputFolder;              // empty: the window's output folder
     int jobs = 0;                      // encoders at once; 0: one per core
     bool json = false;

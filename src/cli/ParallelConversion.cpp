@@ -1,5 +1,6 @@
 #include "cli/ParallelConversion.h"
 
+#include "cli/AudioTrackChoice.h"
 #include "cli/SourceCut.h"
 #include "engine/AdvanceSystem.h"
 #include "engine/ProgressRefresh.h"
@@ -104,6 +105,8 @@ void ParallelConversion::probed(const ProbedSourceFile &file)
         job->cut = CutSourceRow(file, m_settings.startSeconds, m_settings.endSeconds);
         refusal = job->cut.refusal;
     }
+    if (refusal.isEmpty())
+        refusal = ChooseAudioTrack(job->cut.row, m_settings.audioTrack);
     if (!refusal.isEmpty()) {
         report(ItemReport::notConverted(file.path, ItemOutcome::Failed, refusal));
         return;

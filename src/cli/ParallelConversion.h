@@ -6,6 +6,7 @@
 // is the set of output names reserved for the jobs not finished yet.
 #include "cli/ItemReport.h"
 #include "cli/JobCommand.h"
+#include "media/AudioTracks.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -26,6 +27,7 @@ struct ConversionSettings {
     int jobs = 1;
     std::optional<qint64> startSeconds;
     std::optional<qint64> endSeconds;
+    std::optional<AudioTrackWish> audioTrack; // unset: each file's default track
 };
 
 class ParallelConversion : public QObject {

@@ -21,6 +21,7 @@ CutSource CutSourceRow(const ProbedSourceFile &file, std::optional<qint64> start
     cut.row = SourceRow{QStringLiteral("True"), file.path,           SizeText(file.size),       durationText,
                         FormatTimeText(start),  FormatTimeText(end), FormatTimeText(end - start)};
     cut.row.exactMilliseconds = file.milliseconds; // an uncut end converts the file's exact length
+    cut.row.audioTracks = file.audioTracks;
     cut.cutSeconds = end - start;
     return cut;
 }

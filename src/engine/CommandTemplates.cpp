@@ -50,6 +50,8 @@ EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPat
     command.program = encoderPath;
     command.commandLine = encoderPath + QStringLiteral(" -y -i ") + quote + inputPath + quote;
     command.arguments = {QStringLiteral("-y"), QStringLiteral("-i"), inputPath};
+    command.commandLine += fragments.audioTrack.text;
+    command.arguments += fragments.audioTrack.args;
     for (const Fragment *piece : templatePieces(chosen, fragments)) {
         command.commandLine += piece->text;
         command.arguments += piece->args;

@@ -3,10 +3,11 @@
 #include "engine/ConvertParameter.h"
 #include "engine/Fragment.h"
 
-// The option fragments of one item, in the form the templates join them.
+// The option fragments of one item, in the form the templates join them. The audio track
+// belongs to the input: every template writes it right after the input path.
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
-        timeRange;
+        timeRange, audioTrack;
 };
 
 enum class CommandTemplate {
@@ -22,7 +23,7 @@ enum class CommandTemplate {
 // then its first five ("-none"); the extension splits the two audio templates.
 CommandTemplate ChooseTemplate(const QString &codecArg, const QString &outputExtension);
 
-// encoderPath -y -i "inputPath" <fragments of the template> "outputPath", and the same as a
+// encoderPath -y -i "inputPath" <audio track> <fragments of the template> "outputPath", and the same as a
 // program with arguments. Empty for NoneCodec and Unknown.
 EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPath, const QString &inputPath,
                                const CommandFragments &fragments, const QString &outputPath);

@@ -108,6 +108,7 @@ ConvertParameterBuilder::Plan ConvertParameterBuilder::makePlan(const QString &s
     plan.fragments = readFragments(p);
     plan.fragments.timeRange = timeRangeFragment(plan.startText, plan.durationText);
     p.timeRangeArg = plan.fragments.timeRange.text;
+    plan.fragments.audioTrack = MakeAudioTrackArg(LookupChosenAudioTrack(m_sources, sourcePath));
     const int outputType = m_options.selectedIndex(Selector::OutputType);
     p.outputFolder = OutputFolderPath(m_outputFolderText);
     p.baseName = TFileFunc::FileBaseName(sourcePath);

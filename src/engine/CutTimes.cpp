@@ -84,3 +84,14 @@ QString LookupDuration(const SourceListModel &sources, const QString &sourcePath
     }
     return result;
 }
+
+std::optional<int> LookupChosenAudioTrack(const SourceListModel &sources, const QString &sourcePath)
+{
+    const QString upperPath = asciiUpper(sourcePath);
+    std::optional<int> result;
+    for (const SourceRow &row : sources.rows()) {
+        if (holdsPath(row, upperPath))
+            result = row.chosenAudioTrack;
+    }
+    return result;
+}

@@ -1,8 +1,9 @@
 #pragma once
-// The cut range of a source, looked up in the source list by path (ASCII letters compared
-// without regard to case; the last matching row wins).
+// The cut range and the chosen audio track of a source, looked up in the source list by path
+// (ASCII letters compared without regard to case; the last matching row wins).
 #include "media/SourceListModel.h"
 
+#include <optional>
 #include <stdexcept>
 
 // Raised when a piece of a start or end time is not a decimal integer.
@@ -24,6 +25,10 @@ QString LookupStartTime(const SourceListModel &sources, const QString &sourcePat
 // seconds; the encoder stops at the end of the file).
 // Throws TimeTextError when a piece is not a decimal integer or the seconds do not fit in 64 bits.
 QString LookupDuration(const SourceListModel &sources, const QString &sourcePath);
+
+// The audio track chosen in the last row holding `sourcePath`; nothing when none was chosen or
+// no row holds it.
+std::optional<int> LookupChosenAudioTrack(const SourceListModel &sources, const QString &sourcePath);
 
 // Seconds of an hh:mm:ss text under the rule above (ReadTimeText's reading).
 qint64 TimeTextSeconds(const QString &timeText);

@@ -79,3 +79,10 @@ Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index)
 {
     return optionOrDefault(model, Selector::AudioSample, index, QStringLiteral("-ar"), QStringLiteral("44100"));
 }
+
+Fragment MakeAudioTrackArg(std::optional<int> chosenTrack)
+{
+    if (!chosenTrack)
+        return {};
+    return Fragment::option(QStringLiteral("-atrack"), QString::number(*chosenTrack));
+}

@@ -4,6 +4,8 @@
 #include "engine/Fragment.h"
 #include "settings/OptionSelectionModel.h"
 
+#include <optional>
+
 // The three output-type builders look the index up in the output type table.
 Fragment MakeCodecArg(int outputTypeIndex);          // " " + codecOption, else " -vcodec xvid -acodec mp3"
 Fragment MakeFormatArg(int outputTypeIndex);         // "" for "none", else " -f " + format
@@ -17,3 +19,7 @@ Fragment MakeAudioBitrateArg(const OptionSelectionModel &model, int index); // "
 Fragment MakeVolumeArg(const OptionSelectionModel &model, int index);       // default: a lone blank
 Fragment MakeChannelsArg(const OptionSelectionModel &model, int index);     // " -ac " + first character
 Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index);   // " -ar 44100"
+
+// The audio track the user chose (1-based among the file's audio tracks): " -atrack 2"; empty
+// when none was chosen, so that the command stays as it was without the choice.
+Fragment MakeAudioTrackArg(std::optional<int> chosenTrack);

@@ -18,7 +18,7 @@ ProbeResult measureRendered(MediaGraph &graph, RenderOutcome outcome)
     const std::optional<qint64> reference = graph.GetDuration();
     const qint32 milliseconds = reference ? MediaTime::referenceToMilliseconds(*reference) : 0;
     const qint32 exact = std::max<qint32>(0, milliseconds);
-    return {outcome, MediaTime::millisecondsToSeconds(exact), exact};
+    return {outcome, MediaTime::millisecondsToSeconds(exact), exact, graph.GetAudioTracks()};
 }
 
 } // namespace

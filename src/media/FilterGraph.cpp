@@ -30,6 +30,12 @@ QByteArray secondsText(qint64 reference)
     return QByteArray::number(double(reference) / ReferenceUnitsPerSecond, 'f', 7);
 }
 
+// The player numbers a file's audio tracks from 1 in file order, as the encoders do.
+QByteArray audioTrackValue(std::optional<int> track)
+{
+    return track ? QByteArray::number(*track) : QByteArrayLiteral("auto");
+}
+
 } // namespace
 
 FilterGraph::FilterGraph(MpvSettings settings, LogFunction log, QObject *parent)
@@ -124,7 +130,14 @@ void FilterGraph::loadFile(const QString &path)
     setPaused(true);
     ++m_generation;
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
-    send({"loadfile", file, "replace"}, replyTag(LoadReply, m_generation));
+    send({"loadfile", file, "replace", "aid=" + audioTrackValue(m_audioTrack)}, replyTag(LoadReply, m_generation));
+}
+
+void FilterGraph::SelectAudioTrack(std::optional<int> track)
+{
+    m_audioTrack = track;
+    if (m_hasFile && !m_session.setText("aid", audioTrackValue(track)))
+        throw MediaGraphError("The preview player takes no command.");
 }
 
 void FilterGraph::unloadFile()

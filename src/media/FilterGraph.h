@@ -51,6 +51,10 @@ public:
     void PauseGraph() override;
     void StopGraph() override;
 
+    // The player's audio track ("aid"): given to the next file as it is loaded, and switched at
+    // once in a loaded file. Nothing leaves the choice to the player.
+    void SelectAudioTrack(std::optional<int> track) override;
+
     // Unloads the file and lets go of the player core for good (the program is ending).
     void Release();
 
@@ -94,6 +98,7 @@ private:
     QString m_startError;  // why the player core could not be created
     bool m_released = false;
     bool m_open = false;
+    std::optional<int> m_audioTrack; // the "aid" the next and the loaded file play
 
     // The rendered file, as far as the player has got with it.
     bool m_hasFile = false;

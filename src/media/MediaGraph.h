@@ -2,6 +2,8 @@
 // A media graph: something a file is rendered into, that reports its duration and playing
 // position and can be run, paused, stopped and sought. The probe graph measures files; the
 // preview graph plays them. Times cross this interface as reference time (100 ns units).
+#include "media/AudioTracks.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -55,6 +57,12 @@ public:
     virtual void EmptyGraph() = 0;
 
     virtual RenderOutcome RenderFile(const QString &path) = 0;
+    // The audio tracks of the rendered file; empty when nothing is rendered or the graph does
+    // not tell them.
+    virtual AudioTrackList GetAudioTracks() const { return {}; }
+    // The audio track the next file plays (1-based among its audio tracks), and the loaded file
+    // from now on; nothing lets the file's default track play. Graphs that play no sound ignore it.
+    virtual void SelectAudioTrack(std::optional<int> /*track*/) {}
 
     // Length of the rendered file in reference time; nullopt when it can't be told.
     virtual std::optional<qint64> GetDuration() = 0;

@@ -212,6 +212,14 @@ bool MpvSession::setFlag(const char *name, bool value)
     return mpv_set_property_async(m_core.get(), 0, name, MPV_FORMAT_FLAG, &flag) >= 0;
 }
 
+bool MpvSession::setText(const char *name, const QByteArray &value)
+{
+    if (!m_core)
+        return false;
+    const char *text = value.constData();
+    return mpv_set_property_async(m_core.get(), 0, name, MPV_FORMAT_STRING, &text) >= 0;
+}
+
 bool MpvSession::requestDouble(const char *name, quint64 reply)
 {
     return m_core && mpv_get_property_async(m_core.get(), reply, name, MPV_FORMAT_DOUBLE) >= 0;

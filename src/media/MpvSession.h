@@ -50,6 +50,7 @@ public:
     // `reply`. False when it could not be sent.
     bool command(const QByteArrayList &arguments, quint64 reply = 0);
     bool setFlag(const char *name, bool value);
+    bool setText(const char *name, const QByteArray &value);
     // Asks for a property's value; it arrives as a get-property-reply event carrying `reply`.
     bool requestDouble(const char *name, quint64 reply);
     // Property changes arrive as events carrying `id`.

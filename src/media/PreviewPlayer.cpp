@@ -27,13 +27,15 @@ PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, 
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
-void PreviewPlayer::LoadAndPlay(const QString &path)
+void PreviewPlayer::LoadAndPlay(const PreviewSource &source)
 {
+    const QString &path = source.path;
     try {
         m_positionTimer.stop();
         m_graph.CloseGraph();
         m_graph.OpenGraph();
         m_lastSeconds = 0;
+        m_graph.SelectAudioTrack(source.audioTrack);
         if (!renderCompletely(path)) {
             m_log(PlayingVideoError);
             m_graph.EmptyGraph();
@@ -124,15 +126,26 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
     m_lastSeconds = qint32(milliseconds / 1000);
 }
 
-void PreviewPlayer::btnPlayClick(const QStringList &selectedFiles)
+void PreviewPlayer::btnPlayClick(const QList<PreviewSource> &selectedFiles)
 {
     if (!m_previewFile.isEmpty()) {
         if (!m_isPlaying)
             ResumePreview();
         return;
     }
-    for (const QString &path : selectedFiles)
-        LoadAndPlay(path);
+    for (const PreviewSource &source : selectedFiles)
+        LoadAndPlay(source);
+}
+
+void PreviewPlayer::ChangeAudioTrack(const QString &path, std::optional<int> track)
+{
+    if (m_previewFile.isEmpty() || m_previewFile != path)
+        return;
+    try {
+        m_graph.SelectAudioTrack(track);
+    } catch (const MediaGraphError &) {
+        // The player took no command: the preview plays on with the track it had.
+    }
 }
 
 void PreviewPlayer::btnPauseClick()

@@ -14,6 +14,15 @@
 #include <functional>
 #include <optional>
 
+// One file to preview and the audio track it plays (1-based among its audio tracks; nothing
+// lets the player choose).
+struct PreviewSource {
+    QString path;
+    std::optional<int> audioTrack;
+
+    PreviewSource(QString file, std::optional<int> track = std::nullopt) : path(std::move(file)), audioTrack(track) {}
+};
+
 class PreviewPlayer final : public QObject, public IPreviewControl {
     Q_OBJECT
 public:
@@ -31,9 +40,12 @@ public:
     // Stops and unloads; the display reads 00:00:00 and the logo shows. Nothing when closed.
     void StopPreview() override;
 
-    // Loads `path` and plays it from the start marker's time once the markers are laid out.
-    // A file that does not render completely is logged ("Playing Video error.") and not loaded.
-    void LoadAndPlay(const QString &path);
+    // Loads the file and plays it, with its audio track, from the start marker's time once the
+    // markers are laid out. A file that does not render completely is logged ("Playing Video
+    // error.") and not loaded.
+    void LoadAndPlay(const PreviewSource &source);
+    // The audio track of `path` changed: a loaded preview of it switches to `track` at once.
+    void ChangeAudioTrack(const QString &path, std::optional<int> track);
     // Runs the loaded file; nothing when the graph is closed.
     void ResumePreview();
     // Pauses the loaded file; nothing when the graph is closed.
@@ -41,7 +53,7 @@ public:
 
     // Play: resumes a paused file, leaves a playing one alone; with nothing loaded, loads every
     // selected file in turn (`selectedFiles` in grid order), so the last one stays loaded.
-    void btnPlayClick(const QStringList &selectedFiles);
+    void btnPlayClick(const QList<PreviewSource> &selectedFiles);
     void btnPauseClick();
     void btnStopClick() { StopPreview(); }
     // The position timer: shows the position, pauses at the end marker, unloads at the end.

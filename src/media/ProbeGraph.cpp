@@ -133,8 +133,7 @@ void ProbeGraph::OpenGraph() { m_open = true; }
 
 void ProbeGraph::CloseGraph()
 {
-    m_format.reset();
-    m_duration.reset();
+    EmptyGraph();
     m_open = false;
 }
 
@@ -144,6 +143,7 @@ void ProbeGraph::EmptyGraph()
 {
     m_format.reset();
     m_duration.reset();
+    m_audioTracks.clear();
 }
 
 ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path)
@@ -171,14 +171,14 @@ RenderOutcome ProbeGraph::RenderFile(const QString &path)
 {
     if (!m_open)
         throw MediaGraphError("The media graph is not open.");
-    m_format.reset();
-    m_duration.reset();
+    EmptyGraph();
     FormatPointer format = openInput(path);
     if (!format)
         return RenderOutcome::Failed;
     const RenderOutcome outcome = classifyStreams(*format);
     if (outcome != RenderOutcome::Failed) {
         m_duration = lengthOf(*format);
+        m_audioTracks = AudioTracksOf(*format);
         m_format = std::move(format);
     }
     return outcome;
@@ -190,6 +190,8 @@ std::optional<qint64> ProbeGraph::GetDuration()
         return std::nullopt;
     return m_duration;
 }
+
+AudioTrackList ProbeGraph::GetAudioTracks() const { return m_audioTracks; }
 
 std::optional<qint64> ProbeGraph::GetCurrentPosition()
 {

@@ -25,6 +25,7 @@ public:
     RenderOutcome RenderFile(const QString &path) override;
 
     std::optional<qint64> GetDuration() override;
+    AudioTrackList GetAudioTracks() const override;
     // A probe graph never plays: the position is always the start.
     std::optional<qint64> GetCurrentPosition() override;
     // Throws MediaGraphError: a probe graph can't seek.
@@ -45,5 +46,6 @@ private:
 
     FormatPointer m_format; // the rendered file; null when the graph is empty
     std::optional<qint64> m_duration; // its length, measured when it was rendered
+    AudioTrackList m_audioTracks;     // its audio tracks, listed when it was rendered
     bool m_open = false;
 };

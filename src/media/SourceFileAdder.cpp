@@ -30,6 +30,7 @@ SourceRow newRow(const ProbedSourceFile &file)
     SourceRow row{QStringLiteral("True"), file.path, SizeText(file.size), duration, FormatTimeText(0), duration,
                   duration};
     row.exactMilliseconds = file.milliseconds;
+    row.audioTracks = file.audioTracks;
     return row;
 }
 

@@ -51,3 +51,17 @@ void ToggleAllChecked(SourceListModel &model)
     for (int row = 0; row < model.rowCount(); ++row)
         model.setField(row, SourceRow::CheckColumn, value);
 }
+
+QList<int> ChooseAudioTrackForRows(SourceListModel &model, QList<int> rows, int track)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QList<int> chosen;
+    for (int row : std::as_const(rows)) {
+        if (row < 0 || row >= model.rowCount() || !HasAudioTrack(model.rows().at(row).audioTracks, track))
+            continue;
+        model.setChosenAudioTrack(row, track);
+        chosen << row;
+    }
+    return chosen;
+}

@@ -16,3 +16,7 @@ void ClearSourceList(SourceListModel &model);
 
 // The check column's header: ticks every row, or clears every row when all are ticked already.
 void ToggleAllChecked(SourceListModel &model);
+
+// The audio track `track` (1-based) for each of `rows` whose file has that track; the others
+// stay as they are. Returns the rows that hold the choice now, ascending.
+QList<int> ChooseAudioTrackForRows(SourceListModel &model, QList<int> rows, int track);

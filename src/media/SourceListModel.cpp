@@ -1,5 +1,35 @@
 #include "media/SourceListModel.h"
 
+#include "media/AudioTrackText.h"
+
+namespace {
+
+bool hasTrackChoice(const SourceRow &row)
+{
+    return row.audioTracks.size() > 1 || row.chosenAudioTrack.has_value();
+}
+
+// "Audio track: 2: French - AC3 5.1", the track the row converts.
+QString audioTrackLine(const SourceRow &row)
+{
+    const std::optional<int> track = EffectiveAudioTrack(row.audioTracks, row.chosenAudioTrack);
+    for (const AudioTrack &candidate : row.audioTracks) {
+        if (track && candidate.number == *track)
+            return QStringLiteral("Audio track: ") + AudioTrackLabel(candidate);
+    }
+    return track ? QStringLiteral("Audio track: %1").arg(*track) : QString();
+}
+
+QVariant toolTip(const SourceRow &row, int column)
+{
+    const QString trackLine = hasTrackChoice(row) ? audioTrackLine(row) : QString();
+    if (column == SourceRow::FileNameColumn) // the cell shortens a long path in its middle
+        return trackLine.isEmpty() ? row.fileName : row.fileName + u'\n' + trackLine;
+    return trackLine.isEmpty() ? QVariant() : QVariant(trackLine);
+}
+
+} // namespace
+
 SourceListModel::SourceListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int SourceListModel::rowCount(const QModelIndex &parent) const
@@ -24,8 +54,10 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return r.field(index.column());
-    if (role == Qt::ToolTipRole && index.column() == SourceRow::FileNameColumn)
-        return r.fileName; // the cell shortens a long path in its middle
+    if (role == Qt::ToolTipRole)
+        return toolTip(r, index.column());
+    if (role == AudioTrackCountRole && index.column() == SourceRow::FileNameColumn)
+        return r.audioTracks.size() > 1 ? static_cast<int>(r.audioTracks.size()) : 0;
     return {};
 }
 
@@ -97,6 +129,14 @@ void SourceListModel::setField(int row, int column, const QString &text)
     m_rows[row].setField(column, text);
     const QModelIndex changed = index(row, column);
     Q_EMIT dataChanged(changed, changed);
+}
+
+void SourceListModel::setChosenAudioTrack(int row, std::optional<int> track)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    m_rows[row].chosenAudioTrack = track;
+    Q_EMIT dataChanged(index(row, 0), index(row, SourceRow::ColumnCount - 1));
 }
 
 void SourceListModel::clear()

@@ -1,6 +1,8 @@
 #pragma once
 // The source list as a table model of SourceRow texts. Column 0 shows "True"/"False" as a check
-// state; start and end times are editable; the other columns are read-only.
+// state; start and end times are editable; the other columns are read-only. A row whose file has
+// more than one audio track tells its track count in the file name cell (AudioTrackCountRole)
+// and names the track it converts in its tooltip.
 #include "media/SourceRow.h"
 
 #include <QAbstractTableModel>
@@ -9,6 +11,10 @@
 class SourceListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The number of audio tracks of the row's file, in the file name column; 0 when it has one or
+    // none, so that only rows with a choice show it.
+    static constexpr int AudioTrackCountRole = Qt::UserRole + 1;
+
     explicit SourceListModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -25,6 +31,9 @@ public:
     void appendRow(const SourceRow &row);
     // Sets one text of one row; emits dataChanged. Out of range does nothing.
     void setField(int row, int column, const QString &text);
+    // Sets the audio track the row converts (1-based; nothing: the file's default); emits
+    // dataChanged for the whole row. Out of range does nothing.
+    void setChosenAudioTrack(int row, std::optional<int> track);
     void clear();
 
 private:

@@ -16,6 +16,7 @@ ProbedSourceFile measure(MediaGraph &graph, const QString &path, const SourcePro
     file.refused = probe.refused();
     file.seconds = probe.seconds;
     file.milliseconds = probe.milliseconds;
+    file.audioTracks = probe.audioTracks;
     if (file.refused)
         return file;
     try {

@@ -1,6 +1,9 @@
 #pragma once
 // One row of the source list: seven texts in column order.
+#include "media/AudioTracks.h"
+
 #include <QString>
+#include <optional>
 
 struct SourceRow {
     QString checkValue; // "True" when the row is to be converted, "False" otherwise
@@ -14,6 +17,11 @@ struct SourceRow {
     // known). The duration above is its whole seconds, truncated; a conversion of the whole
     // file asks for this length, so that its last fraction of a second is not lost.
     qint64 exactMilliseconds = 0;
+    // Not a column: the file's audio tracks as the probe listed them, and the one the user chose
+    // to convert and preview (1-based among the audio tracks); nothing chosen converts the file's
+    // default track, and the encoder command stays as it was without the choice.
+    AudioTrackList audioTracks{};
+    std::optional<int> chosenAudioTrack{};
 
     // Column order of the fields; the index every caller uses.
     enum Column { CheckColumn = 0, FileNameColumn, FileSizeColumn, DurationColumn, StartTimeColumn,

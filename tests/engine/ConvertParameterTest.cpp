@@ -279,3 +279,24 @@ TEST_F(CommandLine, TheCustomProfileHookRunsPerMatchingRowBeforeTheSelectorsAreR
     build("/v/other.avi");
     EXPECT_EQ(runs, 2);
 }
+
+// A chosen audio track follows the input as " -atrack N" in every template, RealMedia's too; a
+// row without a choice gives the command it always gave, byte for byte.
+TEST_F(CommandLine, AChosenAudioTrackFollowsTheInputAndOnlyWhenChosen)
+{
+    addRow("/media/Video/clip.avi");
+    const QString unchosen = documented(build("/media/Video/clip.avi"));
+    EXPECT_EQ(unchosen, "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec mp3 -vn -ab 64 -vol 100 -ac 2 -ar 44100 "
+                        "-ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.mp3\"");
+    sources.setChosenAudioTrack(0, 2);
+    const ConvertResult mp3 = build("/media/Video/clip.avi");
+    EXPECT_EQ(documented(mp3), "/opt/App/evc -y -i \"/media/Video/clip.avi\" -atrack 2 -acodec mp3 -vn -ab 64 -vol 100 "
+                               "-ac 2 -ar 44100 -ss 00:00:10 -t 90 \"/home/u/Kelvane/clip.mp3\"");
+    EXPECT_EQ(mp3.command.arguments.mid(0, 5), QStringList({"-y", "-i", "/media/Video/clip.avi", "-atrack", "2"}));
+    EXPECT_TRUE(documented(build("/media/Video/clip.avi", Amr)).startsWith("/opt/App/evc -y -i \"/media/Video/clip.avi\" "
+                                                                           "-atrack 2 -acodec amr_nb -s 176x144"));
+    addRow("/media/Video/clip.rm");
+    sources.setChosenAudioTrack(1, 1);
+    EXPECT_TRUE(documented(build("/media/Video/clip.rm")).startsWith("/opt/App/revc -y -i \"/opt/App/VideoFile.avs\" "
+                                                                     "-atrack 1 -acodec mp3"));
+}

@@ -1,12 +1,16 @@
 // The preview on the real player core, offscreen and without sound output.
 #include "MediaFixtures.h"
+#include "common/AudioTrackMedia.h"
 #include "app/widgets/MainForm.h"
 #include "common/Fakes.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
+#include "media/SourceListModel.h"
 #include "media/widgets/PreviewControls.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -153,6 +157,48 @@ TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
     EXPECT_TRUE(player.previewFile().isEmpty());
     EXPECT_TRUE(player.logoVisible());
     EXPECT_FALSE(player.positionTimer().isActive());
+}
+
+// The frequency of what the preview plays of `row`'s file to its end, with the player's sound
+// written to a WAV file instead of a device.
+double playedFrequency(const SourceRow &row, const QString &recording)
+{
+    std::setlocale(LC_NUMERIC, "C");
+    FilterGraph graph({"pcm", {{"ao-pcm-file", QFile::encodeName(recording)}}});
+    PreviewTimelineState timeline;
+    PreviewPlayer player(graph, timeline, [](const QString &) {});
+    SourceListModel rows;
+    rows.appendRow(row);
+    player.btnPlayClick(SourcesOfRows(rows, {0}));
+    if (player.previewFile() != row.fileName || !QTest::qWaitFor([&] { return player.previewFile().isEmpty(); }, PatienceMs))
+        return 0;
+    graph.Release(); // the recording is complete once the player has let go of its output
+    return AudioTrackMedia::dominantFrequency(recording);
+}
+
+// The French track of a file whose default is English; the French default of another file when
+// nothing is chosen; and its English track when that is chosen.
+TEST(PreviewAudioTrack, ThePreviewPlaysTheTrackTheRowConverts)
+{
+    QTemporaryDir folder;
+    const struct {
+        AudioTrackMedia::DefaultTrack marked;
+        std::optional<int> chosen;
+        double hz;
+    } cases[] = {{AudioTrackMedia::DefaultTrack::First, 2, AudioTrackMedia::FrenchHz},
+                 {AudioTrackMedia::DefaultTrack::Second, std::nullopt, AudioTrackMedia::FrenchHz},
+                 {AudioTrackMedia::DefaultTrack::Second, 1, AudioTrackMedia::EnglishHz}};
+    int number = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(++number);
+        const QString file = AudioTrackMedia::make(folder.path(), QStringLiteral("tracks%1.mp4").arg(number), c.marked);
+        ASSERT_FALSE(file.isEmpty());
+        SourceRow row{"True", file, "1 KB", "00:00:03", "00:00:00", "00:00:03", "00:00:03"};
+        row.audioTracks = ProbeAudioTracks(file);
+        row.chosenAudioTrack = c.chosen;
+        const double hz = playedFrequency(row, folder.filePath(QStringLiteral("played%1.wav").arg(number)));
+        EXPECT_TRUE(AudioTrackMedia::isTone(hz, c.hz)) << hz;
+    }
 }
 
 class UnstartablePlayer : public RealPreview {

@@ -29,7 +29,7 @@ struct Rig {
     QStringList log;
     PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
 
-    void play(const QStringList &rows = {A}) { player.btnPlayClick(rows); }
+    void play(const QStringList &rows = {A}) { player.btnPlayClick(QList<PreviewSource>(rows.begin(), rows.end())); }
     // One tick of the position timer with the graph at `milliseconds`.
     void tickAt(qint64 milliseconds)
     {
@@ -257,4 +257,26 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_EQ(r.player.positionText(), "00:00:00");
         EXPECT_FALSE(r.graph.open);
     }
+}
+
+// Each file is loaded with its own audio track, asked for before it is rendered; a new choice
+// for the loaded file switches it at once and leaves other files alone.
+TEST(PreviewPlayer, PlaysTheAudioTrackOfEachFile)
+{
+    Rig r;
+    r.player.btnPlayClick({PreviewSource(A, 2), PreviewSource(B)});
+    EXPECT_EQ(r.player.previewFile(), B);
+    EXPECT_EQ(r.graph.audioTrack, std::nullopt); // B plays its default track, not A's choice
+    EXPECT_EQ(r.graph.audioTrackOf, QString());  // asked before rendering
+    r.player.btnStopClick();
+
+    r.player.btnPlayClick({PreviewSource(A, 2)});
+    EXPECT_EQ(r.graph.audioTrack, 2);
+    EXPECT_EQ(r.graph.audioTrackOf, QString());
+    r.player.ChangeAudioTrack(B, 1);
+    EXPECT_EQ(r.graph.audioTrack, 2);
+    r.player.ChangeAudioTrack(A, 1);
+    EXPECT_EQ(r.graph.audioTrack, 1);
+    EXPECT_EQ(r.graph.audioTrackOf, A);
+    EXPECT_EQ(r.player.previewFile(), A);
 }

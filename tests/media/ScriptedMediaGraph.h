@@ -20,6 +20,9 @@ public:
     bool open = false;
     bool running = false;
     QString rendered;
+    // The audio track the player asked for last, and the file rendered at the time it asked.
+    std::optional<int> audioTrack;
+    QString audioTrackOf;
 
     void OpenGraph() override
     {
@@ -61,6 +64,11 @@ public:
         fail("Seek");
         calls << "Seek " + QString::number(reference / MediaTime::ReferenceUnitsPerMillisecond);
         position = reference;
+    }
+    void SelectAudioTrack(std::optional<int> track) override
+    {
+        audioTrack = track;
+        audioTrackOf = rendered;
     }
     void RunGraph() override
     {

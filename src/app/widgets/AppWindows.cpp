@@ -177,6 +177,11 @@ void AppWindows::wireSources()
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
     connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
     connect(form, &TFrmMainForm::filesDropped, sources, &SourceListController::FilesDropped);
+    // A loaded preview of a row whose audio track the user changes switches to it at once.
+    connect(sources, &SourceListController::audioTracksChosen, m_preview.get(), [this](const QList<int> &rows) {
+        for (const PreviewSource &source : SourcesOfRows(m_sources, rows))
+            m_preview->ChangeAudioTrack(source.path, source.audioTrack);
+    });
     wireTimeline(*sources);
 }
 

@@ -19,7 +19,7 @@ void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, 
     QObject::connect(&player, &PreviewPlayer::positionTextChanged, position, &QLabel::setText);
 }
 
-QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model)
+QList<PreviewSource> SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model)
 {
     QList<int> rows;
     if (const QItemSelectionModel *selection = grid.selectionModel()) {
@@ -27,8 +27,15 @@ QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &mo
             rows << index.row();
     }
     std::sort(rows.begin(), rows.end());
-    QStringList files;
-    for (int row : rows)
-        files << model.row(row).fileName;
+    return SourcesOfRows(model, rows);
+}
+
+QList<PreviewSource> SourcesOfRows(const SourceListModel &model, const QList<int> &rows)
+{
+    QList<PreviewSource> files;
+    for (int row : rows) {
+        const SourceRow source = model.row(row);
+        files << PreviewSource(source.fileName, EffectiveAudioTrack(source.audioTracks, source.chosenAudioTrack));
+    }
     return files;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The main window's preview controls: the video window shows the preview graph's pictures, the
 // logo covers it while nothing is loaded, and the position display shows the playing position.
-#include <QStringList>
+#include "media/PreviewPlayer.h"
+
+#include <QList>
 
 class FilterGraph;
-class PreviewPlayer;
 class QLabel;
 class QTreeView;
 class QWidget;
@@ -14,5 +15,8 @@ class VideoWindow;
 // Binds the controls to the player and the graph; none is owned.
 void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, QWidget *logo, QLabel *position);
 
-// The file names of the grid's selected rows, in grid order.
-QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model);
+// The files of the grid's selected rows with the audio track each converts, in grid order.
+QList<PreviewSource> SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model);
+
+// The files of `rows` with the audio track each converts, in the order given.
+QList<PreviewSource> SourcesOfRows(const SourceListModel &model, const QList<int> &rows);

@@ -1,15 +1,53 @@
 #include "media/widgets/SourceGridDelegate.h"
 
-#include "media/SourceRow.h"
+#include "media/SourceListModel.h"
+#include "media/widgets/AudioTrackBadge.h"
 #include "media/widgets/TimeEditor.h"
 
+#include <QApplication>
 #include <QPainter>
 
 #include <algorithm>
 
+namespace {
+
+int audioTrackCount(const QModelIndex &index)
+{
+    return index.column() == SourceRow::FileNameColumn ? index.data(SourceListModel::AudioTrackCountRole).toInt() : 0;
+}
+
+// The file name cell of a row with several audio tracks: the style keeps room for a decoration
+// at the cell's right end (the text is shortened before it) and the mark is drawn there.
+void paintWithBadge(QPainter *painter, QStyleOptionViewItem option, int count)
+{
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    option.features |= QStyleOptionViewItem::HasDecoration;
+    option.decorationPosition = QStyleOptionViewItem::Right;
+    option.decorationSize = AudioTrackBadgeSize(option.fontMetrics, count);
+    option.icon = QIcon();
+    style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, widget);
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    painter->save();
+    painter->setFont(option.font);
+    PaintAudioTrackBadge(*painter, area, count,
+                         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->restore();
+}
+
+} // namespace
+
 void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    QStyledItemDelegate::paint(painter, option, index);
+    if (const int count = audioTrackCount(index); count > 1) {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        paintWithBadge(painter, cell, count);
+    } else {
+        QStyledItemDelegate::paint(painter, option, index);
+    }
     painter->save();
     painter->setPen(option.palette.color(QPalette::Midlight));
     const QRect r = option.rect;

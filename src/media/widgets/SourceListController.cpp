@@ -8,11 +8,13 @@
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/SourceFileDialog.h"
 #include "media/widgets/SourceListView.h"
+#include "media/widgets/SourceRowMenu.h"
 #include "support/FileFunc.h"
 #include "support/Platform.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QTreeView>
 
 void PickSourceFiles(QWidget *owner, const QString &initialFolder, std::function<void(QStringList)> chosen)
@@ -44,6 +46,7 @@ SourceListController::SourceListController(QTreeView *dxTreeSourceFileInfo, Sour
     connect(m_view, &SourceListView::keyPressed, this, &SourceListController::dxTreeSourceFileInfoKeyDown);
     connect(m_view, &SourceListView::keyReleased, this, &SourceListController::dxTreeSourceFileInfoKeyUp);
     connect(m_view, &SourceListView::rowsDraggedOut, this, &SourceListController::btnRemoveFileClick);
+    connect(m_view, &SourceListView::rowMenuRequested, this, &SourceListController::showRowMenu);
 }
 
 SourceListController::~SourceListController()
@@ -136,3 +139,27 @@ void SourceListController::dxTreeSourceFileInfoKeyDown(int key)
 }
 
 void SourceListController::dxTreeSourceFileInfoKeyUp(int) { m_hooks.LayoutSegmentMarkers(); }
+
+QMenu *SourceListController::rowMenu() const { return m_rowMenu; }
+
+void SourceListController::showRowMenu(int row, QPoint globalPos)
+{
+    if (row < 0 || row >= m_model.rowCount() || (m_rowMenu && m_rowMenu->isVisible()))
+        return;
+    const QList<int> selected = m_view->selectedRows();
+    const QList<int> rows = selected.contains(row) ? selected : QList<int>{row};
+    QMenu *menu = MakeSourceRowMenu(m_model.row(row), m_view->grid(),
+                                    [this, rows](int track) { chooseAudioTrack(rows, track); });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    m_rowMenu = menu;
+    menu->popup(globalPos);
+}
+
+void SourceListController::chooseAudioTrack(const QList<int> &rows, int track)
+{
+    m_guard([&] {
+        const QList<int> chosen = ChooseAudioTrackForRows(m_model, rows, track);
+        if (!chosen.isEmpty())
+            Q_EMIT audioTracksChosen(chosen);
+    });
+}

@@ -25,11 +25,14 @@
 #include "support/EscapedFailure.h"
 
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 
 class ICodecErrorReporter;
 class IMessageBoxes;
+class QMenu;
 class QTreeView;
 class SourceFileAdder;
 class SourceListModel;
@@ -56,6 +59,8 @@ public:
     SourceListView &view() { return *m_view; }
     SourceFileAdder &adder() { return *m_adder; }
     TFrmInitFileForm &busyWindow() { return *m_busyWindow; }
+    // The row menu now open (right click, Menu key, Shift+F10); null when none is.
+    QMenu *rowMenu() const;
 
 public Q_SLOTS:
     // Open dialog, then the busy window adds the picked files; InitDir is kept afterwards.
@@ -69,10 +74,15 @@ public Q_SLOTS:
 
     void dxTreeSourceFileInfoKeyDown(int key);
     void dxTreeSourceFileInfoKeyUp(int key);
+    // Opens the context menu of `row` at `globalPos`; its choice applies to the selected rows
+    // when `row` is one of them, else to `row` alone.
+    void showRowMenu(int row, QPoint globalPos);
 
 Q_SIGNALS:
     // The files picked in the open dialog have been added and the busy window has closed.
     void openFinished();
+    // The user chose the audio track of these rows (ascending).
+    void audioTracksChosen(const QList<int> &rows);
 
 private:
     void filesChosen(const QStringList &paths);
@@ -80,6 +90,7 @@ private:
     void afterAdding();
     void removeSelectedRows();
     void markersToEndsWhenEmpty();
+    void chooseAudioTrack(const QList<int> &rows, int track);
 
     QWidget *m_mainWindow;
     SourceListModel &m_model;
@@ -92,6 +103,7 @@ private:
     std::function<void(const QString &)> m_storeInitDir;
     HandlerGuard m_guard;
     QStringList m_chosen;
+    QPointer<QMenu> m_rowMenu;
 };
 
 // Runs the non-native open dialog for source files over `owner`, starting in `initialFolder`:

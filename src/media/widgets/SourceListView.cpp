@@ -6,6 +6,7 @@
 #include "media/widgets/SourceGridHeaderModel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -26,6 +27,12 @@ const QList<int> columnWeights{10, 74, 28, 28, 28, 28, 28};
 bool isTimeColumn(int column)
 {
     return column == SourceRow::StartTimeColumn || column == SourceRow::EndTimeColumn;
+}
+
+// Shift+F10 opens the focused row's menu; the Menu key reaches the grid as a context menu event.
+bool isMenuShortcut(const QKeyEvent &key)
+{
+    return key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier;
 }
 
 bool isRowDrag(const QEvent *event)
@@ -247,9 +254,16 @@ bool SourceListView::eventFilter(QObject *watched, QEvent *event)
             fitColumns();
         return false;
     case QEvent::KeyPress:
-        if (watched == m_grid)
-            Q_EMIT keyPressed(static_cast<QKeyEvent *>(event)->key());
+        if (watched != m_grid)
+            return false;
+        if (isMenuShortcut(*static_cast<QKeyEvent *>(event))) {
+            requestKeyboardMenu();
+            return true;
+        }
+        Q_EMIT keyPressed(static_cast<QKeyEvent *>(event)->key());
         return false;
+    case QEvent::ContextMenu:
+        return filterContextMenu(watched, event);
     case QEvent::KeyRelease:
         if (watched == m_grid)
             Q_EMIT keyReleased(static_cast<QKeyEvent *>(event)->key());
@@ -295,6 +309,42 @@ bool SourceListView::filterMouse(QEvent *event)
         startRowDrag();
     }
     return true;
+}
+
+// A right click on a row selects it (alone, unless it is selected already) and opens its menu
+// where it was clicked; the Menu key opens the focused row's menu under that row.
+bool SourceListView::filterContextMenu(QObject *watched, QEvent *event)
+{
+    if (!isGrid(watched))
+        return false;
+    const auto *menu = static_cast<QContextMenuEvent *>(event);
+    if (menu->reason() != QContextMenuEvent::Mouse) {
+        requestKeyboardMenu();
+        return true;
+    }
+    const QPoint at = watched == m_grid ? m_grid->viewport()->mapFrom(m_grid, menu->pos()) : menu->pos();
+    const QModelIndex index = m_grid->indexAt(at);
+    if (!index.isValid())
+        return true;
+    if (!m_grid->selectionModel()->isRowSelected(index.row(), QModelIndex()))
+        focusAndSelect(index.row());
+    else
+        m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    Q_EMIT rowMenuRequested(index.row(), menu->globalPos());
+    return true;
+}
+
+void SourceListView::requestKeyboardMenu()
+{
+    std::optional<int> row = focusedRow();
+    if (!row) {
+        const QList<int> selected = selectedRows();
+        if (selected.isEmpty())
+            return;
+        row = selected.first();
+    }
+    const QRect cell = m_grid->visualRect(m_model.index(*row, SourceRow::FileNameColumn));
+    Q_EMIT rowMenuRequested(*row, m_grid->viewport()->mapToGlobal(cell.bottomLeft()));
 }
 
 void SourceListView::startRowDrag()

@@ -54,6 +54,10 @@ Q_SIGNALS:
     void keyPressed(int key);
     void keyReleased(int key);
     void rowsDraggedOut();
+    // The row's context menu is asked for at `globalPos`: by the right mouse button on `row`
+    // (which is then selected, alone when it was not selected before), or by the Menu key or
+    // Shift+F10 for the focused row.
+    void rowMenuRequested(int row, QPoint globalPos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,6 +72,8 @@ private:
     void openTimeEditor(const QModelIndex &index);
     bool filterMouse(QEvent *event);
     bool filterDrag(QEvent *event);
+    bool filterContextMenu(QObject *watched, QEvent *event);
+    void requestKeyboardMenu();
     void startRowDrag();
     bool isGrid(const QObject *object) const;
 

@@ -1,0 +1,29 @@
+#include "media/widgets/SourceRowMenu.h"
+
+#include "media/AudioTrackText.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+QString AudioTrackMenuTitle() { return QStringLiteral("Audio track"); }
+
+QMenu *MakeSourceRowMenu(const SourceRow &row, QWidget *parent, std::function<void(int track)> choose)
+{
+    auto *menu = new QMenu(parent);
+    QMenu *tracks = menu->addMenu(AudioTrackMenuTitle());
+    if (row.audioTracks.isEmpty()) {
+        tracks->setEnabled(false);
+        return menu;
+    }
+    auto *group = new QActionGroup(tracks);
+    group->setExclusive(true);
+    const std::optional<int> converted = EffectiveAudioTrack(row.audioTracks, row.chosenAudioTrack);
+    for (const AudioTrack &track : row.audioTracks) {
+        QAction *action = tracks->addAction(AudioTrackLabel(track));
+        action->setCheckable(true);
+        action->setChecked(converted == track.number);
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, menu, [choose, number = track.number] { choose(number); });
+    }
+    return menu;
+}

@@ -1,0 +1,158 @@
+// The audio tracks of a source file: what probing lists, how a track is named, which one a row
+// converts, and what the source list's rows tell of it.
+#include "AudioTrackRows.h"
+#include "FakeCodecErrorReporter.h"
+#include "common/AudioTrackMedia.h"
+#include "common/EventuallyTrue.h"
+#include "common/Fakes.h"
+#include "media/AudioTrackText.h"
+#include "media/AudioTracks.h"
+#include "media/SourceFileAdder.h"
+#include "media/SourceListEditing.h"
+#include "media/SourceListModel.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace AudioTrackMedia;
+using namespace AudioTrackRows;
+
+namespace {
+
+QTemporaryDir &mediaFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+} // namespace
+
+TEST(AudioTrackProbe, ListsEveryAudioTrackWithItsTagsInFileOrder)
+{
+    const struct {
+        const char *name;
+        DefaultTrack marked;
+        bool firstDefault, secondDefault;
+        int converted;
+        const char *secondTitle;
+    } cases[] = {
+        {"first.mkv", DefaultTrack::First, true, false, 1, "Commentaire"},
+        {"second.mkv", DefaultTrack::Second, false, true, 2, "Commentaire"},
+        {"none.mkv", DefaultTrack::None, false, false, 1, "Commentaire"},
+        {"second.mp4", DefaultTrack::Second, false, true, 2, ""}, // MP4 keeps no track title
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = make(mediaFolder().path(), c.name, c.marked);
+        ASSERT_FALSE(file.isEmpty());
+        const AudioTrackList tracks = ProbeAudioTracks(file);
+        const AudioTrackList expected{{1, "eng", "", "aac", 2, 48000, c.firstDefault},
+                                      {2, "fre", c.secondTitle, "ac3", 6, 48000, c.secondDefault}};
+        EXPECT_EQ(tracks, expected);
+        EXPECT_EQ(DefaultAudioTrack(tracks), c.converted);
+    }
+}
+
+TEST(AudioTrackProbe, AFileWithoutSoundOrUnreadableListsNoTrack)
+{
+    EXPECT_TRUE(ProbeAudioTracks(mediaFolder().path() + "/missing.mkv").isEmpty());
+    EXPECT_TRUE(ProbeAudioTracks(mediaFolder().path()).isEmpty()); // a folder
+    EXPECT_EQ(DefaultAudioTrack({}), std::nullopt);
+    EXPECT_EQ(EffectiveAudioTrack({}, std::nullopt), std::nullopt);
+}
+
+TEST(AudioTrackText, NamesTheLanguageOrTitleCodecChannelsAndTheDefault)
+{
+    const struct {
+        AudioTrack track;
+        const char *label;
+    } cases[] = {
+        {english(), "1: English - AAC stereo (default)"},
+        {french(), "2: French - AC3 5.1"},
+        {{3, "", "Director's commentary", "mp3", 1, 44100, false}, "3: Director's commentary - MP3 mono"},
+        {{4, "", "", "vorbis", 0, 0, false}, "4: Vorbis"},
+        {{5, "qaa", "", "pcm_s16le", 8, 48000, true}, "5: qaa - PCM 7.1 (default)"},
+        {{6, "ger", "Kommentar", "eac3", 3, 48000, false}, "6: German - E-AC3 3 channels"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(AudioTrackLabel(c.track), QString::fromUtf8(c.label));
+}
+
+TEST(AudioTrackChoice, ATrackIsFoundByItsNumberOrItsLanguage)
+{
+    const AudioTrackList tracks{english(), french(), {3, "fra", "", "mp3", 2, 44100, false}};
+    const struct {
+        AudioTrackWish wish;
+        std::optional<int> found;
+    } cases[] = {
+        {{1, {}}, 1},         {{3, {}}, 3},         {{4, {}}, std::nullopt}, {{0, {}}, std::nullopt},
+        {{{}, "fre"}, 2},     {{{}, "FRE"}, 2},     {{{}, "fra"}, 2},        // fre and fra are both French
+        {{{}, "fr"}, 2},      {{{}, "en"}, 1},      {{{}, "ger"}, std::nullopt},
+        {{{}, ""}, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.wish.number.value_or(-1));
+        SCOPED_TRACE(c.wish.language.toStdString());
+        EXPECT_EQ(FindAudioTrack(tracks, c.wish), c.found);
+    }
+}
+
+TEST(AudioTrackChoice, AChoiceAppliesToEachRowThatHasTheTrack)
+{
+    SourceListModel model;
+    model.appendRow(rowWith("/v/two.mp4", {english(), french()}));
+    model.appendRow(rowWith("/v/one.avi", {english()}));
+    model.appendRow(rowWith("/v/silent.avi", {}));
+    model.appendRow(rowWith("/v/other.mp4", {english(), french()}));
+    EXPECT_EQ(ChooseAudioTrackForRows(model, {3, 0, 1, 2, 0}, 2), (QList<int>{0, 3}));
+    EXPECT_EQ(model.row(0).chosenAudioTrack, 2);
+    EXPECT_EQ(model.row(1).chosenAudioTrack, std::nullopt);
+    EXPECT_EQ(model.row(2).chosenAudioTrack, std::nullopt);
+    EXPECT_EQ(model.row(3).chosenAudioTrack, 2);
+    EXPECT_EQ(ChooseAudioTrackForRows(model, {1, 7, -1}, 1), (QList<int>{1}));
+    EXPECT_EQ(model.row(1).chosenAudioTrack, 1);
+}
+
+// The columns' texts stay as they are; the count of tracks and the converted track show beside them.
+TEST(AudioTrackChoice, ARowWithSeveralTracksShowsTheirCountAndNamesItsTrackInItsTooltip)
+{
+    SourceListModel model;
+    model.appendRow(rowWith("/v/two.mp4", {english(), french()}));
+    model.appendRow(rowWith("/v/one.avi", {english()}));
+    const auto tip = [&](int row, int column) { return model.index(row, column).data(Qt::ToolTipRole); };
+    const auto count = [&](int row) { return model.index(row, 1).data(SourceListModel::AudioTrackCountRole).toInt(); };
+
+    EXPECT_EQ(model.index(0, 1).data().toString(), "/v/two.mp4");
+    EXPECT_EQ(count(0), 2);
+    EXPECT_EQ(count(1), 0);
+    EXPECT_EQ(tip(0, 1).toString(), "/v/two.mp4\nAudio track: 1: English - AAC stereo (default)");
+    EXPECT_EQ(tip(0, 3).toString(), "Audio track: 1: English - AAC stereo (default)");
+    EXPECT_EQ(tip(1, 1).toString(), "/v/one.avi");
+    EXPECT_FALSE(tip(1, 3).isValid());
+
+    QSignalSpy changed(&model, &SourceListModel::dataChanged);
+    model.setChosenAudioTrack(0, 2);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), model.index(0, 0));
+    EXPECT_EQ(changed[0][1].value<QModelIndex>(), model.index(0, 6));
+    EXPECT_EQ(tip(0, 1).toString(), "/v/two.mp4\nAudio track: 2: French - AC3 5.1");
+    EXPECT_EQ(model.row(0).field(SourceRow::FileNameColumn), "/v/two.mp4");
+}
+
+// Adding a file lists its tracks in its row.
+TEST(AudioTrackRows, AnAddedFileKeepsItsTracksInItsRow)
+{
+    const QString file = make(mediaFolder().path(), "added.mp4", DefaultTrack::Second);
+    ASSERT_FALSE(file.isEmpty());
+    SourceListModel model;
+    FakeCodecErrorReporter reporter;
+    FakeMessageBoxes boxes;
+    SourceFileAdder adder(model, reporter, boxes);
+    adder.AddSourceFiles({file});
+    ASSERT_EVENTUALLY(!adder.isBusy());
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.row(0).audioTracks, ProbeAudioTracks(file));
+    EXPECT_EQ(model.row(0).audioTracks.size(), 2);
+    EXPECT_EQ(model.row(0).chosenAudioTrack, std::nullopt);
+}
