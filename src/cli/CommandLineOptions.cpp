@@ -1,5 +1,7 @@
 #include "cli/CommandLineOptions.h"
 
+#include "media/TimeText.h"
+
 #include "settings/OptionTables.h"
 
 #include <QRegularExpression>
@@ -191,15 +193,7 @@ QString crossCheck(const ConvertRequest &request)
 
 std::optional<qint64> ParseTimeText(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^(\\d{2,})\\:([0-5]\\d)\\:([0-5]\\d)$"));
-    const QRegularExpressionMatch match = shape.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 hours = match.captured(1).toLongLong(&ok);
-    if (!ok || hours > 999999)
-        return std::nullopt;
-    return hours * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
+    return ReadWrittenTime(text, 6);
 }
 
 namespace {

@@ -16,6 +16,6 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments);
 // The --help text; `cores` is shown as the default number of jobs.
 QString HelpText(int cores);
 
-// "hh:mm:ss" (hours of two or more digits, minutes and seconds below 60) in seconds; nullopt
+// "hh:mm:ss" (hours of two to six digits, minutes and seconds below 60) in seconds; nullopt
 // for any other text.
 std::optional<qint64> ParseTimeText(const QString &text);

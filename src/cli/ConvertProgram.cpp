@@ -76,7 +76,7 @@ void ConvertProgram::begin()
         itemOver(ItemReport::notConverted(rejected.path, ItemOutcome::Failed, rejected.reason));
 
     const ConversionSettings settings{
-        JobCommandContext{m_environment.locations.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},
+        JobCommandContext{m_environment.locations.programFolder, m_settings, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
         parsed.request.endSeconds};
     m_conversion = std::make_unique<ParallelConversion>(settings);
@@ -91,12 +91,13 @@ void ConvertProgram::begin()
 // run cannot begin.
 bool ConvertProgram::prepare(const ConvertRequest &request)
 {
-    const OptionChoice choice = ChooseOptions(m_options, request, m_environment.locations.configBase);
+    const OptionChoice choice = ChooseOptions(request, m_environment.locations.configBase);
     if (!choice.error.isEmpty()) {
         m_console.error(choice.error);
         finish(ExitUsage);
         return false;
     }
+    m_settings = choice.settings;
     for (const QString &warning : choice.warnings)
         m_console.warning(warning);
     m_outputFolder = QDir::cleanPath(QDir(m_environment.workingFolder).absoluteFilePath(outputFolderText(request)));

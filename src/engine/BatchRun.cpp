@@ -2,6 +2,7 @@
 
 #include "engine/AdvanceSystem.h"
 #include "engine/ConvertParameterBuilder.h"
+#include "engine/EncoderFailure.h"
 #include "engine/EncoderProcesses.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
@@ -9,40 +10,16 @@
 #include "support/AppFunc.h"
 #include "support/MessageBoxHelpers.h"
 
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
 
-int countChecked(const SourceListModel &sourceList)
+int countChecked(const QList<SourceItem> &items)
 {
-    int checked = 0;
-    for (const SourceRow &row : sourceList.rows())
-        checked += row.isChecked() ? 1 : 0;
-    return checked;
-}
-
-// The last non-empty line of `chunk`, or an empty text.
-QString lastLineOf(const QString &chunk)
-{
-    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
-    const QStringList lines = chunk.split(lineEnd, Qt::SkipEmptyParts);
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        const QString trimmed = line->trimmed();
-        if (!trimmed.isEmpty())
-            return trimmed;
-    }
-    return {};
-}
-
-// The encoder's message without the "evc: " it begins with.
-QString withoutProgramName(const QString &line, const QString &program)
-{
-    const QString prefix = program + QStringLiteral(": ");
-    return !program.isEmpty() && line.startsWith(prefix) ? line.mid(prefix.size()) : line;
+    return static_cast<int>(std::count_if(items.cbegin(), items.cend(), [](const SourceItem &i) { return i.checked; }));
 }
 
 bool isChecked(const std::function<bool()> &box)
@@ -71,12 +48,12 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
         return false;
     m_state = TBatchState{};
     m_state.phase = TRunPhase::Converting;
-    m_state.checkedCount = countChecked(sourceList);
+    m_items = sourceList.items();
+    m_state.checkedCount = countChecked(m_items);
     m_failures.clear();
     m_convertedCount = 0;
     m_runError.clear();
-    m_sourceList = &sourceList;
-    if (sourceList.rowCount() == 0) {
+    if (m_items.isEmpty()) {
         ShowMessageBox(m_services.boxes, QStringLiteral("Please add media files you want to convert into the list."),
                        MessageKind::Warning);
         finishRun(AfterJob::Skip);
@@ -93,7 +70,7 @@ void TBatchRun::advance()
     try {
         while (m_state.phase == TRunPhase::Converting && m_state.rowIndex < rowCount()) {
             const int row = m_state.rowIndex;
-            if (m_sourceList->row(row).isChecked()) {
+            if (m_items.at(row).checked) {
                 if (startItem(row))
                     return;
                 ++m_state.doneCount;
@@ -111,8 +88,9 @@ void TBatchRun::advance()
 // (its command could not be built).
 bool TBatchRun::startItem(int row)
 {
-    m_currentFile = m_sourceList->row(row).fileName;
-    const ConvertResult built = m_services.builder.CreateConvertParameter(m_currentFile, m_services.parameter);
+    const SourceItem &item = m_items.at(row);
+    m_currentFile = item.path;
+    const ConvertResult built = m_services.builder.CreateConvertParameter(item, m_services.parameter);
     m_state.commandLine = built.command.commandLine;
     m_state.startText = built.startText;
     m_state.durationText = built.durationText;
@@ -132,7 +110,7 @@ bool TBatchRun::startItem(int row)
 void TBatchRun::prepareRunner(const EncoderCommand &command)
 {
     m_encoderPath = command.program;
-    m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
+    m_expectedOutput = command.outputPath;
     m_lastOutputLine.clear();
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
@@ -143,7 +121,7 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
 // Runs on this object's (the user-interface) thread while the runner waits for it.
 void TBatchRun::handleChunk(const QString &chunk)
 {
-    const QString line = lastLineOf(chunk);
+    const QString line = LastOutputLine(chunk);
     if (!line.isEmpty())
         m_lastOutputLine = line;
     // The row's own file, not the script that a RealMedia source is handed over in.
@@ -160,7 +138,7 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
     m_runner.reset();
     try {
         if (m_itemStopped && !status.succeeded())
-            log(QStringLiteral("Conversion stopped: ") + m_currentFile);
+            log(ConversionStoppedLine(m_currentFile));
         else if (const QString reason = itemFailure(started, status); !reason.isEmpty())
             fail(m_currentFile, reason);
         else
@@ -179,25 +157,7 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
 // Why a finished item counts as failed; empty when it was converted.
 QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
 {
-    if (!started)
-        return startFailure(status);
-    if (!status.succeeded()) {
-        const QString line = withoutProgramName(m_lastOutputLine, QFileInfo(m_encoderPath).fileName());
-        if (line.isEmpty())
-            return QStringLiteral("The encoder failed (%1).").arg(status.describe());
-        return QStringLiteral("%1 (the encoder failed: %2)").arg(line, status.describe());
-    }
-    if (m_expectedOutput.isEmpty() || !QFileInfo(m_expectedOutput).isFile())
-        return QStringLiteral("the encoder ended without writing ") + m_expectedOutput;
-    return {};
-}
-
-// An encoder missing from the program folder is named as such: that one the user can mend.
-QString TBatchRun::startFailure(const TExitStatus &status) const
-{
-    if (!QFileInfo::exists(m_encoderPath))
-        return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
-    return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
+    return EncoderFailure(m_encoderPath, m_expectedOutput, m_lastOutputLine, started, status);
 }
 
 void TBatchRun::Stop()
@@ -232,7 +192,7 @@ void TBatchRun::finishRun(AfterJob afterJobStep)
     const bool due = afterJobStep == AfterJob::Due && !m_state.stopRequested() && m_runError.isEmpty();
     const bool clean = due && m_failures.isEmpty();
     m_state.phase = TRunPhase::Idle;
-    m_sourceList = nullptr;
+    m_items.clear();
     Q_EMIT runFinished();
     showFailures();
     if ((clean || (due && m_convertedCount > 0)) && isChecked(m_showOutputDirectory)) {
@@ -264,7 +224,7 @@ void TBatchRun::abortRun(const QString &error)
 void TBatchRun::fail(const QString &fileName, const QString &reason)
 {
     m_failures.append({fileName, reason});
-    log(QStringLiteral("Conversion failed: ") + fileName + QStringLiteral(" (") + reason + QStringLiteral(")"));
+    log(ConversionFailedLine(fileName, reason));
 }
 
 QString TBatchRun::FailureMessage(const QList<TFailedItem> &failures)
@@ -301,5 +261,5 @@ void TBatchRun::logQuietly(const QString &line) const
 
 int TBatchRun::rowCount() const
 {
-    return m_sourceList ? m_sourceList->rowCount() : 0;
+    return static_cast<int>(m_items.size());
 }

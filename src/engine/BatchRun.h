@@ -4,6 +4,7 @@
 #include "engine/ConvertParameter.h"
 #include "engine/ExitStatus.h"
 #include "engine/PowerOffCountdown.h"
+#include "media/SourceItem.h"
 
 #include <QList>
 #include <QObject>
@@ -69,8 +70,8 @@ public:
     void setShowOutputDirectory(std::function<bool()> checked) { m_showOutputDirectory = std::move(checked); }
     void setShutdown(std::function<bool()> checked) { m_shutdown = std::move(checked); }
 
-    // Starts converting the checked rows of `sourceList` (which must outlive the run) and
-    // returns at once; runFinished tells when the run is over. An empty list shows the warning
+    // Starts converting the checked items of `sourceList` as they are now, each with its own
+    // cut, and returns at once; runFinished tells when the run is over. An empty list shows the warning
     // and finishes before returning. False (and nothing happens) while a run is in progress.
     bool RunBatch(const SourceListModel &sourceList);
     bool isRunning() const { return m_state.phase != TRunPhase::Idle; }
@@ -118,7 +119,6 @@ private:
     void handleChunk(const QString &chunk);
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
-    QString startFailure(const TExitStatus &status) const;
     void endAfterCurrentItem(TRunPhase phase);
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
@@ -137,7 +137,7 @@ private:
     std::function<bool()> m_shutdown;
 
     TBatchState m_state;
-    const SourceListModel *m_sourceList = nullptr;   // set while a run lasts
+    QList<SourceItem> m_items;                        // the list as the run started, while it lasts
     std::unique_ptr<TAdvanceSystem> m_runner;         // the current item's runner
     QString m_currentFile;
     QString m_encoderPath;

@@ -50,11 +50,14 @@ EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPat
     command.program = encoderPath;
     command.commandLine = encoderPath + QStringLiteral(" -y -i ") + quote + inputPath + quote;
     command.arguments = {QStringLiteral("-y"), QStringLiteral("-i"), inputPath};
-    for (const Fragment *piece : templatePieces(chosen, fragments)) {
+    QList<const Fragment *> pieces = templatePieces(chosen, fragments);
+    pieces << &fragments.extra;
+    for (const Fragment *piece : pieces) {
         command.commandLine += piece->text;
         command.arguments += piece->args;
     }
     command.commandLine += QLatin1Char(' ') + quote + outputPath + quote;
     command.arguments << outputPath;
+    command.outputPath = outputPath;
     return command;
 }

@@ -7,6 +7,7 @@
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
         timeRange;
+    Fragment extra; // MakeExtraEncoderArgs: after the template's pieces, before the output path
 };
 
 enum class CommandTemplate {
@@ -22,7 +23,7 @@ enum class CommandTemplate {
 // then its first five ("-none"); the extension splits the two audio templates.
 CommandTemplate ChooseTemplate(const QString &codecArg, const QString &outputExtension);
 
-// encoderPath -y -i "inputPath" <fragments of the template> "outputPath", and the same as a
-// program with arguments. Empty for NoneCodec and Unknown.
+// encoderPath -y -i "inputPath" <fragments of the template> <extra> "outputPath", and the same as
+// a program with arguments. Empty for NoneCodec and Unknown.
 EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPath, const QString &inputPath,
                                const CommandFragments &fragments, const QString &outputPath);

@@ -24,12 +24,14 @@ struct TConvertParameterStruct {
     QString outputExtension; // ".mp3"
 };
 
-// The encoder invocation in both forms, built from the same pieces: the text that is logged and
-// shown, and the program with its argument vector that is started (never through a shell).
+// The plan of one encoder run: the invocation in both forms, built from the same pieces (the
+// text that is logged and shown, and the program with its argument vector that is started,
+// never through a shell), and the file it is to write.
 struct EncoderCommand {
     QString commandLine;
     QString program;
     QStringList arguments;
+    QString outputPath;
 
     bool isEmpty() const { return commandLine.isEmpty(); }
 };

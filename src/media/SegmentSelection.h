@@ -59,10 +59,6 @@ public:
     // preview goes to the checked start. The markers stay where they are.
     void dxTreeSourceFileInfoEdited(const QList<int> &rows);
 
-    // End minus start in seconds of the last row holding `path` (letter case ignored); 0 when
-    // no row holds it.
-    qint64 CutSeconds(const QString &path) const;
-
 Q_SIGNALS:
     // A filler width changed: the timeline places its markers again.
     void markersMoved();

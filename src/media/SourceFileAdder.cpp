@@ -4,7 +4,6 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListModel.h"
 #include "media/SourceProbeRun.h"
-#include "media/TimeText.h"
 #include "support/FileFunc.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -20,17 +19,8 @@ namespace {
 
 bool listHolds(const SourceListModel &model, const QString &path)
 {
-    const QList<SourceRow> &rows = model.rows();
-    return std::any_of(rows.cbegin(), rows.cend(), [&](const SourceRow &row) { return row.fileName == path; });
-}
-
-SourceRow newRow(const ProbedSourceFile &file)
-{
-    const QString duration = FormatTimeText(file.seconds);
-    SourceRow row{QStringLiteral("True"), file.path, SizeText(file.size), duration, FormatTimeText(0), duration,
-                  duration};
-    row.exactMilliseconds = file.milliseconds;
-    return row;
+    const QList<SourceItem> &items = model.items();
+    return std::any_of(items.cbegin(), items.cend(), [&](const SourceItem &item) { return item.path == path; });
 }
 
 QString sizeFailureText(const QString &path)
@@ -135,7 +125,7 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
         ShowMessageBox(m_boxes, sizeFailureText(file.path), MessageKind::Error);
         return;
     }
-    m_model.appendRow(newRow(file));
+    m_model.appendItem(WholeFileItem(file.path, file.size, file.milliseconds));
 }
 
 void SourceFileAdder::finishOperation()

@@ -5,13 +5,14 @@
 // keep running however long the list is.
 //
 // For every path, in order:
-//   - a path that is already in the list (exact comparison), that came earlier in the same
-//     call, or whose extension is not accepted is passed over without a message;
+//   - a path that is already in the list, that came earlier in the same call (both compared
+//     exactly: names that differ in letter case are different files), or whose extension is
+//     not accepted is passed over without a message;
 //   - a file that can't be rendered or lasts less than a second is reported once through the
 //     codec error reporter and left out;
 //   - a file whose size can't be read is reported in a message naming it and left out; the
 //     files after it are still added;
-//   - otherwise a row "True", path, size, d, "00:00:00", d, d is appended (d the duration).
+//   - otherwise a checked item of the whole file is appended (start 0, end its exact length).
 #include <QObject>
 #include <QStringList>
 #include <deque>

@@ -44,10 +44,8 @@ void ClearSourceList(SourceListModel &model) { model.clear(); }
 
 void ToggleAllChecked(SourceListModel &model)
 {
-    bool allChecked = true;
-    for (const SourceRow &row : model.rows())
-        allChecked = allChecked && row.isChecked();
-    const QString value = allChecked ? QStringLiteral("False") : QStringLiteral("True");
-    for (int row = 0; row < model.rowCount(); ++row)
-        model.setField(row, SourceRow::CheckColumn, value);
+    const QList<SourceItem> &items = model.items();
+    const bool allChecked = std::all_of(items.cbegin(), items.cend(), [](const SourceItem &i) { return i.checked; });
+    for (const SourceItem &item : QList<SourceItem>(items))
+        model.setChecked(item.id, !allChecked);
 }

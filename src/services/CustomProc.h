@@ -41,13 +41,9 @@ public:
     void ApplyQualityProfile() { ::ApplyQualityProfile(m_options, m_selectorHooks); }
 
     // See ConvertParameterBuilder::CreateConvertParameter; fills the common conversion record.
-    ConvertResult CreateConvertParameter(const QString &sourcePath);
+    ConvertResult CreateConvertParameter(const SourceItem &item);
     // What a batch run builds each item's command with, and where it records and reports.
     TBatchServices batchServices();
-    // The start time of the last row holding `sourcePath`, after loading the selected custom
-    // profile once for every row that holds it.
-    QString LookupStartTime(const QString &sourcePath);
-    QString LookupDuration(const QString &sourcePath) const;
     QString PrepareOutputFolder() const;
 
 private:

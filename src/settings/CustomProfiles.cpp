@@ -79,12 +79,27 @@ QStringList CustomProfileNames(const QString &programFolder)
     return TCustomProfileStore(programFolder).names();
 }
 
-bool LoadCustomProfileByName(OptionSelectionModel &options, const QString &programFolder, const QString &name)
+namespace {
+
+template <typename Selection>
+bool loadByName(Selection &selection, const QString &programFolder, const QString &name)
 {
     const TCustomProfileStore store(programFolder);
     const std::optional<QString> stored = store.storedName(ListedProfileName(name));
     if (!stored)
         return false;
-    ApplyProfileValue(options, store.value(*stored), *stored);
+    ApplyProfileValue(selection, store.value(*stored), *stored);
     return true;
+}
+
+} // namespace
+
+bool LoadCustomProfileByName(OptionSelectionModel &options, const QString &programFolder, const QString &name)
+{
+    return loadByName(options, programFolder, name);
+}
+
+bool LoadCustomProfileByName(OptionSelection &selection, const QString &programFolder, const QString &name)
+{
+    return loadByName(selection, programFolder, name);
 }

@@ -58,3 +58,5 @@ QStringList CustomProfileNames(const QString &programFolder);
 // filled. False when no profile has that name. Throws CustomProfileError for a stored piece
 // that is not a whole number, IniFileError when the file cannot be read.
 bool LoadCustomProfileByName(OptionSelectionModel &options, const QString &programFolder, const QString &name);
+// The same on plain indexes.
+bool LoadCustomProfileByName(OptionSelection &selection, const QString &programFolder, const QString &name);

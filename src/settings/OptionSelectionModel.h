@@ -35,6 +35,10 @@ struct OptionSelection {
     int videoBitrate = -1;
     int frameRate = -1;
     int aspectRatio = -1;
+
+    // The index of one selector.
+    int &operator[](Selector selector);
+    int operator[](Selector selector) const { return const_cast<OptionSelection &>(*this)[selector]; }
 };
 
 class OptionSelectionModel : public QObject {

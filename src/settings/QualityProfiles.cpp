@@ -1,6 +1,6 @@
 #include "settings/QualityProfiles.h"
 
-#include "support/StrFunc.h"
+#include "settings/EncoderSettings.h"
 
 void FillSelector(OptionSelectionModel &model, Selector selector, const OptionList &list)
 {
@@ -38,17 +38,11 @@ void applyEnabledStates(OptionSelectionModel &model, int outputType)
 
 void applyRow(OptionSelectionModel &model, const ProfileRow &row)
 {
-    static const Selector fieldOrder[] = {Selector::VideoSize,    Selector::FrameRate,     Selector::VideoBitrate,
-                                          Selector::AudioBitrate, Selector::AudioChannels, Selector::AudioSample};
-    const QStringList pieces = SplitByChar(row, u'|');
-    for (int i = 0; i < pieces.size() && i < 6; ++i) {
-        if (pieces.at(i) == u"none")
-            continue;
-        bool ok = false;
-        const int index = pieces.at(i).toInt(&ok);
-        if (ok)
-            model.setSelectedIndex(fieldOrder[i], index);
-    }
+    OptionSelection selection = model.selection();
+    ApplyProfileRow(selection, row);
+    for (const Selector field : {Selector::VideoSize, Selector::FrameRate, Selector::VideoBitrate,
+                                 Selector::AudioBitrate, Selector::AudioChannels, Selector::AudioSample})
+        model.setSelectedIndex(field, selection[field]);
 }
 
 } // namespace

@@ -59,9 +59,7 @@ protected:
     {
         const QString path = folder + name;
         QFile(path).open(QIODevice::WriteOnly);
-        windows->sources().appendRow({QStringLiteral("True"), path, QStringLiteral("1 KB"), QStringLiteral("00:00:05"),
-                                      QStringLiteral("00:00:00"), QStringLiteral("00:00:05"),
-                                      QStringLiteral("00:00:05")});
+        windows->sources().appendItem(WholeFileItem(path, 1024, 5000));
     }
 };
 

@@ -47,10 +47,10 @@ protected:
         QStringList lines;
         ProbeGraph graph;
         for (const QString &source : sources) {
-            SourceRow row{"True", source, "1 KB", "00:00:03", "00:00:01", "00:00:03", "00:00:02"};
-            row.exactMilliseconds = ProbeDuration(graph, source).milliseconds; // as the window adds it
-            rows.appendRow(row);
-            lines << custom.CreateConvertParameter(source).command.commandLine;
+            SourceItem item = WholeFileItem(source, 1024, ProbeDuration(graph, source).milliseconds); // as the window adds it
+            item.startMs = 1000;
+            rows.appendItem(item);
+            lines << custom.CreateConvertParameter(item).command.commandLine;
         }
         QFile::remove(s.programFolder + "log.txt");
         return lines;

@@ -149,14 +149,16 @@ TEST_F(BatchRunTest, AStopAndACloseTogetherLeaveOutTheAfterJobStep)
     }
 }
 
-// A corrupt source (the encoder fails) and a row whose cut time is unreadable (no command can
-// be built) are both listed in the one message after the run; the rows around them convert.
+// A corrupt source and a row cut to nothing (its start at its end, as the markers can leave it)
+// both fail in the encoder and are listed in the one message after the run; the rows around
+// them convert.
 // The output folder opens after that message; the computer stays on.
 TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
 {
     s.addRow("one_second.avi", "a.avi");
     const QString corrupt = s.addRow("corrupt.avi", "broken.avi");
-    const QString badTime = s.addRow("one_second.avi", "b.avi", true, "00:0x:01");
+    const QString badTime = s.addRow("one_second.avi", "b.avi");
+    s.sources.setTimes(s.sources.item(2).id, 1000, 1000);
     s.addRow("one_second.avi", "c.avi");
     check(true, true);
     qsizetype messagesBeforeTheFolder = -1;
@@ -172,7 +174,7 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
     EXPECT_TRUE(batch.failures()[0].reason.endsWith("(the encoder failed: exit code 1)"))
         << batch.failures()[0].reason.toStdString();
     EXPECT_EQ(batch.failures()[1].fileName, badTime);
-    EXPECT_TRUE(batch.failures()[1].reason.contains("00:0x:01")) << batch.failures()[1].reason.toStdString();
+    EXPECT_TRUE(batch.failures()[1].reason.contains("-t")) << batch.failures()[1].reason.toStdString();
     ASSERT_EQ(s.boxes.shown.size(), 1);
     EXPECT_EQ(s.boxes.shown[0].text, TBatchRun::FailureMessage(batch.failures()));
     EXPECT_TRUE(s.boxes.shown[0].text.contains(corrupt));

@@ -79,8 +79,7 @@ protected:
     // Adds a row for a path that is not a copy of a fixture.
     void addPathRow(const QString &path)
     {
-        s.sources.appendRow({QStringLiteral("True"), path, QStringLiteral("1 KB"), QStringLiteral("00:00:01"),
-                             QStringLiteral("00:00:00"), QStringLiteral("00:00:01"), QStringLiteral("00:00:01")});
+        s.sources.appendItem(WholeFileItem(path, 1024, 1000));
     }
     void expectFolderFailures(std::initializer_list<FolderCase> cases);
     // One run over a copy of `fixture` under each of `names` (plus `extension`): every item

@@ -1,5 +1,6 @@
 #include "FakeCodecErrorReporter.h"
 #include "MediaFixtures.h"
+#include "common/SourceItems.h"
 #include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/SourceFileAdder.h"
@@ -54,8 +55,8 @@ protected:
     QStringList fileNames() const
     {
         QStringList names;
-        for (const SourceRow &row : model.rows())
-            names << row.fileName;
+        for (const SourceItem &item : model.items())
+            names << item.path;
         return names;
     }
 };
@@ -67,11 +68,15 @@ TEST_F(AddingSourceFiles, NewRowReadsTruePathSizeDurationZeroDurationDuration)
     const QString path = MediaFixtures::path("three_seconds.mp4");
     add({path});
     ASSERT_EQ(model.rowCount(), 1);
-    SourceRow expected{"True", path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
-                       "00:00:03"};
-    EXPECT_NEAR(model.row(0).exactMilliseconds, 3000, 150); // the measured length, not cut to seconds
-    expected.exactMilliseconds = model.row(0).exactMilliseconds;
-    EXPECT_EQ(model.row(0), expected);
+    const QStringList expected{path, SizeText(QFileInfo(path).size()), "00:00:03", "00:00:00", "00:00:03",
+                               "00:00:03"};
+    for (int c = SourceRow::FileNameColumn; c < SourceRow::ColumnCount; ++c)
+        EXPECT_EQ(ShownText(model, 0, c), expected.at(c - 1)) << c;
+    const SourceItem item = model.item(0);
+    EXPECT_TRUE(item.checked);
+    EXPECT_NEAR(item.durationMs, 3000, 150); // the measured length, not cut to seconds
+    EXPECT_EQ(item.startMs, 0);
+    EXPECT_EQ(item.endMs, item.durationMs);
     EXPECT_EQ(reporter.shown, 0);
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_FALSE(adder.isBusy());

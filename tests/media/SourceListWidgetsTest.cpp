@@ -66,13 +66,13 @@ protected:
     void fill(const QStringList &names)
     {
         for (const QString &name : names)
-            model.appendRow({"True", name, "1 B", "00:00:02", "00:00:00", "00:00:02", "00:00:02"});
+            model.appendItem(WholeFileItem(name, 1, 2000));
     }
     QStringList names() const
     {
         QStringList out;
-        for (const SourceRow &row : model.rows())
-            out << row.fileName;
+        for (const SourceItem &item : model.items())
+            out << item.path;
         return out;
     }
     void focusRow(int row, QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect)
@@ -414,7 +414,7 @@ TEST_F(SourceListWindow, PressingASelectedRowAndMovingAwayDragsAllSelectedRows)
 TEST_F(SourceListWindow, TheHeaderCheckPictureTicksOrClearsEveryRow)
 {
     fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
-    model.setField(1, SourceRow::CheckColumn, "False");
+    model.setChecked(model.item(1).id, false);
     QHeaderView *header = grid->header();
     const auto clickCaption = [header](int section) {
         const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
@@ -423,8 +423,8 @@ TEST_F(SourceListWindow, TheHeaderCheckPictureTicksOrClearsEveryRow)
     };
     const auto checks = [this] {
         QStringList out;
-        for (const SourceRow &row : model.rows())
-            out << row.checkValue;
+        for (const SourceItem &item : model.items())
+            out << (item.checked ? "True" : "False");
         return out;
     };
     clickCaption(SourceRow::FileSizeColumn);

@@ -29,6 +29,6 @@ QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &mo
     std::sort(rows.begin(), rows.end());
     QStringList files;
     for (int row : rows)
-        files << model.row(row).fileName;
+        files << model.item(row).path;
     return files;
 }
