@@ -13,6 +13,7 @@ const QString KeyInitDir = QStringLiteral("InitDir");
 const QString KeyShowOutputDir = QStringLiteral("SHWDDir");
 const QString KeyShutdown = QStringLiteral("SHUTDOWN");
 const QString KeyOutDir = QStringLiteral("OutDir");
+const QString KeyFilesAtOnce = QStringLiteral("FilesAtOnce");
 
 QString checkText(bool checked) { return checked ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -25,6 +26,13 @@ QString readOr(const TIniFile32 &ini, const QString &key, const QString &fallbac
 }
 
 } // namespace
+
+int FilesAtOnceFrom(const QString &stored, int cores)
+{
+    bool ok = false;
+    const int count = stored.toInt(&ok, 10);
+    return ok && count >= 1 && count <= cores ? count : 1;
+}
 
 QString DefaultInitialFolder() { return Platform::withTrailingSeparator(QDir::homePath()); }
 
@@ -86,6 +94,27 @@ bool TUserSettings::SaveInitialFolder(const QString &firstPickedFile) const
     try {
         TIniFile32 ini(fileName());
         ini.WriteString(Section, KeyInitDir, folder);
+    } catch (const IniFileError &) {
+        return false;
+    }
+    return true;
+}
+
+int TUserSettings::LoadFilesAtOnce(int cores) const
+{
+    try {
+        return FilesAtOnceFrom(TIniFile32(fileName()).ReadString(Section, KeyFilesAtOnce, QString()), cores);
+    } catch (const IniFileError &) {
+        return 1;
+    }
+}
+
+bool TUserSettings::SaveFilesAtOnce(int count) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyFilesAtOnce, QString::number(count));
     } catch (const IniFileError &) {
         return false;
     }

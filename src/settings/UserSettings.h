@@ -11,6 +11,10 @@ struct UserSettingsState {
     QString outputFolder;            // edtOutputFolder
 };
 
+// How many files the window converts at once for a stored "FilesAtOnce" text: a whole number
+// from 1 to `cores`; a missing, empty, unreadable or out-of-range text means 1.
+int FilesAtOnceFrom(const QString &stored, int cores);
+
 // Home folder + "/": the open dialog's first folder.
 QString DefaultInitialFolder();
 
@@ -35,6 +39,13 @@ public:
     // Stores the folder of `firstPickedFile` (up to its last separator) as "InitDir" at once; a
     // name without a folder stores nothing. Returns false when the file could not be written.
     bool SaveInitialFolder(const QString &firstPickedFile) const;
+
+    // "Files converted at once" of the Options dialog ("FilesAtOnce", see FilesAtOnceFrom); an
+    // unreadable file means 1. Written only when the user sets it, so a file that never had it
+    // stays as it was.
+    int LoadFilesAtOnce(int cores) const;
+    // Stores `count` at once; false when the file could not be written.
+    bool SaveFilesAtOnce(int count) const;
 
 private:
     bool ensureConfigFolder() const;

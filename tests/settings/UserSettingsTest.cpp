@@ -85,6 +85,31 @@ TEST_F(UserSettingsTest, InitialFolderIsStoredAtOnceAndKeptBySavingTheRest)
     EXPECT_EQ(bytes(), "\r\n[USRInfo]\r\nInitDir=/data/Video clips/\r\nSHWDDir=1\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
 }
 
+// "Files converted at once": 1 to the number of cores; anything else stored means 1, and the
+// key is written only when set, beside the other values.
+TEST_F(UserSettingsTest, FilesAtOnceIsAWholeNumberUpToTheCoresElseOne)
+{
+    EXPECT_EQ(settings.LoadFilesAtOnce(4), 1); // no file
+    const struct {
+        QByteArray stored;
+        int cores, count;
+    } cases[] = {
+        {"", 4, 1},  {"2", 4, 2},  {"4", 4, 4},  {"5", 4, 1},   {"0", 4, 1},   {"-2", 4, 1},
+        {"x", 4, 1}, {"2.5", 4, 1}, {"3 files", 4, 1}, {"2", 1, 1}, {"99999999999", 4, 1},
+    };
+    for (const auto &c : cases) {
+        store("[USRInfo]\r\nOutDir=/out\r\nFilesAtOnce=" + c.stored + "\r\n");
+        EXPECT_EQ(settings.LoadFilesAtOnce(c.cores), c.count) << c.stored.constData() << " of " << c.cores;
+    }
+    store("[USRInfo]\r\nOutDir=/out\r\n");
+    EXPECT_EQ(settings.LoadFilesAtOnce(4), 1); // missing key
+
+    ASSERT_TRUE(settings.SaveFilesAtOnce(2));
+    EXPECT_EQ(settings.LoadFilesAtOnce(2), 2);
+    ASSERT_FALSE(settings.SaveUserSettings({true, false, "/elsewhere"}).has_value());
+    EXPECT_EQ(bytes(), "[USRInfo]\r\nOutDir=/elsewhere\r\nFilesAtOnce=2\r\nSHWDDir=1\r\nSHUTDOWN=0\r\n");
+}
+
 TEST_F(UserSettingsTest, UnwritableSettingsAreReportedAndNothingIsLost)
 {
     // A file where the Config folder should be: nothing can be written below it, even by root.
