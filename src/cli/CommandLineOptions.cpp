@@ -206,7 +206,7 @@ namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h";
+    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h" || name == u"--version";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -243,6 +243,9 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.kind = ParsedCommandLine::Kind::Help;
             return parsed;
+        } else if (argument == u"--version") {
+            parsed.kind = ParsedCommandLine::Kind::Version;
+            return parsed;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
         } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
@@ -252,6 +255,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     if (const QString problem = crossCheck(request); !problem.isEmpty())
         return usageError(problem);
     return parsed;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("kelvane-convert " KELVANE_VERSION_TEXT "\n");
 }
 
 QString HelpText(int cores)
@@ -278,6 +286,7 @@ QString HelpText(int cores)
                "  --json             one JSON object per file on standard output, then a summary\n"
                "  --quiet            print errors only\n"
                "  --help             show this text\n"
+               "  --version          show the program's version\n"
                "\n"
                "--bitrate, --rate, --channels and --volume change one option after the quality or\n"
                "profile has set them all. Existing files are never overwritten: a taken name gets _1, _2.\n"

@@ -64,6 +64,10 @@ void ConvertProgram::begin()
         m_console.text(HelpText(m_environment.cores));
         return finish(ExitConverted);
     }
+    if (parsed.kind == ParsedCommandLine::Kind::Version) {
+        m_console.text(VersionText());
+        return finish(ExitConverted);
+    }
     if (parsed.kind == ParsedCommandLine::Kind::UsageError) {
         m_console.usageError(parsed.message);
         return finish(ExitUsage);

@@ -33,6 +33,7 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
     } cases[] = {
         {{"--type", "mp3", "--quality", "low", "A"}, 0, "1 converted in"},
         {{"--help"}, 0, "Examples:"},
+        {{"--version"}, 0, "kelvane-convert " KELVANE_VERSION_TEXT "\n"},
         {{"--bitrate", "100", "A"}, 2, "'100' is not an audio bitrate; choose one of 16, 32, 48, 64, 80, 128, 160, 192, 224"},
         {{"--rate=8000", "A"}, 2, "choose one of 22050, 32000, 44100, 48000 (Hz)"},
         {{"--channels", "3", "A"}, 2, "choose one of 1 (mono) or 2 (stereo)"},
@@ -74,6 +75,24 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
             EXPECT_TRUE(s.outputFiles().isEmpty()) << "a usage error converts nothing";
         }
     }
+}
+
+// A file the media libraries can't open is named in the program's own words; the libraries'
+// raw lines ("moov atom not found") stay out of what the user reads.
+TEST_F(CommandLineTest, TheMediaLibrariesOwnLinesStayOutOfTheOutput)
+{
+    CliSetup s;
+    const QString broken = s.input("three_seconds.avi", "broken.mp4");
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromHex("00000018667479706973366d0000020069736f6d6d703431")); // a header, no index
+    }
+    const CliResult result = s.run({"--type", "wav", "--output", s.outputFolder, broken});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("broken.mp4: ")) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains("moov")) << result.err.toStdString();
+    EXPECT_FALSE(result.out.contains("moov")) << result.out.toStdString();
 }
 
 // The good files of a list with a missing one are still converted.

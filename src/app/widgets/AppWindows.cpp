@@ -208,6 +208,7 @@ void AppWindows::wireConversion()
     m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
                                                            m_mainForm.get(), m_progress, *m_convertingForm);
     m_conversion->setAfterJobChoices(m_mainForm->chkShowOutputDirectory(), m_mainForm->chkShutdown());
+    m_conversion->setMainWindowLock([form = m_mainForm.get()](bool locked) { form->setRunLocked(locked); });
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
