@@ -28,6 +28,20 @@ void checkStartInside(const Options& options, const InputSource& input)
                       clockText(length) + ")");
 }
 
+// Seconds with at most `decimals` decimals and no trailing zeros: 14.49, 30, 2.75.
+std::string secondsText(double seconds, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, seconds);
+    std::string written = text;
+    if (written.find('.') != std::string::npos) {
+        written.erase(written.find_last_not_of('0') + 1);
+        if (written.back() == '.')
+            written.pop_back();
+    }
+    return written;
+}
+
 class Pipeline {
 public:
     Pipeline(const Options& options, InputSource& input, AudioSink& sink)
@@ -61,9 +75,33 @@ public:
                                                 : std::string("No audio could be decoded from the input"));
         sink_.finish();
         status_.printFinal(sink_.bytesWritten(), seconds());
+        noticeEarlyEnd();
     }
 
 private:
+    // A file whose header promises more than it holds (cut off, say) ends before the end asked:
+    // that is said in one line, so the caller can tell a short result from a complete one.
+    void noticeEarlyEnd() const
+    {
+        const double asked = askedSeconds();
+        if (asked <= 0 || seconds() >= asked - EarlyEndTolerance)
+            return;
+        printNotice("the sound ends at " + secondsText(seconds(), 2) + " s, before the end asked (" +
+                    secondsText(asked, 3) + " s)");
+    }
+
+    // The length asked with -t; without it, what the header gives from the start on (-1 unknown).
+    double askedSeconds() const
+    {
+        if (options_.durationSeconds)
+            return *options_.durationSeconds;
+        const double length = input_.durationSeconds();
+        return length < 0 ? -1 : length - options_.startSeconds.value_or(0);
+    }
+
+    // Less than this short of the end is codec framing, not a missing part.
+    static constexpr double EarlyEndTolerance = 0.5;
+
     void drain()
     {
         while (chain_->pull(converted_.get())) {

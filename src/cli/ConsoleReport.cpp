@@ -112,6 +112,11 @@ void ConsoleReport::item(const ItemReport &report)
             object.insert(QStringLiteral("output"), report.output);
         if (!report.error.isEmpty())
             object.insert(QStringLiteral("error"), report.error);
+        if (report.shortfall) {
+            object.insert(QStringLiteral("note"), ShortfallText(*report.shortfall));
+            object.insert(QStringLiteral("sound_seconds"), report.shortfall->soundSeconds);
+            object.insert(QStringLiteral("listed_seconds"), report.shortfall->askedSeconds);
+        }
         if (!report.commandLine.isEmpty()) {
             object.insert(QStringLiteral("command"), report.commandLine);
             object.insert(QStringLiteral("seconds"), report.seconds);
@@ -121,7 +126,8 @@ void ConsoleReport::item(const ItemReport &report)
     if (report.outcome != ItemOutcome::Converted)
         error(report.source + QStringLiteral(": ") + notConvertedText(report));
     else if (!m_mode.json && !m_mode.quiet)
-        writeOut(report.source + QStringLiteral(" -> ") + report.output);
+        writeOut(report.source + QStringLiteral(" -> ") + report.output +
+                 (report.shortfall ? QStringLiteral(" (") + ShortfallText(*report.shortfall) + u')' : QString()));
 }
 
 QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapsedMs) const
