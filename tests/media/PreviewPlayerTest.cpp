@@ -258,3 +258,35 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_FALSE(r.graph.open);
     }
 }
+
+// The display shows the position at once after play, pause, stop and every seek, and the timer
+// ticks when the file reaches its next whole second, so it never runs a second behind.
+TEST(PreviewPlayer, ThePositionDisplayIsCurrentAtOnceAndOnEveryTick)
+{
+    Rig r;
+    r.play();
+    EXPECT_EQ(r.player.positionText(), "00:00:00");
+    r.tickAt(1'879'900);
+    EXPECT_EQ(r.player.positionText(), "00:31:19");
+    EXPECT_EQ(r.player.positionTimer().interval(), 105) << "the next tick comes just after second 1880";
+    r.tickAt(1'880'005);
+    EXPECT_EQ(r.player.positionText(), "00:31:20");
+
+    r.graph.position = MediaTime::millisecondsToReference(1'884'600);
+    r.player.btnPauseClick();
+    EXPECT_EQ(r.player.positionText(), "00:31:24");
+    r.graph.position = MediaTime::millisecondsToReference(1'890'250);
+    r.play();
+    EXPECT_EQ(r.player.positionText(), "00:31:30");
+    EXPECT_EQ(r.player.positionTimer().interval(), 755);
+
+    r.player.seekMilliseconds(90'000);
+    EXPECT_EQ(r.player.positionText(), "00:01:30");
+    r.player.btnPauseClick();
+    r.player.seekMilliseconds(70'000); // also while paused
+    EXPECT_EQ(r.player.positionText(), "00:01:10");
+    EXPECT_FALSE(r.player.positionTimer().isActive());
+
+    r.player.btnStopClick();
+    EXPECT_EQ(r.player.positionText(), "00:00:00");
+}
