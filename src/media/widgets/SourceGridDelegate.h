@@ -24,16 +24,16 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-protected:
-    // The "File Name" cell keeps its file name in view (ElideFolderPart).
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
-
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
     // Without a commit function a committed time is written into the model as it is.
     void setTimeCommit(TimeCommit commit) { m_commit = std::move(commit); }
+
+protected:
+    // The "File Name" cell keeps its file name in view (ElideFolderPart).
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 private:
     TimeCommit m_commit;
