@@ -265,6 +265,7 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
 TEST(PreviewPlayer, ThePositionDisplayIsCurrentAtOnceAndOnEveryTick)
 {
     Rig r;
+    r.graph.duration = MediaTime::millisecondsToReference(4'000'000);
     r.play();
     EXPECT_EQ(r.player.positionText(), "00:00:00");
     r.tickAt(1'879'900);

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <memory>
 
 namespace {
@@ -132,8 +133,8 @@ TEST_F(AddingSourceFiles, RefusedFilesAreReportedOnceAfterTheLastRowEachWithItsR
     QTemporaryDir folder;
     const QString empty = folder.filePath("empty.avi");
     QFile(empty).open(QIODevice::WriteOnly);
-    const QString notAFile = folder.filePath("folder.mp4.d/inner.avi");
-    QDir(folder.path()).mkpath("folder.mp4.d/inner.avi"); // a folder under a video's name
+    const QString notAFile = folder.filePath("pipe.avi"); // a pipe under a video's name
+    ASSERT_EQ(::mkfifo(QFile::encodeName(notAFile).constData(), 0600), 0);
     const QString withoutIndex = folder.filePath("without_index.mp4");
     {
         QFile whole(MediaFixtures::path("three_seconds.mp4"));

@@ -16,10 +16,15 @@ QString ElideFolderPart(const QString &path, const QFontMetrics &metrics, int wi
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString name = path.mid(slash + 1);
     const QString folder = path.left(slash + 1);
-    const int nameWidth = metrics.horizontalAdvance(name);
-    const QString shortFolder = metrics.elidedText(folder, Qt::ElideMiddle, width - nameWidth);
-    if (slash >= 0 && nameWidth < width && !shortFolder.isEmpty() && shortFolder != QStringLiteral("\u2026"))
-        return shortFolder + name;
+    // Text joined up may measure a pixel or two more than its parts: the folder gives way until
+    // the whole fits.
+    for (int room = width - metrics.horizontalAdvance(name); slash >= 0 && room > 0; room -= 2) {
+        const QString shortFolder = metrics.elidedText(folder, Qt::ElideMiddle, room);
+        if (shortFolder.isEmpty() || shortFolder == QStringLiteral("\u2026"))
+            break;
+        if (metrics.horizontalAdvance(shortFolder + name) <= width)
+            return shortFolder + name;
+    }
     const QString lead = slash >= 0 ? QStringLiteral("\u2026/") : QString();
     return lead + metrics.elidedText(name, Qt::ElideMiddle, width - metrics.horizontalAdvance(lead));
 }
