@@ -20,6 +20,7 @@ struct Options {
     int sampleRate = 0;      // -ar
     std::optional<double> startSeconds;    // -ss
     std::optional<double> durationSeconds; // -t
+    std::optional<double> loudnessTarget;  // -loudness, in LUFS
 };
 
 // Reads the argument list (without the program name). Throws Failure for anything it refuses.

@@ -32,3 +32,8 @@ void printNotice(const std::string& text)
 {
     std::printf("Notice: %s\n", text.c_str());
 }
+
+void printLine(const std::string& text)
+{
+    std::printf("%s\n", text.c_str());
+}

@@ -17,3 +17,5 @@ std::string formatStatus(int64_t bytes, double seconds);
 
 // One line for a value the encoder had to change.
 void printNotice(const std::string& text);
+// One line as it stands.
+void printLine(const std::string& text);
