@@ -4,6 +4,7 @@
 #include "EncodePlan.h"
 #include "Failure.h"
 #include "InputSource.h"
+#include "PacketCopy.h"
 #include "StatusLine.h"
 #include "StopSignal.h"
 #include "TempOutput.h"
@@ -11,14 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string clockText(double seconds)
-{
-    const long whole = static_cast<long>(seconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);
-    return text;
-}
 
 void checkStartInside(const Options& options, const InputSource& input)
 {
@@ -90,6 +83,8 @@ void extractAudio(const Options& options)
 {
     InputSource input(options.input);
     checkStartInside(options, input);
+    if (options.keepOriginal && copyAudio(options, input))
+        return;
     const EncodePlan plan = planEncoding(options, input.sampleRate(), input.channels());
     TempOutput output(options.output, options.overwrite);
     {
