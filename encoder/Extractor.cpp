@@ -6,6 +6,7 @@
 #include "Failure.h"
 #include "InputSource.h"
 #include "LoudnessPass.h"
+#include "PacketCopy.h"
 #include "StatusLine.h"
 #include "StopSignal.h"
 #include "TempOutput.h"
@@ -13,14 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string clockText(double seconds)
-{
-    const long whole = static_cast<long>(seconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);
-    return text;
-}
 
 void checkStartInside(const Options& options, const InputSource& input)
 {
@@ -138,6 +131,8 @@ void extractAudio(const Options& options)
 {
     InputSource input(options.input);
     checkStartInside(options, input);
+    if (options.keepOriginal && copyAudio(options, input))
+        return;
     const EncodePlan plan = planEncoding(options, input.sampleRate(), input.channels());
     const Normalisation normalisation = options.loudnessTarget ? normalise(options, plan) : Normalisation{};
     TempOutput output(options.output, options.overwrite);

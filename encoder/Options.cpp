@@ -129,6 +129,8 @@ Options parseOptions(const std::vector<std::string>& args)
             continue;
         if (arg == "-y") {
             options.overwrite = true;
+        } else if (arg == "-keeporiginal") {
+            options.keepOriginal = true;
         } else if (arg == "-vn") {
         } else if (arg == "-vcodec" || arg == "-target") {
             throw Failure("Option " + arg + " is not supported: this encoder writes audio only");

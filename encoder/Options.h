@@ -14,6 +14,7 @@ struct Options {
     std::string codec;       // -acodec, as given
     std::string format;      // -f, as given
     bool overwrite = false;  // -y
+    bool keepOriginal = false; // -keeporiginal: copy the sound as it is when the output type holds it
     int bitrateKbps = 0;     // -ab
     int volumePercent = 100; // -vol
     int channels = 0;        // -ac
