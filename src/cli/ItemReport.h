@@ -4,6 +4,10 @@
 #include <QList>
 #include <QString>
 
+#include "engine/LoudnessReport.h"
+
+#include <optional>
+
 enum class ItemOutcome { Converted, Failed, Stopped, NotStarted };
 
 struct ItemReport {
@@ -22,6 +26,7 @@ struct ItemReport {
     QString error;       // Failed: why, in one line
     QString commandLine; // the encoder command, when one was built
     double seconds = 0;  // how long its encoder ran
+    std::optional<LoudnessReport> loudness; // what the encoder measured and did, when it normalised
 
     // A file that was not converted (failed, stopped or not started), and why.
     static ItemReport notConverted(const QString &source, ItemOutcome outcome, const QString &why = {});

@@ -21,6 +21,7 @@ struct ParallelConversion::Job {
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
+    std::optional<LoudnessReport> loudness;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -170,6 +171,8 @@ void ParallelConversion::launch(Job &job)
                 raw->writtenSeconds = seconds;
             if (const QString line = lastLineOf(chunk); !line.isEmpty())
                 raw->lastLine = line;
+            if (const auto loudness = FindLoudnessReport(chunk))
+                raw->loudness = loudness;
         },
         this);
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
@@ -205,6 +208,9 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     } else {
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
+        item.loudness = job->loudness;
+        if (item.loudness)
+            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);
