@@ -131,6 +131,22 @@ QString setJobs(ConvertRequest &request, const QString &value)
     return {};
 }
 
+QString setLoudness(ConvertRequest &request, const QString &value)
+{
+    if (value == u"off") {
+        request.loudness = LoudnessTarget{};
+        return {};
+    }
+    const std::optional<int> lufs = ParseLoudnessLufs(value);
+    if (!lufs)
+        return QStringLiteral("'%1' is not a loudness; give a target from %2 to %3 LUFS (for example -16), or off.")
+            .arg(value)
+            .arg(MinLoudnessLufs)
+            .arg(MaxLoudnessLufs);
+    request.loudness = LoudnessTarget{*lufs};
+    return {};
+}
+
 struct ValueOption {
     const char *name;
     Setter set;
@@ -151,6 +167,7 @@ const std::vector<ValueOption> &valueOptions()
                                 QStringLiteral("(percent)"))},
         {"--start", timeSetter(&ConvertRequest::startSeconds, QStringLiteral("--start"))},
         {"--end", timeSetter(&ConvertRequest::endSeconds, QStringLiteral("--end"))},
+        {"--loudness", setLoudness},
         {"--output", setOutput},
         {"--jobs", setJobs},
     };
@@ -281,6 +298,9 @@ QString HelpText(int cores)
                "  --volume PERCENT   0 to 500 in steps of 25; 100 keeps the loudness\n"
                "  --start hh:mm:ss   convert every file from this time on\n"
                "  --end hh:mm:ss     convert every file up to this time\n"
+               "  --loudness LUFS    bring every file to this loudness (EBU R128), -31 to -5, for example\n"
+               "                     -16 (speech), -14 (music streaming), -23 (broadcast); the volume is\n"
+               "                     applied first. off keeps the sound as recorded (default: the window's)\n"
                "  --output DIR       output folder (default: the window's, else ~/Kelvane)\n"
                "  --jobs N           encoders at once (default: one per core, here %5)\n"
                "  --json             one JSON object per file on standard output, then a summary\n"

@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 
 #include <csignal>
 #include <cstring>
@@ -117,6 +118,14 @@ void ConsoleReport::item(const ItemReport &report)
             object.insert(QStringLiteral("sound_seconds"), report.shortfall->soundSeconds);
             object.insert(QStringLiteral("listed_seconds"), report.shortfall->askedSeconds);
         }
+        if (report.loudness) {
+            // The input's loudness in LUFS (null for silence) and the gain applied in dB.
+            const LoudnessReport &loudness = *report.loudness;
+            object.insert(QStringLiteral("inputLoudness"),
+                          loudness.inputLufs ? QJsonValue(*loudness.inputLufs) : QJsonValue(QJsonValue::Null));
+            object.insert(QStringLiteral("gainDb"), loudness.gainDb);
+            object.insert(QStringLiteral("peaksLimited"), loudness.limited);
+        }
         if (!report.commandLine.isEmpty()) {
             object.insert(QStringLiteral("command"), report.commandLine);
             object.insert(QStringLiteral("seconds"), report.seconds);
@@ -127,7 +136,9 @@ void ConsoleReport::item(const ItemReport &report)
         error(report.source + QStringLiteral(": ") + notConvertedText(report));
     else if (!m_mode.json && !m_mode.quiet)
         writeOut(report.source + QStringLiteral(" -> ") + report.output +
-                 (report.shortfall ? QStringLiteral(" (") + ShortfallText(*report.shortfall) + u')' : QString()));
+                 (report.shortfall ? QStringLiteral(" (") + ShortfallText(*report.shortfall) + u')' : QString()) +
+                 (report.loudness ? QStringLiteral(" (loudness: ") + LoudnessReportText(*report.loudness) + u')'
+                                  : QString()));
 }
 
 QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapsedMs) const

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "settings/LoudnessTarget.h"
+
 struct ConvertRequest {
     int outputType = 0;                // index into OutputTypes(); the window's default (AMR)
     std::optional<int> quality;        // built-in quality 0..4; unset: the window's default
@@ -17,6 +19,7 @@ struct ConvertRequest {
     std::optional<qint64> startSeconds;
     std::optional<qint64> endSeconds;
     QString outputFolder;              // empty: the window's output folder
+    std::optional<LoudnessTarget> loudness; // --loudness; unset: the window's setting
     int jobs = 0;                      // encoders at once; 0: one per core
     bool json = false;
     bool quiet = false;

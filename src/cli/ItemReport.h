@@ -6,6 +6,10 @@
 #include <QList>
 #include <QString>
 
+#include "engine/LoudnessReport.h"
+
+#include <optional>
+
 enum class ItemOutcome { Converted, Failed, Stopped, NotStarted };
 
 struct ItemReport {
@@ -25,6 +29,7 @@ struct ItemReport {
     QString commandLine; // the encoder command, when one was built
     double seconds = 0;  // how long its encoder ran
     std::optional<TShortfall> shortfall; // Converted: its sound ended before the end asked
+    std::optional<LoudnessReport> loudness; // what the encoder measured and did, when it normalised
 
     // A file that was not converted (failed, stopped or not started), and why.
     static ItemReport notConverted(const QString &source, ItemOutcome outcome, const QString &why = {});

@@ -22,6 +22,7 @@ struct ParallelConversion::Job {
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
     TShortfallWatch shortfall; // whether its sound ended before the end asked
+    std::optional<LoudnessReport> loudness;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -172,6 +173,8 @@ void ParallelConversion::launch(Job &job)
             if (const QString line = lastLineOf(chunk); !line.isEmpty())
                 raw->lastLine = line;
             raw->shortfall.take(chunk);
+            if (const auto loudness = FindLoudnessReport(chunk))
+                raw->loudness = loudness;
         },
         this);
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
@@ -210,6 +213,9 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
         item.shortfall = job->shortfall.shortfall();
         if (item.shortfall)
             logQuietly(item.source + QStringLiteral(": ") + ShortfallText(*item.shortfall));
+        item.loudness = job->loudness;
+        if (item.loudness)
+            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);

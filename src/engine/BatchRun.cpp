@@ -3,6 +3,7 @@
 #include "engine/AdvanceSystem.h"
 #include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderProcesses.h"
+#include "engine/LoudnessReport.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
 #include "platform/PlatformServices.h"
@@ -185,6 +186,8 @@ void TBatchRun::handleChunk(const QString &chunk)
     if (!line.isEmpty())
         m_lastOutputLine = line;
     m_shortfall.take(chunk);
+    if (const auto loudness = FindLoudnessReport(chunk))
+        logQuietly(QStringLiteral("Loudness of ") + m_currentFile + QStringLiteral(": ") + LoudnessReportText(*loudness));
     // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
                                                          m_state.durationText, m_currentFile});

@@ -7,6 +7,7 @@
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
         timeRange;
+    Fragment loudness; // last, after the time range; empty when the sound is kept as recorded
 };
 
 enum class CommandTemplate {

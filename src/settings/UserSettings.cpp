@@ -13,6 +13,7 @@ const QString KeyInitDir = QStringLiteral("InitDir");
 const QString KeyShowOutputDir = QStringLiteral("SHWDDir");
 const QString KeyShutdown = QStringLiteral("SHUTDOWN");
 const QString KeyOutDir = QStringLiteral("OutDir");
+const QString KeyLoudness = QStringLiteral("Loudness");
 
 QString checkText(bool checked) { return checked ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -90,4 +91,25 @@ bool TUserSettings::SaveInitialFolder(const QString &firstPickedFile) const
         return false;
     }
     return true;
+}
+
+LoudnessTarget TUserSettings::LoadLoudness() const
+{
+    try {
+        return ParseLoudnessLufs(TIniFile32(fileName()).ReadString(Section, KeyLoudness, QString()));
+    } catch (const IniFileError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> TUserSettings::SaveLoudness(LoudnessTarget target) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyLoudness, target ? QString::number(*target) : QString());
+    } catch (const IniFileError &error) {
+        return QString::fromStdString(error.what());
+    }
+    return std::nullopt;
 }

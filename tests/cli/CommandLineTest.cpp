@@ -161,3 +161,23 @@ TEST(CommandLineParse, TakesTheUsualSpellings)
     for (const char *time : {"00:60:00", "00:00:60", "0:00:01", "00:00:01 ", "-1:00:00"})
         EXPECT_FALSE(ParseTimeText(QString::fromLatin1(time))) << time;
 }
+
+// --loudness takes a whole target in range, or off; anything else is a usage error.
+TEST(CommandLineParse, LoudnessTargetsAndOff)
+{
+    const struct {
+        const char *value;
+        bool accepted;
+        LoudnessTarget target;
+    } cases[] = {{"-16", true, -16}, {"-31", true, -31}, {"-5", true, -5}, {"off", true, std::nullopt},
+                 {"-4", false, {}},  {"-32", false, {}}, {"loud", false, {}}, {"", false, {}}};
+    for (const auto &c : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine({"--loudness", c.value, "a.avi"});
+        EXPECT_EQ(parsed.kind == ParsedCommandLine::Kind::Run, c.accepted) << c.value;
+        if (c.accepted) {
+            ASSERT_TRUE(parsed.request.loudness.has_value()) << c.value;
+            EXPECT_EQ(*parsed.request.loudness, c.target) << c.value;
+        }
+    }
+    EXPECT_FALSE(ParseCommandLine({"a.avi"}).request.loudness.has_value()); // the window's setting
+}

@@ -133,3 +133,20 @@ TEST(UserSettingsOnAFullDisk, ASaveThatCannotFinishLeavesTheFileAsItWas)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
 }
+
+// "Loudness" holds a whole LUFS target; missing, empty, out of range or unreadable is as recorded.
+TEST_F(UserSettingsTest, LoudnessIsStoredAndAnythingUnreadableMeansAsRecorded)
+{
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+    for (const char *stored : {"", "loud", "-40", "0", "-16.5x", "-4"}) {
+        store(QByteArray("[USRInfo]\r\nLoudness=") + stored + "\r\n");
+        EXPECT_EQ(settings.LoadLoudness(), std::nullopt) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\nLoudness= -23 \r\n");
+    EXPECT_EQ(settings.LoadLoudness(), -23);
+    EXPECT_FALSE(settings.SaveLoudness(-14).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), -14);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
+    EXPECT_FALSE(settings.SaveLoudness(std::nullopt).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+}

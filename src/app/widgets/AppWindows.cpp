@@ -18,6 +18,8 @@
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
+#include "settings/LoudnessSelection.h"
+#include "settings/widgets/LoudnessComboBinder.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -152,6 +154,11 @@ void AppWindows::wireCommands()
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
                              ReportingFailuresIn(m_desktop.boxes));
+    // The loudness choice is kept in the user settings and applies to every item built after it.
+    m_loudness = std::make_unique<TLoudnessSelection>(
+        m_services->userSettings, [this](LoudnessTarget target) { m_services->customProc.setLoudnessTarget(target); });
+    m_loudness->load();
+    new LoudnessComboBinder(*m_optionForm, *m_loudness, ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });

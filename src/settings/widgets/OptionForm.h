@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -26,6 +27,7 @@ public:
     QComboBox *cbbAudioSample() const { return m_cbbAudioSample; }
     QComboBox *cbbAudioVolumeGain() const { return m_cbbAudioVolumeGain; }
     QComboBox *cbbAudioChannels() const { return m_cbbAudioChannels; }
+    QComboBox *cbbLoudness() const { return m_cbbLoudness; }
     QGroupBox *GroupBox1() const { return m_groupBox1; }
     QComboBox *cbbVideoSize() const { return m_cbbVideoSize; }
     QComboBox *cbbVideoBitrate() const { return m_cbbVideoBitrate; }
@@ -55,6 +57,7 @@ protected:
 private:
     void buildProfileRow();
     void buildAudioGroup();
+    void buildLoudnessRow(QGridLayout *grid);
     void buildVideoGroup();
     void buildButtons();
 
@@ -67,6 +70,7 @@ private:
     QComboBox *m_cbbAudioSample = nullptr;
     QComboBox *m_cbbAudioVolumeGain = nullptr;
     QComboBox *m_cbbAudioChannels = nullptr;
+    QComboBox *m_cbbLoudness = nullptr;
     QGroupBox *m_groupBox1 = nullptr;
     QComboBox *m_cbbVideoSize = nullptr;
     QComboBox *m_cbbVideoBitrate = nullptr;
