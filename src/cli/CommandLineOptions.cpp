@@ -206,7 +206,7 @@ namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h";
+    return name == u"--json" || name == u"--quiet" || name == u"--keep-original" || name == u"--help" || name == u"-h";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -243,6 +243,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.kind = ParsedCommandLine::Kind::Help;
             return parsed;
+        } else if (argument == u"--keep-original") {
+            request.keepOriginal = true;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
         } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
@@ -273,6 +275,9 @@ QString HelpText(int cores)
                "  --volume PERCENT   0 to 500 in steps of 25; 100 keeps the loudness\n"
                "  --start hh:mm:ss   convert every file from this time on\n"
                "  --end hh:mm:ss     convert every file up to this time\n"
+               "  --keep-original    copy the sound as it is when it already has the type (AAC to\n"
+               "                     aac/m4a, MP3, AC3, Vorbis to ogg, PCM to wav) and no option\n"
+               "                     changes it; cuts then fall on the sound's packets (m4a: exact)\n"
                "  --output DIR       output folder (default: the window's, else ~/Kelvane)\n"
                "  --jobs N           encoders at once (default: one per core, here %5)\n"
                "  --json             one JSON object per file on standard output, then a summary\n"

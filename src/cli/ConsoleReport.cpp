@@ -116,12 +116,16 @@ void ConsoleReport::item(const ItemReport &report)
             object.insert(QStringLiteral("command"), report.commandLine);
             object.insert(QStringLiteral("seconds"), report.seconds);
         }
+        if (report.audio.known())
+            object.insert(QStringLiteral("audio"), QJsonObject{{QStringLiteral("way"), report.audio.way},
+                                                                {QStringLiteral("reason"), report.audio.reason}});
         writeJson(QJsonDocument(object).toJson(QJsonDocument::Compact));
     }
     if (report.outcome != ItemOutcome::Converted)
         error(report.source + QStringLiteral(": ") + notConvertedText(report));
     else if (!m_mode.json && !m_mode.quiet)
-        writeOut(report.source + QStringLiteral(" -> ") + report.output);
+        writeOut(report.source + QStringLiteral(" -> ") + report.output +
+                 (report.audio.known() ? QStringLiteral(" (audio ") + report.audio.describe() + QLatin1Char(')') : QString()));
 }
 
 QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapsedMs) const

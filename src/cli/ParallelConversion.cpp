@@ -21,6 +21,7 @@ struct ParallelConversion::Job {
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
+    SoundRouteReader soundRoute;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -170,6 +171,7 @@ void ParallelConversion::launch(Job &job)
                 raw->writtenSeconds = seconds;
             if (const QString line = lastLineOf(chunk); !line.isEmpty())
                 raw->lastLine = line;
+            raw->soundRoute.feed(chunk);
         },
         this);
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
@@ -205,6 +207,9 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     } else {
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
+        item.audio = job->soundRoute.route();
+        if (item.audio.known())
+            logQuietly(SoundRouteLogLine(item.source, item.audio));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);

@@ -134,6 +134,7 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
     m_encoderPath = command.program;
     m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
     m_lastOutputLine.clear();
+    m_soundRoute = {};
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
         command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
@@ -146,6 +147,7 @@ void TBatchRun::handleChunk(const QString &chunk)
     const QString line = lastLineOf(chunk);
     if (!line.isEmpty())
         m_lastOutputLine = line;
+    m_soundRoute.feed(chunk);
     // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
                                                          m_state.durationText, m_currentFile});
@@ -164,7 +166,7 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
         else if (const QString reason = itemFailure(started, status); !reason.isEmpty())
             fail(m_currentFile, reason);
         else
-            ++m_convertedCount;
+            itemConverted();
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
@@ -198,6 +200,13 @@ QString TBatchRun::startFailure(const TExitStatus &status) const
     if (!QFileInfo::exists(m_encoderPath))
         return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
     return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
+}
+
+void TBatchRun::itemConverted()
+{
+    ++m_convertedCount;
+    if (m_soundRoute.route().known())
+        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
 }
 
 void TBatchRun::Stop()

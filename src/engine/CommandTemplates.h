@@ -7,6 +7,7 @@
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
         timeRange;
+    Fragment keepOriginal; // " -keeporiginal" when the sound is to be copied where it can be
 };
 
 enum class CommandTemplate {

@@ -56,6 +56,8 @@ CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct 
     f.channels = MakeChannelsArg(m_options, index(Selector::AudioChannels));
     f.sampleRate = MakeSampleRateArg(m_options, index(Selector::AudioSample));
     f.format = MakeFormatArg(outputType);
+    if (m_options.keepOriginal())
+        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
     p.codecArg = f.codec.text;
     p.videoBitrateArg = f.videoBitrate.text;
     p.videoSizeArg = f.videoSize.text;
