@@ -223,7 +223,8 @@ namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h" || name == u"--version";
+    return name == u"--json" || name == u"--quiet" || name == u"--keep-original" || name == u"--help" || name == u"-h" ||
+           name == u"--version";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -263,6 +264,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         } else if (argument == u"--version") {
             parsed.kind = ParsedCommandLine::Kind::Version;
             return parsed;
+        } else if (argument == u"--keep-original") {
+            request.keepOriginal = true;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
         } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
@@ -301,6 +304,9 @@ QString HelpText(int cores)
                "  --loudness LUFS    bring every file to this loudness (EBU R128), -31 to -5, for example\n"
                "                     -16 (speech), -14 (music streaming), -23 (broadcast); the volume is\n"
                "                     applied first. off keeps the sound as recorded (default: the window's)\n"
+               "  --keep-original    copy the sound as it is when it already has the type (AAC to\n"
+               "                     aac/m4a, MP3, AC3, Vorbis to ogg, PCM to wav) and no option\n"
+               "                     changes it; cuts then fall on the sound's packets (m4a: exact)\n"
                "  --output DIR       output folder (default: the window's, else ~/Kelvane)\n"
                "  --jobs N           encoders at once (default: one per core, here %5)\n"
                "  --json             one JSON object per file on standard output, then a summary\n"

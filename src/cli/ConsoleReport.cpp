@@ -130,6 +130,9 @@ void ConsoleReport::item(const ItemReport &report)
             object.insert(QStringLiteral("command"), report.commandLine);
             object.insert(QStringLiteral("seconds"), report.seconds);
         }
+        if (report.audio.known())
+            object.insert(QStringLiteral("audio"), QJsonObject{{QStringLiteral("way"), report.audio.way},
+                                                                {QStringLiteral("reason"), report.audio.reason}});
         writeJson(QJsonDocument(object).toJson(QJsonDocument::Compact));
     }
     if (report.outcome != ItemOutcome::Converted)
@@ -138,7 +141,8 @@ void ConsoleReport::item(const ItemReport &report)
         writeOut(report.source + QStringLiteral(" -> ") + report.output +
                  (report.shortfall ? QStringLiteral(" (") + ShortfallText(*report.shortfall) + u')' : QString()) +
                  (report.loudness ? QStringLiteral(" (loudness: ") + LoudnessReportText(*report.loudness) + u')'
-                                  : QString()));
+                                  : QString()) +
+                 (report.audio.known() ? QStringLiteral(" (audio ") + report.audio.describe() + QLatin1Char(')') : QString()));
 }
 
 QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapsedMs) const

@@ -18,6 +18,7 @@ struct ConvertRequest {
     // The part of every file to convert, in seconds; unset: from the start, to the end.
     std::optional<qint64> startSeconds;
     std::optional<qint64> endSeconds;
+    bool keepOriginal = false;         // --keep-original: copy the sound when the type already holds it
     QString outputFolder;              // empty: the window's output folder
     std::optional<LoudnessTarget> loudness; // --loudness; unset: the window's setting
     int jobs = 0;                      // encoders at once; 0: one per core

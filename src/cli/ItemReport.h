@@ -2,6 +2,7 @@
 // What the command-line converter tells about its files: each file once it is over, the files
 // being converted while they run, and the counts of the whole run.
 #include "engine/BatchReport.h"
+#include "engine/SoundRoute.h"
 
 #include <QList>
 #include <QString>
@@ -30,6 +31,7 @@ struct ItemReport {
     double seconds = 0;  // how long its encoder ran
     std::optional<TShortfall> shortfall; // Converted: its sound ended before the end asked
     std::optional<LoudnessReport> loudness; // what the encoder measured and did, when it normalised
+    SoundRoute audio;    // Converted with --keep-original: copied or encoded again, and why
 
     // A file that was not converted (failed, stopped or not started), and why.
     static ItemReport notConverted(const QString &source, ItemOutcome outcome, const QString &why = {});

@@ -23,6 +23,7 @@ struct ParallelConversion::Job {
     QString lastLine;         // the encoder's last line, for the reason of a failure
     TShortfallWatch shortfall; // whether its sound ended before the end asked
     std::optional<LoudnessReport> loudness;
+    SoundRouteReader soundRoute;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -175,6 +176,7 @@ void ParallelConversion::launch(Job &job)
             raw->shortfall.take(chunk);
             if (const auto loudness = FindLoudnessReport(chunk))
                 raw->loudness = loudness;
+            raw->soundRoute.feed(chunk);
         },
         this);
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
@@ -216,6 +218,9 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
         item.loudness = job->loudness;
         if (item.loudness)
             logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
+        item.audio = job->soundRoute.route();
+        if (item.audio.known())
+            logQuietly(SoundRouteLogLine(item.source, item.audio));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);

@@ -173,6 +173,7 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
     m_expectedOutput = command.arguments.isEmpty() ? QString() : command.arguments.last();
     m_lastOutputLine.clear();
     m_shortfall = TShortfallWatch{};
+    m_soundRoute = {};
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
         command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
@@ -188,6 +189,7 @@ void TBatchRun::handleChunk(const QString &chunk)
     m_shortfall.take(chunk);
     if (const auto loudness = FindLoudnessReport(chunk))
         logQuietly(QStringLiteral("Loudness of ") + m_currentFile + QStringLiteral(": ") + LoudnessReportText(*loudness));
+    m_soundRoute.feed(chunk);
     // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
                                                          m_state.durationText, m_currentFile});
@@ -252,6 +254,13 @@ QString TBatchRun::startFailure(const TExitStatus &status) const
     if (!QFileInfo::exists(m_encoderPath))
         return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
     return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
+}
+
+void TBatchRun::itemConverted()
+{
+    ++m_convertedCount;
+    if (m_soundRoute.route().known())
+        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
 }
 
 void TBatchRun::Stop()

@@ -5,6 +5,7 @@
 #include "engine/ConvertParameter.h"
 #include "engine/ExitStatus.h"
 #include "engine/PowerOffCountdown.h"
+#include "engine/SoundRoute.h"
 
 #include <QList>
 #include <QSet>
@@ -126,6 +127,7 @@ private:
     void itemConverted();
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
+    void itemConverted();
     QString startFailure(const TExitStatus &status) const;
     void endAfterCurrentItem(TRunPhase phase);
     enum class AfterJob { Due, Skip };
@@ -151,6 +153,7 @@ private:
     QString m_encoderPath;
     QString m_expectedOutput;
     QString m_lastOutputLine;
+    SoundRouteReader m_soundRoute; // which way the item's sound went, when its encoder says
     bool m_itemStopped = false;
     QList<TFailedItem> m_failures;
     int m_convertedCount = 0;

@@ -33,8 +33,8 @@ QList<const Fragment *> templatePieces(CommandTemplate chosen, const CommandFrag
         return {&f.codec, &f.videoSize, &f.videoBitrate, &f.audioBitrate, &f.volume, &fixedMono, &f.format,
                 &f.timeRange, &f.loudness};
     case CommandTemplate::Audio:
-        return {&f.codec, &f.audioBitrate, &f.volume, &f.channels, &f.sampleRate, &f.format, &f.timeRange,
-                &f.loudness};
+        return {&f.codec,    &f.keepOriginal, &f.audioBitrate, &f.volume,   &f.channels,
+                &f.sampleRate, &f.format,      &f.timeRange,    &f.loudness};
     default: return {};
     }
 }

@@ -57,6 +57,8 @@ CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct 
     f.sampleRate = MakeSampleRateArg(m_options, index(Selector::AudioSample));
     f.format = MakeFormatArg(outputType);
     f.loudness = MakeLoudnessArg(m_loudness);
+    if (m_options.keepOriginal())
+        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
     p.codecArg = f.codec.text;
     p.videoBitrateArg = f.videoBitrate.text;
     p.videoSizeArg = f.videoSize.text;

@@ -14,6 +14,7 @@ const QString KeyShowOutputDir = QStringLiteral("SHWDDir");
 const QString KeyShutdown = QStringLiteral("SHUTDOWN");
 const QString KeyOutDir = QStringLiteral("OutDir");
 const QString KeyLoudness = QStringLiteral("Loudness");
+const QString KeyKeepOriginal = QStringLiteral("KeepOriginal");
 
 QString checkText(bool checked) { return checked ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -48,6 +49,7 @@ void TUserSettings::LoadUserSettings(UserSettingsState &state) const
         state.showOutputDirectory = isChecked(ini.ReadString(Section, KeyShowOutputDir, QStringLiteral("0")));
         state.shutdown = isChecked(ini.ReadString(Section, KeyShutdown, QStringLiteral("0")));
         state.outputFolder = readOr(ini, KeyOutDir, state.outputFolder);
+        state.keepOriginal = isChecked(ini.ReadString(Section, KeyKeepOriginal, QStringLiteral("0")));
     } catch (const IniFileError &) {
         // An unreadable file is left alone; the window keeps what it shows.
     }
@@ -67,6 +69,18 @@ std::optional<QString> TUserSettings::SaveUserSettings(const UserSettingsState &
         return QString::fromStdString(error.what());
     }
     return std::nullopt;
+}
+
+bool TUserSettings::SaveKeepOriginal(bool keep) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyKeepOriginal, checkText(keep));
+    } catch (const IniFileError &) {
+        return false;
+    }
+    return true;
 }
 
 QString TUserSettings::LoadInitialFolder() const

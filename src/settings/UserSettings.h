@@ -11,6 +11,7 @@ struct UserSettingsState {
     bool showOutputDirectory = true; // chkShowOutputDirectory
     bool shutdown = false;           // chkShutdown
     QString outputFolder;            // edtOutputFolder
+    bool keepOriginal = false;       // the Options dialog's chkKeepOriginal
 };
 
 // Home folder + "/": the open dialog's first folder.
@@ -31,6 +32,11 @@ public:
     // needed. Returns the reason when the file could not be written; then the file is as it was.
     // Other lines of the file stay.
     std::optional<QString> SaveUserSettings(const UserSettingsState &state) const;
+
+    // Stores "KeepOriginal" ("1" or "0") at once, when the Options dialog's choice changes; the
+    // save at exit leaves it out, so a file never changed keeps its three keys. False when the
+    // file could not be written.
+    bool SaveKeepOriginal(bool keep) const;
 
     // The stored "InitDir", or the home folder + "/".
     QString LoadInitialFolder() const;

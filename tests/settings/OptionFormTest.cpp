@@ -22,8 +22,8 @@ TEST(OptionForm, LayoutAndCaptions)
 {
     TfrmOption dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
-    // The described 476 x 198, plus the Loudness row under the four audio selectors.
-    EXPECT_EQ(dialog.size(), QSize(476, 234));
+    // The described 476 x 198, plus the Loudness row and the keep-the-original box.
+    EXPECT_EQ(dialog.size(), QSize(476, 260));
     EXPECT_EQ(dialog.grpAdvOptions()->title(), QStringLiteral("Advanced Options"));
     const std::pair<QComboBox *, const char *> audio[] = {
         {dialog.cbbAudioBitrate(), "Audio Bitrate(kbps):"},

@@ -28,6 +28,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QScreen>
 #include <QTreeView>
 #include <utility>
@@ -151,6 +152,11 @@ void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
     connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    // The Options dialog's "Keep the original sound" is stored as soon as OK changes it.
+    connect(&m_options, &OptionSelectionModel::keepOriginalChanged, this, [this](bool keep) {
+        if (!m_services->userSettings.SaveKeepOriginal(keep))
+            ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved."), MessageKind::Warning);
+    });
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
                              ReportingFailuresIn(m_desktop.boxes));
@@ -275,6 +281,8 @@ void AppWindows::loadUserSettings()
     UserSettingsState state = userSettingsState();
     m_services->userSettings.LoadUserSettings(state);
     showUserSettingsState(state);
+    const QSignalBlocker loading(m_options); // what was read needs no saving
+    m_options.setKeepOriginal(state.keepOriginal);
 }
 
 void AppWindows::applyQualityProfile()

@@ -2,6 +2,7 @@
 
 #include "skin/widgets/SkinStyle.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -66,9 +67,12 @@ TfrmOption::TfrmOption(QWidget *parent)
     buildProfileRow();
     buildAudioGroup();
     buildVideoGroup();
+    m_chkKeepOriginal = new QCheckBox(QStringLiteral("Keep the original sound when it already has the output type (no re-encoding)"), this);
+    m_chkKeepOriginal->setObjectName(QStringLiteral("chkKeepOriginal"));
+    static_cast<QVBoxLayout *>(layout())->addWidget(m_chkKeepOriginal);
     buildButtons();
     SkinStyle::applyFont(this);
-    setFixedSize(476, 234);
+    setFixedSize(476, 260);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

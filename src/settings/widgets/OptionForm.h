@@ -4,6 +4,7 @@
 // owners, and the commands leave as signals. It is shown without blocking the main window.
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -33,6 +34,7 @@ public:
     QComboBox *cbbVideoBitrate() const { return m_cbbVideoBitrate; }
     QComboBox *cbbFramerate() const { return m_cbbFramerate; }
     QComboBox *cbbAspectratio() const { return m_cbbAspectratio; }
+    QCheckBox *chkKeepOriginal() const { return m_chkKeepOriginal; }
     QPushButton *btnApply() const { return m_btnApply; }
     QPushButton *btnCancel() const { return m_btnCancel; }
 
@@ -76,6 +78,7 @@ private:
     QComboBox *m_cbbVideoBitrate = nullptr;
     QComboBox *m_cbbFramerate = nullptr;
     QComboBox *m_cbbAspectratio = nullptr;
+    QCheckBox *m_chkKeepOriginal = nullptr;
     QPushButton *m_btnApply = nullptr;
     QPushButton *m_btnCancel = nullptr;
 };
