@@ -199,6 +199,8 @@ void TBatchRun::handleChunk(const QString &chunk)
 void TBatchRun::itemConverted()
 {
     ++m_convertedCount;
+    if (m_soundRoute.route().known())
+        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
     const std::optional<TShortfall> &shortfall = m_shortfall.shortfall();
     if (!shortfall)
         return;
@@ -254,13 +256,6 @@ QString TBatchRun::startFailure(const TExitStatus &status) const
     if (!QFileInfo::exists(m_encoderPath))
         return QStringLiteral("The encoder \"%1\" is missing. Please install the program again.").arg(m_encoderPath);
     return QStringLiteral("The encoder \"%1\" could not be started: %2").arg(m_encoderPath, status.startError);
-}
-
-void TBatchRun::itemConverted()
-{
-    ++m_convertedCount;
-    if (m_soundRoute.route().known())
-        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
 }
 
 void TBatchRun::Stop()

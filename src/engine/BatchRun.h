@@ -127,7 +127,6 @@ private:
     void itemConverted();
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
-    void itemConverted();
     QString startFailure(const TExitStatus &status) const;
     void endAfterCurrentItem(TRunPhase phase);
     enum class AfterJob { Due, Skip };

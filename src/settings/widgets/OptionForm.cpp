@@ -69,7 +69,7 @@ TfrmOption::TfrmOption(QWidget *parent)
     buildVideoGroup();
     m_chkKeepOriginal = new QCheckBox(QStringLiteral("Keep the original sound when it already has the output type (no re-encoding)"), this);
     m_chkKeepOriginal->setObjectName(QStringLiteral("chkKeepOriginal"));
-    static_cast<QVBoxLayout *>(layout())->addWidget(m_chkKeepOriginal);
+    layout->addWidget(m_chkKeepOriginal);
     buildButtons();
     SkinStyle::applyFont(this);
     setFixedSize(476, 260);
