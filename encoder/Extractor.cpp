@@ -11,6 +11,7 @@
 #include "StopSignal.h"
 #include "TempOutput.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -79,13 +80,15 @@ private:
                     secondsText(asked, 3) + " s)");
     }
 
-    // The length asked with -t; without it, what the header gives from the start on (-1 unknown).
+    // The length asked with -t, but no more than the header gives from the start on: a -t that
+    // rounds the file's length up to a whole second is not a missing part (-1 unknown).
     double askedSeconds() const
     {
-        if (options_.durationSeconds)
-            return *options_.durationSeconds;
         const double length = input_.durationSeconds();
-        return length < 0 ? -1 : length - options_.startSeconds.value_or(0);
+        const double rest = length < 0 ? -1 : length - options_.startSeconds.value_or(0);
+        if (!options_.durationSeconds)
+            return rest;
+        return rest < 0 ? *options_.durationSeconds : std::min(*options_.durationSeconds, rest);
     }
 
     // Less than this short of the end is codec framing, not a missing part.

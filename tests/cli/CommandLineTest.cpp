@@ -181,3 +181,24 @@ TEST(CommandLineParse, LoudnessTargetsAndOff)
     }
     EXPECT_FALSE(ParseCommandLine({"a.avi"}).request.loudness.has_value()); // the window's setting
 }
+
+// With --keep-original an AC3 source to .ac3 is copied when nothing asked changes the sound, and
+// encoded again when the volume does; the report and the log say which way each went.
+TEST_F(CommandLineTest, KeepOriginalCopiesOrSaysWhyItEncodedAgain)
+{
+    CliSetup s;
+    const QString source = s.input("two_seconds.rm", "ac3_sound.rm");
+    ASSERT_FALSE(source.isEmpty());
+    const QStringList same{"--type", "ac3", "--keep-original", "--channels", "stereo", "--rate", "44100",
+                           "--output", s.outputFolder};
+    const CliResult copied = s.run(same + QStringList{source});
+    EXPECT_EQ(copied.status, 0) << copied.err.toStdString();
+    EXPECT_TRUE(copied.out.contains("(audio copied (ac3))")) << copied.out.toStdString();
+    const CliResult louder = s.run(same + QStringList{"--volume", "150", source});
+    EXPECT_EQ(louder.status, 0) << louder.err.toStdString();
+    EXPECT_TRUE(louder.out.contains("(audio re-encoded (volume 150%))")) << louder.out.toStdString();
+    const CliResult plain = s.run({"--type", "ac3", "--output", s.outputFolder, source});
+    EXPECT_FALSE(plain.out.contains("(audio ")) << plain.out.toStdString(); // not asked: as always
+    EXPECT_TRUE(ParseCommandLine({"--keep-original", "a.avi"}).request.keepOriginal);
+    EXPECT_FALSE(ParseCommandLine({"a.avi"}).request.keepOriginal);
+}

@@ -82,4 +82,10 @@ TEST(EncoderCut, SaysWhenTheSoundEndsBeforeTheEndAsked)
                                                   "-t", "6", folder + "/whole.wav"});
     ASSERT_EQ(full.exitCode, 0) << full.err.toStdString();
     EXPECT_FALSE(full.out.contains("sound ends")) << full.out.toStdString();
+    // The list's end of an uncut row is the length rounded up to a whole second: asking past the
+    // end the header gives is no missing part either.
+    const RunResult roundedUp = runProgram(evcPath(), {"-y", "-i", whole, "-acodec", "pcm_s16le", "-vn", "-ss",
+                                                       "00:00:00", "-t", "7", folder + "/rounded.wav"});
+    ASSERT_EQ(roundedUp.exitCode, 0) << roundedUp.err.toStdString();
+    EXPECT_FALSE(roundedUp.out.contains("sound ends")) << roundedUp.out.toStdString();
 }

@@ -150,3 +150,22 @@ TEST_F(UserSettingsTest, LoudnessIsStoredAndAnythingUnreadableMeansAsRecorded)
     EXPECT_FALSE(settings.SaveLoudness(std::nullopt).has_value());
     EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
 }
+
+// "KeepOriginal" is on only for a stored "1"; saving it keeps the other lines.
+TEST_F(UserSettingsTest, KeepOriginalIsOnlyOnForAStoredOne)
+{
+    for (const auto &[stored, on] : {std::pair{"1", true}, {"0", false}, {"", false}, {"yes", false}, {"11", false}}) {
+        store(QByteArray("[USRInfo]\r\nOutDir=/x\r\nKeepOriginal=") + stored + "\r\n");
+        UserSettingsState state = initialWindow();
+        settings.LoadUserSettings(state);
+        EXPECT_EQ(state.keepOriginal, on) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\n");
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);
+    EXPECT_FALSE(state.keepOriginal); // missing: re-encode as always
+    ASSERT_TRUE(settings.SaveKeepOriginal(true));
+    settings.LoadUserSettings(state);
+    EXPECT_TRUE(state.keepOriginal);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
+}
