@@ -3,6 +3,8 @@
 #include "engine/AdvanceSystem.h"
 #include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderProcesses.h"
+#include "engine/OutputFolder.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
 #include "platform/PlatformServices.h"
@@ -82,6 +84,8 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
         finishRun(AfterJob::Skip);
         return true;
     }
+    RemoveStaleOutputTemporaries(OutputFolderPath(m_services.builder.outputFolderText()),
+                                 std::chrono::system_clock::now(), [this](const QString &line) { logQuietly(line); });
     advance();
     return true;
 }
@@ -137,6 +141,7 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
         command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
+    m_runner->setOnEnded(RemoveTemporaryWhenFailed(m_expectedOutput));
     connect(m_runner.get(), &TAdvanceSystem::captureFinished, this, &TBatchRun::onCaptureFinished);
 }
 
