@@ -2,6 +2,7 @@
 
 #include "cli/SourceCut.h"
 #include "engine/AdvanceSystem.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceProbeRun.h"
 #include "support/AppFunc.h"
@@ -81,6 +82,8 @@ ParallelConversion::~ParallelConversion()
 void ParallelConversion::start(const QStringList &sources)
 {
     m_sources = sources;
+    RemoveStaleOutputTemporaries(m_settings.context.outputFolderText, std::chrono::system_clock::now(),
+                                 [this](const QString &line) { logQuietly(line); });
     if (!sources.isEmpty()) {
         m_probing = true;
         m_probe = std::make_unique<SourceProbeRun>(
@@ -179,6 +182,7 @@ void ParallelConversion::launch(Job &job)
             raw->soundRoute.feed(chunk);
         },
         this);
+    job.runner->setOnEnded(RemoveTemporaryWhenFailed(job.command.outputPath));
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
             [this, raw](bool started, const TExitStatus &status) { jobEnded(raw, started, status); });
     job.clock.start();

@@ -4,6 +4,8 @@
 #include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderProcesses.h"
 #include "engine/LoudnessReport.h"
+#include "engine/OutputFolder.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
 #include "platform/PlatformServices.h"
@@ -93,6 +95,8 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
         finishRun(AfterJob::Skip);
         return true;
     }
+    RemoveStaleOutputTemporaries(OutputFolderPath(m_services.builder.outputFolderText()),
+                                 std::chrono::system_clock::now(), [this](const QString &line) { logQuietly(line); });
     advance();
     return true;
 }
@@ -177,6 +181,7 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
         command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
+    m_runner->setOnEnded(RemoveTemporaryWhenFailed(m_expectedOutput));
     connect(m_runner.get(), &TAdvanceSystem::captureFinished, this, &TBatchRun::onCaptureFinished);
 }
 

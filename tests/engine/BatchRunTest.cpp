@@ -1,8 +1,11 @@
 // The batch run with the real encoder on small generated files: row order and counts, stop
 // before the start, failed items, awkward paths, other programs' processes, the after-job step.
 #include "BatchFixtures.h"
+#include "common/EventuallyTrue.h"
+#include "common/ProcessWatch.h"
 #include "common/TestChild.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
@@ -403,4 +406,34 @@ TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
     EXPECT_TRUE(s.shell.opened.isEmpty());
     EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_FALSE(batch.isRunning());
+}
+
+// A run begins by removing the temporaries of ours a day old in the output folder (a killed run's);
+// an encoder writing through a named temporary that is killed has its temporary removed too.
+// A younger temporary of ours and names not ours stay.
+TEST_F(BatchRunTest, OldTemporariesOfOursAndAKilledEncodersTemporaryAreRemoved)
+{
+    QDir().mkpath(s.outputFolder);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    const QStringList kept{".long.mp3.kelvane-4712-b8Zk3q.part", ".long.mp3.iTKJwH.part"};
+    for (const QString &name : QStringList{".long.mp3.kelvane-4711-a8Zk3q.part"} + kept) {
+        QFile file(s.outputFolder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(name.contains("4712") ? QDateTime::currentDateTime() : old,
+                                     QFileDevice::FileModificationTime));
+    }
+    qputenv("KELVANE_NO_TMPFILE", "1");
+    s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+    ASSERT_TRUE(batch.RunBatch(s.sources));
+    ASSERT_EVENTUALLY(ProcessesWritingInto(s.outputFolder).size() == 1);
+    EXPECT_EQ(s.outputFiles().size(), kept.size() + 1) << s.outputFiles().join(' ').toStdString();
+    ::kill(ProcessesWritingInto(s.outputFolder).first(), SIGKILL);
+    ASSERT_TRUE(finished.wait(GuardMs));
+    qunsetenv("KELVANE_NO_TMPFILE");
+
+    QStringList sorted = kept;
+    sorted.sort();
+    EXPECT_EQ(s.outputFiles(), sorted);
+    EXPECT_EQ(batch.failures().size(), 1);
+    EXPECT_EQ(s.logLines("Removed an unfinished file").size(), 1);
 }
