@@ -21,6 +21,9 @@ struct ParallelConversion::Job {
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
+    TShortfallWatch shortfall; // whether its sound ended before the end asked
+    std::optional<LoudnessReport> loudness;
+    SoundRouteReader soundRoute;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -170,6 +173,10 @@ void ParallelConversion::launch(Job &job)
                 raw->writtenSeconds = seconds;
             if (const QString line = lastLineOf(chunk); !line.isEmpty())
                 raw->lastLine = line;
+            raw->shortfall.take(chunk);
+            if (const auto loudness = FindLoudnessReport(chunk))
+                raw->loudness = loudness;
+            raw->soundRoute.feed(chunk);
         },
         this);
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
@@ -205,6 +212,15 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     } else {
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
+        item.shortfall = job->shortfall.shortfall();
+        if (item.shortfall)
+            logQuietly(item.source + QStringLiteral(": ") + ShortfallText(*item.shortfall));
+        item.loudness = job->loudness;
+        if (item.loudness)
+            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
+        item.audio = job->soundRoute.route();
+        if (item.audio.known())
+            logQuietly(SoundRouteLogLine(item.source, item.audio));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);

@@ -74,9 +74,9 @@ void PreviewPlayer::ResumePreview()
         return;
     try {
         m_graph.RunGraph();
-        m_positionTimer.start();
         m_isPlaying = true;
         setLogoVisible(false);
+        showPosition();
     } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
@@ -91,6 +91,7 @@ void PreviewPlayer::PausePreview()
         m_positionTimer.stop();
         m_isPlaying = false;
         setLogoVisible(false);
+        showPosition();
     } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
@@ -120,6 +121,29 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
 {
     SeekGraph(m_graph, milliseconds);
     m_lastSeconds = qint32(milliseconds / 1000);
+    // The graph may take a moment to get there: the display shows the target at once.
+    setPositionText(FormatTimeText(milliseconds / 1000));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
+}
+
+// Shows where the loaded file is now, and while it runs, ticks again when it reaches its next
+// whole second, so the display never runs behind.
+void PreviewPlayer::showPosition()
+{
+    const std::optional<qint64> position = m_graph.GetCurrentPosition();
+    const qint64 milliseconds = position ? MediaTime::referenceToMilliseconds(*position) : 0;
+    if (position)
+        setPositionText(FormatTimeText(MediaTime::millisecondsToSeconds(static_cast<qint32>(milliseconds))));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
+}
+
+int PreviewPlayer::untilNextSecond(qint64 milliseconds)
+{
+    constexpr int Margin = 5; // lands just after the second has begun
+    const qint64 intoSecond = milliseconds >= 0 ? milliseconds % 1000 : 0;
+    return static_cast<int>(1000 - intoSecond) + Margin;
 }
 
 void PreviewPlayer::btnPlayClick(const QStringList &selectedFiles)
@@ -160,6 +184,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
     const qint32 milliseconds = MediaTime::referenceToMilliseconds(*position);
     const qint32 seconds = MediaTime::millisecondsToSeconds(milliseconds);
     setPositionText(FormatTimeText(seconds));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
     // A seek that fails here changes nothing else: the preview still pauses or stops.
     if (reachesEndMarker(seconds)) {
         try {

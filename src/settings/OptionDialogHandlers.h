@@ -30,6 +30,8 @@ public:
     void btnApplyClick();
     // Cancel: the nine remembered indexes come back, the hidden selectors' too.
     void btnCancelClick();
+    // OK with "Keep the original sound ..." ticked or not: items converted from now on follow it.
+    void ApplyKeepOriginal(bool keep) { m_options.setKeepOriginal(keep); }
 
 private:
     CustomProfileBox &reloadNames();

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QTreeView>
+#include "skin/widgets/PictureButton.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,11 +112,21 @@ TEST_F(AppWindowsRunTest, ClosingTheMainWindowMidRunAsksFirst)
     EXPECT_TRUE(windows->conversion()->isRunning());
     EXPECT_TRUE(ended.isEmpty());
 
+    // The window's own close button works during the run and asks the same question.
+    EXPECT_TRUE(form().btnWindowClose()->isEnabled());
+    EXPECT_FALSE(form().btnConvert()->isEnabled());
+    EXPECT_FALSE(form().dxTreeSourceFileInfo()->isEnabled());
+    boxes.answers = {MessageAnswer::No};
+    form().btnWindowClose()->click();
+    EXPECT_EQ(boxes.texts(), QStringList(2, QStringLiteral("Are you sure to stop processing ?")));
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(windows->conversion()->isRunning());
+
     boxes.answers = {MessageAnswer::Yes};
-    form().close();
+    form().btnWindowClose()->click();
     ASSERT_EQ(ended.count(), 1);
     EXPECT_EQ(ended.at(0).at(0).toInt(), 0);
-    EXPECT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown.size(), 3);
 }
 
 // One short line at the window's foot: how many converted, how many failed.
@@ -129,6 +141,11 @@ TEST_F(AppWindowsRunTest, TheStatusLineSumsUpTheRun)
     ASSERT_TRUE(finished.count() > 0 || finished.wait(GuardMs));
     EXPECT_EQ(form().lblStatusLine()->text(), QStringLiteral("2 files converted, 1 failed."));
     EXPECT_TRUE(form().lblStatusLine()->isVisible());
+    // The controls come back as they were; Clear List takes the last run's line away too.
+    EXPECT_TRUE(form().btnConvert()->isEnabled());
+    EXPECT_TRUE(form().dxTreeSourceFileInfo()->isEnabled());
+    form().performCommand(MainCommand::ClearFile);
+    EXPECT_TRUE(form().lblStatusLine()->text().isEmpty());
 }
 
 // The main window is disabled during a run; the Options dialog, a window of its own above it,

@@ -9,6 +9,7 @@
 #include "support/EscapedFailure.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/SourceListView.h"
+#include "media/widgets/SourceGridDelegate.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -494,4 +495,55 @@ TEST_F(SourceListWindow, RowsFitTheirTextAndTheWholePathIsTheTip)
     EXPECT_GE(grid->visualRect(cell).height(), grid->fontMetrics().height() + 4);
     EXPECT_EQ(grid->model()->data(cell, Qt::ToolTipRole).toString(), path);
     EXPECT_FALSE(grid->model()->data(model.index(0, SourceRow::DurationColumn), Qt::ToolTipRole).isValid());
+}
+
+// A long path keeps its file name in view: only the folder part is shortened.
+TEST(SourceGridFileNames, TheFolderPartIsShortenedAndTheNameKept)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString folder = QStringLiteral("/home/me/Videos/") + QString(60, u'f') + QStringLiteral("/");
+    const QString name = QStringLiteral("holiday at the sea.avi");
+    const int width = metrics.horizontalAdvance(name) + metrics.horizontalAdvance(QStringLiteral("/home/me/Vi"));
+    struct Case {
+        QString path;
+        int width;
+        QString startsWith;
+        QString endsWith;
+    };
+    const Case cases[] = {
+        {"/v/a.avi", width, "/v/a.avi", "/v/a.avi"},                      // fits: whole
+        {folder + name, width, "/home", QStringLiteral("/") + name},       // the folder gives way
+        {folder + QString(80, u'n') + ".avi", width, QStringLiteral("\u2026/n"), "n.avi"}, // a name too long itself
+    };
+    for (const Case &c : cases) {
+        const QString shown = ElideFolderPart(c.path, metrics, c.width);
+        EXPECT_TRUE(shown.startsWith(c.startsWith)) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(c.endsWith)) << shown.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(shown), c.width) << shown.toStdString();
+    }
+}
+
+// The header's check box shows whether all, some or none of the rows are checked.
+TEST_F(SourceListWindow, TheHeaderCheckBoxShowsTheRowsState)
+{
+    const QAbstractItemModel *header = grid->header()->model();
+    QSignalSpy changed(header, &QAbstractItemModel::headerDataChanged);
+    const auto state = [&] { return header->headerData(SourceRow::CheckColumn, Qt::Horizontal, Qt::CheckStateRole); };
+    const auto picture = [&] {
+        return header->headerData(SourceRow::CheckColumn, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().toImage();
+    };
+    fill({"/v/a.avi", "/v/b.avi"});
+    EXPECT_EQ(state(), Qt::Checked);
+    const QImage ticked = picture();
+    model.setField(0, SourceRow::CheckColumn, "False");
+    EXPECT_EQ(state(), Qt::PartiallyChecked);
+    const QImage partial = picture();
+    model.setField(1, SourceRow::CheckColumn, "False");
+    EXPECT_EQ(state(), Qt::Unchecked);
+    EXPECT_NE(picture(), ticked);
+    EXPECT_NE(picture(), partial);
+    EXPECT_NE(partial, ticked);
+    EXPECT_GE(changed.count(), 4) << "the header is told to repaint";
+    model.clear();
+    EXPECT_EQ(state(), Qt::Unchecked);
 }

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "settings/QualityProfiles.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -325,8 +327,36 @@ TEST_F(CustomProfilesTest, OkRefillsTheMainWindowsListAndKeepsTheValues)
     EXPECT_EQ(options.entries(Selector::Quality),
               QStringList({"Low Quality", "Acceptable Quality", "Normal Quality", "Excellent Quality", "Superb Quality",
                            "A", "My AAC", "C", "New"}));
-    EXPECT_EQ(options.selectedText(Selector::Quality), "Normal Quality");
+    EXPECT_EQ(options.selectedText(Selector::Quality), "New"); // chosen in the name box: used for every file
     EXPECT_EQ(options.selectedIndex(Selector::AudioBitrate), 7);
+}
+
+// OK leaves the main window's quality box naming what a conversion will use.
+TEST_F(CustomProfilesTest, OkNamesTheQualityInUse)
+{
+    writeInfo(ThreeProfiles);
+    options.setSelectedIndex(Selector::OutputType, Mp3);
+    options.setSelectedIndex(Selector::Quality, 4);
+    ApplyQualityProfile(options, {});
+    profiles.FillProfileSelector();
+    options.setSelectedIndex(Selector::Quality, 4);
+
+    dialog.FormShow();
+    dialog.btnApplyClick(); // no change
+    EXPECT_EQ(options.selectedText(Selector::Quality), "Superb Quality");
+
+    dialog.FormShow();
+    options.setSelectedIndex(Selector::AudioBitrate, 3); // 64 kbit/s
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "Custom settings");
+    EXPECT_FALSE(profiles.store().names().contains("Custom settings")) << "never stored";
+
+    dialog.FormShow();
+    box.select(1);
+    dialog.cbbCustomProfileChange(); // the user picks "My AAC"
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "My AAC");
+    EXPECT_EQ(options.entries(Selector::Quality).size(), 8);
 }
 
 TEST_F(CustomProfilesTest, AnUnwritableConfigFolderFailsAddBeforeThePromptAndSave)

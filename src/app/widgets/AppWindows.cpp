@@ -19,6 +19,8 @@
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
+#include "settings/LoudnessSelection.h"
+#include "settings/widgets/LoudnessComboBinder.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -27,6 +29,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QScreen>
 #include <QTreeView>
 #include <utility>
@@ -159,9 +162,19 @@ void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
     connect(form, &TFrmMainForm::optionsRequested, this, &AppWindows::showOptions);
+    // The Options dialog's "Keep the original sound" is stored as soon as OK changes it.
+    connect(&m_options, &OptionSelectionModel::keepOriginalChanged, this, [this](bool keep) {
+        if (!m_services->userSettings.SaveKeepOriginal(keep))
+            ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved."), MessageKind::Warning);
+    });
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
                              ReportingFailuresIn(m_desktop.boxes));
+    // The loudness choice is kept in the user settings and applies to every item built after it.
+    m_loudness = std::make_unique<TLoudnessSelection>(
+        m_services->userSettings, [this](LoudnessTarget target) { m_services->customProc.setLoudnessTarget(target); });
+    m_loudness->load();
+    new LoudnessComboBinder(*m_optionForm, *m_loudness, ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -225,6 +238,7 @@ void AppWindows::wireConversion()
     m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
                                                            m_mainForm.get(), m_progress, *m_convertingForm);
     m_conversion->setAfterJobChoices(m_mainForm->chkShowOutputDirectory(), m_mainForm->chkShutdown());
+    m_conversion->setMainWindowLock([form = m_mainForm.get()](bool locked) { form->setRunLocked(locked); });
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
@@ -284,6 +298,8 @@ void AppWindows::loadUserSettings()
     UserSettingsState state = userSettingsState();
     m_services->userSettings.LoadUserSettings(state);
     showUserSettingsState(state);
+    const QSignalBlocker loading(m_options); // what was read needs no saving
+    m_options.setKeepOriginal(state.keepOriginal);
 }
 
 void AppWindows::applyQualityProfile()

@@ -25,6 +25,7 @@ class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
 class TfrmOption;
+class TLoudnessSelection;
 class SourceListController;
 
 class AppWindows final : public QObject {
@@ -53,6 +54,8 @@ public:
     // Null until the start-up has run.
     AppServices *services() const { return m_services.get(); }
     TConversionController *conversion() const { return m_conversion.get(); }
+    // Null until the start-up has run.
+    TLoudnessSelection *loudness() const { return m_loudness.get(); }
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
@@ -108,6 +111,7 @@ private:
     TProgressRefresh m_progress;
     std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
     std::unique_ptr<PreviewPlayer> m_preview;
+    std::unique_ptr<TLoudnessSelection> m_loudness; // outlives the Options dialog that shows it
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
     // A window of its own, kept above the main window: it stays usable while the main window
