@@ -27,24 +27,22 @@ PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, 
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
+// A graph that cannot be opened, or a log that cannot be written, leaves this to the caller's
+// handler, which shows it. The refused file is unloaded before the log is written.
 void PreviewPlayer::LoadAndPlay(const QString &path)
 {
-    try {
-        m_positionTimer.stop();
-        m_graph.CloseGraph();
-        m_graph.OpenGraph();
-        m_lastSeconds = 0;
-        if (!renderCompletely(path)) {
-            m_log(PlayingVideoError);
-            m_graph.EmptyGraph();
-            m_previewFile.clear();
-            return;
-        }
-        m_previewFile = path;
-        startPlaying();
-    } catch (...) {
-        // Anything else that fails while loading leaves the preview as it is.
+    m_positionTimer.stop();
+    m_graph.CloseGraph();
+    m_graph.OpenGraph();
+    m_lastSeconds = 0;
+    if (!renderCompletely(path)) {
+        m_graph.EmptyGraph();
+        m_previewFile.clear();
+        m_log(PlayingVideoError);
+        return;
     }
+    m_previewFile = path;
+    startPlaying();
 }
 
 bool PreviewPlayer::renderCompletely(const QString &path)
@@ -65,7 +63,7 @@ void PreviewPlayer::startPlaying()
             seekTo(qint64(m_timeline.previewStart) * 1000);
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -79,7 +77,7 @@ void PreviewPlayer::ResumePreview()
         m_isPlaying = true;
         setLogoVisible(false);
         showPosition();
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -94,7 +92,7 @@ void PreviewPlayer::PausePreview()
         m_isPlaying = false;
         setLogoVisible(false);
         showPosition();
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -112,7 +110,7 @@ void PreviewPlayer::StopPreview()
         setPositionText(FormatTimeText(0));
         m_isPlaying = false;
         setLogoVisible(true);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -209,8 +207,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
 
 void PreviewPlayer::playbackFailed()
 {
-    m_log(PlayingVideoError);
     StopPreview();
+    m_log(PlayingVideoError);
 }
 
 void PreviewPlayer::setLogoVisible(bool visible)

@@ -36,6 +36,8 @@ public:
 
     // Loads `path` and plays it from the start marker's time once the markers are laid out.
     // A file that does not render completely is logged ("Playing Video error.") and not loaded.
+    // Throws MediaGraphError when the graph cannot be opened, LogWriteError when the log cannot
+    // be written; the handlers below pass these on to theirs.
     void LoadAndPlay(const QString &path);
     // Runs the loaded file; nothing when the graph is closed.
     void ResumePreview();
@@ -49,7 +51,7 @@ public:
     void btnStopClick() { StopPreview(); }
     // The position timer: shows the position, pauses at the end marker, unloads at the end.
     void dstrckbrMainformTimer();
-    // The graph could not go on with the loaded file.
+    // The graph could not go on with the loaded file: it is unloaded, then logged.
     void playbackFailed();
 
     bool isPlaying() const { return m_isPlaying; }

@@ -1,5 +1,6 @@
 #include "media/SegmentSelection.h"
 
+#include "media/MediaGraph.h"
 #include "media/SegmentMarkers.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -37,7 +38,7 @@ void SegmentSelection::seekPreview(qint64 seconds)
         return;
     try {
         m_preview.seekMilliseconds(seconds * 1000);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
     }
 }
 

@@ -2,6 +2,7 @@
 #include "media/PreviewPlayer.h"
 
 #include <functional>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 // Lists of texts print as texts when a check fails.
@@ -238,10 +239,10 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_TRUE(r.player.positionTimer().isActive());
     }
     {
-        SCOPED_TRACE("the graph can't open: nothing loads, nothing is logged");
+        SCOPED_TRACE("the graph can't open: nothing loads, nothing is logged, the handler is told");
         Rig r;
         r.graph.failing << "Open";
-        r.play();
+        EXPECT_THROW(r.play(), MediaGraphError);
         EXPECT_TRUE(r.player.previewFile().isEmpty());
         EXPECT_TRUE(r.player.logoVisible());
         EXPECT_TRUE(r.log.isEmpty());
@@ -257,6 +258,31 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_TRUE(r.player.logoVisible());
         EXPECT_EQ(r.player.positionText(), "00:00:00");
         EXPECT_FALSE(r.graph.open);
+    }
+}
+
+// A log that cannot be written reaches the handler, which shows it; the preview is unloaded
+// all the same.
+TEST(PreviewPlayer, ALogThatCannotBeWrittenIsPassedOnAfterUnloading)
+{
+    ScriptedMediaGraph graph;
+    graph.unreadable << Unreadable;
+    PreviewTimelineState timeline;
+    PreviewPlayer player{graph, timeline, [](const QString &) { throw std::runtime_error("log.txt cannot be written"); }};
+    {
+        SCOPED_TRACE("a file that does not render");
+        EXPECT_THROW(player.btnPlayClick({Unreadable}), std::runtime_error);
+        EXPECT_EQ(graph.calls, refuses(Unreadable));
+        EXPECT_TRUE(player.previewFile().isEmpty());
+    }
+    {
+        SCOPED_TRACE("the player gives up on a loaded file");
+        player.btnPlayClick({A});
+        ASSERT_EQ(player.previewFile(), A);
+        EXPECT_THROW(player.playbackFailed(), std::runtime_error);
+        EXPECT_TRUE(player.previewFile().isEmpty());
+        EXPECT_TRUE(player.logoVisible());
+        EXPECT_FALSE(graph.open);
     }
 }
 

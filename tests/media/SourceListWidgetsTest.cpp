@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -199,6 +200,52 @@ TEST_F(SourceListWindow, DeleteKeyRemovesAndEveryKeyLetsTheMarkersFollow)
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(log.stops, 1);
     EXPECT_EQ(log.fillerWidths, QList<int>({2}));
+}
+
+// Keys the window runs as commands, and bare modifier keys, move no selection: they leave the
+// markers (and so a preview of one of several selected rows) alone, also when the keys of a
+// chord come up in another order.
+TEST_F(SourceListWindow, CommandKeysAndModifiersLeaveTheMarkersAlone)
+{
+    fill({"/v/a.avi", "/v/b.avi"});
+    controller->view().setCommandKeys(
+        [](int key, Qt::KeyboardModifiers modifiers) { return key == Qt::Key_P && modifiers == Qt::ControlModifier; });
+    grid->setFocus();
+    focusRow(0);
+    focusRow(1, QItemSelectionModel::Select);
+    enum Step { Press, Release };
+    struct KeyStep {
+        Step step;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const struct {
+        const char *keys;
+        std::vector<KeyStep> steps;
+        int layouts;
+    } cases[] = {
+        {"Ctrl+P, P let go first", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_P, ctrl},
+                                    {Release, Qt::Key_P, ctrl}, {Release, Qt::Key_Control, {}}}, 0},
+        {"Ctrl+P, Ctrl let go first", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_P, ctrl},
+                                       {Release, Qt::Key_Control, {}}, {Release, Qt::Key_P, {}}}, 0},
+        {"Shift alone", {{Press, Qt::Key_Shift, Qt::ShiftModifier}, {Release, Qt::Key_Shift, {}}}, 0},
+        {"P without Ctrl", {{Press, Qt::Key_P, {}}, {Release, Qt::Key_P, {}}}, 2},
+        {"Ctrl+Down", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_Down, ctrl},
+                       {Release, Qt::Key_Down, ctrl}, {Release, Qt::Key_Control, {}}}, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        log.layouts = 0;
+        for (const KeyStep &k : c.steps) {
+            if (k.step == Press)
+                QTest::keyPress(grid, k.key, k.modifiers);
+            else
+                QTest::keyRelease(grid, k.key, k.modifiers);
+        }
+        EXPECT_EQ(log.layouts, c.layouts);
+    }
+    EXPECT_EQ(log.stops, 0);
 }
 
 TEST_F(SourceListWindow, ClearingEmptiesTheListStopsThePreviewAndPutsTheMarkersAtTheEnds)

@@ -63,6 +63,7 @@ public:
     // Null until the start-up has run.
     SegmentController *segments() const { return m_segments; }
     PreviewPlayer *preview() const { return m_preview.get(); }
+    FilterGraph *previewGraph() const { return m_filterGraph.get(); }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -96,6 +97,7 @@ private:
     void addStartupFiles();
     void loadUserSettings();
     void chooseOutputFolder();
+    void showOptions();
     void FormClose();
     void applyQualityProfile();
 
@@ -112,7 +114,9 @@ private:
     std::unique_ptr<TLoudnessSelection> m_loudness; // outlives the Options dialog that shows it
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
-    TfrmOption *m_optionForm = nullptr;         // owned by the main window
+    // A window of its own, kept above the main window: it stays usable while the main window
+    // is disabled during a conversion.
+    std::unique_ptr<TfrmOption> m_optionForm;
     std::unique_ptr<CodeErrorWindowReporter> m_codecErrors;
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;

@@ -370,6 +370,9 @@ void TFrmMainForm::buildStatusLine()
     m_lblStatusLine->setFont(SkinStyle::labelFont());
     m_lblStatusLine->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::textDim.name()));
     m_lblStatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // It covers the background at the window's foot: presses go through to it, and a drag there
+    // moves the window.
+    m_lblStatusLine->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TFrmMainForm::connectCommands()
