@@ -57,6 +57,7 @@ OptionChoice ChooseOptions(const ConvertRequest &request, const QString &configB
     setIfGiven(selection.channels, request.channels);
     setIfGiven(selection.volume, request.volume);
     choice.settings = EncoderSettingsFrom(selection);
+    choice.settings.keepOriginal = request.keepOriginal;
     choice.warnings = warningsFor(request);
     return choice;
 }

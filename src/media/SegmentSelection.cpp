@@ -1,5 +1,6 @@
 #include "media/SegmentSelection.h"
 
+#include "media/MediaGraph.h"
 #include "media/SegmentMarkers.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -37,7 +38,7 @@ void SegmentSelection::seekPreview(qint64 seconds)
         return;
     try {
         m_preview.seekMilliseconds(seconds * 1000);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
     }
 }
 
@@ -53,6 +54,11 @@ void SegmentSelection::layoutRow(int index)
     if (m_preview.previewFile() == item.path)
         return; // the markers of the file being previewed stay as they are
     m_preview.StopPreview();
+    placeMarkersFor(item);
+}
+
+void SegmentSelection::placeMarkersFor(const SourceItem &item)
+{
     const qint64 duration = DurationSeconds(item);
     m_selectedDuration = duration;
     m_state.markersReady = false;
@@ -153,6 +159,10 @@ std::optional<QString> SegmentSelection::commitTypedTime(int row, int column, co
         std::sort(rows.begin(), rows.end());
     }
     dxTreeSourceFileInfoEdited(rows);
+    // The markers follow the committed times at once, also those of the file being previewed
+    // (which keeps playing); the last selected row decides, as in a layout.
+    if (const QList<int> selected = m_selectedRows(); !selected.isEmpty())
+        placeMarkersFor(m_sources.item(selected.last()));
     return std::nullopt;
 }
 
