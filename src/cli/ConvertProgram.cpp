@@ -79,11 +79,9 @@ void ConvertProgram::begin()
     for (const RejectedSource &rejected : sources.rejected)
         itemOver(ItemReport::notConverted(rejected.path, ItemOutcome::Failed, rejected.reason));
 
-    const LoudnessTarget loudness = parsed.request.loudness
-                                        ? *parsed.request.loudness
-                                        : TUserSettings(m_environment.locations.configBase).LoadLoudness();
-    EncoderSettings encoderSettings = m_settings;
-    encoderSettings.loudness = loudness;
+    EncoderSettings encoderSettings = m_settings; // --loudness, else the window's setting
+    if (!parsed.request.loudness)
+        encoderSettings.loudness = TUserSettings(m_environment.locations.configBase).LoadLoudness();
     const ConversionSettings settings{
         JobCommandContext{m_environment.locations.programFolder, encoderSettings, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
