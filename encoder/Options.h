@@ -16,6 +16,7 @@ struct Options {
     std::string codec;       // -acodec, as given
     std::string format;      // -f, as given
     bool overwrite = false;  // -y
+    bool keepOriginal = false; // -keeporiginal: copy the sound as it is when the output type holds it
     int bitrateKbps = 0;     // -ab
     int volumePercent = 100; // -vol
     int channels = 0;        // -ac
@@ -23,6 +24,7 @@ struct Options {
     int audioTrack = 0;      // -atrack: 1-based among the input's audio tracks; 0 takes its default
     std::optional<double> startSeconds;    // -ss
     std::optional<double> durationSeconds; // -t
+    std::optional<double> loudnessTarget;  // -loudness, in LUFS
 };
 
 // Reads the argument list (without the program name). Throws Failure for anything it refuses.

@@ -9,6 +9,7 @@
 #include "engine/BatchRun.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
+#include "media/TimeText.h"
 #include "platform/PlatformServices.h"
 #include "services/ServiceObjects.h"
 #include "settings/OptionSelectionModel.h"
@@ -66,8 +67,7 @@ struct Program {
     {
         sources.clear();
         for (const QString &path : paths)
-            sources.appendRow({QStringLiteral("True"), path, QStringLiteral("1 MB"), end, QStringLiteral("00:00:00"), end,
-                               end});
+            sources.appendItem(WholeFileItem(path, 1024 * 1024, ReadTimeText(end) * 1000));
     }
     QString useOutputFolder(const QString &name)
     {
@@ -80,8 +80,8 @@ struct Program {
     double direct()
     {
         double sum = 0;
-        for (const SourceRow &row : sources.rows()) {
-            const ConvertResult built = custom.CreateConvertParameter(row.fileName);
+        for (const SourceItem &item : sources.items()) {
+            const ConvertResult built = custom.CreateConvertParameter(item);
             const double ms = built.ok() ? timeProcess(built.command.program, built.command.arguments) : -1;
             if (ms < 0)
                 return -1;

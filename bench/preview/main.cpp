@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -109,7 +110,9 @@ int runSession(QApplication &app, const QString &video)
         figures.idleMb = residentMb();
         sampler.start();
         mark = ownCpuMs();
-        player.btnPlayClick({video});
+        SourceItem item = WholeFileItem(video, QFileInfo(video).size(), 0);
+        item.id = SourceItemId{1};
+        player.btnPlayClick({item});
         QTimer::singleShot(PlayMs, [&] {
             figures.playCpuMs = ownCpuMs() - mark;
             sampler.stop();

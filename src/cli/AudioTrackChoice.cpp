@@ -39,14 +39,14 @@ QString missingTrack(const AudioTrackList &tracks, const AudioTrackWish &wish)
 
 } // namespace
 
-QString ChooseAudioTrack(SourceRow &row, const std::optional<AudioTrackWish> &wish)
+QString ChooseAudioTrack(SourceItem &item, const std::optional<AudioTrackWish> &wish)
 {
     if (!wish)
         return {};
-    const std::optional<int> track = FindAudioTrack(row.audioTracks, *wish);
+    const std::optional<int> track = FindAudioTrack(item.audioTracks, *wish);
     if (!track)
-        return missingTrack(row.audioTracks, *wish);
-    row.chosenAudioTrack = track;
+        return missingTrack(item.audioTracks, *wish);
+    item.audioTrack = track;
     return {};
 }
 

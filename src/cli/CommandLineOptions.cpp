@@ -1,6 +1,7 @@
 #include "cli/CommandLineOptions.h"
 
 #include "cli/AudioTrackChoice.h"
+#include "media/TimeText.h"
 #include "settings/OptionTables.h"
 
 #include <QRegularExpression>
@@ -142,6 +143,22 @@ QString setJobs(ConvertRequest &request, const QString &value)
     return {};
 }
 
+QString setLoudness(ConvertRequest &request, const QString &value)
+{
+    if (value == u"off") {
+        request.loudness = LoudnessTarget{};
+        return {};
+    }
+    const std::optional<int> lufs = ParseLoudnessLufs(value);
+    if (!lufs)
+        return QStringLiteral("'%1' is not a loudness; give a target from %2 to %3 LUFS (for example -16), or off.")
+            .arg(value)
+            .arg(MinLoudnessLufs)
+            .arg(MaxLoudnessLufs);
+    request.loudness = LoudnessTarget{*lufs};
+    return {};
+}
+
 struct ValueOption {
     const char *name;
     Setter set;
@@ -162,6 +179,7 @@ const std::vector<ValueOption> &valueOptions()
                                 QStringLiteral("(percent)"))},
         {"--start", timeSetter(&ConvertRequest::startSeconds, QStringLiteral("--start"))},
         {"--end", timeSetter(&ConvertRequest::endSeconds, QStringLiteral("--end"))},
+        {"--loudness", setLoudness},
         {"--audio-track", setAudioTrack},
         {"--output", setOutput},
         {"--jobs", setJobs},
@@ -203,22 +221,15 @@ QString crossCheck(const ConvertRequest &request)
 
 std::optional<qint64> ParseTimeText(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^(\\d{2,})\\:([0-5]\\d)\\:([0-5]\\d)$"));
-    const QRegularExpressionMatch match = shape.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 hours = match.captured(1).toLongLong(&ok);
-    if (!ok || hours > 999999)
-        return std::nullopt;
-    return hours * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
+    return ReadWrittenTime(text, 6);
 }
 
 namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h" || name == u"--list-tracks";
+    return name == u"--json" || name == u"--quiet" || name == u"--keep-original" || name == u"--help" || name == u"-h" ||
+           name == u"--version" || name == u"--list-tracks";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -255,6 +266,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.kind = ParsedCommandLine::Kind::Help;
             return parsed;
+        } else if (argument == u"--version") {
+            parsed.kind = ParsedCommandLine::Kind::Version;
+            return parsed;
+        } else if (argument == u"--keep-original") {
+            request.keepOriginal = true;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
         } else if (argument == u"--list-tracks") {
@@ -266,6 +282,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     if (const QString problem = crossCheck(request); !problem.isEmpty())
         return usageError(problem);
     return parsed;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("kelvane-convert " KELVANE_VERSION_TEXT "\n");
 }
 
 QString HelpText(int cores)
@@ -287,6 +308,12 @@ QString HelpText(int cores)
                "  --volume PERCENT   0 to 500 in steps of 25; 100 keeps the loudness\n"
                "  --start hh:mm:ss   convert every file from this time on\n"
                "  --end hh:mm:ss     convert every file up to this time\n"
+               "  --loudness LUFS    bring every file to this loudness (EBU R128), -31 to -5, for example\n"
+               "                     -16 (speech), -14 (music streaming), -23 (broadcast); the volume is\n"
+               "                     applied first. off keeps the sound as recorded (default: the window's)\n"
+               "  --keep-original    copy the sound as it is when it already has the type (AAC to\n"
+               "                     aac/m4a, MP3, AC3, Vorbis to ogg, PCM to wav) and no option\n"
+               "                     changes it; cuts then fall on the sound's packets (m4a: exact)\n"
                "  --audio-track N|LANG  the audio track to convert: its number (1 = the first), or a\n"
                "                     language tag such as fre (the first track in that language); a\n"
                "                     file without it is named and skipped (default: each file's\n"
@@ -297,6 +324,7 @@ QString HelpText(int cores)
                "  --json             one JSON object per file on standard output, then a summary\n"
                "  --quiet            print errors only\n"
                "  --help             show this text\n"
+               "  --version          show the program's version\n"
                "\n"
                "--bitrate, --rate, --channels and --volume change one option after the quality or\n"
                "profile has set them all. Existing files are never overwritten: a taken name gets _1, _2.\n"

@@ -67,6 +67,10 @@ void ConvertProgram::begin()
         m_console.text(HelpText(m_environment.cores));
         return finish(ExitConverted);
     }
+    if (parsed.kind == ParsedCommandLine::Kind::Version) {
+        m_console.text(VersionText());
+        return finish(ExitConverted);
+    }
     if (parsed.kind == ParsedCommandLine::Kind::UsageError) {
         m_console.usageError(parsed.message);
         return finish(ExitUsage);
@@ -80,8 +84,11 @@ void ConvertProgram::begin()
     for (const RejectedSource &rejected : sources.rejected)
         itemOver(ItemReport::notConverted(rejected.path, ItemOutcome::Failed, rejected.reason));
 
+    EncoderSettings encoderSettings = m_settings; // --loudness, else the window's setting
+    if (!parsed.request.loudness)
+        encoderSettings.loudness = TUserSettings(m_environment.locations.configBase).LoadLoudness();
     const ConversionSettings settings{
-        JobCommandContext{m_environment.locations.programFolder, &m_options, m_outputFolder, &m_log, &m_fileFunc},
+        JobCommandContext{m_environment.locations.programFolder, encoderSettings, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
         parsed.request.endSeconds, parsed.request.audioTrack};
     m_conversion = std::make_unique<ParallelConversion>(settings);
@@ -117,12 +124,13 @@ void ConvertProgram::listTracks(const ConvertRequest &request)
 // run cannot begin.
 bool ConvertProgram::prepare(const ConvertRequest &request)
 {
-    const OptionChoice choice = ChooseOptions(m_options, request, m_environment.locations.configBase);
+    const OptionChoice choice = ChooseOptions(request, m_environment.locations.configBase);
     if (!choice.error.isEmpty()) {
         m_console.error(choice.error);
         finish(ExitUsage);
         return false;
     }
+    m_settings = choice.settings;
     for (const QString &warning : choice.warnings)
         m_console.warning(warning);
     m_outputFolder = QDir::cleanPath(QDir(m_environment.workingFolder).absoluteFilePath(outputFolderText(request)));

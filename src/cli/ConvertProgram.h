@@ -3,7 +3,7 @@
 // option selection as the window does, takes the files, converts them in parallel, reports.
 #include "cli/ConsoleReport.h"
 #include "cli/ItemReport.h"
-#include "settings/OptionSelectionModel.h"
+#include "settings/EncoderSettings.h"
 #include "support/AppFunc.h"
 #include "support/FileFunc.h"
 #include "support/FileLocations.h"
@@ -62,7 +62,7 @@ private:
     QStringList m_arguments;
     ConvertEnvironment m_environment;
     ConsoleReport &m_console;
-    OptionSelectionModel m_options;
+    EncoderSettings m_settings;
     TAppFunc m_log;
     TFileFunc m_fileFunc;
     QString m_outputFolder;

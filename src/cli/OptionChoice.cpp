@@ -2,7 +2,7 @@
 
 #include "cli/ConvertRequest.h"
 #include "settings/CustomProfiles.h"
-#include "settings/QualityProfiles.h"
+#include "settings/OptionTables.h"
 
 namespace {
 
@@ -16,28 +16,21 @@ QString unknownProfile(const QString &name, const QStringList &names)
 
 // The custom profile in place of a quality, as when it is picked in the window's quality list;
 // an empty text when it was applied, else why not.
-QString applyCustomProfile(OptionSelectionModel &model, const QString &name, const QString &configBase)
+QString applyCustomProfile(OptionSelection &selection, const QString &name, const QString &configBase)
 {
-    QString error;
-    SelectorHooks hooks;
-    hooks.loadCustomProfile = [&](int) {
-        try {
-            if (!LoadCustomProfileByName(model, configBase, name))
-                error = unknownProfile(name, CustomProfileNames(configBase));
-        } catch (const std::exception &e) {
-            error = QString::fromLocal8Bit(e.what());
-        }
-    };
-    model.appendEntries(Selector::Quality, {name});
-    model.setSelectedIndex(Selector::Quality, static_cast<int>(model.entries(Selector::Quality).size()) - 1);
-    ApplyQualityProfile(model, hooks);
-    return error;
+    try {
+        if (!LoadCustomProfileByName(selection, configBase, name))
+            return unknownProfile(name, CustomProfileNames(configBase));
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+    return {};
 }
 
-void setIfGiven(OptionSelectionModel &model, Selector selector, const std::optional<int> &index)
+void setIfGiven(int &index, const std::optional<int> &given)
 {
-    if (index)
-        model.setSelectedIndex(selector, *index);
+    if (given)
+        index = *given;
 }
 
 QStringList warningsFor(const ConvertRequest &request)
@@ -50,25 +43,23 @@ QStringList warningsFor(const ConvertRequest &request)
 
 } // namespace
 
-OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &request, const QString &configBase)
+OptionChoice ChooseOptions(const ConvertRequest &request, const QString &configBase)
 {
-    const SelectorHooks noHooks;
-    FillAllSelectors(model, noHooks);
-    ApplyQualityProfile(model, noHooks); // the window's start-up selection
-    model.setSelectedIndex(Selector::OutputType, request.outputType);
-    if (request.quality)
-        model.setSelectedIndex(Selector::Quality, *request.quality);
-    ApplyQualityProfile(model, noHooks);
-
+    OptionSelection selection =
+        BuiltInQualitySelection(request.outputType, request.quality.value_or(defaultIndex(OptionLists::QualityNames())));
     OptionChoice choice;
     if (!request.profileName.isEmpty())
-        choice.error = applyCustomProfile(model, request.profileName, configBase);
+        choice.error = applyCustomProfile(selection, request.profileName, configBase);
     if (!choice.error.isEmpty())
         return choice;
-    setIfGiven(model, Selector::AudioBitrate, request.audioBitrate);
-    setIfGiven(model, Selector::AudioSample, request.sampleRate);
-    setIfGiven(model, Selector::AudioChannels, request.channels);
-    setIfGiven(model, Selector::VolumeGain, request.volume);
+    setIfGiven(selection.audioBitrate, request.audioBitrate);
+    setIfGiven(selection.sampleRate, request.sampleRate);
+    setIfGiven(selection.channels, request.channels);
+    setIfGiven(selection.volume, request.volume);
+    choice.settings = EncoderSettingsFrom(selection);
+    choice.settings.keepOriginal = request.keepOriginal;
+    if (request.loudness)
+        choice.settings.loudness = *request.loudness;
     choice.warnings = warningsFor(request);
     return choice;
 }

@@ -3,6 +3,8 @@
 #include "cli/AudioTrackChoice.h"
 #include "cli/SourceCut.h"
 #include "engine/AdvanceSystem.h"
+#include "engine/EncoderFailure.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceProbeRun.h"
 #include "support/AppFunc.h"
@@ -10,7 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <stdexcept>
@@ -22,32 +23,16 @@ struct ParallelConversion::Job {
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
+    TShortfallWatch shortfall; // whether its sound ended before the end asked
+    std::optional<LoudnessReport> loudness;
+    SoundRouteReader soundRoute;
     QElapsedTimer clock;
     bool stopAsked = false;
 
-    const QString &source() const { return cut.row.fileName; }
+    const QString &source() const { return cut.item.path; }
 };
 
 namespace {
-
-// The last non-empty line of `chunk`, or an empty text.
-QString lastLineOf(const QString &chunk)
-{
-    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
-    const QStringList lines = chunk.split(lineEnd, Qt::SkipEmptyParts);
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (const QString trimmed = line->trimmed(); !trimmed.isEmpty())
-            return trimmed;
-    }
-    return {};
-}
-
-// The encoder's message without the "evc: " it begins with.
-QString withoutProgramName(const QString &line, const QString &program)
-{
-    const QString prefix = program + QStringLiteral(": ");
-    return line.startsWith(prefix) ? line.mid(prefix.size()) : line;
-}
 
 // Why the window would not take a measured file into its list; empty when it would.
 QString measureRefusal(const ProbedSourceFile &file)
@@ -79,6 +64,8 @@ ParallelConversion::~ParallelConversion()
 void ParallelConversion::start(const QStringList &sources)
 {
     m_sources = sources;
+    RemoveStaleOutputTemporaries(m_settings.context.outputFolderText, std::chrono::system_clock::now(),
+                                 [this](const QString &line) { logQuietly(line); });
     if (!sources.isEmpty()) {
         m_probing = true;
         m_probe = std::make_unique<SourceProbeRun>(
@@ -102,11 +89,11 @@ void ParallelConversion::probed(const ProbedSourceFile &file)
     QString refusal = measureRefusal(file);
     auto job = std::make_unique<Job>();
     if (refusal.isEmpty()) {
-        job->cut = CutSourceRow(file, m_settings.startSeconds, m_settings.endSeconds);
+        job->cut = CutSourceItem(file, m_settings.startSeconds, m_settings.endSeconds);
         refusal = job->cut.refusal;
     }
     if (refusal.isEmpty())
-        refusal = ChooseAudioTrack(job->cut.row, m_settings.audioTrack);
+        refusal = ChooseAudioTrack(job->cut.item, m_settings.audioTrack);
     if (!refusal.isEmpty()) {
         report(ItemReport::notConverted(file.path, ItemOutcome::Failed, refusal));
         return;
@@ -142,7 +129,7 @@ void ParallelConversion::startJob(std::unique_ptr<Job> job)
 {
     try {
         job->scriptFolder = scriptFolderFor();
-        job->command = BuildJobCommand(m_settings.context, job->cut.row, job->scriptFolder);
+        job->command = BuildJobCommand(m_settings.context, job->cut.item, job->scriptFolder);
     } catch (const LogWriteError &e) {
         // Without the log no command can be built: nothing more is started.
         const QString error = QString::fromLocal8Bit(e.what());
@@ -171,10 +158,15 @@ void ParallelConversion::launch(Job &job)
         [raw](const QString &chunk) {
             if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
                 raw->writtenSeconds = seconds;
-            if (const QString line = lastLineOf(chunk); !line.isEmpty())
+            if (const QString line = LastOutputLine(chunk); !line.isEmpty())
                 raw->lastLine = line;
+            raw->shortfall.take(chunk);
+            if (const auto loudness = FindLoudnessReport(chunk))
+                raw->loudness = loudness;
+            raw->soundRoute.feed(chunk);
         },
         this);
+    job.runner->setOnEnded(RemoveTemporaryWhenFailed(job.command.outputPath));
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
             [this, raw](bool started, const TExitStatus &status) { jobEnded(raw, started, status); });
     job.clock.start();
@@ -200,14 +192,23 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     item.seconds = static_cast<double>(job->clock.elapsed()) / 1000.0;
     if (job->stopAsked && !status.succeeded()) {
         item.outcome = ItemOutcome::Stopped;
-        logQuietly(QStringLiteral("Conversion stopped: ") + item.source);
+        logQuietly(ConversionStoppedLine(item.source));
     } else if (const QString reason = failureOf(*job, started, status); !reason.isEmpty()) {
         item.outcome = ItemOutcome::Failed;
         item.error = reason;
-        logQuietly(QStringLiteral("Conversion failed: %1 (%2)").arg(item.source, reason));
+        logQuietly(ConversionFailedLine(item.source, reason));
     } else {
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
+        item.shortfall = job->shortfall.shortfall();
+        if (item.shortfall)
+            logQuietly(item.source + QStringLiteral(": ") + ShortfallText(*item.shortfall));
+        item.loudness = job->loudness;
+        if (item.loudness)
+            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
+        item.audio = job->soundRoute.route();
+        if (item.audio.known())
+            logQuietly(SoundRouteLogLine(item.source, item.audio));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);
@@ -217,21 +218,7 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
 // Why a finished job counts as failed; empty when its output was written.
 QString ParallelConversion::failureOf(const Job &job, bool started, const TExitStatus &status) const
 {
-    const QString encoder = job.command.result.command.program;
-    if (!started) {
-        if (!QFileInfo::exists(encoder))
-            return QStringLiteral("the encoder \"%1\" is missing. Please install the program again.").arg(encoder);
-        return QStringLiteral("the encoder \"%1\" could not be started: %2").arg(encoder, status.startError);
-    }
-    if (!status.succeeded()) {
-        const QString line = withoutProgramName(job.lastLine, QFileInfo(encoder).fileName());
-        if (line.isEmpty())
-            return QStringLiteral("the encoder failed (%1).").arg(status.describe());
-        return QStringLiteral("%1 (the encoder failed: %2)").arg(line, status.describe());
-    }
-    if (!QFileInfo(job.command.outputPath).isFile())
-        return QStringLiteral("the encoder ended without writing ") + job.command.outputPath;
-    return {};
+    return EncoderFailure(job.command.result.command.program, job.command.outputPath, job.lastLine, started, status);
 }
 
 void ParallelConversion::stop()

@@ -2,7 +2,7 @@
 // Converts a list of files with up to N encoders at once. The files are measured one after
 // another on a worker thread (the window's checks); a file is started as soon as it has been
 // measured and an encoder slot is free, in list order. Each job has its own command, record,
-// source row and runner (its encoder in a process group of its own); the only thing jobs share
+// source item and runner (its encoder in a process group of its own); the only thing jobs share
 // is the set of output names reserved for the jobs not finished yet.
 #include "cli/ItemReport.h"
 #include "cli/JobCommand.h"

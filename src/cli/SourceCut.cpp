@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-CutSource CutSourceRow(const ProbedSourceFile &file, std::optional<qint64> startSeconds,
-                       std::optional<qint64> endSeconds)
+CutSource CutSourceItem(const ProbedSourceFile &file, std::optional<qint64> startSeconds,
+                        std::optional<qint64> endSeconds)
 {
     const qint64 duration = file.seconds;
     const qint64 start = startSeconds.value_or(0);
@@ -17,11 +17,10 @@ CutSource CutSourceRow(const ProbedSourceFile &file, std::optional<qint64> start
                           .arg(FormatTimeText(duration), FormatTimeText(start));
         return cut;
     }
-    const QString durationText = FormatTimeText(duration);
-    cut.row = SourceRow{QStringLiteral("True"), file.path,           SizeText(file.size),       durationText,
-                        FormatTimeText(start),  FormatTimeText(end), FormatTimeText(end - start)};
-    cut.row.exactMilliseconds = file.milliseconds; // an uncut end converts the file's exact length
-    cut.row.audioTracks = file.audioTracks;
-    cut.cutSeconds = end - start;
+    cut.item = WholeFileItem(file.path, file.size, file.milliseconds);
+    cut.item.startMs = start * 1000;
+    cut.item.endMs = EndAtSeconds(cut.item, end);
+    cut.item.audioTracks = file.audioTracks;
+    cut.cutSeconds = ShownCutSeconds(cut.item);
     return cut;
 }

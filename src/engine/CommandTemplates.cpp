@@ -27,13 +27,14 @@ QList<const Fragment *> templatePieces(CommandTemplate chosen, const CommandFrag
     switch (chosen) {
     case CommandTemplate::Video:
         return {&f.codec,        &f.videoBitrate, &f.videoSize,  &f.frameRate, &f.aspect,   &f.audioBitrate,
-                &f.volume,       &f.channels,     &f.sampleRate, &f.format,    &f.timeRange};
+                &f.volume,       &f.channels,     &f.sampleRate, &f.format,    &f.timeRange, &f.loudness};
     case CommandTemplate::Target: return {&f.codec, &f.timeRange};
     case CommandTemplate::AudioFixedMono:
         return {&f.codec, &f.videoSize, &f.videoBitrate, &f.audioBitrate, &f.volume, &fixedMono, &f.format,
-                &f.timeRange};
+                &f.timeRange, &f.loudness};
     case CommandTemplate::Audio:
-        return {&f.codec, &f.audioBitrate, &f.volume, &f.channels, &f.sampleRate, &f.format, &f.timeRange};
+        return {&f.codec,    &f.keepOriginal, &f.audioBitrate, &f.volume,   &f.channels,
+                &f.sampleRate, &f.format,      &f.timeRange,    &f.loudness};
     default: return {};
     }
 }
@@ -50,13 +51,14 @@ EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPat
     command.program = encoderPath;
     command.commandLine = encoderPath + QStringLiteral(" -y -i ") + quote + inputPath + quote;
     command.arguments = {QStringLiteral("-y"), QStringLiteral("-i"), inputPath};
-    command.commandLine += fragments.audioTrack.text;
-    command.arguments += fragments.audioTrack.args;
-    for (const Fragment *piece : templatePieces(chosen, fragments)) {
+    QList<const Fragment *> pieces = templatePieces(chosen, fragments);
+    pieces << &fragments.extra;
+    for (const Fragment *piece : pieces) {
         command.commandLine += piece->text;
         command.arguments += piece->args;
     }
     command.commandLine += QLatin1Char(' ') + quote + outputPath + quote;
     command.arguments << outputPath;
+    command.outputPath = outputPath;
     return command;
 }

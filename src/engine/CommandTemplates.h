@@ -3,11 +3,13 @@
 #include "engine/ConvertParameter.h"
 #include "engine/Fragment.h"
 
-// The option fragments of one item, in the form the templates join them. The audio track
-// belongs to the input: every template writes it right after the input path.
+// The option fragments of one item, in the form the templates join them.
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
-        timeRange, audioTrack;
+        timeRange;
+    Fragment extra; // MakeExtraEncoderArgs: after the template's pieces, before the output path
+    Fragment loudness; // last, after the time range; empty when the sound is kept as recorded
+    Fragment keepOriginal; // " -keeporiginal" when the sound is to be copied where it can be
 };
 
 enum class CommandTemplate {
@@ -23,7 +25,7 @@ enum class CommandTemplate {
 // then its first five ("-none"); the extension splits the two audio templates.
 CommandTemplate ChooseTemplate(const QString &codecArg, const QString &outputExtension);
 
-// encoderPath -y -i "inputPath" <audio track> <fragments of the template> "outputPath", and the same as a
-// program with arguments. Empty for NoneCodec and Unknown.
+// encoderPath -y -i "inputPath" <fragments of the template> <extra> "outputPath", and the same as
+// a program with arguments. Empty for NoneCodec and Unknown.
 EncoderCommand AssembleCommand(CommandTemplate chosen, const QString &encoderPath, const QString &inputPath,
                                const CommandFragments &fragments, const QString &outputPath);

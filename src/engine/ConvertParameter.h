@@ -19,17 +19,20 @@ struct TConvertParameterStruct {
     QString sampleRateArg;   // " -ar 44100"
     QString formatArg;       // " -f fmt" or empty
     QString timeRangeArg;    // " -ss 00:00:10 -t 90" or empty
+    QString loudnessArg;     // " -loudness -16" or empty (as recorded)
     QString outputFolder;    // ends with the path separator
     QString baseName;        // source file name without its last extension
     QString outputExtension; // ".mp3"
 };
 
-// The encoder invocation in both forms, built from the same pieces: the text that is logged and
-// shown, and the program with its argument vector that is started (never through a shell).
+// The plan of one encoder run: the invocation in both forms, built from the same pieces (the
+// text that is logged and shown, and the program with its argument vector that is started,
+// never through a shell), and the file it is to write.
 struct EncoderCommand {
     QString commandLine;
     QString program;
     QStringList arguments;
+    QString outputPath;
 
     bool isEmpty() const { return commandLine.isEmpty(); }
 };

@@ -1,22 +1,19 @@
 #include "engine/ConvertParameterBuilder.h"
 
 #include "engine/AvsScript.h"
-#include "engine/CutTimes.h"
 #include "engine/FragmentBuilders.h"
 #include "engine/OutputFolder.h"
-#include "media/SourceListModel.h"
+#include "media/SourceItem.h"
+#include "media/TimeText.h"
 #include "settings/OptionSelectionModel.h"
 #include "support/AppFunc.h"
 #include "support/FileFunc.h"
 #include "support/Platform.h"
-#include "support/StrFunc.h"
 
 namespace {
 
 Fragment timeRangeFragment(const QString &startText, const QString &durationText)
 {
-    if (startText.isEmpty() || durationText.isEmpty())
-        return {};
     return {QStringLiteral(" -ss ") + startText + QStringLiteral(" -t ") + durationText,
             {QStringLiteral("-ss"), startText, QStringLiteral("-t"), durationText}};
 }
@@ -33,29 +30,16 @@ bool IsRealMediaPath(const QString &path)
     return extension == u".rm" || extension == u".rmvb";
 }
 
-ConvertParameterBuilder::ConvertParameterBuilder(QString programFolder, const OptionSelectionModel &options,
-                                                 const SourceListModel &sources, const TAppFunc &log,
-                                                 TFileFunc &fileFunc)
-    : m_programFolder(std::move(programFolder)), m_scriptFolder(m_programFolder), m_options(options),
-      m_sources(sources), m_log(log), m_fileFunc(fileFunc), m_outputFolderText(DefaultOutputFolder())
+ConvertParameterBuilder::ConvertParameterBuilder(QString programFolder, const OptionSelectionModel *options,
+                                                 const TAppFunc &log, TFileFunc &fileFunc)
+    : m_programFolder(std::move(programFolder)), m_scriptFolder(m_programFolder), m_options(options), m_log(log),
+      m_fileFunc(fileFunc), m_outputFolderText(DefaultOutputFolder())
 {
 }
 
-CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct &p) const
+CommandFragments ConvertParameterBuilder::readFragments(const EncoderSettings &settings, TConvertParameterStruct &p)
 {
-    const auto index = [this](Selector s) { return m_options.selectedIndex(s); };
-    const int outputType = index(Selector::OutputType);
-    CommandFragments f;
-    f.codec = MakeCodecArg(outputType);
-    f.videoBitrate = MakeVideoBitrateArg(m_options, index(Selector::VideoBitrate));
-    f.videoSize = MakeVideoSizeArg(m_options, index(Selector::VideoSize));
-    f.frameRate = MakeFrameRateArg(m_options, index(Selector::FrameRate));
-    f.aspect = MakeAspectArg(m_options, index(Selector::AspectRatio));
-    f.audioBitrate = MakeAudioBitrateArg(m_options, index(Selector::AudioBitrate));
-    f.volume = MakeVolumeArg(m_options, index(Selector::VolumeGain));
-    f.channels = MakeChannelsArg(m_options, index(Selector::AudioChannels));
-    f.sampleRate = MakeSampleRateArg(m_options, index(Selector::AudioSample));
-    f.format = MakeFormatArg(outputType);
+    const CommandFragments f = MakeOptionFragments(settings);
     p.codecArg = f.codec.text;
     p.videoBitrateArg = f.videoBitrate.text;
     p.videoSizeArg = f.videoSize.text;
@@ -66,6 +50,7 @@ CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct 
     p.channelsArg = f.channels.text;
     p.sampleRateArg = f.sampleRate.text;
     p.formatArg = f.format.text;
+    p.loudnessArg = f.loudness.text;
     return f;
 }
 
@@ -78,7 +63,7 @@ ConvertResult ConvertParameterBuilder::fail(const QString &sourcePath, const QSt
     return failed;
 }
 
-// The command worked out from the source list and the selectors alone: making it touches no
+// The command worked out from the item and the settings alone: making it touches no
 // file and writes no log line.
 struct ConvertParameterBuilder::Plan {
     QString startText;
@@ -88,28 +73,20 @@ struct ConvertParameterBuilder::Plan {
     CommandTemplate chosen = CommandTemplate::Unknown;
 };
 
-// The selected custom profile is loaded once for every row that holds the item, before the
-// selectors are read.
-void ConvertParameterBuilder::loadCustomProfiles(const QString &sourcePath) const
+ConvertParameterBuilder::Plan ConvertParameterBuilder::makePlan(const SourceItem &item,
+                                                                const EncoderSettings &settings) const
 {
-    if (!m_loadSelectedCustomProfile)
-        return;
-    for (int rows = CountRowsHolding(m_sources, sourcePath); rows > 0; --rows)
-        m_loadSelectedCustomProfile();
-}
-
-// Throws TimeTextError when a cut time is not a number.
-ConvertParameterBuilder::Plan ConvertParameterBuilder::makePlan(const QString &sourcePath) const
-{
+    const QString &sourcePath = item.path;
+    const ConversionRange range = ConversionRangeOf(item);
     Plan plan;
-    plan.startText = LookupStartTime(m_sources, sourcePath);
-    plan.durationText = LookupDuration(m_sources, sourcePath);
+    plan.startText = FormatTimeText(range.startSeconds);
+    plan.durationText = QString::number(range.lengthSeconds);
     TConvertParameterStruct &p = plan.parameter;
-    plan.fragments = readFragments(p);
+    plan.fragments = readFragments(settings, p);
     plan.fragments.timeRange = timeRangeFragment(plan.startText, plan.durationText);
+    plan.fragments.extra = MakeExtraEncoderArgs(item, settings);
     p.timeRangeArg = plan.fragments.timeRange.text;
-    plan.fragments.audioTrack = MakeAudioTrackArg(LookupChosenAudioTrack(m_sources, sourcePath));
-    const int outputType = m_options.selectedIndex(Selector::OutputType);
+    const int outputType = settings.outputType;
     p.outputFolder = OutputFolderPath(m_outputFolderText);
     p.baseName = TFileFunc::FileBaseName(sourcePath);
     p.outputExtension = MakeOutputExtension(outputType);
@@ -120,15 +97,21 @@ ConvertParameterBuilder::Plan ConvertParameterBuilder::makePlan(const QString &s
     return plan;
 }
 
-ConvertResult ConvertParameterBuilder::CreateConvertParameter(const QString &sourcePath, TConvertParameterStruct &p)
+ConvertResult ConvertParameterBuilder::CreateConvertParameter(const SourceItem &item, TConvertParameterStruct &p)
 {
-    loadCustomProfiles(sourcePath);
-    Plan plan;
-    try {
-        plan = makePlan(sourcePath);
-    } catch (const TimeTextError &e) {
-        return fail(sourcePath, QString::fromStdString(e.what()));
-    }
+    if (m_loadSelectedCustomProfile)
+        m_loadSelectedCustomProfile();
+    EncoderSettings settings = m_options ? EncoderSettingsFrom(m_options->selection()) : EncoderSettings();
+    settings.loudness = m_loudness;
+    settings.keepOriginal = m_options && m_options->keepOriginal();
+    return CreateConvertParameter(item, settings, p);
+}
+
+ConvertResult ConvertParameterBuilder::CreateConvertParameter(const SourceItem &item, const EncoderSettings &settings,
+                                                              TConvertParameterStruct &p)
+{
+    const QString &sourcePath = item.path;
+    const Plan plan = makePlan(item, settings);
     p = plan.parameter;
     if (plan.chosen == CommandTemplate::NoneCodec) {
         m_log.WriteLog(QStringLiteral("Create convert parameter failure."));

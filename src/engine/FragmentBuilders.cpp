@@ -1,14 +1,26 @@
 #include "engine/FragmentBuilders.h"
 
+#include "media/SourceItem.h"
 #include "settings/OptionTables.h"
 
 namespace {
 
-Fragment optionOrDefault(const OptionSelectionModel &model, Selector selector, int index, const QString &option,
-                         const QString &defaultValue)
+Fragment textOrDefault(const QString &option, const QString &value, const char *defaultValue)
 {
-    const QString text = model.entryText(selector, index);
-    return Fragment::option(option, text.isEmpty() ? defaultValue : text);
+    return Fragment::option(option, value.isEmpty() ? QString::fromLatin1(defaultValue) : value);
+}
+
+Fragment numberOrDefault(const QString &option, const std::optional<int> &value, const char *defaultValue)
+{
+    return textOrDefault(option, value ? QString::number(*value) : QString(), defaultValue);
+}
+
+Fragment volumeArg(const std::optional<int> &percent)
+{
+    // Without a volume the text keeps a lone blank; the argument list simply has no volume.
+    if (!percent)
+        return {QStringLiteral(" "), {}};
+    return Fragment::option(QStringLiteral("-vol"), QString::number(*percent));
 }
 
 } // namespace
@@ -35,49 +47,35 @@ QString MakeOutputExtension(int outputTypeIndex)
     return type && !type->extension.isEmpty() ? type->extension : QStringLiteral(".avi");
 }
 
-Fragment MakeVideoBitrateArg(const OptionSelectionModel &model, int index)
+CommandFragments MakeOptionFragments(const EncoderSettings &s)
 {
-    return optionOrDefault(model, Selector::VideoBitrate, index, QStringLiteral("-b"), QStringLiteral("512"));
+    CommandFragments f;
+    f.codec = MakeCodecArg(s.outputType);
+    f.videoBitrate = numberOrDefault(QStringLiteral("-b"), s.videoBitrateKbps, "512");
+    f.videoSize = textOrDefault(QStringLiteral("-s"), s.videoSize, "320x240");
+    f.frameRate = numberOrDefault(QStringLiteral("-r"), s.frameRate, "25");
+    f.aspect = textOrDefault(QStringLiteral("-aspect"), s.aspectRatio, "4:3");
+    f.audioBitrate = numberOrDefault(QStringLiteral("-ab"), s.audioBitrateKbps, "64");
+    f.volume = volumeArg(s.volumePercent);
+    f.channels = numberOrDefault(QStringLiteral("-ac"), s.channelCount, "2");
+    f.sampleRate = numberOrDefault(QStringLiteral("-ar"), s.sampleRateHz, "44100");
+    f.format = MakeFormatArg(s.outputType);
+    f.loudness = MakeLoudnessArg(s.loudness);
+    if (s.keepOriginal)
+        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
+    return f;
 }
 
-Fragment MakeVideoSizeArg(const OptionSelectionModel &model, int index)
+Fragment MakeExtraEncoderArgs(const SourceItem &item, const EncoderSettings &)
 {
-    return optionOrDefault(model, Selector::VideoSize, index, QStringLiteral("-s"), QStringLiteral("320x240"));
+    return MakeAudioTrackArg(item.audioTrack);
 }
 
-Fragment MakeFrameRateArg(const OptionSelectionModel &model, int index)
+Fragment MakeLoudnessArg(LoudnessTarget target)
 {
-    return optionOrDefault(model, Selector::FrameRate, index, QStringLiteral("-r"), QStringLiteral("25"));
-}
-
-Fragment MakeAspectArg(const OptionSelectionModel &model, int index)
-{
-    return optionOrDefault(model, Selector::AspectRatio, index, QStringLiteral("-aspect"), QStringLiteral("4:3"));
-}
-
-Fragment MakeAudioBitrateArg(const OptionSelectionModel &model, int index)
-{
-    return optionOrDefault(model, Selector::AudioBitrate, index, QStringLiteral("-ab"), QStringLiteral("64"));
-}
-
-Fragment MakeVolumeArg(const OptionSelectionModel &model, int index)
-{
-    const QString text = model.entryText(Selector::VolumeGain, index);
-    // Without a volume the text keeps a lone blank; the argument list simply has no volume.
-    if (text.isEmpty())
-        return {QStringLiteral(" "), {}};
-    return Fragment::option(QStringLiteral("-vol"), text);
-}
-
-Fragment MakeChannelsArg(const OptionSelectionModel &model, int index)
-{
-    const QString text = model.entryText(Selector::AudioChannels, index);
-    return Fragment::option(QStringLiteral("-ac"), text.isEmpty() ? QStringLiteral("2") : text.left(1));
-}
-
-Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index)
-{
-    return optionOrDefault(model, Selector::AudioSample, index, QStringLiteral("-ar"), QStringLiteral("44100"));
+    if (!target)
+        return {};
+    return Fragment::option(QStringLiteral("-loudness"), QString::number(*target));
 }
 
 Fragment MakeAudioTrackArg(std::optional<int> chosenTrack)

@@ -1,25 +1,30 @@
 #pragma once
-// The option fragments of the encoder command, one builder per option. Each reads the entry of
-// its selector at `index`; an empty entry (index -1 included) gives the default fragment.
+// The option fragments of the encoder command, one builder per option, from the encoder
+// settings; an option left unset gives the template's default fragment.
+#include "engine/CommandTemplates.h"
 #include "engine/Fragment.h"
-#include "settings/OptionSelectionModel.h"
+#include "settings/EncoderSettings.h"
+#include "settings/LoudnessTarget.h"
 
 #include <optional>
+
+struct SourceItem;
 
 // The three output-type builders look the index up in the output type table.
 Fragment MakeCodecArg(int outputTypeIndex);          // " " + codecOption, else " -vcodec xvid -acodec mp3"
 Fragment MakeFormatArg(int outputTypeIndex);         // "" for "none", else " -f " + format
 QString MakeOutputExtension(int outputTypeIndex);    // ".mp3", else ".avi"
 
-Fragment MakeVideoBitrateArg(const OptionSelectionModel &model, int index); // " -b 512"
-Fragment MakeVideoSizeArg(const OptionSelectionModel &model, int index);    // " -s 320x240"
-Fragment MakeFrameRateArg(const OptionSelectionModel &model, int index);    // " -r 25"
-Fragment MakeAspectArg(const OptionSelectionModel &model, int index);       // " -aspect 4:3"
-Fragment MakeAudioBitrateArg(const OptionSelectionModel &model, int index); // " -ab 64"
-Fragment MakeVolumeArg(const OptionSelectionModel &model, int index);       // default: a lone blank
-Fragment MakeChannelsArg(const OptionSelectionModel &model, int index);     // " -ac " + first character
-Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index);   // " -ar 44100"
+// Every option fragment of `settings` (all but the time range).
+CommandFragments MakeOptionFragments(const EncoderSettings &settings);
 
-// The audio track the user chose (1-based among the file's audio tracks): " -atrack 2"; empty
-// when none was chosen, so that the command stays as it was without the choice.
+Fragment MakeLoudnessArg(LoudnessTarget target); // " -loudness -16"; as recorded: ""
+
+// The arguments an item or the settings add beyond the templates, placed after the time range
+// and before the output path: choices of one item (its audio track) and run-wide choices that no
+// template carries.
+Fragment MakeExtraEncoderArgs(const SourceItem &item, const EncoderSettings &settings);
+
+// The audio track chosen for an item (1-based among the file's audio tracks): " -atrack 2";
+// empty when none was chosen, so that the command stays as it was without the choice.
 Fragment MakeAudioTrackArg(std::optional<int> chosenTrack);

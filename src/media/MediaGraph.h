@@ -57,6 +57,11 @@ public:
     virtual void EmptyGraph() = 0;
 
     virtual RenderOutcome RenderFile(const QString &path) = 0;
+    // After a failed RenderFile: true when the file's type was recognised but its content could
+    // not be opened (a damaged or cut-off file), false when nothing recognised it.
+    virtual bool LastRenderFoundDamagedFile() const { return false; }
+    // Whether the rendered file holds a sound stream; nullopt when the graph can't tell.
+    virtual std::optional<bool> HasSound() const { return std::nullopt; }
     // The audio tracks of the rendered file; empty when nothing is rendered or the graph does
     // not tell them.
     virtual AudioTrackList GetAudioTracks() const { return {}; }

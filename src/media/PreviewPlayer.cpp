@@ -27,26 +27,26 @@ PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, 
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
-void PreviewPlayer::LoadAndPlay(const PreviewSource &source)
+// A graph that cannot be opened, or a log that cannot be written, leaves this to the caller's
+// handler, which shows it. The refused file is unloaded before the log is written.
+void PreviewPlayer::LoadAndPlay(const SourceItem &item)
 {
-    const QString &path = source.path;
-    try {
-        m_positionTimer.stop();
-        m_graph.CloseGraph();
-        m_graph.OpenGraph();
-        m_lastSeconds = 0;
-        m_graph.SelectAudioTrack(source.audioTrack);
-        if (!renderCompletely(path)) {
-            m_log(PlayingVideoError);
-            m_graph.EmptyGraph();
-            m_previewFile.clear();
-            return;
-        }
-        m_previewFile = path;
-        startPlaying();
-    } catch (...) {
-        // Anything else that fails while loading leaves the preview as it is.
+    const QString &path = item.path;
+    m_positionTimer.stop();
+    m_graph.CloseGraph();
+    m_graph.OpenGraph();
+    m_lastSeconds = 0;
+    m_graph.SelectAudioTrack(EffectiveAudioTrack(item.audioTracks, item.audioTrack));
+    if (!renderCompletely(path)) {
+        m_graph.EmptyGraph();
+        m_previewFile.clear();
+        m_previewItem = {};
+        m_log(PlayingVideoError);
+        return;
     }
+    m_previewFile = path;
+    m_previewItem = item.id;
+    startPlaying();
 }
 
 bool PreviewPlayer::renderCompletely(const QString &path)
@@ -67,7 +67,7 @@ void PreviewPlayer::startPlaying()
             seekTo(qint64(m_timeline.previewStart) * 1000);
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -78,10 +78,10 @@ void PreviewPlayer::ResumePreview()
         return;
     try {
         m_graph.RunGraph();
-        m_positionTimer.start();
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+        showPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -95,7 +95,8 @@ void PreviewPlayer::PausePreview()
         m_positionTimer.stop();
         m_isPlaying = false;
         setLogoVisible(false);
-    } catch (...) {
+        showPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -113,7 +114,7 @@ void PreviewPlayer::StopPreview()
         setPositionText(FormatTimeText(0));
         m_isPlaying = false;
         setLogoVisible(true);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -124,28 +125,47 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
 {
     SeekGraph(m_graph, milliseconds);
     m_lastSeconds = qint32(milliseconds / 1000);
+    // The graph may take a moment to get there: the display shows the target at once.
+    setPositionText(FormatTimeText(milliseconds / 1000));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
 }
 
-void PreviewPlayer::btnPlayClick(const QList<PreviewSource> &selectedFiles)
+// Shows where the loaded file is now, and while it runs, ticks again when it reaches its next
+// whole second, so the display never runs behind.
+void PreviewPlayer::showPosition()
+{
+    const std::optional<qint64> position = m_graph.GetCurrentPosition();
+    const qint64 milliseconds = position ? MediaTime::referenceToMilliseconds(*position) : 0;
+    if (position)
+        setPositionText(FormatTimeText(MediaTime::millisecondsToSeconds(static_cast<qint32>(milliseconds))));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
+}
+
+int PreviewPlayer::untilNextSecond(qint64 milliseconds)
+{
+    constexpr int Margin = 5; // lands just after the second has begun
+    const qint64 intoSecond = milliseconds >= 0 ? milliseconds % 1000 : 0;
+    return static_cast<int>(1000 - intoSecond) + Margin;
+}
+
+void PreviewPlayer::btnPlayClick(const QList<SourceItem> &selected)
 {
     if (!m_previewFile.isEmpty()) {
         if (!m_isPlaying)
             ResumePreview();
         return;
     }
-    for (const PreviewSource &source : selectedFiles)
-        LoadAndPlay(source);
+    for (const SourceItem &item : selected)
+        LoadAndPlay(item);
 }
 
-void PreviewPlayer::ChangeAudioTrack(const QString &path, std::optional<int> track)
+void PreviewPlayer::ChangeAudioTrack(const SourceItem &item)
 {
-    if (m_previewFile.isEmpty() || m_previewFile != path)
+    if (m_previewFile.isEmpty() || !item.id.isValid() || item.id != m_previewItem)
         return;
-    try {
-        m_graph.SelectAudioTrack(track);
-    } catch (const MediaGraphError &) {
-        // The player took no command: the preview plays on with the track it had.
-    }
+    m_graph.SelectAudioTrack(EffectiveAudioTrack(item.audioTracks, item.audioTrack));
 }
 
 void PreviewPlayer::btnPauseClick()
@@ -175,6 +195,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
     const qint32 milliseconds = MediaTime::referenceToMilliseconds(*position);
     const qint32 seconds = MediaTime::millisecondsToSeconds(milliseconds);
     setPositionText(FormatTimeText(seconds));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
     // A seek that fails here changes nothing else: the preview still pauses or stops.
     if (reachesEndMarker(seconds)) {
         try {
@@ -196,8 +218,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
 
 void PreviewPlayer::playbackFailed()
 {
-    m_log(PlayingVideoError);
     StopPreview();
+    m_log(PlayingVideoError);
 }
 
 void PreviewPlayer::setLogoVisible(bool visible)

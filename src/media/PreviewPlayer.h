@@ -1,12 +1,14 @@
 #pragma once
 // The preview player: plays the selected source file in the preview graph, pauses and stops it,
-// shows the playing position once a second, pauses at the end marker and unloads at the end of
+// shows the playing position at once after every play, pause and seek and at every whole
+// second of the file while it runs, pauses at the end marker and unloads at the end of
 // the file. It is a model: the video window's logo and the position display follow its signals.
 //
 // States: Unloaded (no file, logo shown), Playing (file loaded and running, logo hidden) and
 // Paused (file loaded, not running, logo hidden).
 #include "media/MediaGraph.h"
 #include "media/PreviewPort.h"
+#include "media/SourceItem.h"
 
 #include <QObject>
 #include <QStringList>
@@ -14,21 +16,14 @@
 #include <functional>
 #include <optional>
 
-// One file to preview and the audio track it plays (1-based among its audio tracks; nothing
-// lets the player choose).
-struct PreviewSource {
-    QString path;
-    std::optional<int> audioTrack;
-
-    PreviewSource(QString file, std::optional<int> track = std::nullopt) : path(std::move(file)), audioTrack(track) {}
-};
-
 class PreviewPlayer final : public QObject, public IPreviewControl {
     Q_OBJECT
 public:
     using LogFunction = std::function<void(const QString &line)>;
 
     static constexpr int PositionInterval = 1000; // ms between position updates while running
+    // The position timer's next interval from a position: to just after its next whole second.
+    static int untilNextSecond(qint64 milliseconds);
 
     // The graph and the state must outlive the player; `log` writes one line to the diagnostic log.
     PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, LogFunction log, QObject *parent = nullptr);
@@ -40,25 +35,28 @@ public:
     // Stops and unloads; the display reads 00:00:00 and the logo shows. Nothing when closed.
     void StopPreview() override;
 
-    // Loads the file and plays it, with its audio track, from the start marker's time once the
-    // markers are laid out. A file that does not render completely is logged ("Playing Video
-    // error.") and not loaded.
-    void LoadAndPlay(const PreviewSource &source);
-    // The audio track of `path` changed: a loaded preview of it switches to `track` at once.
-    void ChangeAudioTrack(const QString &path, std::optional<int> track);
+    // Loads the item's file and plays it, with the audio track the item converts, from the start
+    // marker's time once the markers are laid out. A file that does not render completely is
+    // logged ("Playing Video error.") and not loaded. Throws MediaGraphError when the graph
+    // cannot be opened, LogWriteError when the log cannot be written; the handlers below pass
+    // these on to theirs.
+    void LoadAndPlay(const SourceItem &item);
+    // The item's audio track changed: a loaded preview of that item switches to it at once.
+    // Throws MediaGraphError when the player takes no command.
+    void ChangeAudioTrack(const SourceItem &item);
     // Runs the loaded file; nothing when the graph is closed.
     void ResumePreview();
     // Pauses the loaded file; nothing when the graph is closed.
     void PausePreview();
 
     // Play: resumes a paused file, leaves a playing one alone; with nothing loaded, loads every
-    // selected file in turn (`selectedFiles` in grid order), so the last one stays loaded.
-    void btnPlayClick(const QList<PreviewSource> &selectedFiles);
+    // selected file in turn (`selected` in grid order), so the last one stays loaded.
+    void btnPlayClick(const QList<SourceItem> &selected);
     void btnPauseClick();
     void btnStopClick() { StopPreview(); }
     // The position timer: shows the position, pauses at the end marker, unloads at the end.
     void dstrckbrMainformTimer();
-    // The graph could not go on with the loaded file.
+    // The graph could not go on with the loaded file: it is unloaded, then logged.
     void playbackFailed();
 
     bool isPlaying() const { return m_isPlaying; }
@@ -74,6 +72,7 @@ private:
     bool renderCompletely(const QString &path);
     void startPlaying();
     void seekTo(qint64 milliseconds);
+    void showPosition();
     bool reachesEndMarker(qint32 seconds) const;
     void setLogoVisible(bool visible);
     void setPositionText(const QString &text);
@@ -83,6 +82,7 @@ private:
     LogFunction m_log;
     QTimer m_positionTimer;
     QString m_previewFile;
+    SourceItemId m_previewItem; // the item loaded; no item when nothing is
     bool m_isPlaying = false;
     bool m_logoVisible = true;
     QString m_positionText;

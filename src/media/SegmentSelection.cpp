@@ -1,5 +1,6 @@
 #include "media/SegmentSelection.h"
 
+#include "media/MediaGraph.h"
 #include "media/SegmentMarkers.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -37,7 +38,7 @@ void SegmentSelection::seekPreview(qint64 seconds)
         return;
     try {
         m_preview.seekMilliseconds(seconds * 1000);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
     }
 }
 
@@ -49,19 +50,24 @@ void SegmentSelection::LayoutSegmentMarkers()
 
 void SegmentSelection::layoutRow(int index)
 {
-    const SourceRow row = m_sources.row(index);
-    if (m_preview.previewFile() == row.fileName)
+    const SourceItem item = m_sources.item(index);
+    if (m_preview.previewFile() == item.path)
         return; // the markers of the file being previewed stay as they are
     m_preview.StopPreview();
-    const qint64 duration = TimeTextToSeconds(row.duration);
+    placeMarkersFor(item);
+}
+
+void SegmentSelection::placeMarkersFor(const SourceItem &item)
+{
+    const qint64 duration = DurationSeconds(item);
     m_selectedDuration = duration;
     m_state.markersReady = false;
     int left = m_left;
     int right = m_right;
-    const int a = StartFillerWidth(TimeTextToSeconds(row.startTime), duration);
+    const int a = StartFillerWidth(StartSeconds(item), duration);
     if (std::abs(a - left) > 1)
         left = a;
-    const int b = EndFillerWidth(TimeTextToSeconds(row.endTime), duration);
+    const int b = EndFillerWidth(EndSeconds(item), duration);
     if (std::abs(b - right) > 2)
         right = b;
     setFillers(left, right);
@@ -74,11 +80,9 @@ void SegmentSelection::SetStartTimeAndPlay()
         setFillers(m_left - 1, m_right);
     m_state.previewStart = static_cast<int>(SecondsAtPercent(StartPercent(m_left), m_selectedDuration));
     const QList<int> rows = m_selectedRows();
-    const QString start = FormatTimeText(m_state.previewStart);
     for (int index : rows) {
-        m_sources.setField(index, SourceRow::StartTimeColumn, start);
-        const QString path = m_sources.row(index).fileName;
-        m_sources.setField(index, SourceRow::CutTimeColumn, FormatTimeText(CutSeconds(path)));
+        const SourceItem item = m_sources.item(index);
+        m_sources.setTimes(item.id, qint64(m_state.previewStart) * 1000, item.endMs);
     }
     if (!rows.isEmpty())
         seekPreview(m_state.previewStart);
@@ -92,11 +96,9 @@ void SegmentSelection::Splitter2Moved()
         setFillers(m_left, m_right - 1);
     const qint64 end = std::min(SecondsAtPercent(EndPercent(m_right), m_selectedDuration), m_selectedDuration);
     for (int index : m_selectedRows()) {
-        const qint64 fileEnd = TimeTextToSeconds(m_sources.row(index).duration);
-        m_sources.setField(index, SourceRow::EndTimeColumn, FormatTimeText(std::min(end, fileEnd)));
+        const SourceItem item = m_sources.item(index);
+        m_sources.setTimes(item.id, item.startMs, EndAtSeconds(item, end));
         m_state.endMarkerText = FormatTimeText(end);
-        const QString path = m_sources.row(index).fileName;
-        m_sources.setField(index, SourceRow::CutTimeColumn, FormatTimeText(CutSeconds(path)));
     }
 }
 
@@ -145,38 +147,32 @@ std::optional<QString> SegmentSelection::commitTypedTime(int row, int column, co
     const bool timeColumn = column == SourceRow::StartTimeColumn || column == SourceRow::EndTimeColumn;
     if (!timeColumn || row < 0 || row >= m_sources.rowCount())
         return std::nullopt;
-    if (!text.isEmpty() && !IsTypedTimeReadable(text))
+    const std::optional<qint64> seconds = ReadTypedTime(text);
+    if (!text.isEmpty() && !seconds)
         return UnreadableTimeMessage(text);
-    m_sources.setField(row, column, text);
+    const TypedCell cell = column == SourceRow::StartTimeColumn ? TypedCell::Start : TypedCell::End;
+    const SourceItem typed = WithTypedTime(m_sources.item(row), cell, seconds);
+    m_sources.setTimes(typed.id, typed.startMs, typed.endMs);
     QList<int> rows = m_selectedRows();
     if (!rows.contains(row)) {
         rows << row;
         std::sort(rows.begin(), rows.end());
     }
     dxTreeSourceFileInfoEdited(rows);
+    // The markers follow the committed times at once, also those of the file being previewed
+    // (which keeps playing); the last selected row decides, as in a layout.
+    if (const QList<int> selected = m_selectedRows(); !selected.isEmpty())
+        placeMarkersFor(m_sources.item(selected.last()));
     return std::nullopt;
 }
 
 void SegmentSelection::dxTreeSourceFileInfoEdited(const QList<int> &rows)
 {
     for (int index : rows) {
-        const std::optional<CheckedTimes> checked = CheckEditedTimes(m_sources.row(index));
-        if (!checked)
-            continue; // only typed times are checked, and those were read before they went in
-        for (int column : {SourceRow::StartTimeColumn, SourceRow::EndTimeColumn, SourceRow::CutTimeColumn}) {
-            if (m_sources.row(index).field(column) != checked->row.field(column))
-                m_sources.setField(index, column, checked->row.field(column));
-        }
-        seekPreview(checked->startSeconds);
+        const SourceItem checked = CheckEditedTimes(m_sources.item(index));
+        if (!checked.id.isValid())
+            continue;
+        m_sources.setTimes(checked.id, checked.startMs, checked.endMs);
+        seekPreview(StartSeconds(checked));
     }
-}
-
-qint64 SegmentSelection::CutSeconds(const QString &path) const
-{
-    qint64 seconds = 0;
-    for (const SourceRow &row : m_sources.rows()) {
-        if (row.fileName.compare(path, Qt::CaseInsensitive) == 0)
-            seconds = qint64(TimeTextToSeconds(row.endTime)) - TimeTextToSeconds(row.startTime);
-    }
-    return seconds;
 }

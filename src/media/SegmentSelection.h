@@ -13,6 +13,7 @@
 #include <optional>
 
 class SourceListModel;
+struct SourceItem;
 
 class SegmentSelection final : public QObject {
     Q_OBJECT
@@ -53,15 +54,12 @@ public:
 
     // A time typed into the start or end cell of `row` was committed. A text that can't be
     // read changes nothing and gives the message for the user; otherwise it is written and
-    // the selected rows (and `row`) are checked as dxTreeSourceFileInfoEdited describes.
+    // the selected rows (and `row`) are checked as dxTreeSourceFileInfoEdited describes, and
+    // the markers move to the times of the last selected row at once (a preview goes on).
     std::optional<QString> commitTypedTime(int row, int column, const QString &text);
     // After a committed edit, for every row given (in order): see CheckEditedTimes; a loaded
     // preview goes to the checked start. The markers stay where they are.
     void dxTreeSourceFileInfoEdited(const QList<int> &rows);
-
-    // End minus start in seconds of the last row holding `path` (letter case ignored); 0 when
-    // no row holds it.
-    qint64 CutSeconds(const QString &path) const;
 
 Q_SIGNALS:
     // A filler width changed: the timeline places its markers again.
@@ -71,6 +69,7 @@ private:
     void setFillers(int left, int right);
     void seekPreview(qint64 seconds);
     void layoutRow(int row);
+    void placeMarkersFor(const SourceItem &item);
 
     SourceListModel &m_sources;
     PreviewTimelineState &m_state;

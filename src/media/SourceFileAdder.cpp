@@ -4,12 +4,12 @@
 #include "media/SourceFileTypes.h"
 #include "media/SourceListModel.h"
 #include "media/SourceProbeRun.h"
-#include "media/TimeText.h"
 #include "support/FileFunc.h"
 #include "support/MessageBoxHelpers.h"
 
 #include <QPointer>
 #include <algorithm>
+#include <utility>
 
 struct SourceFileAdder::Operation {
     QStringList paths;
@@ -20,25 +20,17 @@ namespace {
 
 bool listHolds(const SourceListModel &model, const QString &path)
 {
-    const QList<SourceRow> &rows = model.rows();
-    return std::any_of(rows.cbegin(), rows.cend(), [&](const SourceRow &row) { return row.fileName == path; });
+    const QList<SourceItem> &items = model.items();
+    return std::any_of(items.cbegin(), items.cend(), [&](const SourceItem &item) { return item.path == path; });
 }
 
-SourceRow newRow(const ProbedSourceFile &file)
+SourceItem newItem(const ProbedSourceFile &file)
 {
-    const QString duration = FormatTimeText(file.seconds);
-    SourceRow row{QStringLiteral("True"), file.path, SizeText(file.size), duration, FormatTimeText(0), duration,
-                  duration};
-    row.exactMilliseconds = file.milliseconds;
-    row.audioTracks = file.audioTracks;
-    return row;
-}
-
-QString sizeFailureText(const QString &path)
-{
-    return QStringLiteral("The size of the file \"%1\" cannot be read, so the file was not added to the list. "
-                          "Please check that it still exists and that you may read it.")
-        .arg(path);
+    SourceItem item = WholeFileItem(file.path, file.size, file.milliseconds);
+    item.hasSound = file.hasSound;
+    item.audioTracks = file.audioTracks;
+    item.checked = file.hasSound; // nothing to convert: it waits unchecked
+    return item;
 }
 
 } // namespace
@@ -83,7 +75,7 @@ void SourceFileAdder::startNextOperation()
 QStringList SourceFileAdder::pathsToMeasure(const QStringList &paths) const
 {
     QStringList chosen;
-    for (const QString &path : DistinctPaths(paths)) {
+    for (const QString &path : DistinctPaths(WithFoldersExpanded(paths))) {
         if (!listHolds(m_model, path) && IsAcceptedSourceFile(path))
             chosen << path;
     }
@@ -129,19 +121,40 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
     if (listHolds(m_model, file.path)) // added by an operation that ran meanwhile
         return;
     if (file.refused) {
-        m_reporter.ShowReadErrorWindow(file.path);
+        m_refused.append({file.path, file.refusal});
         return;
     }
     if (!file.sizeError.isEmpty()) {
-        ShowMessageBox(m_boxes, sizeFailureText(file.path), MessageKind::Error);
+        m_refused.append({file.path, SourceRefusal::SizeUnknown});
         return;
     }
-    m_model.appendRow(newRow(file));
+    m_model.appendItem(newItem(file));
+    if (!file.hasSound)
+        m_soundless << file.path;
+}
+
+// One report for the whole operation, after its last row: the files left out, then the videos
+// added unchecked for want of sound. A report window may outlive this object (the program
+// ends): false then.
+bool SourceFileAdder::reportOperation()
+{
+    const QPointer<SourceFileAdder> alive(this);
+    const QList<RefusedSourceFile> refused = std::exchange(m_refused, {});
+    const QStringList soundless = std::exchange(m_soundless, {});
+    if (!refused.isEmpty())
+        m_reporter.ReportRefusedFiles(refused);
+    if (!alive)
+        return false;
+    if (!soundless.isEmpty())
+        ShowMessageBox(m_boxes, SoundlessFilesText(soundless), MessageKind::Warning);
+    return alive;
 }
 
 void SourceFileAdder::finishOperation()
 {
     m_run.reset();
+    if (!reportOperation())
+        return;
     const std::unique_ptr<Operation> over = std::move(m_current);
     m_measuringDone = false;
     Q_EMIT finished();

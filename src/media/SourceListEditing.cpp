@@ -44,24 +44,21 @@ void ClearSourceList(SourceListModel &model) { model.clear(); }
 
 void ToggleAllChecked(SourceListModel &model)
 {
-    bool allChecked = true;
-    for (const SourceRow &row : model.rows())
-        allChecked = allChecked && row.isChecked();
-    const QString value = allChecked ? QStringLiteral("False") : QStringLiteral("True");
-    for (int row = 0; row < model.rowCount(); ++row)
-        model.setField(row, SourceRow::CheckColumn, value);
+    const QList<SourceItem> &items = model.items();
+    const bool allChecked = std::all_of(items.cbegin(), items.cend(), [](const SourceItem &i) { return i.checked; });
+    for (const SourceItem &item : QList<SourceItem>(items))
+        model.setChecked(item.id, !allChecked);
 }
 
-QList<int> ChooseAudioTrackForRows(SourceListModel &model, QList<int> rows, int track)
+QList<SourceItemId> ChooseAudioTrackForItems(SourceListModel &model, const QList<SourceItemId> &ids, int track)
 {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QList<int> chosen;
-    for (int row : std::as_const(rows)) {
-        if (row < 0 || row >= model.rowCount() || !HasAudioTrack(model.rows().at(row).audioTracks, track))
+    QList<SourceItemId> chosen;
+    for (SourceItemId id : ids) {
+        const std::optional<int> row = model.rowOf(id);
+        if (!row || chosen.contains(id) || !HasAudioTrack(model.items().at(*row).audioTracks, track))
             continue;
-        model.setChosenAudioTrack(row, track);
-        chosen << row;
+        model.setAudioTrack(id, track);
+        chosen << id;
     }
     return chosen;
 }

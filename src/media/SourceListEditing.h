@@ -1,5 +1,7 @@
 #pragma once
 // Taking rows out of the source list.
+#include "media/SourceItem.h"
+
 #include <QList>
 #include <optional>
 
@@ -17,6 +19,7 @@ void ClearSourceList(SourceListModel &model);
 // The check column's header: ticks every row, or clears every row when all are ticked already.
 void ToggleAllChecked(SourceListModel &model);
 
-// The audio track `track` (1-based) for each of `rows` whose file has that track; the others
-// stay as they are. Returns the rows that hold the choice now, ascending.
-QList<int> ChooseAudioTrackForRows(SourceListModel &model, QList<int> rows, int track);
+// The audio track `track` (1-based) for each of the items `ids` whose file has that track; the
+// others, and ids the list no longer holds, stay as they are. Returns the items that hold the
+// choice now, in the order given, each once.
+QList<SourceItemId> ChooseAudioTrackForItems(SourceListModel &model, const QList<SourceItemId> &ids, int track);

@@ -1,40 +1,57 @@
 #include "media/SourceListModel.h"
 
 #include "media/AudioTrackText.h"
+#include "media/SourceRefusal.h"
+#include "media/TimeText.h"
+
+#include <algorithm>
 
 namespace {
 
-bool hasTrackChoice(const SourceRow &row)
+bool hasTrackChoice(const SourceItem &item)
 {
-    return row.audioTracks.size() > 1 || row.chosenAudioTrack.has_value();
+    return item.audioTracks.size() > 1 || item.audioTrack.has_value();
 }
 
-// "Audio track: 2: French - AC3 5.1", the track the row converts.
-QString audioTrackLine(const SourceRow &row)
+// "Audio track: 2: French - AC3 5.1", the track the item converts.
+QString audioTrackLine(const SourceItem &item)
 {
-    const std::optional<int> track = EffectiveAudioTrack(row.audioTracks, row.chosenAudioTrack);
-    for (const AudioTrack &candidate : row.audioTracks) {
+    const std::optional<int> track = EffectiveAudioTrack(item.audioTracks, item.audioTrack);
+    for (const AudioTrack &candidate : item.audioTracks) {
         if (track && candidate.number == *track)
             return QStringLiteral("Audio track: ") + AudioTrackLabel(candidate);
     }
     return track ? QStringLiteral("Audio track: %1").arg(*track) : QString();
 }
 
-QVariant toolTip(const SourceRow &row, int column)
+QVariant toolTip(const SourceItem &item, int column)
 {
-    const QString trackLine = hasTrackChoice(row) ? audioTrackLine(row) : QString();
+    const QString trackLine = hasTrackChoice(item) ? audioTrackLine(item) : QString();
     if (column == SourceRow::FileNameColumn) // the cell shortens a long path in its middle
-        return trackLine.isEmpty() ? row.fileName : row.fileName + u'\n' + trackLine;
+        return trackLine.isEmpty() ? item.path : item.path + u'\n' + trackLine;
     return trackLine.isEmpty() ? QVariant() : QVariant(trackLine);
 }
 
 } // namespace
 
+QString SourceCellText(const SourceItem &item, int column)
+{
+    switch (column) {
+    case SourceRow::FileNameColumn: return item.path;
+    case SourceRow::FileSizeColumn: return SizeText(item.sizeBytes);
+    case SourceRow::DurationColumn: return FormatTimeText(DurationSeconds(item));
+    case SourceRow::StartTimeColumn: return FormatTimeText(StartSeconds(item));
+    case SourceRow::EndTimeColumn: return FormatTimeText(EndSeconds(item));
+    case SourceRow::CutTimeColumn: return FormatTimeText(ShownCutSeconds(item));
+    default: return QString();
+    }
+}
+
 SourceListModel::SourceListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int SourceListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_items.size());
 }
 
 int SourceListModel::columnCount(const QModelIndex &parent) const
@@ -44,35 +61,31 @@ int SourceListModel::columnCount(const QModelIndex &parent) const
 
 QVariant SourceListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_items.size())
         return {};
-    const SourceRow &r = m_rows.at(index.row());
+    const SourceItem &item = m_items.at(index.row());
+    if (role == Qt::ToolTipRole && !item.hasSound)
+        return item.path + u'\n' + SoundlessRowText(); // why the row was added unchecked
     if (index.column() == SourceRow::CheckColumn) {
         if (role == Qt::CheckStateRole)
-            return r.isChecked() ? Qt::Checked : Qt::Unchecked;
+            return item.checked ? Qt::Checked : Qt::Unchecked;
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return r.field(index.column());
+        return SourceCellText(item, index.column());
     if (role == Qt::ToolTipRole)
-        return toolTip(r, index.column());
+        return toolTip(item, index.column());
     if (role == AudioTrackCountRole && index.column() == SourceRow::FileNameColumn)
-        return r.audioTracks.size() > 1 ? static_cast<int>(r.audioTracks.size()) : 0;
+        return item.audioTracks.size() > 1 ? static_cast<int>(item.audioTracks.size()) : 0;
     return {};
 }
 
 bool SourceListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_items.size())
         return false;
     if (index.column() == SourceRow::CheckColumn && role == Qt::CheckStateRole) {
-        const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
-        setField(index.row(), SourceRow::CheckColumn, checked ? QStringLiteral("True") : QStringLiteral("False"));
-        return true;
-    }
-    const bool timeColumn = index.column() == SourceRow::StartTimeColumn || index.column() == SourceRow::EndTimeColumn;
-    if (timeColumn && role == Qt::EditRole) {
-        setField(index.row(), index.column(), value.toString());
+        setChecked(m_items.at(index.row()).id, value.value<Qt::CheckState>() == Qt::Checked);
         return true;
     }
     return false;
@@ -101,47 +114,76 @@ QVariant SourceListModel::headerData(int section, Qt::Orientation orientation, i
 
 bool SourceListModel::removeRows(int row, int count, const QModelIndex &parent)
 {
-    if (parent.isValid() || row < 0 || count <= 0 || row + count > m_rows.size())
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > m_items.size())
         return false;
     beginRemoveRows(QModelIndex(), row, row + count - 1);
-    m_rows.remove(row, count);
+    m_items.remove(row, count);
     endRemoveRows();
     return true;
 }
 
-SourceRow SourceListModel::row(int index) const
+SourceItem SourceListModel::item(int row) const
 {
-    return index >= 0 && index < m_rows.size() ? m_rows.at(index) : SourceRow();
+    return row >= 0 && row < m_items.size() ? m_items.at(row) : SourceItem();
 }
 
-void SourceListModel::appendRow(const SourceRow &row)
+std::optional<int> SourceListModel::rowOf(SourceItemId id) const
 {
-    const int at = static_cast<int>(m_rows.size());
+    const auto at = std::find_if(m_items.cbegin(), m_items.cend(), [&](const SourceItem &i) { return i.id == id; });
+    if (!id.isValid() || at == m_items.cend())
+        return std::nullopt;
+    return static_cast<int>(at - m_items.cbegin());
+}
+
+SourceItemId SourceListModel::appendItem(SourceItem item)
+{
+    item.id = SourceItemId{++m_lastId};
+    const int at = static_cast<int>(m_items.size());
     beginInsertRows(QModelIndex(), at, at);
-    m_rows.append(row);
+    m_items.append(item);
     endInsertRows();
+    return item.id;
 }
 
-void SourceListModel::setField(int row, int column, const QString &text)
+void SourceListModel::setTimes(SourceItemId id, qint64 startMs, qint64 endMs)
 {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= SourceRow::ColumnCount)
+    const std::optional<int> row = rowOf(id);
+    if (!row)
         return;
-    m_rows[row].setField(column, text);
-    const QModelIndex changed = index(row, column);
-    Q_EMIT dataChanged(changed, changed);
+    SourceItem &item = m_items[*row];
+    if (item.startMs == startMs && item.endMs == endMs)
+        return;
+    item.startMs = startMs;
+    item.endMs = endMs;
+    rowChanged(*row, SourceRow::StartTimeColumn, SourceRow::CutTimeColumn);
 }
 
-void SourceListModel::setChosenAudioTrack(int row, std::optional<int> track)
+void SourceListModel::setChecked(SourceItemId id, bool checked)
 {
-    if (row < 0 || row >= m_rows.size())
+    const std::optional<int> row = rowOf(id);
+    if (!row || m_items.at(*row).checked == checked)
         return;
-    m_rows[row].chosenAudioTrack = track;
-    Q_EMIT dataChanged(index(row, 0), index(row, SourceRow::ColumnCount - 1));
+    m_items[*row].checked = checked;
+    rowChanged(*row, SourceRow::CheckColumn, SourceRow::CheckColumn);
+}
+
+void SourceListModel::setAudioTrack(SourceItemId id, std::optional<int> track)
+{
+    const std::optional<int> row = rowOf(id);
+    if (!row || m_items.at(*row).audioTrack == track)
+        return;
+    m_items[*row].audioTrack = track;
+    rowChanged(*row, 0, SourceRow::ColumnCount - 1); // the tooltip of every cell names it
+}
+
+void SourceListModel::rowChanged(int row, int firstColumn, int lastColumn)
+{
+    Q_EMIT dataChanged(index(row, firstColumn), index(row, lastColumn));
 }
 
 void SourceListModel::clear()
 {
     beginResetModel();
-    m_rows.clear();
+    m_items.clear();
     endResetModel();
 }

@@ -3,6 +3,7 @@
 // as soon as it is known. The results are delivered in list order through `deliver`, which
 // runs on the worker thread; `deliverEnd` runs once after the last one (or after a stop).
 #include "media/AudioTracks.h"
+#include "media/SourceRefusal.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,8 @@ struct ProbedSourceFile {
     AudioTrackList audioTracks; // its audio tracks, in file order
     qint64 size = 0;       // bytes; read only for files that were not refused
     QString sizeError;     // why the size could not be read; empty when it was read
+    SourceRefusal refusal = SourceRefusal::NoDecoder; // why it was refused
+    bool hasSound = true;  // false for a video without a sound stream
 };
 
 class SourceProbeRun {

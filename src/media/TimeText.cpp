@@ -89,6 +89,24 @@ qint64 ReadTimeText(const QString &text, TimeTextFault *fault)
     return total;
 }
 
+std::optional<qint64> ReadWrittenTime(const QString &text, int maxHourDigits)
+{
+    const qsizetype hourDigits = text.size() - 6;
+    if (hourDigits < 2 || hourDigits > maxHourDigits || text.at(hourDigits) != u':' || text.at(hourDigits + 3) != u':')
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i != hourDigits && i != hourDigits + 3 && !(text.at(i) >= u'0' && text.at(i) <= u'9'))
+            return std::nullopt;
+    }
+    if (text.at(hourDigits + 1) > u'5' || text.at(hourDigits + 4) > u'5')
+        return std::nullopt; // minutes or seconds of 60 and more
+    TimeTextFault fault = TimeTextFault::None;
+    const qint64 seconds = ReadTimeText(text, &fault);
+    if (fault != TimeTextFault::None)
+        return std::nullopt;
+    return seconds;
+}
+
 qint32 TimeTextToSeconds(const QString &text)
 {
     TimeTextFault fault = TimeTextFault::None;

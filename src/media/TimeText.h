@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 // A byte count as a number truncated to two decimals and a unit (" B", " KB", " MB", " GB"),
 // written with the decimal separator of `locale`. Negative counts count as 0.
 QString SizeText(qint64 bytes, const QLocale &locale = QLocale());
@@ -23,6 +25,11 @@ enum class TimeTextFault {
 // h × 3600 + m × 60 + s (blanks around a piece and a sign are allowed; no padding is needed).
 // On a fault the result is 0 and `fault`, when given, says which one it was.
 qint64 ReadTimeText(const QString &text, TimeTextFault *fault = nullptr);
+
+// A time written the way the program writes it: hours of 2 to `maxHourDigits` digits, minutes
+// and seconds of two digits below 60, nothing else ("01:02:03"). Read with ReadTimeText; nothing
+// for any other text.
+std::optional<qint64> ReadWrittenTime(const QString &text, int maxHourDigits);
 
 // "hh:mm:ss" back to seconds. A text that ReadTimeText can't read, or whose seconds do not fit
 // 32 bits, gives 0.

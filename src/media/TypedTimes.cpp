@@ -2,25 +2,10 @@
 
 #include "media/TimeText.h"
 
-#include <QRegularExpression>
-#include <algorithm>
-
-bool IsTypedTimeReadable(const QString &text)
+std::optional<qint64> ReadTypedTime(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^[0-9]{2}:[0-5][0-9]:[0-5][0-9]$"));
-    return form.match(text).hasMatch();
+    return ReadWrittenTime(text, 2);
 }
-
-namespace {
-
-// Any time the program writes itself, also of files of 100 hours and more.
-bool isTimeText(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^[0-9]{2,}:[0-5][0-9]:[0-5][0-9]$"));
-    return form.match(text).hasMatch();
-}
-
-} // namespace
 
 QString UnreadableTimeMessage(const QString &text)
 {
@@ -29,28 +14,27 @@ QString UnreadableTimeMessage(const QString &text)
         .arg(text);
 }
 
-std::optional<CheckedTimes> CheckEditedTimes(const SourceRow &row)
+SourceItem WithTypedTime(SourceItem item, TypedCell cell, std::optional<qint64> seconds)
 {
-    SourceRow checked = row;
-    if (checked.startTime.isEmpty())
-        checked.startTime = FormatTimeText(0);
-    if (checked.endTime.isEmpty())
-        checked.endTime = checked.duration;
-    if (!isTimeText(checked.startTime) || !isTimeText(checked.endTime))
-        return std::nullopt;
+    if (cell == TypedCell::Start)
+        item.startMs = seconds.value_or(0) * 1000;
+    else
+        item.endMs = seconds ? *seconds * 1000 : item.durationMs;
+    return item;
+}
 
-    // The duration is the program's own text; it may have more than two digits of hours.
-    const qint64 duration = TimeTextToSeconds(checked.duration);
-    const qint64 start = TimeTextToSeconds(checked.startTime);
-    const qint64 end = TimeTextToSeconds(checked.endTime);
-    const QString typedStart = checked.startTime;
-
+SourceItem CheckEditedTimes(SourceItem item)
+{
+    const qint64 duration = DurationSeconds(item);
+    const qint64 start = StartSeconds(item);
+    const qint64 end = EndSeconds(item);
+    qint64 checkedStart = start;
+    qint64 checkedEnd = end;
     if (start >= duration)
-        checked.startTime = checked.duration;
+        checkedStart = duration;
     if (start >= end)
-        checked.endTime = typedStart;
-    if (end >= duration || TimeTextToSeconds(checked.endTime) > duration)
-        checked.endTime = checked.duration;
-    checked.cutTime = FormatTimeText(std::min(end, duration) - start);
-    return CheckedTimes{checked, TimeTextToSeconds(checked.startTime)};
+        checkedEnd = start;
+    item.startMs = checkedStart * 1000;
+    item.endMs = EndAtSeconds(item, checkedEnd);
+    return item;
 }

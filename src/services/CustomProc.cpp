@@ -1,6 +1,5 @@
 #include "services/CustomProc.h"
 
-#include "engine/CutTimes.h"
 #include "engine/OutputFolder.h"
 #include "services/CommonLib.h"
 #include "settings/IniFile32.h"
@@ -8,7 +7,7 @@
 TCustomProc::TCustomProc(TCommonLib &common, OptionSelectionModel &options, SourceListModel &sources)
     : m_common(common), m_options(options), m_sources(sources),
       m_profiles(common.locations().configBase, options, m_profileBox, common.messageBoxes()),
-      m_builder(common.programFolder(), options, sources, common.appFunc(), common.fileFunc())
+      m_builder(common.programFolder(), &options, common.appFunc(), common.fileFunc())
 {
     m_builder.setScriptFolder(common.locations().stateFolder);
     bindCustomProfiles();
@@ -39,26 +38,14 @@ void TCustomProc::setLoadSelectedCustomProfile(std::function<void()> hook)
     m_builder.setLoadSelectedCustomProfile(m_loadSelectedCustomProfile);
 }
 
-ConvertResult TCustomProc::CreateConvertParameter(const QString &sourcePath)
+ConvertResult TCustomProc::CreateConvertParameter(const SourceItem &item)
 {
-    return m_builder.CreateConvertParameter(sourcePath, m_common.convertParameter());
+    return m_builder.CreateConvertParameter(item, m_common.convertParameter());
 }
 
 TBatchServices TCustomProc::batchServices()
 {
     return {m_builder, m_common.convertParameter(), m_common.appFunc(), m_common.messageBoxes()};
-}
-
-QString TCustomProc::LookupStartTime(const QString &sourcePath)
-{
-    for (int rows = CountRowsHolding(m_sources, sourcePath); rows > 0 && m_loadSelectedCustomProfile; --rows)
-        m_loadSelectedCustomProfile();
-    return ::LookupStartTime(m_sources, sourcePath);
-}
-
-QString TCustomProc::LookupDuration(const QString &sourcePath) const
-{
-    return ::LookupDuration(m_sources, sourcePath);
 }
 
 QString TCustomProc::PrepareOutputFolder() const

@@ -27,6 +27,8 @@ public:
     // The output folder text of the main window.
     void setOutputFolderText(const QString &text) { m_builder.setOutputFolderText(text); }
     QString outputFolderText() const { return m_builder.outputFolderText(); }
+    // The loudness target of the Options dialog, for every item built after it is set.
+    void setLoudnessTarget(LoudnessTarget target) { m_builder.setLoudnessTarget(target); }
 
     // The custom profiles and the Options dialog's name box.
     TCustomProfiles &customProfiles() { return m_profiles; }
@@ -41,13 +43,9 @@ public:
     void ApplyQualityProfile() { ::ApplyQualityProfile(m_options, m_selectorHooks); }
 
     // See ConvertParameterBuilder::CreateConvertParameter; fills the common conversion record.
-    ConvertResult CreateConvertParameter(const QString &sourcePath);
+    ConvertResult CreateConvertParameter(const SourceItem &item);
     // What a batch run builds each item's command with, and where it records and reports.
     TBatchServices batchServices();
-    // The start time of the last row holding `sourcePath`, after loading the selected custom
-    // profile once for every row that holds it.
-    QString LookupStartTime(const QString &sourcePath);
-    QString LookupDuration(const QString &sourcePath) const;
     QString PrepareOutputFolder() const;
 
 private:

@@ -14,6 +14,22 @@ QString ProfileValueOf(const OptionSelectionModel &model)
 
 void ApplyProfileValue(OptionSelectionModel &model, const QString &value, const QString &profileName)
 {
+    OptionSelection selection = model.selection();
+    const auto select = [&] {
+        for (const Selector field : ProfileFieldOrder)
+            model.setSelectedIndex(field, selection[field]);
+    };
+    try {
+        ApplyProfileValue(selection, value, profileName);
+    } catch (const CustomProfileError &) {
+        select(); // the fields before the faulty piece
+        throw;
+    }
+    select();
+}
+
+void ApplyProfileValue(OptionSelection &selection, const QString &value, const QString &profileName)
+{
     const QStringList pieces = SplitByChar(value, u'|');
     if (pieces.size() != int(ProfileFieldOrder.size()))
         return;
@@ -28,6 +44,6 @@ void ApplyProfileValue(OptionSelectionModel &model, const QString &value, const 
                                                     "valid integer value.")
                                          .arg(profileName, piece)
                                          .toStdString());
-        model.setSelectedIndex(ProfileFieldOrder[i], index);
+        selection[ProfileFieldOrder[i]] = index;
     }
 }

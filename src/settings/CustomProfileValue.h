@@ -27,3 +27,5 @@ QString ProfileValueOf(const OptionSelectionModel &model);
 // selector's list leaves it with nothing selected. At a piece that is not a whole number the
 // load stops with CustomProfileError (naming `profileName`); the selectors before it are set.
 void ApplyProfileValue(OptionSelectionModel &model, const QString &value, const QString &profileName);
+// The same on plain indexes (for programs without selectors); an index is taken as stored.
+void ApplyProfileValue(OptionSelection &selection, const QString &value, const QString &profileName);

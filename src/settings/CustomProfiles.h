@@ -19,7 +19,8 @@ public:
     CustomProfileBox &box() { return m_box; }
 
     // Replaces the entries of the main window's profile selector by the built-in qualities and
-    // then the custom profile names, and selects "Normal Quality".
+    // then the custom profile names, and selects what a conversion will use: the custom profile
+    // selected in the name box, else what NameQualityInUse names.
     void FillProfileSelector();
     // Loads the profile selected in the name box into the six selectors; nothing selected, or
     // nothing stored under its name, changes nothing. Throws CustomProfileError (see
@@ -58,3 +59,5 @@ QStringList CustomProfileNames(const QString &programFolder);
 // filled. False when no profile has that name. Throws CustomProfileError for a stored piece
 // that is not a whole number, IniFileError when the file cannot be read.
 bool LoadCustomProfileByName(OptionSelectionModel &options, const QString &programFolder, const QString &name);
+// The same on plain indexes.
+bool LoadCustomProfileByName(OptionSelection &selection, const QString &programFolder, const QString &name);

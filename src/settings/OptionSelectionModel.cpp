@@ -60,18 +60,35 @@ void OptionSelectionModel::setEnabled(SelectorControl control, bool enabled)
     Q_EMIT enabledChanged(control, enabled);
 }
 
+void OptionSelectionModel::setKeepOriginal(bool keep)
+{
+    if (m_keepOriginal == keep)
+        return;
+    m_keepOriginal = keep;
+    Q_EMIT keepOriginalChanged(keep);
+}
+
 OptionSelection OptionSelectionModel::selection() const
 {
     OptionSelection s;
-    s.outputType = selectedIndex(Selector::OutputType);
-    s.quality = selectedIndex(Selector::Quality);
-    s.audioBitrate = selectedIndex(Selector::AudioBitrate);
-    s.sampleRate = selectedIndex(Selector::AudioSample);
-    s.channels = selectedIndex(Selector::AudioChannels);
-    s.volume = selectedIndex(Selector::VolumeGain);
-    s.videoSize = selectedIndex(Selector::VideoSize);
-    s.videoBitrate = selectedIndex(Selector::VideoBitrate);
-    s.frameRate = selectedIndex(Selector::FrameRate);
-    s.aspectRatio = selectedIndex(Selector::AspectRatio);
+    for (int i = 0; i < SelectorCount; ++i)
+        s[Selector(i)] = selectedIndex(Selector(i));
     return s;
+}
+
+int &OptionSelection::operator[](Selector selector)
+{
+    switch (selector) {
+    case Selector::OutputType: return outputType;
+    case Selector::Quality: return quality;
+    case Selector::AudioBitrate: return audioBitrate;
+    case Selector::AudioSample: return sampleRate;
+    case Selector::AudioChannels: return channels;
+    case Selector::VolumeGain: return volume;
+    case Selector::VideoSize: return videoSize;
+    case Selector::VideoBitrate: return videoBitrate;
+    case Selector::FrameRate: return frameRate;
+    case Selector::AspectRatio: break;
+    }
+    return aspectRatio;
 }

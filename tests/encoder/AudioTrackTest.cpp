@@ -1,6 +1,6 @@
 // -atrack: evc and revc convert the audio track asked for, refuse one the file lacks without
-// writing anything, and without the option take the track the program's source list names as
-// the file's default.
+// writing anything, without the option take the track the program's source list names as the
+// file's default, and keep or measure the chosen track beside -keeporiginal and -loudness.
 #include "EncoderHarness.h"
 #include "common/AudioTrackMedia.h"
 #include "media/AudioTracks.h"
@@ -118,4 +118,62 @@ TEST(EncoderAudioTrack, RevcTakesTheTrackOfTheFileItsScriptNames)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, "revc: The input has no audio track 3 (it has 2 audio tracks)\n");
     EXPECT_FALSE(QFile::exists(folder + "/third.wav"));
+}
+
+namespace {
+
+// Two AAC stereo tracks far apart in level: a quiet English 440 Hz track and a loud French
+// 880 Hz track that the file marks as its default.
+QString tracksOfTwoLevels()
+{
+    return Fixtures::instance().make(
+        "two_levels.mkv",
+        {"-f", "lavfi", "-i", "aevalsrc='0.02*sin(2*PI*440*t)|0.02*sin(2*PI*440*t)':s=48000:d=4", "-f", "lavfi", "-i",
+         "aevalsrc='0.5*sin(2*PI*880*t)|0.5*sin(2*PI*880*t)':s=48000:d=4", "-map", "0:a", "-map", "1:a", "-c:a", "aac",
+         "-b:a", "128k", "-metadata:s:a:0", "language=eng", "-metadata:s:a:1", "language=fre", "-disposition:a:0", "0",
+         "-disposition:a:1", "default"});
+}
+
+} // namespace
+
+// -atrack beside -keeporiginal copies the chosen track, and beside -loudness measures the chosen
+// track: each output holds that track's tone, and a normalised output reaches the same level
+// whichever track it came from, though the tracks lie 28 dB apart. The file's default is the
+// second track, so a choice of the first is seen wherever the default would be taken instead.
+TEST(EncoderAudioTrack, TheChosenTrackIsTheOneKeptOrMeasured)
+{
+    const QString source = tracksOfTwoLevels();
+    ASSERT_FALSE(source.isEmpty());
+    const QString folder = freshFolder("atrack-combined");
+    const struct {
+        const char *name;
+        QStringList options;
+        double hz;
+        const char *route; // what the encoder says of the sound; empty: nothing
+    } cases[] = {
+        {"kept1.aac", {"-atrack", "1", "-keeporiginal", "-acodec", "aac"}, EnglishHz, "audio: copied (aac)\n"},
+        {"kept2.aac", {"-atrack", "2", "-keeporiginal", "-acodec", "aac"}, FrenchHz, "audio: copied (aac)\n"},
+        {"loud1.wav", {"-atrack", "1", "-acodec", "pcm_s16le", "-ac", "2", "-ar", "44100", "-loudness", "-16"},
+         EnglishHz, ""},
+        {"loud2.wav", {"-atrack", "2", "-acodec", "pcm_s16le", "-ac", "2", "-ar", "44100", "-loudness", "-16"},
+         FrenchHz, ""},
+        {"both1.aac", {"-atrack", "1", "-keeporiginal", "-acodec", "aac", "-loudness", "-16"}, EnglishHz,
+         "audio: re-encoded (loudness normalised to -16 LUFS)\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString output = folder + "/" + c.name;
+        const RunResult r = runProgram(evcPath(), QStringList{"-y", "-i", source} + c.options + QStringList{output});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(isTone(dominantFrequency(output), c.hz)) << dominantFrequency(output);
+        if (*c.route)
+            EXPECT_TRUE(r.out.startsWith(c.route)) << r.out.toStdString();
+    }
+    const double quietKept = rmsDb(decodeMono(folder + "/kept1.aac", 48000));
+    const double loudKept = rmsDb(decodeMono(folder + "/kept2.aac", 48000));
+    EXPECT_NEAR(loudKept - quietKept, 28.0, 1.0);
+    const double first = rmsDb(decodeMono(folder + "/loud1.wav", 44100));
+    const double second = rmsDb(decodeMono(folder + "/loud2.wav", 44100));
+    EXPECT_NEAR(first, second, 1.0);
+    EXPECT_NEAR(rmsDb(decodeMono(folder + "/both1.aac", 48000)), first, 1.0);
 }

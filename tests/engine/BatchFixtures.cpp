@@ -1,3 +1,4 @@
+#include "media/TimeText.h"
 #include "BatchFixtures.h"
 
 #include "common/Ffmpeg.h"
@@ -67,7 +68,8 @@ QString BatchSetup::addRow(const QString &fixture, const QString &name, bool che
 {
     const QString copy = inputFolder + name;
     QFile::copy(BatchMedia::path(fixture), copy);
-    sources.appendRow({checked ? QStringLiteral("True") : QStringLiteral("False"), copy, QStringLiteral("1 KB"), end,
-                       QStringLiteral("00:00:00"), end, end});
+    SourceItem item = WholeFileItem(copy, 1024, ReadTimeText(end) * 1000);
+    item.checked = checked;
+    sources.appendItem(item);
     return copy;
 }

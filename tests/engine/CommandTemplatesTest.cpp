@@ -29,17 +29,7 @@ TEST(CommandTemplates, ChoiceFollowsTheTrimmedCodecFragment)
 
 TEST(CommandTemplates, VideoAndTargetTemplatesJoinTheirFragmentsInOrder)
 {
-    OptionSelectionModel empty; // nothing selected: every builder gives its default
-    CommandFragments f;
-    f.codec = MakeCodecArg(-1);
-    f.videoBitrate = MakeVideoBitrateArg(empty, -1);
-    f.videoSize = MakeVideoSizeArg(empty, -1);
-    f.frameRate = MakeFrameRateArg(empty, -1);
-    f.aspect = MakeAspectArg(empty, -1);
-    f.audioBitrate = MakeAudioBitrateArg(empty, -1);
-    f.volume = MakeVolumeArg(empty, -1);
-    f.channels = MakeChannelsArg(empty, -1);
-    f.sampleRate = MakeSampleRateArg(empty, -1);
+    CommandFragments f = MakeOptionFragments(EncoderSettings{}); // nothing chosen: every default
     f.format = Fragment::option("-f", "avi");
     f.timeRange = {" -ss 00:00:01 -t 5", {"-ss", "00:00:01", "-t", "5"}};
     EXPECT_EQ(MakeOutputExtension(-1), ".avi");
@@ -51,6 +41,7 @@ TEST(CommandTemplates, VideoAndTargetTemplatesJoinTheirFragmentsInOrder)
     EXPECT_EQ(video.arguments, QStringList({"-y", "-i", "/in.avi", "-vcodec", "xvid", "-acodec", "mp3", "-b", "512",
                                             "-s", "320x240", "-r", "25", "-aspect", "4:3", "-ab", "64", "-ac", "2",
                                             "-ar", "44100", "-f", "avi", "-ss", "00:00:01", "-t", "5", "/out/x.avi"}));
+    EXPECT_EQ(video.outputPath, "/out/x.avi"); // a field of its own, not read back from the arguments
 
     f.codec = Fragment::words(" -target vcd");
     const EncoderCommand target = AssembleCommand(CommandTemplate::Target, "/p/evc", "/in.avi", f, "/out/x.mpg");

@@ -26,7 +26,7 @@ protected:
     FakeMessageBoxes boxes;
     FakeCodecErrorReporter reporter;
     SourceListController *controller = nullptr;
-    QList<QList<int>> chosen;
+    QList<QList<SourceItemId>> chosen;
 
     void SetUp() override
     {
@@ -34,10 +34,10 @@ protected:
         grid->setGeometry(10, 10, 600, 200);
         controller = new SourceListController(grid, model, boxes, reporter, &window);
         QObject::connect(controller, &SourceListController::audioTracksChosen,
-                         [this](const QList<int> &rows) { chosen << rows; });
-        model.appendRow(rowWith("/v/two.mp4", {english(), french()}));
-        model.appendRow(rowWith("/v/one.avi", {english()}));
-        model.appendRow(rowWith("/v/other.mp4", {english(), french()}));
+                         [this](const QList<SourceItemId> &ids) { chosen << ids; });
+        model.appendItem(itemWith("/v/two.mp4", {english(), french()}));
+        model.appendItem(itemWith("/v/one.avi", {english()}));
+        model.appendItem(itemWith("/v/other.mp4", {english(), french()}));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -91,8 +91,8 @@ TEST_F(AudioTrackMenu, RightClickOpensAudioTrackFirstWithTheTracksAndTheConverte
     ASSERT_NE(trackMenu(), nullptr);
     EXPECT_EQ(entries(), (QStringList{"[x] 1: English - AAC stereo (default)", "[ ] 2: French - AC3 5.1"}));
     pick(1);
-    EXPECT_EQ(model.row(0).chosenAudioTrack, 2);
-    EXPECT_EQ(chosen, (QList<QList<int>>{{0}}));
+    EXPECT_EQ(model.item(0).audioTrack, 2);
+    EXPECT_EQ(chosen, (QList<QList<SourceItemId>>{{model.item(0).id}}));
 
     rightClick(0);
     EXPECT_EQ(entries(), (QStringList{"[ ] 1: English - AAC stereo (default)", "[x] 2: French - AC3 5.1"}));
@@ -109,16 +109,16 @@ TEST_F(AudioTrackMenu, WithSeveralRowsSelectedTheChoiceGoesToEachRowThatHasTheTr
     controller->rowMenu()->close();
     rightClick(2);
     pick(1);
-    EXPECT_EQ(model.row(0).chosenAudioTrack, 2);
-    EXPECT_EQ(model.row(1).chosenAudioTrack, std::nullopt); // it has no second track
-    EXPECT_EQ(model.row(2).chosenAudioTrack, 2);
+    EXPECT_EQ(model.item(0).audioTrack, 2);
+    EXPECT_EQ(model.item(1).audioTrack, std::nullopt); // it has no second track
+    EXPECT_EQ(model.item(2).audioTrack, 2);
 
     select({0, 1});
     rightClick(2);
     EXPECT_EQ(controller->view().selectedRows(), QList<int>{2});
     pick(0);
-    EXPECT_EQ(model.row(0).chosenAudioTrack, 2);
-    EXPECT_EQ(model.row(2).chosenAudioTrack, 1);
+    EXPECT_EQ(model.item(0).audioTrack, 2);
+    EXPECT_EQ(model.item(2).audioTrack, 1);
 }
 
 TEST_F(AudioTrackMenu, TheMenuKeyAndShiftF10OpenTheFocusedRowsMenu)
@@ -130,7 +130,7 @@ TEST_F(AudioTrackMenu, TheMenuKeyAndShiftF10OpenTheFocusedRowsMenu)
     ASSERT_NE(trackMenu(), nullptr);
     EXPECT_TRUE(controller->rowMenu()->isVisible());
     pick(1);
-    EXPECT_EQ(model.row(2).chosenAudioTrack, 2);
+    EXPECT_EQ(model.item(2).audioTrack, 2);
 
     select({0});
     QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
@@ -141,7 +141,7 @@ TEST_F(AudioTrackMenu, TheMenuKeyAndShiftF10OpenTheFocusedRowsMenu)
 
 TEST_F(AudioTrackMenu, AFileWithoutSoundHasNoTrackToChoose)
 {
-    model.appendRow(rowWith("/v/silent.avi", {}));
+    model.appendItem(itemWith("/v/silent.avi", {}));
     rightClick(3);
     ASSERT_NE(trackMenu(), nullptr);
     EXPECT_FALSE(trackMenu()->isEnabled());

@@ -1,18 +1,18 @@
 #pragma once
-// Source rows with audio tracks as probing lists them, for tests that need no media file.
-#include "media/SourceRow.h"
+// Source items with audio tracks as probing lists them, for tests that need no media file.
+#include "media/SourceItem.h"
 
 namespace AudioTrackRows {
 
 inline AudioTrack english() { return {1, "eng", "", "aac", 2, 48000, true}; }
 inline AudioTrack french() { return {2, "fre", "Commentaire", "ac3", 6, 48000, false}; }
 
-// A three-second row of `path` whose file has `tracks`.
-inline SourceRow rowWith(const QString &path, AudioTrackList tracks)
+// A three-second item of `path` whose file has `tracks`.
+inline SourceItem itemWith(const QString &path, AudioTrackList tracks)
 {
-    SourceRow row{"True", path, "1 MB", "00:00:03", "00:00:00", "00:00:03", "00:00:03"};
-    row.audioTracks = std::move(tracks);
-    return row;
+    SourceItem item = WholeFileItem(path, 1'000'000, 3000);
+    item.audioTracks = std::move(tracks);
+    return item;
 }
 
 } // namespace AudioTrackRows

@@ -98,28 +98,31 @@ TEST(AudioTrackChoice, ATrackIsFoundByItsNumberOrItsLanguage)
     }
 }
 
-TEST(AudioTrackChoice, AChoiceAppliesToEachRowThatHasTheTrack)
+TEST(AudioTrackChoice, AChoiceAppliesToEachItemThatHasTheTrack)
 {
     SourceListModel model;
-    model.appendRow(rowWith("/v/two.mp4", {english(), french()}));
-    model.appendRow(rowWith("/v/one.avi", {english()}));
-    model.appendRow(rowWith("/v/silent.avi", {}));
-    model.appendRow(rowWith("/v/other.mp4", {english(), french()}));
-    EXPECT_EQ(ChooseAudioTrackForRows(model, {3, 0, 1, 2, 0}, 2), (QList<int>{0, 3}));
-    EXPECT_EQ(model.row(0).chosenAudioTrack, 2);
-    EXPECT_EQ(model.row(1).chosenAudioTrack, std::nullopt);
-    EXPECT_EQ(model.row(2).chosenAudioTrack, std::nullopt);
-    EXPECT_EQ(model.row(3).chosenAudioTrack, 2);
-    EXPECT_EQ(ChooseAudioTrackForRows(model, {1, 7, -1}, 1), (QList<int>{1}));
-    EXPECT_EQ(model.row(1).chosenAudioTrack, 1);
+    const SourceItemId two = model.appendItem(itemWith("/v/two.mp4", {english(), french()}));
+    const SourceItemId one = model.appendItem(itemWith("/v/one.avi", {english()}));
+    const SourceItemId silent = model.appendItem(itemWith("/v/silent.avi", {}));
+    const SourceItemId other = model.appendItem(itemWith("/v/other.mp4", {english(), french()}));
+    EXPECT_EQ(ChooseAudioTrackForItems(model, {other, two, one, silent, two}, 2), (QList<SourceItemId>{other, two}));
+    EXPECT_EQ(model.item(0).audioTrack, 2);
+    EXPECT_EQ(model.item(1).audioTrack, std::nullopt);
+    EXPECT_EQ(model.item(2).audioTrack, std::nullopt);
+    EXPECT_EQ(model.item(3).audioTrack, 2);
+    model.removeRows(0, 1); // an item the list no longer holds, and ids it never gave, are passed over
+    EXPECT_EQ(ChooseAudioTrackForItems(model, {two, SourceItemId{99}, SourceItemId{}, one}, 1),
+              (QList<SourceItemId>{one}));
+    EXPECT_EQ(model.item(0).id, one);
+    EXPECT_EQ(model.item(0).audioTrack, 1);
 }
 
 // The columns' texts stay as they are; the count of tracks and the converted track show beside them.
 TEST(AudioTrackChoice, ARowWithSeveralTracksShowsTheirCountAndNamesItsTrackInItsTooltip)
 {
     SourceListModel model;
-    model.appendRow(rowWith("/v/two.mp4", {english(), french()}));
-    model.appendRow(rowWith("/v/one.avi", {english()}));
+    model.appendItem(itemWith("/v/two.mp4", {english(), french()}));
+    model.appendItem(itemWith("/v/one.avi", {english()}));
     const auto tip = [&](int row, int column) { return model.index(row, column).data(Qt::ToolTipRole); };
     const auto count = [&](int row) { return model.index(row, 1).data(SourceListModel::AudioTrackCountRole).toInt(); };
 
@@ -132,15 +135,15 @@ TEST(AudioTrackChoice, ARowWithSeveralTracksShowsTheirCountAndNamesItsTrackInIts
     EXPECT_FALSE(tip(1, 3).isValid());
 
     QSignalSpy changed(&model, &SourceListModel::dataChanged);
-    model.setChosenAudioTrack(0, 2);
+    model.setAudioTrack(model.item(0).id, 2);
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].value<QModelIndex>(), model.index(0, 0));
     EXPECT_EQ(changed[0][1].value<QModelIndex>(), model.index(0, 6));
     EXPECT_EQ(tip(0, 1).toString(), "/v/two.mp4\nAudio track: 2: French - AC3 5.1");
-    EXPECT_EQ(model.row(0).field(SourceRow::FileNameColumn), "/v/two.mp4");
+    EXPECT_EQ(model.index(0, 1).data().toString(), "/v/two.mp4");
 }
 
-// Adding a file lists its tracks in its row.
+// Adding a file lists its tracks in its item.
 TEST(AudioTrackRows, AnAddedFileKeepsItsTracksInItsRow)
 {
     const QString file = make(mediaFolder().path(), "added.mp4", DefaultTrack::Second);
@@ -152,7 +155,7 @@ TEST(AudioTrackRows, AnAddedFileKeepsItsTracksInItsRow)
     adder.AddSourceFiles({file});
     ASSERT_EVENTUALLY(!adder.isBusy());
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.row(0).audioTracks, ProbeAudioTracks(file));
-    EXPECT_EQ(model.row(0).audioTracks.size(), 2);
-    EXPECT_EQ(model.row(0).chosenAudioTrack, std::nullopt);
+    EXPECT_EQ(model.item(0).audioTracks, ProbeAudioTracks(file));
+    EXPECT_EQ(model.item(0).audioTracks.size(), 2);
+    EXPECT_EQ(model.item(0).audioTrack, std::nullopt);
 }

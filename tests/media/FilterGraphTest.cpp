@@ -5,7 +5,6 @@
 #include "common/Fakes.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
-#include "media/SourceListModel.h"
 #include "media/widgets/PreviewControls.h"
 
 #include <QCoreApplication>
@@ -24,6 +23,14 @@ constexpr int PatienceMs = 15000; // generous: the machine may be busy with othe
 const QString PlayingVideoError = QStringLiteral("Playing Video error.");
 
 qint64 referenceOfMs(qint64 milliseconds) { return MediaTime::millisecondsToReference(milliseconds); }
+
+// The item a selected row of `path` hands to the player.
+SourceItem itemOf(const QString &path)
+{
+    SourceItem item = WholeFileItem(path, 1000, 3000);
+    item.id = SourceItemId{1};
+    return item;
+}
 
 class RealPreview : public ::testing::Test {
 protected:
@@ -72,7 +79,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
     QWidget *video = form.DSVideoWindowEx1();
     const QImage logo = video->grab().toImage();
 
-    player.btnPlayClick({file});
+    player.btnPlayClick({itemOf(file)});
     EXPECT_FALSE(form.panLogo()->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.pnlCurTime()->text() != "00:00:00"; }, PatienceMs));
     ASSERT_EQ(player.previewFile(), file);
@@ -93,7 +100,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
 
 TEST_F(RealPreview, AVideoWithoutSoundPlays)
 {
-    player.btnPlayClick({MediaFixtures::path("video_only.mp4")});
+    player.btnPlayClick({itemOf(MediaFixtures::path("video_only.mp4"))});
     // The clip lasts 2 s and the display ticks once a second: on a busy machine the tick may come
     // late and show "00:00:02" first.
     bool playingWhenAdvanced = false;
@@ -135,7 +142,7 @@ TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
         SCOPED_TRACE(file);
         log.clear();
-        player.btnPlayClick({MediaFixtures::path(file)});
+        player.btnPlayClick({itemOf(MediaFixtures::path(file))});
         EXPECT_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
@@ -151,7 +158,7 @@ protected:
 
 TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
 {
-    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    player.btnPlayClick({itemOf(MediaFixtures::path("three_seconds.mp4"))});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, PatienceMs));
     EXPECT_EQ(log, QStringList{PlayingVideoError});
     EXPECT_TRUE(player.previewFile().isEmpty());
@@ -159,18 +166,16 @@ TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
     EXPECT_FALSE(player.positionTimer().isActive());
 }
 
-// The frequency of what the preview plays of `row`'s file to its end, with the player's sound
+// The frequency of what the preview plays of `item`'s file to its end, with the player's sound
 // written to a WAV file instead of a device.
-double playedFrequency(const SourceRow &row, const QString &recording)
+double playedFrequency(const SourceItem &item, const QString &recording)
 {
     std::setlocale(LC_NUMERIC, "C");
     FilterGraph graph({"pcm", {{"ao-pcm-file", QFile::encodeName(recording)}}});
     PreviewTimelineState timeline;
     PreviewPlayer player(graph, timeline, [](const QString &) {});
-    SourceListModel rows;
-    rows.appendRow(row);
-    player.btnPlayClick(SourcesOfRows(rows, {0}));
-    if (player.previewFile() != row.fileName || !QTest::qWaitFor([&] { return player.previewFile().isEmpty(); }, PatienceMs))
+    player.btnPlayClick({item});
+    if (player.previewFile() != item.path || !QTest::qWaitFor([&] { return player.previewFile().isEmpty(); }, PatienceMs))
         return 0;
     graph.Release(); // the recording is complete once the player has let go of its output
     return AudioTrackMedia::dominantFrequency(recording);
@@ -178,7 +183,7 @@ double playedFrequency(const SourceRow &row, const QString &recording)
 
 // The French track of a file whose default is English; the French default of another file when
 // nothing is chosen; and its English track when that is chosen.
-TEST(PreviewAudioTrack, ThePreviewPlaysTheTrackTheRowConverts)
+TEST(PreviewAudioTrack, ThePreviewPlaysTheTrackTheItemConverts)
 {
     QTemporaryDir folder;
     const struct {
@@ -193,10 +198,10 @@ TEST(PreviewAudioTrack, ThePreviewPlaysTheTrackTheRowConverts)
         SCOPED_TRACE(++number);
         const QString file = AudioTrackMedia::make(folder.path(), QStringLiteral("tracks%1.mp4").arg(number), c.marked);
         ASSERT_FALSE(file.isEmpty());
-        SourceRow row{"True", file, "1 KB", "00:00:03", "00:00:00", "00:00:03", "00:00:03"};
-        row.audioTracks = ProbeAudioTracks(file);
-        row.chosenAudioTrack = c.chosen;
-        const double hz = playedFrequency(row, folder.filePath(QStringLiteral("played%1.wav").arg(number)));
+        SourceItem item = itemOf(file);
+        item.audioTracks = ProbeAudioTracks(file);
+        item.audioTrack = c.chosen;
+        const double hz = playedFrequency(item, folder.filePath(QStringLiteral("played%1.wav").arg(number)));
         EXPECT_TRUE(AudioTrackMedia::isTone(hz, c.hz)) << hz;
     }
 }
@@ -206,12 +211,13 @@ protected:
     UnstartablePlayer() : RealPreview({"null", {{"no-such-option", "yes"}}}) {}
 };
 
-// A preview that cannot start says why in the log, once, and the program goes on without it.
+// A preview that cannot start says why in the log, once, tells the handler each time (which shows
+// it), and the program goes on without it.
 TEST_F(UnstartablePlayer, LogsWhyAndStaysUnloaded)
 {
     const QString file = MediaFixtures::path("two_seconds.avi");
-    player.btnPlayClick({file});
-    player.btnPlayClick({file});
+    EXPECT_THROW(player.btnPlayClick({itemOf(file)}), MediaGraphError);
+    EXPECT_THROW(player.btnPlayClick({itemOf(file)}), MediaGraphError);
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.first().startsWith("The preview cannot play videos: ")) << log.first().toStdString();
     EXPECT_TRUE(log.first().contains("no-such-option")) << log.first().toStdString();

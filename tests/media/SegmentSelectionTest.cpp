@@ -1,4 +1,5 @@
 #include "FakePreviewControl.h"
+#include "common/SourceItems.h"
 #include "media/SegmentMarkers.h"
 #include "media/SegmentSelection.h"
 #include "media/SourceListModel.h"
@@ -22,8 +23,7 @@ struct Timeline {
     {
         const int index = model.rowCount();
         const QString name = path.isEmpty() ? QStringLiteral("/v/clip%1.avi").arg(index) : path;
-        model.appendRow({"True", name, "1 MB", FormatTimeText(duration), FormatTimeText(start), FormatTimeText(end),
-                         FormatTimeText(end - start)});
+        model.appendItem(ItemWithTimes(name, FormatTimeText(duration), FormatTimeText(start), FormatTimeText(end)));
         return index;
     }
     // Lays out the rows `rows` as a click in the grid would.
@@ -40,7 +40,7 @@ struct Timeline {
         ASSERT_EQ(segments.leftFillerWidth(), a);
         ASSERT_EQ(segments.rightFillerWidth(), b);
     }
-    QString field(int row, int column) const { return model.row(row).field(column); }
+    QString field(int row, int column) const { return ShownText(model, row, column); }
     QString start(int row) const { return field(row, SourceRow::StartTimeColumn); }
     QString end(int row) const { return field(row, SourceRow::EndTimeColumn); }
     QString cut(int row) const { return field(row, SourceRow::CutTimeColumn); }
@@ -261,12 +261,39 @@ TEST(SegmentMarkers, AnEmptiedListPutsBothMarkersAtTheEnds)
     EXPECT_EQ(t.segments.rightFillerWidth(), 2);
 }
 
-TEST(SegmentCutSeconds, EndMinusStartOfTheLastRowOfThePathInAnyLetterCase)
+// Linux names are case-sensitive: two files whose names differ only in letter case are two
+// rows, and a marker moved over one of them cuts that one alone.
+TEST(SegmentCutSeconds, RowsOfNamesThatDifferOnlyInLetterCaseKeepTheirOwnCuts)
 {
     Timeline t;
     t.addRow(100, 10, 40, "/v/Clip.avi");
-    t.addRow(100, 20, 90, "/V/CLIP.AVI");
-    t.addRow(100, 0, 5, "/v/other.avi");
-    EXPECT_EQ(t.segments.CutSeconds("/v/clip.avi"), 70);
-    EXPECT_EQ(t.segments.CutSeconds("/v/missing.avi"), 0);
+    t.addRow(100, 20, 90, "/v/CLIP.avi");
+    t.select({1});
+    t.segments.dragStartMarker(t.segments.leftFillerWidth() + 30);
+    EXPECT_EQ(t.start(0), "00:00:10");
+    EXPECT_EQ(t.cut(0), "00:00:30");
+    EXPECT_NE(t.start(1), "00:00:20");
+    EXPECT_EQ(t.cut(1), FormatTimeText(90 - ReadTimeText(t.start(1))));
+    EXPECT_EQ(t.segments.commitTypedTime(0, SourceRow::EndTimeColumn, "00:00:50"), std::nullopt);
+    EXPECT_EQ(t.cut(0), "00:00:40");
+    EXPECT_EQ(t.end(1), "00:01:30");
+}
+
+// A committed time of the selected row moves its marker at once, also while that row's file is
+// being previewed; the preview goes on, at the typed start.
+TEST(SegmentTypedTimes, TheMarkersFollowACommittedTimeAtOnceWhileThePreviewPlays)
+{
+    Timeline t;
+    const int row = t.addRow(100, 0, 100, "/v/playing.avi");
+    t.select({row});
+    t.preview.load("/v/playing.avi");
+    ASSERT_EQ(t.segments.leftFillerWidth(), 1);
+    const int stops = t.preview.stops;
+
+    EXPECT_FALSE(t.segments.commitTypedTime(row, SourceRow::StartTimeColumn, "00:00:25"));
+    EXPECT_EQ(t.segments.leftFillerWidth(), 56); // R(25 / 100 × 220) + 1
+    EXPECT_FALSE(t.segments.commitTypedTime(row, SourceRow::EndTimeColumn, "00:01:15"));
+    EXPECT_EQ(t.segments.rightFillerWidth(), 56); // 221 − R(75 / 100 × 220)
+    EXPECT_EQ(t.preview.stops, stops);
+    EXPECT_EQ(t.preview.previewFile(), "/v/playing.avi");
 }

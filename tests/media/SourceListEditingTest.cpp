@@ -10,14 +10,14 @@ void fill(SourceListModel &model, const QStringList &names)
 {
     model.clear();
     for (const QString &name : names)
-        model.appendRow({"True", name, "1 B", "00:00:02", "00:00:00", "00:00:02", "00:00:02"});
+        model.appendItem(WholeFileItem(name, 1, 2000));
 }
 
 QStringList names(const SourceListModel &model)
 {
     QStringList out;
-    for (const SourceRow &row : model.rows())
-        out << row.fileName;
+    for (const SourceItem &item : model.items())
+        out << item.path;
     return out;
 }
 

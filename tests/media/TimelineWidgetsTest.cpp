@@ -1,6 +1,7 @@
 #include "FakeCodecErrorReporter.h"
 #include "FakePreviewControl.h"
 #include "common/Fakes.h"
+#include "common/SourceItems.h"
 #include "media/SegmentSelection.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -41,8 +42,7 @@ protected:
         sources = new SourceListController(grid, model, boxes, reporter, &window);
         segments = new SegmentController(*timeline, *sources, boxes, state, preview, &window);
         for (qint64 seconds : {100, 50, 200}) {
-            const QString d = FormatTimeText(seconds);
-            model.appendRow({"True", QStringLiteral("/v/%1s.avi").arg(seconds), "1 MB", d, "00:00:00", d, d});
+            model.appendItem(WholeFileItem(QStringLiteral("/v/%1s.avi").arg(seconds), 1024 * 1024, seconds * 1000));
         }
         window.show();
         window.activateWindow();
@@ -55,7 +55,7 @@ protected:
     {
         return grid->viewport()->mapTo(&window, grid->visualRect(model.index(row, column)).center());
     }
-    QString field(int row, int column) const { return model.row(row).field(column); }
+    QString field(int row, int column) const { return ShownText(model, row, column); }
     // Runs the calls queued on this thread (the grid's commit after Enter, a message after it).
     static void runQueuedCalls() { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); }
     TimeEditor *openEditor(int row, int column)

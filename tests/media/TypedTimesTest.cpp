@@ -1,4 +1,5 @@
 #include "FakePreviewControl.h"
+#include "common/SourceItems.h"
 #include "media/SegmentSelection.h"
 #include "media/SourceListModel.h"
 #include "media/TypedTimes.h"
@@ -25,14 +26,21 @@ TEST(TypedTimes, TheCheckKeepsStartAndEndWithinTheFileAndWorksOutTheCut)
         {"a file of 100 hours", "100:00:00", "99:00:00", "", "99:00:00", "100:00:00", "01:00:00"},
     };
     for (const Case &c : cases) {
-        const SourceRow row{"True", "/v/a.avi", "1 MB", c.duration, c.start, c.end, "00:01:30"};
-        const std::optional<CheckedTimes> checked = CheckEditedTimes(row);
-        ASSERT_TRUE(checked) << c.what;
-        EXPECT_EQ(checked->row.startTime, c.startAfter) << c.what;
-        EXPECT_EQ(checked->row.endTime, c.endAfter) << c.what;
-        EXPECT_EQ(checked->row.cutTime, c.cutAfter) << c.what;
-        EXPECT_EQ(checked->row.duration, c.duration) << c.what;
+        SourceItem item = ItemWithTimes("/v/a.avi", c.duration, "00:00:00", "00:00:00");
+        item = WithTypedTime(item, TypedCell::Start, ReadTypedTime(c.start));
+        item = WithTypedTime(item, TypedCell::End, ReadTypedTime(c.end));
+        const SourceItem checked = CheckEditedTimes(item);
+        EXPECT_EQ(SourceCellText(checked, SourceRow::StartTimeColumn), c.startAfter) << c.what;
+        EXPECT_EQ(SourceCellText(checked, SourceRow::EndTimeColumn), c.endAfter) << c.what;
+        EXPECT_EQ(SourceCellText(checked, SourceRow::CutTimeColumn), c.cutAfter) << c.what;
+        EXPECT_EQ(checked.durationMs, item.durationMs) << c.what;
     }
+    // An end at the file's whole seconds is its exact end, with the fraction the grid leaves out.
+    SourceItem item = WholeFileItem("/v/a.avi", 1, 90500);
+    item = CheckEditedTimes(WithTypedTime(item, TypedCell::End, 90));
+    EXPECT_EQ(item.endMs, 90500);
+    item = CheckEditedTimes(WithTypedTime(item, TypedCell::End, 60));
+    EXPECT_EQ(item.endMs, 60000);
 }
 
 TEST(TypedTimes, OnlyHhMmSsWithTwoDigitHoursCanBeRead)
@@ -42,10 +50,7 @@ TEST(TypedTimes, OnlyHhMmSsWithTwoDigitHoursCanBeRead)
     for (const char *unreadable : {"1:30", "0:01:30", "00:1:30", "100:00:00", "00:60:00", "00:00:60", "ab:cd:ef",
                                    "00:01:30 ", "-0:01:30", "00.01.30", ""})
         EXPECT_FALSE(IsTypedTimeReadable(unreadable)) << unreadable;
-    for (const char *unreadable : {"1:30", "00:1:30", "00:60:00", "ab:cd:ef", "00:01:30 "}) {
-        const SourceRow row{"True", "/v/a.avi", "1 MB", "00:01:30", unreadable, "00:01:00", "00:01:00"};
-        EXPECT_FALSE(CheckEditedTimes(row)) << unreadable;
-    }
+    EXPECT_EQ(ReadTypedTime("01:02:03"), 3723);
 }
 
 namespace {
@@ -57,11 +62,13 @@ struct EditedList : ::testing::Test {
     QList<int> selected{0, 1};
     SegmentSelection segments{model, state, preview, [this] { return selected; }};
 
+    QString shown(int row, int column) const { return ShownText(model, row, column); }
+
     void SetUp() override
     {
-        model.appendRow({"True", "/v/a.avi", "1 MB", "00:01:30", "00:00:10", "00:01:00", "00:00:50"});
-        model.appendRow({"True", "/v/b.avi", "1 MB", "00:00:40", "00:00:05", "00:00:30", "00:00:25"});
-        model.appendRow({"True", "/v/c.avi", "1 MB", "00:00:40", "00:00:05", "00:00:30", "00:00:25"});
+        model.appendItem(ItemWithTimes("/v/a.avi", "00:01:30", "00:00:10", "00:01:00"));
+        model.appendItem(ItemWithTimes("/v/b.avi", "00:00:40", "00:00:05", "00:00:30"));
+        model.appendItem(ItemWithTimes("/v/c.avi", "00:00:40", "00:00:05", "00:00:30"));
     }
 };
 
@@ -69,14 +76,14 @@ struct EditedList : ::testing::Test {
 
 TEST_F(EditedList, AnUnreadableTimeChangesNothingAndSaysWhatIsExpected)
 {
-    const QList<SourceRow> before = model.rows();
+    const QList<SourceItem> before = model.items();
     for (const char *typed : {"1:30", "00:1:30", "12:75:00"}) {
         const std::optional<QString> message = segments.commitTypedTime(0, SourceRow::EndTimeColumn, typed);
         ASSERT_TRUE(message) << typed;
         EXPECT_TRUE(message->contains("hh:mm:ss")) << message->toStdString();
         EXPECT_TRUE(message->contains(typed)) << message->toStdString();
     }
-    EXPECT_EQ(model.rows(), before);
+    EXPECT_EQ(model.items(), before);
 }
 
 TEST_F(EditedList, ATypedTimeGoesIntoItsRowAndEverySelectedRowIsChecked)
@@ -84,21 +91,21 @@ TEST_F(EditedList, ATypedTimeGoesIntoItsRowAndEverySelectedRowIsChecked)
     state.markersReady = true;
     preview.load("/v/a.avi");
     // Row 1 holds a start past its own duration, as a start marker of a longer row can leave it.
-    model.setField(1, SourceRow::StartTimeColumn, "00:00:50");
+    model.setTimes(model.item(1).id, 50000, model.item(1).endMs);
 
     EXPECT_FALSE(segments.commitTypedTime(0, SourceRow::StartTimeColumn, "00:00:20"));
 
-    EXPECT_EQ(model.row(0).startTime, "00:00:20");
-    EXPECT_EQ(model.row(0).cutTime, "00:00:40");
-    EXPECT_EQ(model.row(1).startTime, "00:00:40");
-    EXPECT_EQ(model.row(1).endTime, "00:00:40"); // the end follows the start, within the file
-    EXPECT_EQ(model.row(1).cutTime, "00:00:00");
-    EXPECT_EQ(model.row(2).startTime, "00:00:05"); // not selected
+    EXPECT_EQ(shown(0, SourceRow::StartTimeColumn), "00:00:20");
+    EXPECT_EQ(shown(0, SourceRow::CutTimeColumn), "00:00:40");
+    EXPECT_EQ(shown(1, SourceRow::StartTimeColumn), "00:00:40");
+    EXPECT_EQ(shown(1, SourceRow::EndTimeColumn), "00:00:40"); // the end follows the start, within the file
+    EXPECT_EQ(shown(1, SourceRow::CutTimeColumn), "00:00:00");
+    EXPECT_EQ(shown(2, SourceRow::StartTimeColumn), "00:00:05"); // not selected
     EXPECT_EQ(preview.seeks, QList<qint64>({20000, 40000})); // each checked row's start, in grid order
     EXPECT_EQ(state.previewStart, 0); // only the start marker sets where playback starts
 
     selected = {};
     EXPECT_FALSE(segments.commitTypedTime(2, SourceRow::EndTimeColumn, "")); // the edited row is checked too
-    EXPECT_EQ(model.row(2).endTime, "00:00:40");
-    EXPECT_EQ(model.row(2).cutTime, "00:00:35");
+    EXPECT_EQ(shown(2, SourceRow::EndTimeColumn), "00:00:40");
+    EXPECT_EQ(shown(2, SourceRow::CutTimeColumn), "00:00:35");
 }

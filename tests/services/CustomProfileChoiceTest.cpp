@@ -45,9 +45,9 @@ protected:
     QString convertedAudioBitrate()
     {
         sources.clear();
-        sources.appendRow({"True", folder + "clip.avi", "1 MB", "00:00:10", "00:00:00", "00:00:10", "00:00:10"});
+        sources.appendItem(WholeFileItem(folder + "clip.avi", 1024 * 1024, 10000));
         proc.setOutputFolderText(folder + "out");
-        EXPECT_TRUE(proc.CreateConvertParameter(folder + "clip.avi").ok());
+        EXPECT_TRUE(proc.CreateConvertParameter(sources.item(0)).ok());
         return common.convertParameter().audioBitrateArg;
     }
 };

@@ -26,9 +26,11 @@ TEST(ServiceObjects, ConversionFillsTheSharedRecordAndRunState)
     proc.FillAllSelectors();
     proc.ApplyQualityProfile();
     proc.setOutputFolderText(tmp.path() + "/out");
-    sources.appendRow({"True", "/v/clip.avi", "1 MB", "00:01:00", "00:00:05", "00:00:35", "00:00:30"});
+    SourceItem clip = WholeFileItem("/v/clip.avi", 1024 * 1024, 60000);
+    clip.startMs = 5000;
+    clip.endMs = 35000;
 
-    const ConvertResult result = proc.CreateConvertParameter("/v/clip.avi");
+    const ConvertResult result = proc.CreateConvertParameter(clip);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.command.program, tmp.path() + "/evc");
     EXPECT_EQ(common.convertParameter().codecArg, " -acodec amr_nb");
@@ -36,7 +38,6 @@ TEST(ServiceObjects, ConversionFillsTheSharedRecordAndRunState)
     EXPECT_EQ(result.startText, "00:00:05");
     EXPECT_EQ(result.durationText, "30");
     EXPECT_EQ(profileLoads, 1);
-    EXPECT_EQ(proc.LookupDuration("/V/CLIP.AVI"), "30");
     EXPECT_EQ(proc.PrepareOutputFolder(), tmp.path() + "/out/");
 
     EXPECT_TRUE(common.ShowMessageBox("Hello", 1));
@@ -61,9 +62,7 @@ TEST(ServiceObjects, LogAndScriptGoWhereTheLocationsSay)
     proc.FillAllSelectors();
     proc.ApplyQualityProfile();
     proc.setOutputFolderText(state.path() + "/out");
-    sources.appendRow({"True", "/v/clip.rmvb", "1 MB", "00:01:00", "00:00:00", "00:01:00", "00:01:00"});
-
-    const ConvertResult result = proc.CreateConvertParameter("/v/clip.rmvb");
+    const ConvertResult result = proc.CreateConvertParameter(WholeFileItem("/v/clip.rmvb", 1024 * 1024, 60000));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.command.program, program.path() + "/revc");
     EXPECT_TRUE(result.command.arguments.contains(state.path() + "/VideoFile.avs"));

@@ -85,6 +85,31 @@ TEST_F(UserSettingsTest, InitialFolderIsStoredAtOnceAndKeptBySavingTheRest)
     EXPECT_EQ(bytes(), "\r\n[USRInfo]\r\nInitDir=/data/Video clips/\r\nSHWDDir=1\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
 }
 
+// "Files converted at once": 1 to the number of cores; anything else stored means 1, and the
+// key is written only when set, beside the other values.
+TEST_F(UserSettingsTest, FilesAtOnceIsAWholeNumberUpToTheCoresElseOne)
+{
+    EXPECT_EQ(settings.LoadFilesAtOnce(4), 1); // no file
+    const struct {
+        QByteArray stored;
+        int cores, count;
+    } cases[] = {
+        {"", 4, 1},  {"2", 4, 2},  {"4", 4, 4},  {"5", 4, 1},   {"0", 4, 1},   {"-2", 4, 1},
+        {"x", 4, 1}, {"2.5", 4, 1}, {"3 files", 4, 1}, {"2", 1, 1}, {"99999999999", 4, 1},
+    };
+    for (const auto &c : cases) {
+        store("[USRInfo]\r\nOutDir=/out\r\nFilesAtOnce=" + c.stored + "\r\n");
+        EXPECT_EQ(settings.LoadFilesAtOnce(c.cores), c.count) << c.stored.constData() << " of " << c.cores;
+    }
+    store("[USRInfo]\r\nOutDir=/out\r\n");
+    EXPECT_EQ(settings.LoadFilesAtOnce(4), 1); // missing key
+
+    ASSERT_TRUE(settings.SaveFilesAtOnce(2));
+    EXPECT_EQ(settings.LoadFilesAtOnce(2), 2);
+    ASSERT_FALSE(settings.SaveUserSettings({true, false, "/elsewhere"}).has_value());
+    EXPECT_EQ(bytes(), "[USRInfo]\r\nOutDir=/elsewhere\r\nFilesAtOnce=2\r\nSHWDDir=1\r\nSHUTDOWN=0\r\n");
+}
+
 TEST_F(UserSettingsTest, UnwritableSettingsAreReportedAndNothingIsLost)
 {
     // A file where the Config folder should be: nothing can be written below it, even by root.
@@ -132,4 +157,40 @@ TEST(UserSettingsOnAFullDisk, ASaveThatCannotFinishLeavesTheFileAsItWas)
     QFile file(settings.fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
+}
+
+// "Loudness" holds a whole LUFS target; missing, empty, out of range or unreadable is as recorded.
+TEST_F(UserSettingsTest, LoudnessIsStoredAndAnythingUnreadableMeansAsRecorded)
+{
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+    for (const char *stored : {"", "loud", "-40", "0", "-16.5x", "-4"}) {
+        store(QByteArray("[USRInfo]\r\nLoudness=") + stored + "\r\n");
+        EXPECT_EQ(settings.LoadLoudness(), std::nullopt) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\nLoudness= -23 \r\n");
+    EXPECT_EQ(settings.LoadLoudness(), -23);
+    EXPECT_FALSE(settings.SaveLoudness(-14).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), -14);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
+    EXPECT_FALSE(settings.SaveLoudness(std::nullopt).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+}
+
+// "KeepOriginal" is on only for a stored "1"; saving it keeps the other lines.
+TEST_F(UserSettingsTest, KeepOriginalIsOnlyOnForAStoredOne)
+{
+    for (const auto &[stored, on] : {std::pair{"1", true}, {"0", false}, {"", false}, {"yes", false}, {"11", false}}) {
+        store(QByteArray("[USRInfo]\r\nOutDir=/x\r\nKeepOriginal=") + stored + "\r\n");
+        UserSettingsState state = initialWindow();
+        settings.LoadUserSettings(state);
+        EXPECT_EQ(state.keepOriginal, on) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\n");
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);
+    EXPECT_FALSE(state.keepOriginal); // missing: re-encode as always
+    ASSERT_TRUE(settings.SaveKeepOriginal(true));
+    settings.LoadUserSettings(state);
+    EXPECT_TRUE(state.keepOriginal);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
 }

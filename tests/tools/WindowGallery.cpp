@@ -60,10 +60,12 @@ std::unique_ptr<QWidget> sourceGrid(SourceListModel &model)
 {
     const char *names[] = {"Holiday in Lisbon.mp4", "interview_take_2.mkv", "Concert.avi", "Birthday.mov"};
     for (int i = 0; i < 4; ++i)
-        model.appendRow({i % 2 ? QStringLiteral("False") : QStringLiteral("True"),
-                         QStringLiteral("/home/alex/Videos/") + QLatin1String(names[i]), QStringLiteral("12.5 MB"),
-                         QStringLiteral("00:03:20"), QStringLiteral("00:00:00"), QStringLiteral("00:03:20"),
-                         QStringLiteral("00:03:20")});
+    {
+        SourceItem item = WholeFileItem(QStringLiteral("/home/alex/Videos/") + QLatin1String(names[i]),
+                                        12 * 1024 * 1024 + 512 * 1024, 200 * 1000);
+        item.checked = i % 2 == 0;
+        model.appendItem(item);
+    }
     auto grid = std::make_unique<QTreeView>();
     grid->setWindowTitle(QStringLiteral("Source list"));
     grid->resize(530, 140);

@@ -19,7 +19,7 @@ void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, 
     QObject::connect(&player, &PreviewPlayer::positionTextChanged, position, &QLabel::setText);
 }
 
-QList<PreviewSource> SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model)
+QList<SourceItem> SelectedSourceItems(const QTreeView &grid, const SourceListModel &model)
 {
     QList<int> rows;
     if (const QItemSelectionModel *selection = grid.selectionModel()) {
@@ -27,15 +27,8 @@ QList<PreviewSource> SelectedSourceFiles(const QTreeView &grid, const SourceList
             rows << index.row();
     }
     std::sort(rows.begin(), rows.end());
-    return SourcesOfRows(model, rows);
-}
-
-QList<PreviewSource> SourcesOfRows(const SourceListModel &model, const QList<int> &rows)
-{
-    QList<PreviewSource> files;
-    for (int row : rows) {
-        const SourceRow source = model.row(row);
-        files << PreviewSource(source.fileName, EffectiveAudioTrack(source.audioTracks, source.chosenAudioTrack));
-    }
-    return files;
+    QList<SourceItem> items;
+    for (int row : rows)
+        items << model.item(row);
+    return items;
 }

@@ -15,8 +15,5 @@ class VideoWindow;
 // Binds the controls to the player and the graph; none is owned.
 void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, QWidget *logo, QLabel *position);
 
-// The files of the grid's selected rows with the audio track each converts, in grid order.
-QList<PreviewSource> SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model);
-
-// The files of `rows` with the audio track each converts, in the order given.
-QList<PreviewSource> SourcesOfRows(const SourceListModel &model, const QList<int> &rows);
+// The items of the grid's selected rows, in grid order.
+QList<SourceItem> SelectedSourceItems(const QTreeView &grid, const SourceListModel &model);

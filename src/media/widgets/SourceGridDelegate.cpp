@@ -5,7 +5,9 @@
 #include "media/widgets/TimeEditor.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -17,15 +19,11 @@ int audioTrackCount(const QModelIndex &index)
 }
 
 // The file name cell of a row with several audio tracks: the style keeps room for a decoration
-// at the cell's right end (the text is shortened before it) and the mark is drawn there.
-void paintWithBadge(QPainter *painter, QStyleOptionViewItem option, int count)
+// at the cell's right end (initStyleOption shortens the text before it) and the mark is drawn there.
+void paintWithBadge(QPainter *painter, const QStyleOptionViewItem &option, int count)
 {
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
-    option.features |= QStyleOptionViewItem::HasDecoration;
-    option.decorationPosition = QStyleOptionViewItem::Right;
-    option.decorationSize = AudioTrackBadgeSize(option.fontMetrics, count);
-    option.icon = QIcon();
     style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, widget);
     const bool selected = option.state & QStyle::State_Selected;
@@ -38,6 +36,47 @@ void paintWithBadge(QPainter *painter, QStyleOptionViewItem option, int count)
 }
 
 } // namespace
+
+QString ElideFolderPart(const QString &path, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString name = path.mid(slash + 1);
+    const QString folder = path.left(slash + 1);
+    // Text joined up may measure a pixel or two more than its parts: the folder gives way until
+    // the whole fits.
+    for (int room = width - metrics.horizontalAdvance(name); slash >= 0 && room > 0; room -= 2) {
+        const QString shortFolder = metrics.elidedText(folder, Qt::ElideMiddle, room);
+        if (shortFolder.isEmpty() || shortFolder == QStringLiteral("\u2026"))
+            break;
+        if (metrics.horizontalAdvance(shortFolder + name) <= width)
+            return shortFolder + name;
+    }
+    const QString lead = slash >= 0 ? QStringLiteral("\u2026/") : QString();
+    return lead + metrics.elidedText(name, Qt::ElideMiddle, width - metrics.horizontalAdvance(lead));
+}
+
+void SourceGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != SourceRow::FileNameColumn)
+        return;
+    const int count = audioTrackCount(index);
+    if (count > 1) { // the style keeps room at the cell's right end for the audio track mark
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationPosition = QStyleOptionViewItem::Right;
+        option->decorationSize = AudioTrackBadgeSize(option->fontMetrics, count);
+        option->icon = QIcon();
+    }
+    if (!option->widget)
+        return;
+    // The room for the text: the cell less the style's margins on both sides, and less the mark
+    // with its own margin when the row has one.
+    const int margin = option->widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+    const int badge = count > 1 ? option->decorationSize.width() + 2 * margin : 0;
+    option->text = ElideFolderPart(option->text, option->fontMetrics, option->rect.width() - 2 * margin - badge);
+}
 
 void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

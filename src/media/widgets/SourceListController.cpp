@@ -147,18 +147,20 @@ void SourceListController::showRowMenu(int row, QPoint globalPos)
     if (row < 0 || row >= m_model.rowCount() || (m_rowMenu && m_rowMenu->isVisible()))
         return;
     const QList<int> selected = m_view->selectedRows();
-    const QList<int> rows = selected.contains(row) ? selected : QList<int>{row};
-    QMenu *menu = MakeSourceRowMenu(m_model.row(row), m_view->grid(),
-                                    [this, rows](int track) { chooseAudioTrack(rows, track); });
+    QList<SourceItemId> ids; // the menu stays open while the list may change: items, not rows
+    for (int each : selected.contains(row) ? selected : QList<int>{row})
+        ids << m_model.item(each).id;
+    QMenu *menu = MakeSourceRowMenu(m_model.item(row), m_view->grid(),
+                                    [this, ids](int track) { chooseAudioTrack(ids, track); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     m_rowMenu = menu;
     menu->popup(globalPos);
 }
 
-void SourceListController::chooseAudioTrack(const QList<int> &rows, int track)
+void SourceListController::chooseAudioTrack(const QList<SourceItemId> &ids, int track)
 {
     m_guard([&] {
-        const QList<int> chosen = ChooseAudioTrackForRows(m_model, rows, track);
+        const QList<SourceItemId> chosen = ChooseAudioTrackForItems(m_model, ids, track);
         if (!chosen.isEmpty())
             Q_EMIT audioTracksChosen(chosen);
     });

@@ -20,6 +20,7 @@
 // The grid, the model, the message boxes and the reporter are not owned and must outlive the
 // controller; the controller becomes a child of `mainWindow`. A failure in one of its handlers
 // is shown in the message boxes.
+#include "media/SourceItem.h"
 #include "media/SourceListHooks.h"
 
 #include "support/EscapedFailure.h"
@@ -81,8 +82,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The files picked in the open dialog have been added and the busy window has closed.
     void openFinished();
-    // The user chose the audio track of these rows (ascending).
-    void audioTracksChosen(const QList<int> &rows);
+    // The user chose the audio track of these items.
+    void audioTracksChosen(const QList<SourceItemId> &ids);
 
 private:
     void filesChosen(const QStringList &paths);
@@ -90,7 +91,7 @@ private:
     void afterAdding();
     void removeSelectedRows();
     void markersToEndsWhenEmpty();
-    void chooseAudioTrack(const QList<int> &rows, int track);
+    void chooseAudioTrack(const QList<SourceItemId> &ids, int track);
 
     QWidget *m_mainWindow;
     SourceListModel &m_model;

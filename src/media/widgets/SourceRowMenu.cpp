@@ -7,18 +7,18 @@
 
 QString AudioTrackMenuTitle() { return QStringLiteral("Audio track"); }
 
-QMenu *MakeSourceRowMenu(const SourceRow &row, QWidget *parent, std::function<void(int track)> choose)
+QMenu *MakeSourceRowMenu(const SourceItem &item, QWidget *parent, std::function<void(int track)> choose)
 {
     auto *menu = new QMenu(parent);
     QMenu *tracks = menu->addMenu(AudioTrackMenuTitle());
-    if (row.audioTracks.isEmpty()) {
+    if (item.audioTracks.isEmpty()) {
         tracks->setEnabled(false);
         return menu;
     }
     auto *group = new QActionGroup(tracks);
     group->setExclusive(true);
-    const std::optional<int> converted = EffectiveAudioTrack(row.audioTracks, row.chosenAudioTrack);
-    for (const AudioTrack &track : row.audioTracks) {
+    const std::optional<int> converted = EffectiveAudioTrack(item.audioTracks, item.audioTrack);
+    for (const AudioTrack &track : item.audioTracks) {
         QAction *action = tracks->addAction(AudioTrackLabel(track));
         action->setCheckable(true);
         action->setChecked(converted == track.number);

@@ -1,8 +1,8 @@
 #pragma once
 // The context menu of a source row. Its first entry, "Audio track", opens the list of the row's
 // file's audio tracks in file order ("1: English - AAC stereo (default)"), with the track the
-// row converts ticked: the chosen one, else the file's default.
-#include "media/SourceRow.h"
+// item converts ticked: the chosen one, else the file's default.
+#include "media/SourceItem.h"
 
 #include <functional>
 
@@ -10,7 +10,7 @@ class QMenu;
 class QWidget;
 
 // A new menu owned by `parent`; `choose` receives the number of the track the user picks.
-QMenu *MakeSourceRowMenu(const SourceRow &row, QWidget *parent, std::function<void(int track)> choose);
+QMenu *MakeSourceRowMenu(const SourceItem &item, QWidget *parent, std::function<void(int track)> choose);
 
 // The caption of the "Audio track" entry, the menu's first.
 QString AudioTrackMenuTitle();
