@@ -125,7 +125,7 @@ TEST_F(AudioTrackMenu, TheMenuKeyAndShiftF10OpenTheFocusedRowsMenu)
 {
     grid->setFocus();
     select({2});
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), grid->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(grid, &menuKey); // what the Menu key brings
     ASSERT_NE(trackMenu(), nullptr);
     EXPECT_TRUE(controller->rowMenu()->isVisible());

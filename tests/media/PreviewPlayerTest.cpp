@@ -304,6 +304,8 @@ TEST(PreviewPlayer, PlaysTheAudioTrackOfEachFile)
     EXPECT_EQ(r.graph.audioTrack, 1);
     EXPECT_EQ(r.graph.audioTrackOf, A);
     EXPECT_EQ(r.player.previewFile(), A);
+}
+
 // A log that cannot be written reaches the handler, which shows it; the preview is unloaded
 // all the same.
 TEST(PreviewPlayer, ALogThatCannotBeWrittenIsPassedOnAfterUnloading)
