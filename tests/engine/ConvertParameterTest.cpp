@@ -293,8 +293,8 @@ TEST_F(CommandLine, AChosenAudioTrackComesBeforeTheOutputAndOnlyWhenChosen)
 
     builder.setLoudnessTarget(-16);
     options.setKeepOriginal(true);
-    EXPECT_EQ(documented(build("/media/Video/clip.avi")),
-              "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec mp3 -keeporiginal -vn -ab 64 -vol 100 -ac 2 "
+    EXPECT_EQ(documented(build("/media/Video/clip.avi")).toStdString(),
+              "/opt/App/evc -y -i \"/media/Video/clip.avi\" -acodec mp3 -vn -keeporiginal -ab 64 -vol 100 -ac 2 "
               "-ar 44100 -ss 00:00:10 -t 90 -loudness -16 -atrack 2 \"/home/u/Kelvane/clip.mp3\"");
     builder.setLoudnessTarget(std::nullopt);
     options.setKeepOriginal(false);
