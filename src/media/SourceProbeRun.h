@@ -19,11 +19,11 @@ struct ProbedSourceFile {
     bool refused = true;   // can't be rendered, or shorter than a second
     qint32 seconds = 0;    // measured duration
     qint64 milliseconds = 0; // the same, before it was cut to whole seconds
-    AudioTrackList audioTracks; // its audio tracks, in file order
     qint64 size = 0;       // bytes; read only for files that were not refused
     QString sizeError;     // why the size could not be read; empty when it was read
     SourceRefusal refusal = SourceRefusal::NoDecoder; // why it was refused
     bool hasSound = true;  // false for a video without a sound stream
+    AudioTrackList audioTracks{}; // its audio tracks, in file order
 };
 
 class SourceProbeRun {
