@@ -4,8 +4,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <mpv/client.h>
 
@@ -93,15 +97,57 @@ RenderOutcome FilterGraph::RenderFile(const QString &path)
     if (!m_open)
         throw MediaGraphError("The preview graph is not open.");
     unloadFile();
+    m_hasFile = true;
+    ++m_generation;
+    checkStreams(path);
+    return RenderOutcome::Complete;
+}
+
+FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path)
+{
     ProbeGraph probe;
     probe.OpenGraph();
-    const RenderOutcome outcome = probe.RenderFile(path);
-    if (outcome == RenderOutcome::Complete) {
-        const std::optional<qint64> duration = probe.GetDuration();
+    StreamCheck check;
+    check.outcome = probe.RenderFile(path);
+    if (check.outcome == RenderOutcome::Complete)
+        check.duration = probe.GetDuration();
+    return check;
+}
+
+// The look at the file runs in the thread pool; its answer comes back to this object's thread,
+// and not at all once the graph is gone.
+void FilterGraph::checkStreams(const QString &path)
+{
+    auto promise = std::make_shared<QPromise<StreamCheck>>();
+    QFuture<StreamCheck> answer = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, checker = m_checkStreams, path] {
+        StreamCheck check;
+        try {
+            check = checker(path);
+        } catch (...) {
+            // A file that can't be looked at does not play.
+        }
+        promise->addResult(check);
+        promise->finish();
+    });
+    answer.then(this, [this, generation = m_generation, path](const StreamCheck &check) {
+        streamsChecked(generation, path, check);
+    });
+}
+
+void FilterGraph::streamsChecked(quint64 generation, const QString &path, const StreamCheck &check)
+{
+    if (generation != m_generation || !m_hasFile)
+        return; // another file has been rendered since, or none is
+    if (check.outcome != RenderOutcome::Complete)
+        return failPlayback();
+    m_duration = check.duration;
+    try {
         loadFile(path);
-        m_duration = duration;
+    } catch (const MediaGraphError &) {
+        failPlayback();
     }
-    return outcome;
 }
 
 void FilterGraph::send(const QByteArrayList &arguments, quint64 reply)
@@ -119,10 +165,7 @@ void FilterGraph::setPaused(bool paused)
 // The file is loaded paused: it starts running, at the position asked for, once it is loaded.
 void FilterGraph::loadFile(const QString &path)
 {
-    forgetFile();
-    m_hasFile = true;
     setPaused(true);
-    ++m_generation;
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     send({"loadfile", file, "replace"}, replyTag(LoadReply, m_generation));
 }

@@ -71,7 +71,12 @@ void MpvSession::CoreDeleter::operator()(mpv_handle *core) const { mpv_terminate
 
 void MpvSession::RenderDeleter::operator()(mpv_render_context *render) const { mpv_render_context_free(render); }
 
-MpvSession::MpvSession(QObject *parent) : QObject(parent) {}
+MpvSession::MpvSession(QObject *parent) : QObject(parent)
+{
+    m_heldPicture.setSingleShot(true);
+    m_heldPicture.setTimerType(Qt::PreciseTimer);
+    connect(&m_heldPicture, &QTimer::timeout, this, &MpvSession::drawNewFrame);
+}
 
 MpvSession::~MpvSession() { shutdown(); }
 
@@ -124,6 +129,10 @@ void MpvSession::shutdown()
         mpv_set_wakeup_callback(m_core.get(), nullptr, nullptr);
     m_render.reset();
     m_core.reset();
+    // A picture held back or queued before now has nothing left to draw; a new core starts afresh.
+    m_heldPicture.stop();
+    m_frameQueued = false;
+    m_sinceLastPicture.invalidate();
 }
 
 // Called on a thread of the player core: only queue the reading, once until it has run.
@@ -156,17 +165,39 @@ void MpvSession::readEvents()
 
 void MpvSession::drawNewFrame()
 {
+    if (!m_render) {
+        m_frameQueued = false;
+        return;
+    }
+    if (const std::chrono::milliseconds wait = timeBeforeNextPicture(); wait.count() > 0) {
+        // Held back: callbacks until then need queue nothing, the timer draws the newest picture.
+        m_heldPicture.start(wait);
+        return;
+    }
     m_frameQueued = false;
-    if (m_render && (mpv_render_context_update(m_render.get()) & MPV_RENDER_UPDATE_FRAME)) {
-        draw();
+    if (mpv_render_context_update(m_render.get()) & MPV_RENDER_UPDATE_FRAME) {
+        if (draw()) {
+            ++m_picturesDrawn;
+            m_sinceLastPicture.start();
+        }
         Q_EMIT frameDrawn();
     }
 }
 
-void MpvSession::draw()
+std::chrono::milliseconds MpvSession::timeBeforeNextPicture() const
+{
+    using namespace std::chrono;
+    if (m_refreshInterval.count() <= 0 || !m_sinceLastPicture.isValid())
+        return 0ms;
+    const nanoseconds shortest = m_refreshInterval * 9 / 10;
+    const nanoseconds passed(m_sinceLastPicture.nsecsElapsed());
+    return passed >= shortest ? 0ms : ceil<milliseconds>(shortest - passed);
+}
+
+bool MpvSession::draw()
 {
     if (!m_render)
-        return;
+        return false;
     int block = 0;
     if (m_frame.isEmpty()) {
         // Nowhere to draw: the frame still counts as shown, so playback goes on.
@@ -177,7 +208,7 @@ void MpvSession::draw()
             {MPV_RENDER_PARAM_INVALID, nullptr},
         };
         mpv_render_context_render(m_render.get(), skipping);
-        return;
+        return false;
     }
     int size[2] = {m_frame.size().width(), m_frame.size().height()};
     size_t stride = static_cast<size_t>(m_frame.bytesPerLine());
@@ -189,7 +220,7 @@ void MpvSession::draw()
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_render.get(), drawing);
+    return mpv_render_context_render(m_render.get(), drawing) >= 0;
 }
 
 bool MpvSession::command(const QByteArrayList &arguments, quint64 reply)
