@@ -14,6 +14,7 @@ JobCommand BuildJobCommand(const JobCommandContext &context, const SourceRow &ro
     rows.appendRow(row);
     ConvertParameterBuilder builder(context.programFolder, *context.options, rows, *context.log, *context.fileFunc);
     builder.setOutputFolderText(context.outputFolderText);
+    builder.setLoudnessTarget(context.loudness);
     if (scriptFolder.isEmpty() || !QDir().mkpath(scriptFolder)) {
         job.result.error = QStringLiteral("The folder for its script cannot be made: ") + scriptFolder;
     } else {

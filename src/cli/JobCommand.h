@@ -16,6 +16,7 @@ struct JobCommandContext {
     QString outputFolderText;       // as the user gave it
     const TAppFunc *log = nullptr;
     TFileFunc *fileFunc = nullptr;  // shared by the run: it holds the reserved names
+    LoudnessTarget loudness;        // every file's loudness target; none: as recorded
 };
 
 struct JobCommand {

@@ -69,6 +69,7 @@ OptionChoice ChooseOptions(OptionSelectionModel &model, const ConvertRequest &re
     setIfGiven(model, Selector::AudioSample, request.sampleRate);
     setIfGiven(model, Selector::AudioChannels, request.channels);
     setIfGiven(model, Selector::VolumeGain, request.volume);
+    model.setKeepOriginal(request.keepOriginal);
     choice.warnings = warningsFor(request);
     return choice;
 }

@@ -7,6 +7,8 @@
 struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
         timeRange;
+    Fragment loudness; // last, after the time range; empty when the sound is kept as recorded
+    Fragment keepOriginal; // " -keeporiginal" when the sound is to be copied where it can be
 };
 
 enum class CommandTemplate {

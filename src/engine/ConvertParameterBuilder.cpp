@@ -56,6 +56,9 @@ CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct 
     f.channels = MakeChannelsArg(m_options, index(Selector::AudioChannels));
     f.sampleRate = MakeSampleRateArg(m_options, index(Selector::AudioSample));
     f.format = MakeFormatArg(outputType);
+    f.loudness = MakeLoudnessArg(m_loudness);
+    if (m_options.keepOriginal())
+        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
     p.codecArg = f.codec.text;
     p.videoBitrateArg = f.videoBitrate.text;
     p.videoSizeArg = f.videoSize.text;
@@ -66,6 +69,7 @@ CommandFragments ConvertParameterBuilder::readFragments(TConvertParameterStruct 
     p.channelsArg = f.channels.text;
     p.sampleRateArg = f.sampleRate.text;
     p.formatArg = f.format.text;
+    p.loudnessArg = f.loudness.text;
     return f;
 }
 

@@ -3,6 +3,7 @@
 // row's cut times, filling the record of the current conversion on the way.
 #include "engine/CommandTemplates.h"
 #include "engine/ConvertParameter.h"
+#include "settings/LoudnessTarget.h"
 
 #include <functional>
 
@@ -35,6 +36,10 @@ public:
     void setOutputFolderText(const QString &text) { m_outputFolderText = text; }
     const QString &outputFolderText() const { return m_outputFolderText; }
 
+    // The loudness every item built from now on is normalised to; none keeps it as recorded.
+    void setLoudnessTarget(LoudnessTarget target) { m_loudness = target; }
+    LoudnessTarget loudnessTarget() const { return m_loudness; }
+
     // Called once for every source row that holds the item, before the selectors are read
     // (loads the custom profile selected in the Options dialog). Does nothing by default.
     void setLoadSelectedCustomProfile(std::function<void()> hook) { m_loadSelectedCustomProfile = std::move(hook); }
@@ -64,6 +69,7 @@ private:
     TFileFunc &m_fileFunc;
     QString m_outputFolderText;
     std::function<void()> m_loadSelectedCustomProfile;
+    LoudnessTarget m_loudness;
 };
 
 // True for the RealMedia extensions ".rm" and ".rmvb" spelled exactly so (case-sensitive).

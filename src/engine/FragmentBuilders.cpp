@@ -79,3 +79,10 @@ Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index)
 {
     return optionOrDefault(model, Selector::AudioSample, index, QStringLiteral("-ar"), QStringLiteral("44100"));
 }
+
+Fragment MakeLoudnessArg(LoudnessTarget target)
+{
+    if (!target)
+        return {};
+    return Fragment::option(QStringLiteral("-loudness"), QString::number(*target));
+}

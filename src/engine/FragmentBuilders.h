@@ -2,6 +2,7 @@
 // The option fragments of the encoder command, one builder per option. Each reads the entry of
 // its selector at `index`; an empty entry (index -1 included) gives the default fragment.
 #include "engine/Fragment.h"
+#include "settings/LoudnessTarget.h"
 #include "settings/OptionSelectionModel.h"
 
 // The three output-type builders look the index up in the output type table.
@@ -17,3 +18,4 @@ Fragment MakeAudioBitrateArg(const OptionSelectionModel &model, int index); // "
 Fragment MakeVolumeArg(const OptionSelectionModel &model, int index);       // default: a lone blank
 Fragment MakeChannelsArg(const OptionSelectionModel &model, int index);     // " -ac " + first character
 Fragment MakeSampleRateArg(const OptionSelectionModel &model, int index);   // " -ar 44100"
+Fragment MakeLoudnessArg(LoudnessTarget target);                            // " -loudness -16"; as recorded: ""

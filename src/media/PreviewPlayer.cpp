@@ -27,24 +27,22 @@ PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, 
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
+// A graph that cannot be opened, or a log that cannot be written, leaves this to the caller's
+// handler, which shows it. The refused file is unloaded before the log is written.
 void PreviewPlayer::LoadAndPlay(const QString &path)
 {
-    try {
-        m_positionTimer.stop();
-        m_graph.CloseGraph();
-        m_graph.OpenGraph();
-        m_lastSeconds = 0;
-        if (!renderCompletely(path)) {
-            m_log(PlayingVideoError);
-            m_graph.EmptyGraph();
-            m_previewFile.clear();
-            return;
-        }
-        m_previewFile = path;
-        startPlaying();
-    } catch (...) {
-        // Anything else that fails while loading leaves the preview as it is.
+    m_positionTimer.stop();
+    m_graph.CloseGraph();
+    m_graph.OpenGraph();
+    m_lastSeconds = 0;
+    if (!renderCompletely(path)) {
+        m_graph.EmptyGraph();
+        m_previewFile.clear();
+        m_log(PlayingVideoError);
+        return;
     }
+    m_previewFile = path;
+    startPlaying();
 }
 
 bool PreviewPlayer::renderCompletely(const QString &path)
@@ -65,7 +63,7 @@ void PreviewPlayer::startPlaying()
             seekTo(qint64(m_timeline.previewStart) * 1000);
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -76,10 +74,10 @@ void PreviewPlayer::ResumePreview()
         return;
     try {
         m_graph.RunGraph();
-        m_positionTimer.start();
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+        showPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -93,7 +91,8 @@ void PreviewPlayer::PausePreview()
         m_positionTimer.stop();
         m_isPlaying = false;
         setLogoVisible(false);
-    } catch (...) {
+        showPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -111,7 +110,7 @@ void PreviewPlayer::StopPreview()
         setPositionText(FormatTimeText(0));
         m_isPlaying = false;
         setLogoVisible(true);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -122,6 +121,29 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
 {
     SeekGraph(m_graph, milliseconds);
     m_lastSeconds = qint32(milliseconds / 1000);
+    // The graph may take a moment to get there: the display shows the target at once.
+    setPositionText(FormatTimeText(milliseconds / 1000));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
+}
+
+// Shows where the loaded file is now, and while it runs, ticks again when it reaches its next
+// whole second, so the display never runs behind.
+void PreviewPlayer::showPosition()
+{
+    const std::optional<qint64> position = m_graph.GetCurrentPosition();
+    const qint64 milliseconds = position ? MediaTime::referenceToMilliseconds(*position) : 0;
+    if (position)
+        setPositionText(FormatTimeText(MediaTime::millisecondsToSeconds(static_cast<qint32>(milliseconds))));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
+}
+
+int PreviewPlayer::untilNextSecond(qint64 milliseconds)
+{
+    constexpr int Margin = 5; // lands just after the second has begun
+    const qint64 intoSecond = milliseconds >= 0 ? milliseconds % 1000 : 0;
+    return static_cast<int>(1000 - intoSecond) + Margin;
 }
 
 void PreviewPlayer::btnPlayClick(const QStringList &selectedFiles)
@@ -162,6 +184,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
     const qint32 milliseconds = MediaTime::referenceToMilliseconds(*position);
     const qint32 seconds = MediaTime::millisecondsToSeconds(milliseconds);
     setPositionText(FormatTimeText(seconds));
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
     // A seek that fails here changes nothing else: the preview still pauses or stops.
     if (reachesEndMarker(seconds)) {
         try {
@@ -183,8 +207,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
 
 void PreviewPlayer::playbackFailed()
 {
-    m_log(PlayingVideoError);
     StopPreview();
+    m_log(PlayingVideoError);
 }
 
 void PreviewPlayer::setLogoVisible(bool visible)

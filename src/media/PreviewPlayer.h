@@ -1,6 +1,7 @@
 #pragma once
 // The preview player: plays the selected source file in the preview graph, pauses and stops it,
-// shows the playing position once a second, pauses at the end marker and unloads at the end of
+// shows the playing position at once after every play, pause and seek and at every whole
+// second of the file while it runs, pauses at the end marker and unloads at the end of
 // the file. It is a model: the video window's logo and the position display follow its signals.
 //
 // States: Unloaded (no file, logo shown), Playing (file loaded and running, logo hidden) and
@@ -20,6 +21,8 @@ public:
     using LogFunction = std::function<void(const QString &line)>;
 
     static constexpr int PositionInterval = 1000; // ms between position updates while running
+    // The position timer's next interval from a position: to just after its next whole second.
+    static int untilNextSecond(qint64 milliseconds);
 
     // The graph and the state must outlive the player; `log` writes one line to the diagnostic log.
     PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, LogFunction log, QObject *parent = nullptr);
@@ -33,6 +36,8 @@ public:
 
     // Loads `path` and plays it from the start marker's time once the markers are laid out.
     // A file that does not render completely is logged ("Playing Video error.") and not loaded.
+    // Throws MediaGraphError when the graph cannot be opened, LogWriteError when the log cannot
+    // be written; the handlers below pass these on to theirs.
     void LoadAndPlay(const QString &path);
     // Runs the loaded file; nothing when the graph is closed.
     void ResumePreview();
@@ -46,7 +51,7 @@ public:
     void btnStopClick() { StopPreview(); }
     // The position timer: shows the position, pauses at the end marker, unloads at the end.
     void dstrckbrMainformTimer();
-    // The graph could not go on with the loaded file.
+    // The graph could not go on with the loaded file: it is unloaded, then logged.
     void playbackFailed();
 
     bool isPlaying() const { return m_isPlaying; }
@@ -62,6 +67,7 @@ private:
     bool renderCompletely(const QString &path);
     void startPlaying();
     void seekTo(qint64 milliseconds);
+    void showPosition();
     bool reachesEndMarker(qint32 seconds) const;
     void setLogoVisible(bool visible);
     void setPositionText(const QString &text);

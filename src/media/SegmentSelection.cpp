@@ -1,5 +1,6 @@
 #include "media/SegmentSelection.h"
 
+#include "media/MediaGraph.h"
 #include "media/SegmentMarkers.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -37,7 +38,7 @@ void SegmentSelection::seekPreview(qint64 seconds)
         return;
     try {
         m_preview.seekMilliseconds(seconds * 1000);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
     }
 }
 
@@ -53,6 +54,11 @@ void SegmentSelection::layoutRow(int index)
     if (m_preview.previewFile() == row.fileName)
         return; // the markers of the file being previewed stay as they are
     m_preview.StopPreview();
+    placeMarkersFor(row);
+}
+
+void SegmentSelection::placeMarkersFor(const SourceRow &row)
+{
     const qint64 duration = TimeTextToSeconds(row.duration);
     m_selectedDuration = duration;
     m_state.markersReady = false;
@@ -154,6 +160,10 @@ std::optional<QString> SegmentSelection::commitTypedTime(int row, int column, co
         std::sort(rows.begin(), rows.end());
     }
     dxTreeSourceFileInfoEdited(rows);
+    // The markers follow the committed times at once, also those of the file being previewed
+    // (which keeps playing); the last selected row decides, as in a layout.
+    if (const QList<int> selected = m_selectedRows(); !selected.isEmpty())
+        placeMarkersFor(m_sources.row(selected.last()));
     return std::nullopt;
 }
 

@@ -7,11 +7,14 @@
 // For every path, in order:
 //   - a path that is already in the list (exact comparison), that came earlier in the same
 //     call, or whose extension is not accepted is passed over without a message;
-//   - a file that can't be rendered or lasts less than a second is reported once through the
-//     codec error reporter and left out;
-//   - a file whose size can't be read is reported in a message naming it and left out; the
-//     files after it are still added;
-//   - otherwise a row "True", path, size, d, "00:00:00", d, d is appended (d the duration).
+//   - a folder stands for the video files in it (not those of its folders), in name order;
+//   - a file that is missing, empty, unreadable, damaged, that no decoder reads, that lasts
+//     less than a second or whose size can't be read is left out; after the last file one
+//     report through the codec error reporter names every file left out with its reason;
+//   - otherwise a row "True", path, size, d, "00:00:00", d, d is appended (d the duration);
+//     a video without sound is appended unchecked, and one message names those videos.
+#include "media/SourceRefusal.h"
+
 #include <QObject>
 #include <QStringList>
 #include <deque>
@@ -64,6 +67,7 @@ private:
     void handleReady();
     void handle(const ProbedSourceFile &file);
     void finishOperation();
+    bool reportOperation();
 
     SourceListModel &m_model;
     ICodecErrorReporter &m_reporter;
@@ -75,5 +79,7 @@ private:
     std::unique_ptr<SourceProbeRun> m_run;
     std::deque<ProbedSourceFile> m_ready; // measured, not yet handled
     bool m_measuringDone = false;
-    bool m_handling = false; // a file is being handled (a report window may be open)
+    bool m_handling = false; // a file is being handled
+    QList<RefusedSourceFile> m_refused; // left out by the running operation
+    QStringList m_soundless;            // added unchecked by it, for want of sound
 };

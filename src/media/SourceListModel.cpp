@@ -1,5 +1,7 @@
 #include "media/SourceListModel.h"
 
+#include "media/SourceRefusal.h"
+
 SourceListModel::SourceListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int SourceListModel::rowCount(const QModelIndex &parent) const
@@ -17,6 +19,8 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const SourceRow &r = m_rows.at(index.row());
+    if (role == Qt::ToolTipRole && !r.hasSound)
+        return r.fileName + u'\n' + SoundlessRowText(); // why the row was added unchecked
     if (index.column() == SourceRow::CheckColumn) {
         if (role == Qt::CheckStateRole)
             return r.isChecked() ? Qt::Checked : Qt::Unchecked;

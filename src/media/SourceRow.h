@@ -14,6 +14,8 @@ struct SourceRow {
     // known). The duration above is its whole seconds, truncated; a conversion of the whole
     // file asks for this length, so that its last fraction of a second is not lost.
     qint64 exactMilliseconds = 0;
+    // Not a column: false for a video without sound, which is added unchecked.
+    bool hasSound = true;
 
     // Column order of the fields; the index every caller uses.
     enum Column { CheckColumn = 0, FileNameColumn, FileSizeColumn, DurationColumn, StartTimeColumn,

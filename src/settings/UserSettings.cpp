@@ -13,6 +13,8 @@ const QString KeyInitDir = QStringLiteral("InitDir");
 const QString KeyShowOutputDir = QStringLiteral("SHWDDir");
 const QString KeyShutdown = QStringLiteral("SHUTDOWN");
 const QString KeyOutDir = QStringLiteral("OutDir");
+const QString KeyLoudness = QStringLiteral("Loudness");
+const QString KeyKeepOriginal = QStringLiteral("KeepOriginal");
 
 QString checkText(bool checked) { return checked ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -47,6 +49,7 @@ void TUserSettings::LoadUserSettings(UserSettingsState &state) const
         state.showOutputDirectory = isChecked(ini.ReadString(Section, KeyShowOutputDir, QStringLiteral("0")));
         state.shutdown = isChecked(ini.ReadString(Section, KeyShutdown, QStringLiteral("0")));
         state.outputFolder = readOr(ini, KeyOutDir, state.outputFolder);
+        state.keepOriginal = isChecked(ini.ReadString(Section, KeyKeepOriginal, QStringLiteral("0")));
     } catch (const IniFileError &) {
         // An unreadable file is left alone; the window keeps what it shows.
     }
@@ -66,6 +69,18 @@ std::optional<QString> TUserSettings::SaveUserSettings(const UserSettingsState &
         return QString::fromStdString(error.what());
     }
     return std::nullopt;
+}
+
+bool TUserSettings::SaveKeepOriginal(bool keep) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyKeepOriginal, checkText(keep));
+    } catch (const IniFileError &) {
+        return false;
+    }
+    return true;
 }
 
 QString TUserSettings::LoadInitialFolder() const
@@ -90,4 +105,25 @@ bool TUserSettings::SaveInitialFolder(const QString &firstPickedFile) const
         return false;
     }
     return true;
+}
+
+LoudnessTarget TUserSettings::LoadLoudness() const
+{
+    try {
+        return ParseLoudnessLufs(TIniFile32(fileName()).ReadString(Section, KeyLoudness, QString()));
+    } catch (const IniFileError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> TUserSettings::SaveLoudness(LoudnessTarget target) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyLoudness, target ? QString::number(*target) : QString());
+    } catch (const IniFileError &error) {
+        return QString::fromStdString(error.what());
+    }
+    return std::nullopt;
 }
