@@ -148,7 +148,7 @@ TEST_F(AppWindowsRunTest, TheStatusLineSumsUpTheRun)
     EXPECT_TRUE(form().lblStatusLine()->text().isEmpty());
 }
 
-// The main window is disabled during a run; the Options dialog, a window of its own above it,
+// The main window's controls are disabled during a run; the Options dialog, a window of its own above it,
 // is not: a change made there applies to the files converted after it.
 TEST_F(AppWindowsRunTest, TheOptionsDialogStaysUsableWhileFilesConvert)
 {
@@ -161,7 +161,8 @@ TEST_F(AppWindowsRunTest, TheOptionsDialogStaysUsableWhileFilesConvert)
 
     form().performCommand(MainCommand::Convert);
     ASSERT_TRUE(windows->conversion()->isRunning());
-    EXPECT_FALSE(form().isEnabled());
+    EXPECT_FALSE(form().dxTreeSourceFileInfo()->isEnabled());
+    EXPECT_FALSE(form().btnConvert()->isEnabled());
     EXPECT_TRUE(options.isEnabled());
     const int before = windows->options().selectedIndex(Selector::AudioBitrate);
     QTest::keyClick(options.cbbAudioBitrate(), before > 0 ? Qt::Key_Up : Qt::Key_Down);

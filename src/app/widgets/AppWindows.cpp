@@ -16,6 +16,7 @@
 #include "media/widgets/PreviewControls.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
+#include "media/widgets/SourceListView.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
