@@ -99,6 +99,10 @@ RenderOutcome FilterGraph::RenderFile(const QString &path)
     unloadFile();
     m_hasFile = true;
     ++m_generation;
+    // The player loads the file while its streams are looked at; nothing of it is shown or run
+    // before the look has found a decoder for each.
+    m_session.holdPictures(true);
+    loadFile(path);
     checkStreams(path);
     return RenderOutcome::Complete;
 }
@@ -131,20 +135,24 @@ void FilterGraph::checkStreams(const QString &path)
         promise->addResult(check);
         promise->finish();
     });
-    answer.then(this, [this, generation = m_generation, path](const StreamCheck &check) {
-        streamsChecked(generation, path, check);
+    answer.then(this, [this, generation = m_generation](const StreamCheck &check) {
+        streamsChecked(generation, check);
     });
 }
 
-void FilterGraph::streamsChecked(quint64 generation, const QString &path, const StreamCheck &check)
+void FilterGraph::streamsChecked(quint64 generation, const StreamCheck &check)
 {
     if (generation != m_generation || !m_hasFile)
         return; // another file has been rendered since, or none is
     if (check.outcome != RenderOutcome::Complete)
         return failPlayback();
-    m_duration = check.duration;
+    m_streamsChecked = true;
+    if (!m_duration)
+        m_duration = check.duration;
+    m_session.holdPictures(false);
     try {
-        loadFile(path);
+        if (m_loaded && m_running)
+            setPaused(false);
     } catch (const MediaGraphError &) {
         failPlayback();
     }
@@ -191,6 +199,7 @@ void FilterGraph::forgetFile()
     m_position = 0;
     m_atEnd = false;
     m_awaitingRestart = false;
+    m_streamsChecked = false;
 }
 
 std::optional<qint64> FilterGraph::GetDuration()
@@ -229,7 +238,7 @@ void FilterGraph::seekPlayer(qint64 reference)
     m_awaitingRestart = true;
     send({"seek", secondsText(reference), "absolute+exact"}, replyTag(SeekReply, m_seeksSent));
     // At the end of a file the player has paused itself; a running graph runs on from the new position.
-    if (m_running)
+    if (m_running && m_streamsChecked)
         setPaused(false);
 }
 
@@ -238,7 +247,7 @@ void FilterGraph::RunGraph()
     if (!m_open)
         throw MediaGraphError("The preview graph is not open.");
     m_running = true;
-    if (m_loaded)
+    if (m_loaded && m_streamsChecked)
         setPaused(false);
 }
 
@@ -328,7 +337,7 @@ void FilterGraph::fileLoaded()
             return;
         }
         m_awaitingRestart = true;
-        if (m_running)
+        if (m_running && m_streamsChecked)
             setPaused(false);
     } catch (const MediaGraphError &) {
         failPlayback();

@@ -1,8 +1,9 @@
 #pragma once
 // The preview graph: a media graph that plays a file in libmpv and draws its picture into a
 // frame buffer for the video window. Whether a file renders completely is decided by the same
-// rule as the probe, before the player sees it; that look at the file runs on a worker thread,
-// so a slow disk never holds up the window. The player core is created when the graph is first
+// rule as the probe, before anything of it is shown; that look at the file runs on a worker
+// thread while the player loads the file paused, so a slow disk never holds up the window and
+// the look costs no time before the first picture. The player core is created when the graph is first
 // opened and lives until Release(); opening and closing only load and unload files.
 //
 // Everything the player reports arrives as events on the user-interface thread; the graph keeps
@@ -47,10 +48,11 @@ public:
     void CloseGraph() override;
     bool IsGraphOpen() const override { return m_open; }
     void EmptyGraph() override;
-    // Returns at once with Complete and looks at the file's streams on a worker thread. A file
-    // whose every stream has a decoder is then handed to the player, which loads it paused (and
-    // runs it if the graph was run meanwhile); any other file never reaches the player, and
-    // playbackFailed() tells. Throws MediaGraphError when the graph is closed.
+    // Returns at once with Complete: the player loads the file paused while its streams are
+    // looked at on a worker thread. A file whose every stream has a decoder is then shown (and
+    // runs if the graph was run meanwhile); any other file is unloaded before a picture of it
+    // is drawn, and playbackFailed() tells. Throws MediaGraphError when the graph is closed or
+    // the player takes no command.
     RenderOutcome RenderFile(const QString &path) override;
     // Replaces the look at a file's streams (tests count and hold it).
     void setStreamChecker(StreamChecker checker) { m_checkStreams = std::move(checker); }
@@ -92,7 +94,7 @@ Q_SIGNALS:
 private:
     void startPlayer();
     void checkStreams(const QString &path);
-    void streamsChecked(quint64 generation, const QString &path, const StreamCheck &check);
+    void streamsChecked(quint64 generation, const StreamCheck &check);
     void loadFile(const QString &path);
     void unloadFile();
     void forgetFile();
@@ -129,6 +131,8 @@ private:
     std::optional<qint64> m_duration;
     qint64 m_position = 0;
     bool m_atEnd = false;
+    // The look at the file's streams found a decoder for each: it may run and be shown.
+    bool m_streamsChecked = false;
 
     // Each rendered file and each unload starts a new generation; events before the player has
     // answered the newest one, and stream checks of an older one, belong to a file that is gone.

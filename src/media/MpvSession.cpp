@@ -1,6 +1,8 @@
 #include "media/MpvSession.h"
 
 #include <QMetaObject>
+#include <QThread>
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <vector>
@@ -44,6 +46,13 @@ constexpr std::pair<const char *, const char *> BuiltInOptions[] = {
     {"audio-client-name", "Kelvane"},
     // The renderer does not wait for a frame's display time; frames are drawn when they are due.
     {"video-timing-offset", "0"},
+    // The picture is seen at a few hundred pixels across: decoding may take the shortcuts that
+    // cost no visible quality at that size (no in-loop deblocking, the decoder's fast flags), and
+    // the sound is not stretched to follow the picture.
+    {"vd-lavc-skiploopfilter", "all"},
+    {"vd-lavc-fast", "yes"},
+    {"video-sync", "audio"},
+    {"audio-pitch-correction", "no"},
     // A small picture needs no expensive scaling or dithering.
     {"zimg-scaler", "bilinear"},
     {"zimg-dither", "no"},
@@ -97,6 +106,8 @@ QString MpvSession::start(const MpvSettings &settings)
             return error;
     }
     QList<std::pair<QByteArray, QByteArray>> options = settings.options;
+    // One decoding thread per core, no more: the rest of the program runs beside the preview.
+    options.prepend({"vd-lavc-threads", QByteArray::number(std::max(1, QThread::idealThreadCount()))});
     if (!settings.audioOutput.isEmpty())
         options.prepend({"ao", settings.audioOutput});
     for (const auto &[name, value] : options) {
@@ -132,6 +143,7 @@ void MpvSession::shutdown()
     // A picture held back or queued before now has nothing left to draw; a new core starts afresh.
     m_heldPicture.stop();
     m_frameQueued = false;
+    m_picturesHeld = false;
     m_sinceLastPicture.invalidate();
 }
 
@@ -163,9 +175,18 @@ void MpvSession::readEvents()
     }
 }
 
+void MpvSession::holdPictures(bool held)
+{
+    if (held == m_picturesHeld)
+        return;
+    m_picturesHeld = held;
+    if (!held)
+        drawNewFrame(); // the picture that came meanwhile, if any
+}
+
 void MpvSession::drawNewFrame()
 {
-    if (!m_render) {
+    if (!m_render || m_picturesHeld) {
         m_frameQueued = false;
         return;
     }
@@ -263,7 +284,8 @@ void MpvSession::setFrameSize(QSize size)
     if (size == m_frame.size())
         return;
     m_frame.resize(size);
-    draw();
+    if (!m_picturesHeld)
+        draw();
     Q_EMIT frameDrawn();
 }
 

@@ -73,6 +73,9 @@ public:
     void setRefreshInterval(std::chrono::microseconds interval) { m_refreshInterval = interval; }
     // The player's pictures drawn into the frame buffer so far (redraws at a new size not counted).
     quint64 picturesDrawn() const { return m_picturesDrawn; }
+    // While held, the player's pictures wait undrawn (the frame buffer keeps what it shows);
+    // letting go draws the newest one at once.
+    void holdPictures(bool held);
 
 Q_SIGNALS:
     // The frame buffer holds a new picture.
@@ -107,4 +110,5 @@ private:
     QElapsedTimer m_sinceLastPicture;
     QTimer m_heldPicture; // fires when a picture that came too soon may be drawn
     quint64 m_picturesDrawn = 0;
+    bool m_picturesHeld = false;
 };

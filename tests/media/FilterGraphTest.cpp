@@ -149,8 +149,9 @@ TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
     }
 }
 
-// Play returns before anything has read the file: the look at its streams runs on another thread
-// and the player gets the file only when it is done.
+// Play returns before anything has read the file: the look at its streams runs on another
+// thread. The player loads the file meanwhile, but shows and runs nothing of it until the look
+// has found a decoder for every stream.
 TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
 {
     QSemaphore held;
@@ -163,13 +164,15 @@ TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
         return FilterGraph::probeStreams(path);
     });
     graph.setVideoSize(QSize(253, 152));
+    QSignalSpy settled(&graph, &FilterGraph::positionSettled);
 
     player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
     EXPECT_TRUE(player.isPlaying());
     EXPECT_FALSE(player.logoVisible());
     ASSERT_EVENTUALLY(looks == 1);
     EXPECT_NE(lookingThread.load(), QThread::currentThread());
-    EXPECT_EQ(graph.picturesDrawn(), 0u) << "the player had the file before the look at it ended";
+    ASSERT_EVENTUALLY(settled.count() > 0); // loaded, with its first picture ready
+    EXPECT_EQ(graph.picturesDrawn(), 0u) << "a picture was shown before the look at the file ended";
 
     held.release();
     EXPECT_EVENTUALLY(graph.picturesDrawn() > 0);
