@@ -1,20 +1,23 @@
-// Measures what the preview costs, for a 1280x720 and a 3840x2160 H.264 + AAC video at 30 frames
-// a second (made with the ffmpeg command line). For each video, in each round:
+// Measures what the preview costs, for a 1280x720 (4 Mbit/s) and a 3840x2160 (35 Mbit/s) H.264 +
+// AAC video at 30 frames a second (made with the ffmpeg command line). For each video, in each round:
 //   preview - a fresh process (this program with --session) shows the main window offscreen,
 //             settles and idles, then plays the video in the preview (sound to the null output),
 //             pauses it and stops it. It reports its CPU time idle, playing, paused and stopped
 //             (getrusage), its resident memory idle and at most while playing (VmRSS, sampled
 //             every 100 ms), the pictures it drew against those whose time came while it played,
 //             how far the playing position moved against the time that passed, the time from
-//             Play to the first picture, and the event loop's longest stall around Play, Pause
-//             and Stop (a 5 ms timer that can't run on time).
+//             Play to the first picture, and the event loop's longest stall around Play, Pause,
+//             a marker dragged across the paused video (a seek every 25 ms) and Stop (a 5 ms
+//             timer that can't run on time).
 //   mpv     - the mpv command line decodes the same seconds with --vo=null --ao=null (no user
 //             configuration, no scripts); its CPU time comes from wait4. Left out when mpv is
 //             not installed.
 // Prints every round and the median of the rounds per video.
-// Usage: bench_preview [--quick] [--option name=value]... [rounds] (default 3 rounds).
+// Usage: bench_preview [--quick] [--videos folder] [--option name=value]... [rounds] (default 3).
 //   --quick   small, short videos and one round: checks that the measurement works (CTest runs
 //             it); its figures mean nothing.
+//   --videos  makes the videos in that folder once and uses them again in later runs (to compare
+//             options side by side without making them again).
 //   --option  a further player option for the preview, to try one out.
 // Or: bench_preview --shot <video> <seconds> <picture.png> [--option name=value]...
 //   saves the video window showing the video paused at that time, to compare how options look
@@ -29,6 +32,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -50,6 +54,9 @@ extern char **environ;
 namespace {
 
 constexpr int FramesPerSecond = 30;
+// The marker drag: a seek every 25 ms, 40 of them over the seconds played.
+constexpr int DragStepMs = 25;
+constexpr int DragSteps = 40;
 
 // How long each step of a session lasts, in ms.
 struct Timings {
@@ -67,10 +74,11 @@ struct VideoCase {
     QSize size;
     QSize quickSize;
     const char *preset; // x264's: the 4K video is made faster, still with deblocking and CABAC
+    int bitrateKbps;    // what such a video is usually made with (a noisy picture fills any rate)
 };
 const VideoCase Cases[] = {
-    {"1280x720", {1280, 720}, {320, 180}, "veryfast"},
-    {"3840x2160", {3840, 2160}, {640, 360}, "superfast"},
+    {"1280x720", {1280, 720}, {320, 180}, "veryfast", 4000},
+    {"3840x2160", {3840, 2160}, {640, 360}, "superfast", 35000},
 };
 
 class NoShell final : public IShellLauncher {
@@ -98,12 +106,16 @@ double residentMb()
     return 0;
 }
 
-bool makeVideo(const QString &path, QSize size, const char *preset, int seconds)
+bool makeVideo(const QString &path, QSize size, const char *preset, int bitrateKbps, int seconds)
 {
     const QString source = QStringLiteral("testsrc2=size=%1x%2:rate=%3").arg(size.width()).arg(size.height()).arg(FramesPerSecond);
+    const QString rate = QString::number(bitrateKbps) + u'k';
+    const QString highest = QString::number(bitrateKbps * 5 / 4) + u'k';
+    const QString buffer = QString::number(bitrateKbps * 2) + u'k';
     return runFfmpeg({"-f", "lavfi", "-i", source, "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000", "-t",
                       QString::number(seconds), "-vf", "noise=alls=8:allf=t", "-c:v", "libx264", "-preset", preset,
-                      "-crf", "23", "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "128k", path},
+                      "-b:v", rate, "-maxrate", highest, "-bufsize", buffer, "-pix_fmt", "yuv420p", "-c:a", "aac",
+                      "-b:a", "128k", path},
                      1800000);
 }
 
@@ -192,6 +204,28 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
         if (!f.count("first_ms") && graph.picturesDrawn() > 0)
             f["first_ms"] = sincePlay.nsecsElapsed() / 1e6;
     });
+    // A marker dragged across the video while it is paused: the preview follows every step.
+    QTimer drag;
+    drag.setInterval(DragStepMs);
+    int dragStep = 0;
+    QObject::connect(&drag, &QTimer::timeout, [&] {
+        player.seekMilliseconds(qint64(dragStep) * t.play / DragSteps);
+        if (++dragStep < DragSteps)
+            return;
+        drag.stop();
+        QTimer::singleShot(1000, [&] {
+            f["stall_drag"] = stalls.stop();
+            stalls.watch();
+            player.btnStopClick();
+            mark = ownCpuMs();
+            QTimer::singleShot(1000, [&] { f["stall_stop"] = stalls.stop(); });
+            QTimer::singleShot(t.quiet, [&] {
+                f["stopped_cpu"] = ownCpuMs() - mark;
+                std::printf("%s\n", lineOf(f).constData());
+                app.exit(0);
+            });
+        });
+    });
     const auto fail = [&](const char *why) {
         std::fprintf(stderr, "%s\n", why);
         app.exit(1);
@@ -226,14 +260,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
             QTimer::singleShot(t.quiet, [&] {
                 f["paused_cpu"] = ownCpuMs() - mark;
                 stalls.watch();
-                player.btnStopClick();
-                mark = ownCpuMs();
-                QTimer::singleShot(1000, [&] { f["stall_stop"] = stalls.stop(); });
-                QTimer::singleShot(t.quiet, [&] {
-                    f["stopped_cpu"] = ownCpuMs() - mark;
-                    std::printf("%s\n", lineOf(f).constData());
-                    app.exit(0);
-                });
+                drag.start();
             });
         });
     });
@@ -316,18 +343,18 @@ struct CaseResult {
 void printRound(const char *name, int round, const Figures &f, double mpvMs)
 {
     std::printf("%s round %d: preview %.0f ms CPU, %.0f of %.0f pictures drawn, position %.1f s in %.1f s since "
-                "the first picture, first picture after %.0f ms; mpv %s; longest stall %.0f / %.0f / %.0f ms at "
-                "Play / Pause / Stop; idle %.1f MB, peak %.1f MB; CPU idle %.0f, paused %.0f, stopped %.0f ms\n",
+                "the first picture, first picture after %.0f ms; mpv %s; longest stall %.0f / %.0f / %.0f / %.0f ms "
+                "at Play / Pause / drag / Stop; idle %.1f MB, peak %.1f MB; CPU idle %.0f, paused %.0f, stopped %.0f ms\n",
                 name, round + 1, f.at("play_cpu"), f.at("pictures"), f.at("due"), f.at("position_ms") / 1e3,
                 (f.at("play_wall") - f.at("first_ms")) / 1e3, f.at("first_ms"),
                 mpvMs < 0 ? "not measured" : qPrintable(QStringLiteral("%1 ms CPU, ratio %2").arg(mpvMs, 0, 'f', 0).arg(f.at("play_cpu") / mpvMs, 0, 'f', 2)),
-                f.at("stall_play"), f.at("stall_pause"), f.at("stall_stop"), f.at("idle_mb"), f.at("peak_mb"),
-                f.at("idle_cpu"), f.at("paused_cpu"), f.at("stopped_cpu"));
+                f.at("stall_play"), f.at("stall_pause"), f.at("stall_drag"), f.at("stall_stop"), f.at("idle_mb"),
+                f.at("peak_mb"), f.at("idle_cpu"), f.at("paused_cpu"), f.at("stopped_cpu"));
     std::fflush(stdout);
 }
 
 const char *const FigureNames[] = {"play_cpu", "play_wall", "pictures", "due", "position_ms", "first_ms", "stall_play",
-                                   "stall_pause", "stall_stop", "idle_mb", "peak_mb", "idle_cpu", "paused_cpu",
+                                   "stall_pause", "stall_drag", "stall_stop", "idle_mb", "peak_mb", "idle_cpu", "paused_cpu",
                                    "stopped_cpu"};
 
 bool measureCase(const VideoCase &c, const QString &video, const QString &self, const QString &mpv, int rounds,
@@ -366,18 +393,18 @@ bool measureCase(const VideoCase &c, const QString &video, const QString &self, 
 void printTable(const std::vector<std::pair<const VideoCase *, CaseResult>> &results, const Timings &t)
 {
     std::printf("\n| video | preview CPU s (%d s) | mpv CPU s | CPU ratio | pictures drawn | first picture | "
-                "longest stall Play / Pause / Stop | idle MB | previewing MB | CPU paused / stopped (%d s) |\n",
+                "longest stall Play / Pause / drag / Stop | idle MB | previewing MB | CPU paused / stopped (%d s) |\n",
                 t.play / 1000, t.quiet / 1000);
     std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto &[c, r] : results) {
         const Figures &m = r.median;
         const QString mpvText = r.mpvMs < 0 ? QStringLiteral("-") : QString::number(r.mpvMs / 1e3, 'f', 2);
         const QString ratio = r.mpvMs < 0 ? QStringLiteral("-") : QString::number(m.at("play_cpu") / r.mpvMs, 'f', 2);
-        std::printf("| %s | %.2f | %s | %s | %.0f of %.0f (%.1f %%) | %.0f ms | %.0f / %.0f / %.0f ms | %.1f | %.1f | "
+        std::printf("| %s | %.2f | %s | %s | %.0f of %.0f (%.1f %%) | %.0f ms | %.0f / %.0f / %.0f / %.0f ms | %.1f | %.1f | "
                     "%.0f / %.0f ms |\n",
                     c->name, m.at("play_cpu") / 1e3, qPrintable(mpvText), qPrintable(ratio), m.at("pictures"),
                     m.at("due"), 100 * m.at("pictures") / m.at("due"), m.at("first_ms"), m.at("stall_play"),
-                    m.at("stall_pause"), m.at("stall_stop"), m.at("idle_mb"), m.at("peak_mb"), m.at("paused_cpu"),
+                    m.at("stall_pause"), m.at("stall_drag"), m.at("stall_stop"), m.at("idle_mb"), m.at("peak_mb"), m.at("paused_cpu"),
                     m.at("stopped_cpu"));
     }
 }
@@ -414,16 +441,23 @@ int main(int argc, char **argv)
         QApplication app(argc, argv);
         return runSession(app, arguments.at(1), t, settings);
     }
+    QTemporaryDir temporary;
+    const qsizetype videosAt = arguments.indexOf(QStringLiteral("--videos"));
+    const bool keepVideos = videosAt >= 0 && videosAt + 1 < arguments.size();
+    const QDir folder(keepVideos ? arguments.at(videosAt + 1) : temporary.path());
+    if (keepVideos)
+        arguments.remove(videosAt, 2);
     const int rounds = quick ? 1 : std::max(1, arguments.value(0, QStringLiteral("3")).toInt());
     const QString mpv = QStandardPaths::findExecutable(QStringLiteral("mpv"));
     if (mpv.isEmpty())
         std::printf("the mpv command line is not installed: the preview is measured alone\n");
-    QTemporaryDir folder;
     const QString self = QFile::decodeName(argv[0]);
     std::vector<std::pair<const VideoCase *, CaseResult>> results;
     for (const VideoCase &c : Cases) {
-        const QString video = folder.filePath(QString::fromLatin1(c.name) + QStringLiteral(".mp4"));
-        if (!makeVideo(video, quick ? c.quickSize : c.size, c.preset, t.videoSeconds)) {
+        const QString video = folder.filePath(QString::fromLatin1(c.name) + (quick ? "-quick.mp4" : ".mp4"));
+        const bool made = keepVideos && QFile::exists(video);
+        if (!made && !makeVideo(video, quick ? c.quickSize : c.size, c.preset,
+                                quick ? c.bitrateKbps / 16 : c.bitrateKbps, t.videoSeconds)) {
             std::fprintf(stderr, "ffmpeg could not make the %s video\n", c.name);
             return 1;
         }
