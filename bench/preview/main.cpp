@@ -43,6 +43,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -204,6 +205,14 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
         if (!f.count("first_ms") && graph.picturesDrawn() > 0)
             f["first_ms"] = sincePlay.nsecsElapsed() / 1e6;
     });
+    // Does what the user did, with the CPU counted from then on and the longest stall of the
+    // second that follows kept under `stall`.
+    const auto userAction = [&](const char *stall, const std::function<void()> &action) {
+        stalls.watch();
+        action();
+        mark = ownCpuMs();
+        QTimer::singleShot(1000, [&, stall] { f[stall] = stalls.stop(); });
+    };
     // A marker dragged across the video while it is paused: the preview follows every step.
     QTimer drag;
     drag.setInterval(DragStepMs);
@@ -215,10 +224,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
         drag.stop();
         QTimer::singleShot(1000, [&] {
             f["stall_drag"] = stalls.stop();
-            stalls.watch();
-            player.btnStopClick();
-            mark = ownCpuMs();
-            QTimer::singleShot(1000, [&] { f["stall_stop"] = stalls.stop(); });
+            userAction("stall_stop", [&] { player.btnStopClick(); });
             QTimer::singleShot(t.quiet, [&] {
                 f["stopped_cpu"] = ownCpuMs() - mark;
                 std::printf("%s\n", lineOf(f).constData());
@@ -253,10 +259,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
             f["position_ms"] = MediaTime::referenceToMilliseconds(*position);
             // Every frame whose time the position has reached should have been drawn.
             f["due"] = std::floor(f["position_ms"] * FramesPerSecond / 1000) + 1;
-            stalls.watch();
-            player.btnPauseClick();
-            mark = ownCpuMs();
-            QTimer::singleShot(1000, [&] { f["stall_pause"] = stalls.stop(); });
+            userAction("stall_pause", [&] { player.btnPauseClick(); });
             QTimer::singleShot(t.quiet, [&] {
                 f["paused_cpu"] = ownCpuMs() - mark;
                 stalls.watch();
