@@ -1,18 +1,25 @@
 // The preview on the real player core, offscreen and without sound output.
 #include "MediaFixtures.h"
 #include "app/widgets/MainForm.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
 #include "media/widgets/PreviewControls.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <atomic>
+#include <chrono>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -125,18 +132,91 @@ TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
     }
 }
 
-// Files the preview can't render completely are logged and never reach the player.
+// Files the preview can't render completely are logged and never reach the player: nothing is
+// drawn of them.
 TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
 {
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
         SCOPED_TRACE(file);
         log.clear();
         player.btnPlayClick({MediaFixtures::path(file)});
-        EXPECT_EQ(log, QStringList{PlayingVideoError});
+        EXPECT_EVENTUALLY_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
         EXPECT_TRUE(player.logoVisible());
+        EXPECT_FALSE(player.positionTimer().isActive());
+        EXPECT_EQ(graph.picturesDrawn(), 0u);
     }
+}
+
+// Play returns before anything has read the file: the look at its streams runs on another
+// thread. The player loads the file meanwhile, but shows and runs nothing of it until the look
+// has found a decoder for every stream.
+TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
+{
+    QSemaphore held;
+    std::atomic<int> looks{0};
+    std::atomic<QThread *> lookingThread{nullptr};
+    graph.setStreamChecker([&](const QString &path) {
+        lookingThread = QThread::currentThread();
+        ++looks;
+        held.tryAcquire(1, PatienceMs); // as a slow disk would
+        return FilterGraph::probeStreams(path);
+    });
+    graph.setVideoSize(QSize(253, 152));
+    QSignalSpy settled(&graph, &FilterGraph::positionSettled);
+
+    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    EXPECT_TRUE(player.isPlaying());
+    EXPECT_FALSE(player.logoVisible());
+    ASSERT_EVENTUALLY(looks == 1);
+    EXPECT_NE(lookingThread.load(), QThread::currentThread());
+    ASSERT_EVENTUALLY(settled.count() > 0); // loaded, with its first picture ready
+    EXPECT_EQ(graph.picturesDrawn(), 0u) << "a picture was shown before the look at the file ended";
+
+    held.release();
+    EXPECT_EVENTUALLY(graph.picturesDrawn() > 0);
+    EXPECT_EVENTUALLY(player.positionText() != "00:00:00");
+    EXPECT_EQ(looks.load(), 1);
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+// A look that ends after the file was stopped, or after another file was played, changes nothing.
+TEST_F(RealPreview, ALateLookAtAnUnloadedFileChangesNothing)
+{
+    QSemaphore held;
+    graph.setStreamChecker([&](const QString &) {
+        held.tryAcquire(1, PatienceMs);
+        return FilterGraph::StreamCheck{RenderOutcome::Partial, {}};
+    });
+    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    player.btnStopClick();
+    graph.setStreamChecker(&FilterGraph::probeStreams);
+    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    held.release();
+    EXPECT_EVENTUALLY(player.positionText() != "00:00:00");
+    EXPECT_EQ(player.previewFile(), MediaFixtures::path("ten_seconds.mp4"));
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+// The player's pictures come no faster than the screen shows them: with a screen of 4 pictures a
+// second, a video of 10 is drawn with no two pictures closer than 9/10 of a refresh.
+TEST_F(RealPreview, PicturesComeNoFasterThanTheScreenShowsThem)
+{
+    using namespace std::chrono_literals;
+    graph.setVideoSize(QSize(253, 152));
+    graph.setRefreshInterval(250ms);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> drawnAtMs;
+    QObject::connect(&graph, &FilterGraph::frameDrawn, [&] {
+        if (graph.picturesDrawn() > drawnAtMs.size())
+            drawnAtMs.push_back(clock.elapsed());
+    });
+    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    ASSERT_EVENTUALLY(drawnAtMs.size() >= 5);
+    for (size_t i = 1; i < drawnAtMs.size(); ++i)
+        EXPECT_GE(drawnAtMs[i] - drawnAtMs[i - 1], 215) << "pictures " << i << " and " << i + 1;
 }
 
 class FailingPlayer : public RealPreview {
