@@ -91,8 +91,7 @@ int runSession(QApplication &app, const QString &video)
     NoShell shell;
     TFrmMainForm form(shell, QStringLiteral("/nowhere/"));
     FilterGraph graph(MpvSettings{"null", {}});
-    PreviewTimelineState timeline;
-    PreviewPlayer player(graph, timeline, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+    PreviewPlayer player(graph, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
     ShowPreview(player, graph, form.DSVideoWindowEx1(), form.panLogo(), form.pnlCurTime());
     form.show();
 
@@ -109,7 +108,7 @@ int runSession(QApplication &app, const QString &video)
         figures.idleMb = residentMb();
         sampler.start();
         mark = ownCpuMs();
-        player.btnPlayClick({video});
+        player.btnPlayClick({WholeFileItem(video, 0, 0)});
         QTimer::singleShot(PlayMs, [&] {
             figures.playCpuMs = ownCpuMs() - mark;
             sampler.stop();

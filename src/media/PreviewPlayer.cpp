@@ -2,33 +2,40 @@
 
 #include "media/TimeText.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString PlayingVideoError = QStringLiteral("Playing Video error.");
 
-// The end marker's time in seconds; nothing when it has not been set (or can't be read).
-std::optional<qint32> endMarkerSeconds(const QString &text)
+// Where playback of `item` starts: its own start, and a second before the end of a file shorter
+// than that start, so that the preview never starts past the end and unloads.
+qint64 playbackStart(const SourceItem &item)
 {
-    if (text.isEmpty())
+    return std::clamp<qint64>(item.startMs, 0, std::max<qint64>(0, item.durationMs - 1000));
+}
+
+// The second at which playback of `item` pauses; nothing when its cut runs to the file's end.
+std::optional<qint32> cutEndSeconds(const SourceItem &item)
+{
+    if (item.endMs >= item.durationMs)
         return std::nullopt;
-    const qint32 seconds = TimeTextToSeconds(text);
-    if (FormatTimeText(seconds) != text)
-        return std::nullopt;
-    return seconds;
+    return static_cast<qint32>(EndSeconds(item));
 }
 
 } // namespace
 
-PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, LogFunction log, QObject *parent)
-    : QObject(parent), m_graph(graph), m_timeline(timeline), m_log(std::move(log)),
+PreviewPlayer::PreviewPlayer(MediaGraph &graph, LogFunction log, QObject *parent)
+    : QObject(parent), m_graph(graph), m_log(std::move(log)),
       m_positionText(FormatTimeText(0))
 {
     m_positionTimer.setInterval(PositionInterval);
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
-void PreviewPlayer::LoadAndPlay(const QString &path)
+void PreviewPlayer::LoadAndPlay(const SourceItem &item)
 {
+    const QString &path = item.path;
     try {
         m_positionTimer.stop();
         m_graph.CloseGraph();
@@ -38,9 +45,11 @@ void PreviewPlayer::LoadAndPlay(const QString &path)
             m_log(PlayingVideoError);
             m_graph.EmptyGraph();
             m_previewFile.clear();
+            m_item.reset();
             return;
         }
         m_previewFile = path;
+        m_item = item;
         startPlaying();
     } catch (...) {
         // Anything else that fails while loading leaves the preview as it is.
@@ -61,9 +70,11 @@ void PreviewPlayer::startPlaying()
     try {
         PausePreview();
         ResumePreview();
-        if (m_timeline.markersReady)
-            seekTo(qint64(m_timeline.previewStart) * 1000);
+        const qint64 start = playbackStart(*m_item);
+        if (start > 0)
+            seekTo(start);
         m_isPlaying = true;
+        showPosition(start);
         setLogoVisible(false);
     } catch (...) {
         setLogoVisible(true);
@@ -107,8 +118,11 @@ void PreviewPlayer::StopPreview()
         m_positionTimer.stop();
         m_graph.CloseGraph();
         m_previewFile.clear();
+        m_item.reset();
+        m_soughtMilliseconds.reset();
         m_lastSeconds.reset();
         setPositionText(FormatTimeText(0));
+        Q_EMIT playheadMoved(0, 0);
         m_isPlaying = false;
         setLogoVisible(true);
     } catch (...) {
@@ -122,17 +136,98 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
 {
     SeekGraph(m_graph, milliseconds);
     m_lastSeconds = qint32(milliseconds / 1000);
+    if (m_isPlaying)
+        m_soughtMilliseconds.reset();
+    else
+        m_soughtMilliseconds = milliseconds;
 }
 
-void PreviewPlayer::btnPlayClick(const QStringList &selectedFiles)
+void PreviewPlayer::btnPlayClick(const QList<SourceItem> &selected)
 {
     if (!m_previewFile.isEmpty()) {
         if (!m_isPlaying)
             ResumePreview();
         return;
     }
-    for (const QString &path : selectedFiles)
-        LoadAndPlay(path);
+    for (const SourceItem &item : selected)
+        LoadAndPlay(item);
+}
+
+std::optional<SourceItem> PreviewPlayer::loadedItem() const
+{
+    if (!m_item || m_previewFile.isEmpty())
+        return std::nullopt;
+    if (m_lookup) {
+        if (std::optional<SourceItem> now = m_lookup(m_item->id))
+            return now;
+    }
+    return m_item;
+}
+
+std::optional<qint64> PreviewPlayer::positionMilliseconds()
+{
+    if (m_previewFile.isEmpty())
+        return std::nullopt;
+    if (!m_isPlaying && m_soughtMilliseconds)
+        return m_soughtMilliseconds;
+    const std::optional<qint64> position = m_graph.GetCurrentPosition();
+    if (!position)
+        return std::nullopt;
+    return MediaTime::referenceToMilliseconds(*position);
+}
+
+qint64 PreviewPlayer::loadedDuration()
+{
+    if (const std::optional<qint64> duration = m_graph.GetDuration())
+        return MediaTime::referenceToMilliseconds(*duration);
+    return m_item ? m_item->durationMs : 0;
+}
+
+void PreviewPlayer::seekWithinFile(qint64 milliseconds)
+{
+    if (m_previewFile.isEmpty())
+        return;
+    const qint64 duration = loadedDuration();
+    const qint64 target = std::max<qint64>(0, duration > 0 ? std::min(milliseconds, duration) : milliseconds);
+    try {
+        seekTo(target);
+    } catch (const MediaGraphError &) {
+        return;
+    }
+    showPosition(target);
+}
+
+void PreviewPlayer::seekBy(qint64 delta)
+{
+    if (const std::optional<qint64> position = positionMilliseconds())
+        seekWithinFile(*position + delta);
+}
+
+void PreviewPlayer::stepFrame(bool forward)
+{
+    if (m_previewFile.isEmpty() || m_isPlaying)
+        return;
+    try {
+        m_graph.StepFrame(forward);
+    } catch (const MediaGraphError &) {
+        return;
+    }
+    m_soughtMilliseconds.reset();
+    showPausedPosition();
+}
+
+void PreviewPlayer::showPausedPosition()
+{
+    if (m_previewFile.isEmpty() || m_isPlaying)
+        return;
+    if (const std::optional<qint64> position = positionMilliseconds())
+        showPosition(*position);
+}
+
+void PreviewPlayer::showPosition(qint64 milliseconds)
+{
+    setPositionText(FormatTimeText(milliseconds / 1000));
+    Q_EMIT playheadMoved(milliseconds, loadedDuration());
 }
 
 void PreviewPlayer::btnPauseClick()
@@ -141,11 +236,12 @@ void PreviewPlayer::btnPauseClick()
         PausePreview();
 }
 
-// The display pauses at the end marker when it shows the marker's time, and also when it has
-// gone past that time since the last tick (a tick that comes late skips a second).
+// The display pauses at the loaded item's cut end when it shows that second, and also when it
+// has gone past it since the last tick (a tick that comes late skips a second).
 bool PreviewPlayer::reachesEndMarker(qint32 seconds) const
 {
-    const std::optional<qint32> end = endMarkerSeconds(m_timeline.endMarkerText);
+    const std::optional<SourceItem> item = loadedItem();
+    const std::optional<qint32> end = item ? cutEndSeconds(*item) : std::nullopt;
     if (!end)
         return false;
     if (seconds == *end)
@@ -161,7 +257,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
     const std::optional<qint64> duration = m_graph.GetDuration();
     const qint32 milliseconds = MediaTime::referenceToMilliseconds(*position);
     const qint32 seconds = MediaTime::millisecondsToSeconds(milliseconds);
-    setPositionText(FormatTimeText(seconds));
+    m_soughtMilliseconds.reset();
+    showPosition(milliseconds);
     // A seek that fails here changes nothing else: the preview still pauses or stops.
     if (reachesEndMarker(seconds)) {
         try {

@@ -40,8 +40,7 @@ protected:
 
     QStringList log;
     FilterGraph graph;
-    PreviewTimelineState timeline;
-    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+    PreviewPlayer player{graph, [this](const QString &line) { log << line; }};
 };
 
 // Share of the pixels in `area` that are not black.
@@ -68,7 +67,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
     QWidget *video = form.DSVideoWindowEx1();
     const QImage logo = video->grab().toImage();
 
-    player.btnPlayClick({file});
+    player.btnPlayClick({WholeFileItem(file, 0, 0)});
     EXPECT_FALSE(form.panLogo()->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.pnlCurTime()->text() != "00:00:00"; }, PatienceMs));
     ASSERT_EQ(player.previewFile(), file);
@@ -89,7 +88,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
 
 TEST_F(RealPreview, AVideoWithoutSoundPlays)
 {
-    player.btnPlayClick({MediaFixtures::path("video_only.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("video_only.mp4"), 0, 0)});
     // The clip lasts 2 s and the display ticks once a second: on a busy machine the tick may come
     // late and show "00:00:02" first.
     bool playingWhenAdvanced = false;
@@ -131,7 +130,7 @@ TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
         SCOPED_TRACE(file);
         log.clear();
-        player.btnPlayClick({MediaFixtures::path(file)});
+        player.btnPlayClick({WholeFileItem(MediaFixtures::path(file), 0, 0)});
         EXPECT_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
@@ -147,7 +146,7 @@ protected:
 
 TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
 {
-    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("three_seconds.mp4"), 0, 0)});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, PatienceMs));
     EXPECT_EQ(log, QStringList{PlayingVideoError});
     EXPECT_TRUE(player.previewFile().isEmpty());
@@ -164,8 +163,8 @@ protected:
 TEST_F(UnstartablePlayer, LogsWhyAndStaysUnloaded)
 {
     const QString file = MediaFixtures::path("two_seconds.avi");
-    player.btnPlayClick({file});
-    player.btnPlayClick({file});
+    player.btnPlayClick({WholeFileItem(file, 0, 0)});
+    player.btnPlayClick({WholeFileItem(file, 0, 0)});
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.first().startsWith("The preview cannot play videos: ")) << log.first().toStdString();
     EXPECT_TRUE(log.first().contains("no-such-option")) << log.first().toStdString();

@@ -13,6 +13,7 @@
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/PreviewControls.h"
+#include "media/widgets/PreviewKeyBindings.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "engine/widgets/ConvertingForm.h"
@@ -184,6 +185,14 @@ void AppWindows::wireTimeline(SourceListController &sources)
 {
     m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, *m_preview,
                                        m_mainForm.get());
+    // The preview's keys and the playhead: on the video window and the timeline.
+    m_previewKeys = std::make_unique<PreviewKeys>(*m_preview, m_segments->selection());
+    const PreviewKeyHandler keys = [this](int key, Qt::KeyboardModifiers modifiers) {
+        return m_previewKeys->keyPressed(key, modifiers);
+    };
+    BindPreviewKeys(m_mainForm->Panel1(), keys);
+    BindPreviewKeys(m_mainForm->DSVideoWindowEx1(), keys);
+    connect(m_preview.get(), &PreviewPlayer::playheadMoved, m_mainForm->Panel1(), &TimelinePanel::setPlayhead);
 }
 
 void AppWindows::wirePreview()
@@ -191,11 +200,17 @@ void AppWindows::wirePreview()
     TFrmMainForm *form = m_mainForm.get();
     const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
     m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
-    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_timelineState, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, log);
+    m_preview->setItemLookup([this](SourceItemId id) -> std::optional<SourceItem> {
+        const std::optional<int> row = m_sources.rowOf(id);
+        return row ? std::optional<SourceItem>(m_sources.item(*row)) : std::nullopt;
+    });
+    connect(m_filterGraph.get(), &FilterGraph::frameDrawn, m_preview.get(), &PreviewPlayer::showPausedPosition);
+    connect(m_filterGraph.get(), &FilterGraph::positionSettled, m_preview.get(), &PreviewPlayer::showPausedPosition);
     ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
     connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
     connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
-        m_preview->btnPlayClick(SelectedSourceFiles(*form->dxTreeSourceFileInfo(), m_sources));
+        m_preview->btnPlayClick(SelectedSourceItems(*form->dxTreeSourceFileInfo(), m_sources));
     });
     connect(form, &TFrmMainForm::pauseRequested, m_preview.get(), &PreviewPlayer::btnPauseClick);
     connect(form, &TFrmMainForm::stopRequested, m_preview.get(), &PreviewPlayer::btnStopClick);
