@@ -228,6 +228,7 @@ TEST_F(TimelineWindow, ThePreviewKeysGoToTheirHandlerWhileTheTimelineHasTheFocus
     ASSERT_TRUE(timeline->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
     QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, at(timeline->Splitter1(), QPoint(9, 9)));
+    ASSERT_EQ(QApplication::focusWidget(), timeline->Splitter1());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_I);
     EXPECT_EQ(handled, QList<int>({Qt::Key_Home, Qt::Key_I}));

@@ -91,6 +91,7 @@ void MarkerSplitter::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    event->accept();
     Q_EMIT nudged(seconds);
 }
 
