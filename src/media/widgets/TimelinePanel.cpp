@@ -36,7 +36,7 @@ TimelinePanel::TimelinePanel(QWidget *parent)
     setFocusPolicy(Qt::ClickFocus);
     m_playhead->setObjectName(QStringLiteral("Playhead"));
     m_playhead->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_playhead->setAutoFillBackground(true);
+    m_playhead->setAttribute(Qt::WA_StyledBackground);
     m_playhead->hide();
     // Over the fillers and the span, under the markers.
     m_playhead->raise();
@@ -66,9 +66,7 @@ void TimelinePanel::setPictures(const Pictures &pictures)
     m_panel4->setPixmap(pictures.span);
     m_splitter1->setPicture(pictures.startMarker, pictures.markerBackground);
     m_splitter2->setPicture(pictures.endMarker, pictures.markerBackground);
-    QPalette palette = m_playhead->palette();
-    palette.setColor(QPalette::Window, pictures.playhead);
-    m_playhead->setPalette(palette);
+    m_playhead->setStyleSheet(QStringLiteral("background: %1;").arg(pictures.playhead.name()));
 }
 
 void TimelinePanel::setPlayhead(qint64 position, qint64 duration)
