@@ -1,6 +1,7 @@
 // The preview on the real player core, offscreen and without sound output.
 #include "MediaFixtures.h"
 #include "app/widgets/MainForm.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
@@ -122,6 +123,26 @@ TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
         EXPECT_NEAR(double(*position), double(referenceOfMs(1950)), double(referenceOfMs(100)));
         graph.CloseGraph();
     }
+}
+
+// A paused file steps one frame (a tenth of a second) on and back, and stays paused.
+TEST_F(RealPreview, APausedFileStepsByFrames)
+{
+    graph.OpenGraph();
+    ASSERT_EQ(graph.RenderFile(MediaFixtures::path("three_seconds.mp4")), RenderOutcome::Complete);
+    graph.PauseGraph();
+    ASSERT_TRUE(waitSettled());
+    graph.SetCurrentPosition(referenceOfMs(1000));
+    ASSERT_TRUE(waitSettled());
+    const auto positionMs = [this] { return graph.GetCurrentPosition().value_or(-1) / 10000; };
+    graph.StepFrame(true);
+    EXPECT_EVENTUALLY(positionMs() >= 1050);
+    EXPECT_LE(positionMs(), 1150);
+    graph.StepFrame(false);
+    EXPECT_EVENTUALLY(positionMs() <= 1050);
+    EXPECT_GE(positionMs(), 950);
+    graph.CloseGraph();
+    EXPECT_THROW(graph.StepFrame(true), MediaGraphError);
 }
 
 // Files the preview can't render completely are logged and never reach the player.
