@@ -38,6 +38,8 @@ void BindPreviewKeys(QWidget *widget, PreviewKeyHandler handler)
 {
     widget->setFocusPolicy(Qt::ClickFocus);
     widget->installEventFilter(new PreviewKeyFilter(widget, handler));
+    widget->setToolTip(QStringLiteral("Click, then: Left/Right 5 s, Shift+Left/Right 1 s, Home/End the cut's start/end, "
+                                      "comma/period a frame, I/O the start/end at the playhead"));
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
     addCutAction(widget, QStringLiteral("Start at the Playhead\tI"),
                  QStringLiteral("The selected rows start at the preview's current second (I)"), Qt::Key_I, handler);
