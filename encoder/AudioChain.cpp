@@ -69,16 +69,18 @@ std::string formatFilter(const AudioTarget& target, bool withSampleFormat)
            layoutName(layout.layout);
 }
 
-// Trimming, then the target's rate and channels; a volume change and the limiter work on those,
-// never on whatever rate and channel count the input claims (the limiter's buffers are sized
-// from them), and they limit the final mix.
-std::string chainDescription(const Segment& segment, int rate, int volumePercent, const AudioTarget& target,
-                             int64_t& endSample)
+// Trimming, then the target's rate and channels; a volume change, the limiter and the extra
+// filters work on those, never on whatever rate and channel count the input claims (the limiter's
+// buffers are sized from them), and they limit the final mix.
+std::string chainDescription(const Segment& segment, int rate, int volumePercent, const std::string& extraFilters,
+                             const AudioTarget& target, int64_t& endSample)
 {
     const std::string trim = trimFilter(segment, rate, endSample);
-    if (volumePercent == 100)
+    if (volumePercent == 100 && extraFilters.empty())
         return trim + formatFilter(target, true);
-    return trim + formatFilter(target, false) + "," + volumeFilter(volumePercent) + formatFilter(target, true);
+    const std::string volume = volumePercent == 100 ? std::string() : volumeFilter(volumePercent);
+    const std::string extra = extraFilters.empty() ? std::string() : extraFilters + ",";
+    return trim + formatFilter(target, false) + "," + volume + extra + formatFilter(target, true);
 }
 
 FilterInOutPtr endpoint(const char* name, AVFilterContext* context)
@@ -95,7 +97,8 @@ FilterInOutPtr endpoint(const char* name, AVFilterContext* context)
 
 } // namespace
 
-AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumePercent, const AudioTarget& target)
+AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumePercent, const AudioTarget& target,
+                       const std::string& extraFilters)
     : graph_(avfilter_graph_alloc())
 {
     if (!graph_)
@@ -109,7 +112,7 @@ AudioChain::AudioChain(const AVFrame& first, const Segment& segment, int volumeP
         avfilter_graph_create_filter(&sink_, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
                                      graph_.get()) < 0)
         throw Failure("Cannot set up audio processing");
-    const std::string description = chainDescription(segment, first.sample_rate, volumePercent, target, endSample_);
+    const std::string description = chainDescription(segment, first.sample_rate, volumePercent, extraFilters, target, endSample_);
     FilterInOutPtr outs = endpoint("in", source_);
     FilterInOutPtr ins = endpoint("out", sink_);
     // Parsing takes both lists and hands back what it left unlinked; that is freed here.

@@ -2,6 +2,7 @@
 #include "AvHandles.h"
 
 #include <optional>
+#include <string>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -23,10 +24,12 @@ struct Segment {
 };
 
 // Cut, volume (with a limiter above 100 %), resampling and channel mixing, as one filter graph built
-// for the format of the first decoded frame.
+// for the format of the first decoded frame. `extraFilters` (a filter chain description, or empty)
+// runs after the volume, on the target's rate and channels.
 class AudioChain {
 public:
-    AudioChain(const AVFrame& first, const Segment& segment, int volumePercent, const AudioTarget& target);
+    AudioChain(const AVFrame& first, const Segment& segment, int volumePercent, const AudioTarget& target,
+               const std::string& extraFilters = {});
 
     // Takes a frame (its pts counted in samples); nullptr marks the end of the input.
     void push(AVFrame* frame);

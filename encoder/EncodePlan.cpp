@@ -168,10 +168,15 @@ std::string extensionOf(const std::string& path)
     return ext;
 }
 
-EncodePlan planEncoding(const Options& options, int sourceRate, int sourceChannels)
+OutputChoice chooseOutput(const Options& options)
 {
     const std::string muxer = chooseMuxer(options);
-    const std::string encoder = encoderFor(chooseCodec(options, muxer));
+    return {muxer, encoderFor(chooseCodec(options, muxer))};
+}
+
+EncodePlan planEncoding(const Options& options, int sourceRate, int sourceChannels)
+{
+    const auto [muxer, encoder] = chooseOutput(options);
     if ((encoder == "amr") != (muxer == "amr"))
         throw Failure("AMR-NB audio is written to .amr files only, and .amr files hold only AMR-NB audio");
     if (encoder == "amr")

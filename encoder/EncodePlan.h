@@ -14,6 +14,14 @@ struct EncodePlan {
     int amrMode = 7;          // opencore Mode value (MR475 = 0 ... MR122 = 7)
 };
 
+// The container and the encoder ("amr" for AMR-NB) that -f, the output's extension and -acodec
+// choose, before any value is fitted.
+struct OutputChoice {
+    std::string muxer;
+    std::string encoder;
+};
+OutputChoice chooseOutput(const Options& options);
+
 // Decides codec, container, rate, channels and bitrate; prints one notice for every value changed.
 EncodePlan planEncoding(const Options& options, int sourceRate, int sourceChannels);
 

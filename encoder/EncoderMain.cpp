@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <new>
+#include <unistd.h>
 #include <vector>
 
 extern "C" {
@@ -26,10 +27,15 @@ std::string programName(const char* argv0)
 
 int runEncoder(int argc, char** argv, bool scriptInput)
 {
+    const pid_t parentAtStart = getppid();
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     installStopHandlers();
     av_log_set_level(AV_LOG_QUIET);
     const std::string name = programName(argc > 0 ? argv[0] : nullptr);
+    if (!followParent(parentAtStart)) {
+        std::fprintf(stderr, "%s: Stopped: the program that started it has ended\n", name.c_str());
+        return 1;
+    }
     try {
         Options options = parseOptions(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
         if (scriptInput && extensionOf(options.input) == ".avs")

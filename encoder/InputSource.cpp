@@ -249,3 +249,17 @@ AVFrame* InputSource::nextFrame()
         feedDecoder();
     }
 }
+
+bool InputSource::nextPacket(AVPacket& packet)
+{
+    while (true) {
+        throwIfStopped();
+        if (av_read_frame(format_.get(), &packet) < 0) {
+            throwIfStopped();
+            return false;
+        }
+        if (packet.stream_index == stream_->index)
+            return true;
+        av_packet_unref(&packet);
+    }
+}

@@ -25,6 +25,13 @@ public:
     // The next decoded frame (owned by this object until the next call); nullptr at the end.
     AVFrame* nextFrame();
 
+    // For copying the sound as it is: the chosen stream, its start (in its time base), its next
+    // packet undecoded (false at the end of the input) and a return to the file's start.
+    const AVStream& stream() const { return *stream_; }
+    int64_t origin() const { return origin_; }
+    bool nextPacket(AVPacket& packet);
+    void rewindToStart();
+
 private:
     void open(const std::string& path);
     void chooseAudioStream();
@@ -32,7 +39,6 @@ private:
     void feedDecoder();
     bool landedTooLate(const AVFrame& first);
     void stamp(AVFrame* frame);
-    void rewindToStart();
 
     InputFormatPtr format_;
     CodecContextPtr decoder_;

@@ -2,7 +2,6 @@
 #include "AmrSink.h"
 #include "Failure.h"
 #include "StatusLine.h"
-#include "StopSignal.h"
 
 #include <vector>
 
@@ -24,28 +23,11 @@ std::vector<int64_t> bitRateCandidates(int64_t wanted)
     return rates;
 }
 
-void throwWriteError(int code)
-{
-    if (stopRequested())
-        throw Failure("Stopped");
-    throw Failure("Writing the output failed: " + avErrorText(code));
-}
-
 } // namespace
-
-void LibavSink::OutputFormatFreer::operator()(AVFormatContext* c) const
-{
-    if (c->pb)
-        avio_closep(&c->pb);
-    avformat_free_context(c);
-}
 
 LibavSink::LibavSink(const EncodePlan& plan, const std::string& path, const Tags& tags)
 {
-    AVFormatContext* raw = nullptr;
-    if (avformat_alloc_output_context2(&raw, nullptr, plan.muxerName.c_str(), nullptr) < 0 || !raw)
-        throw Failure("Cannot prepare the " + plan.muxerName + " output");
-    muxer_.reset(raw);
+    muxer_ = allocOutputFormat(plan.muxerName);
     openEncoder(plan);
     openOutput(path, tags);
 }
@@ -95,19 +77,8 @@ void LibavSink::openOutput(const std::string& path, const Tags& tags)
     if (!stream_ || avcodec_parameters_from_context(stream_->codecpar, encoder_.get()) < 0)
         throw Failure("Cannot prepare the output stream");
     stream_->time_base = encoder_->time_base;
-    for (const auto& [key, value] : tags) {
-        av_dict_set(&muxer_->metadata, key.c_str(), value.c_str(), 0);
-        if (muxer_->oformat->name == std::string("ogg"))
-            av_dict_set(&stream_->metadata, key.c_str(), value.c_str(), 0);
-    }
-    muxer_->interrupt_callback.callback = stopInterruptCallback;
-    AVDictionary* settings = nullptr;
-    av_dict_set(&settings, "protocol_whitelist", "file", 0);
-    const int opened = avio_open2(&muxer_->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE,
-                                  &muxer_->interrupt_callback, &settings);
-    av_dict_free(&settings);
-    if (opened < 0)
-        throw Failure("Cannot write " + path + ": " + avErrorText(opened));
+    setOutputTags(*muxer_, *stream_, tags);
+    openOutputFile(*muxer_, path);
     const int header = avformat_write_header(muxer_.get(), nullptr);
     if (header == AVERROR(EINVAL))
         throw Failure(std::string("The ") + muxer_->oformat->name + " format cannot hold " + encoder_->codec->name +

@@ -1,6 +1,7 @@
 #pragma once
 #include "AudioSink.h"
 #include "EncodePlan.h"
+#include "MuxerOutput.h"
 
 // One audio stream encoded by libavcodec and stored by a libavformat muxer.
 class LibavSink : public AudioSink {
@@ -15,16 +16,12 @@ public:
     int64_t samplesWritten() const override { return samples_; }
 
 private:
-    struct OutputFormatFreer {
-        void operator()(AVFormatContext* c) const;
-    };
-
     void openEncoder(const EncodePlan& plan);
     bool tryOpen(const AVCodec& codec, const EncodePlan& plan, int64_t bitRate);
     void openOutput(const std::string& path, const Tags& tags);
     void send(const AVFrame* frame);
 
-    std::unique_ptr<AVFormatContext, OutputFormatFreer> muxer_;
+    OutputFormatPtr muxer_;
     CodecContextPtr encoder_;
     PacketPtr packet_ = allocPacket();
     AVStream* stream_ = nullptr;

@@ -1,5 +1,6 @@
 #include "Options.h"
 #include "Failure.h"
+#include "LoudnessPass.h"
 
 #include <algorithm>
 #include <cctype>
@@ -84,6 +85,13 @@ const std::map<std::string, Setter>& valueOptions()
              if (*o.durationSeconds <= 0)
                  throw Failure("The length given with -t must be more than 0 seconds (got \"" + v + "\")");
          }},
+        {"-loudness",
+         [](Options& o, const std::string& v) {
+             o.loudnessTarget = parseNumber(v);
+             if (!o.loudnessTarget || *o.loudnessTarget < MinLoudnessTarget || *o.loudnessTarget > MaxLoudnessTarget)
+                 throw Failure("Bad value for -loudness: \"" + v +
+                               "\" (expected a target loudness from -31 to -5 LUFS)");
+         }},
         {"-s", [](Options&, const std::string&) {}},
         {"-b", [](Options&, const std::string&) {}},
         {"-r", [](Options&, const std::string&) {}},
@@ -121,6 +129,8 @@ Options parseOptions(const std::vector<std::string>& args)
             continue;
         if (arg == "-y") {
             options.overwrite = true;
+        } else if (arg == "-keeporiginal") {
+            options.keepOriginal = true;
         } else if (arg == "-vn") {
         } else if (arg == "-vcodec" || arg == "-target") {
             throw Failure("Option " + arg + " is not supported: this encoder writes audio only");

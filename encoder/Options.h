@@ -14,12 +14,14 @@ struct Options {
     std::string codec;       // -acodec, as given
     std::string format;      // -f, as given
     bool overwrite = false;  // -y
+    bool keepOriginal = false; // -keeporiginal: copy the sound as it is when the output type holds it
     int bitrateKbps = 0;     // -ab
     int volumePercent = 100; // -vol
     int channels = 0;        // -ac
     int sampleRate = 0;      // -ar
     std::optional<double> startSeconds;    // -ss
     std::optional<double> durationSeconds; // -t
+    std::optional<double> loudnessTarget;  // -loudness, in LUFS
 };
 
 // Reads the argument list (without the program name). Throws Failure for anything it refuses.

@@ -32,3 +32,16 @@ void printNotice(const std::string& text)
 {
     std::printf("Notice: %s\n", text.c_str());
 }
+
+void printLine(const std::string& text)
+{
+    std::printf("%s\n", text.c_str());
+}
+
+std::string clockText(double seconds)
+{
+    const long whole = static_cast<long>(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);
+    return text;
+}

@@ -17,3 +17,8 @@ std::string formatStatus(int64_t bytes, double seconds);
 
 // One line for a value the encoder had to change.
 void printNotice(const std::string& text);
+// One line as it stands.
+void printLine(const std::string& text);
+
+// hh:mm:ss of whole seconds, for messages.
+std::string clockText(double seconds);

@@ -84,16 +84,15 @@ struct Bench {
     {
         ConvertRequest request;
         request.outputType = Mp3;
-        OptionSelectionModel options;
-        ChooseOptions(options, request, programFolder);
+        const OptionChoice choice = ChooseOptions(request, programFolder);
         const TAppFunc log(programFolder, clock);
         TFileFunc files;
-        const JobCommandContext context{programFolder, &options, freshOutput(QStringLiteral("alone")), &log, &files};
+        const JobCommandContext context{programFolder, choice.settings, freshOutput(QStringLiteral("alone")), &log,
+                                        &files};
         double sum = 0;
         for (const QString &source : sources) {
-            const QString length = FormatTimeText(seconds);
-            const JobCommand job = BuildJobCommand(
-                context, {"True", source, "1 MB", length, FormatTimeText(0), length, length}, programFolder);
+            const JobCommand job =
+                BuildJobCommand(context, WholeFileItem(source, 1024 * 1024, qint64(seconds) * 1000), programFolder);
             const double ms = timeProcess(job.result.command.program, job.result.command.arguments);
             if (ms < 0)
                 return -1;

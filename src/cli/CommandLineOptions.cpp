@@ -133,6 +133,22 @@ QString setJobs(ConvertRequest &request, const QString &value)
     return {};
 }
 
+QString setLoudness(ConvertRequest &request, const QString &value)
+{
+    if (value == u"off") {
+        request.loudness = LoudnessTarget{};
+        return {};
+    }
+    const std::optional<int> lufs = ParseLoudnessLufs(value);
+    if (!lufs)
+        return QStringLiteral("'%1' is not a loudness; give a target from %2 to %3 LUFS (for example -16), or off.")
+            .arg(value)
+            .arg(MinLoudnessLufs)
+            .arg(MaxLoudnessLufs);
+    request.loudness = LoudnessTarget{*lufs};
+    return {};
+}
+
 struct ValueOption {
     const char *name;
     Setter set;
@@ -153,6 +169,7 @@ const std::vector<ValueOption> &valueOptions()
                                 QStringLiteral("(percent)"))},
         {"--start", timeSetter(&ConvertRequest::startSeconds, QStringLiteral("--start"))},
         {"--end", timeSetter(&ConvertRequest::endSeconds, QStringLiteral("--end"))},
+        {"--loudness", setLoudness},
         {"--output", setOutput},
         {"--jobs", setJobs},
     };
@@ -200,7 +217,8 @@ namespace {
 
 bool isFlag(const QString &name)
 {
-    return name == u"--json" || name == u"--quiet" || name == u"--help" || name == u"-h";
+    return name == u"--json" || name == u"--quiet" || name == u"--keep-original" || name == u"--help" || name == u"-h" ||
+           name == u"--version";
 }
 
 // Reads the option at `i` ("--name value" or "--name=value"), moving `i` past its value;
@@ -237,6 +255,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.kind = ParsedCommandLine::Kind::Help;
             return parsed;
+        } else if (argument == u"--version") {
+            parsed.kind = ParsedCommandLine::Kind::Version;
+            return parsed;
+        } else if (argument == u"--keep-original") {
+            request.keepOriginal = true;
         } else if (argument == u"--json" || argument == u"--quiet") {
             (argument == u"--json" ? request.json : request.quiet) = true;
         } else if (const QString problem = readValueOption(arguments, i, request); !problem.isEmpty()) {
@@ -246,6 +269,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     if (const QString problem = crossCheck(request); !problem.isEmpty())
         return usageError(problem);
     return parsed;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("kelvane-convert " KELVANE_VERSION_TEXT "\n");
 }
 
 QString HelpText(int cores)
@@ -267,11 +295,18 @@ QString HelpText(int cores)
                "  --volume PERCENT   0 to 500 in steps of 25; 100 keeps the loudness\n"
                "  --start hh:mm:ss   convert every file from this time on\n"
                "  --end hh:mm:ss     convert every file up to this time\n"
+               "  --loudness LUFS    bring every file to this loudness (EBU R128), -31 to -5, for example\n"
+               "                     -16 (speech), -14 (music streaming), -23 (broadcast); the volume is\n"
+               "                     applied first. off keeps the sound as recorded (default: the window's)\n"
+               "  --keep-original    copy the sound as it is when it already has the type (AAC to\n"
+               "                     aac/m4a, MP3, AC3, Vorbis to ogg, PCM to wav) and no option\n"
+               "                     changes it; cuts then fall on the sound's packets (m4a: exact)\n"
                "  --output DIR       output folder (default: the window's, else ~/Kelvane)\n"
                "  --jobs N           encoders at once (default: one per core, here %5)\n"
                "  --json             one JSON object per file on standard output, then a summary\n"
                "  --quiet            print errors only\n"
                "  --help             show this text\n"
+               "  --version          show the program's version\n"
                "\n"
                "--bitrate, --rate, --channels and --volume change one option after the quality or\n"
                "profile has set them all. Existing files are never overwritten: a taken name gets _1, _2.\n"

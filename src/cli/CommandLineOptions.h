@@ -4,7 +4,7 @@
 #include "cli/ConvertRequest.h"
 
 struct ParsedCommandLine {
-    enum class Kind { Run, Help, UsageError };
+    enum class Kind { Run, Help, Version, UsageError };
     Kind kind = Kind::Run;
     ConvertRequest request; // for Run
     QString message;        // for UsageError: what is wrong, in one sentence
@@ -15,6 +15,9 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments);
 
 // The --help text; `cores` is shown as the default number of jobs.
 QString HelpText(int cores);
+
+// The --version text: "kelvane-convert 1.2.3".
+QString VersionText();
 
 // "hh:mm:ss" (hours of two to six digits, minutes and seconds below 60) in seconds; nullopt
 // for any other text.

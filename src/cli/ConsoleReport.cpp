@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 
 #include <csignal>
 #include <cstring>
@@ -112,16 +113,36 @@ void ConsoleReport::item(const ItemReport &report)
             object.insert(QStringLiteral("output"), report.output);
         if (!report.error.isEmpty())
             object.insert(QStringLiteral("error"), report.error);
+        if (report.shortfall) {
+            object.insert(QStringLiteral("note"), ShortfallText(*report.shortfall));
+            object.insert(QStringLiteral("sound_seconds"), report.shortfall->soundSeconds);
+            object.insert(QStringLiteral("listed_seconds"), report.shortfall->askedSeconds);
+        }
+        if (report.loudness) {
+            // The input's loudness in LUFS (null for silence) and the gain applied in dB.
+            const LoudnessReport &loudness = *report.loudness;
+            object.insert(QStringLiteral("inputLoudness"),
+                          loudness.inputLufs ? QJsonValue(*loudness.inputLufs) : QJsonValue(QJsonValue::Null));
+            object.insert(QStringLiteral("gainDb"), loudness.gainDb);
+            object.insert(QStringLiteral("peaksLimited"), loudness.limited);
+        }
         if (!report.commandLine.isEmpty()) {
             object.insert(QStringLiteral("command"), report.commandLine);
             object.insert(QStringLiteral("seconds"), report.seconds);
         }
+        if (report.audio.known())
+            object.insert(QStringLiteral("audio"), QJsonObject{{QStringLiteral("way"), report.audio.way},
+                                                                {QStringLiteral("reason"), report.audio.reason}});
         writeJson(QJsonDocument(object).toJson(QJsonDocument::Compact));
     }
     if (report.outcome != ItemOutcome::Converted)
         error(report.source + QStringLiteral(": ") + notConvertedText(report));
     else if (!m_mode.json && !m_mode.quiet)
-        writeOut(report.source + QStringLiteral(" -> ") + report.output);
+        writeOut(report.source + QStringLiteral(" -> ") + report.output +
+                 (report.shortfall ? QStringLiteral(" (") + ShortfallText(*report.shortfall) + u')' : QString()) +
+                 (report.loudness ? QStringLiteral(" (loudness: ") + LoudnessReportText(*report.loudness) + u')'
+                                  : QString()) +
+                 (report.audio.known() ? QStringLiteral(" (audio ") + report.audio.describe() + QLatin1Char(')') : QString()));
 }
 
 QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapsedMs) const

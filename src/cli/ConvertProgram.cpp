@@ -64,6 +64,10 @@ void ConvertProgram::begin()
         m_console.text(HelpText(m_environment.cores));
         return finish(ExitConverted);
     }
+    if (parsed.kind == ParsedCommandLine::Kind::Version) {
+        m_console.text(VersionText());
+        return finish(ExitConverted);
+    }
     if (parsed.kind == ParsedCommandLine::Kind::UsageError) {
         m_console.usageError(parsed.message);
         return finish(ExitUsage);
@@ -75,8 +79,11 @@ void ConvertProgram::begin()
     for (const RejectedSource &rejected : sources.rejected)
         itemOver(ItemReport::notConverted(rejected.path, ItemOutcome::Failed, rejected.reason));
 
+    EncoderSettings encoderSettings = m_settings; // --loudness, else the window's setting
+    if (!parsed.request.loudness)
+        encoderSettings.loudness = TUserSettings(m_environment.locations.configBase).LoadLoudness();
     const ConversionSettings settings{
-        JobCommandContext{m_environment.locations.programFolder, m_settings, m_outputFolder, &m_log, &m_fileFunc},
+        JobCommandContext{m_environment.locations.programFolder, encoderSettings, m_outputFolder, &m_log, &m_fileFunc},
         parsed.request.jobs > 0 ? parsed.request.jobs : m_environment.cores, parsed.request.startSeconds,
         parsed.request.endSeconds};
     m_conversion = std::make_unique<ParallelConversion>(settings);

@@ -1,8 +1,15 @@
 #pragma once
 // What the command-line converter tells about its files: each file once it is over, the files
 // being converted while they run, and the counts of the whole run.
+#include "engine/BatchReport.h"
+#include "engine/SoundRoute.h"
+
 #include <QList>
 #include <QString>
+
+#include "engine/LoudnessReport.h"
+
+#include <optional>
 
 enum class ItemOutcome { Converted, Failed, Stopped, NotStarted };
 
@@ -22,6 +29,9 @@ struct ItemReport {
     QString error;       // Failed: why, in one line
     QString commandLine; // the encoder command, when one was built
     double seconds = 0;  // how long its encoder ran
+    std::optional<TShortfall> shortfall; // Converted: its sound ended before the end asked
+    std::optional<LoudnessReport> loudness; // what the encoder measured and did, when it normalised
+    SoundRoute audio;    // Converted with --keep-original: copied or encoded again, and why
 
     // A file that was not converted (failed, stopped or not started), and why.
     static ItemReport notConverted(const QString &source, ItemOutcome outcome, const QString &why = {});

@@ -11,7 +11,7 @@ class TFileFunc;
 
 struct JobCommandContext {
     QString programFolder;          // the encoders' folder, with its trailing separator
-    EncoderSettings settings;
+    EncoderSettings settings;       // the loudness target and keep-the-original included
     QString outputFolderText;       // as the user gave it
     const TAppFunc *log = nullptr;
     TFileFunc *fileFunc = nullptr;  // shared by the run: it holds the reserved names

@@ -57,6 +57,9 @@ OptionChoice ChooseOptions(const ConvertRequest &request, const QString &configB
     setIfGiven(selection.channels, request.channels);
     setIfGiven(selection.volume, request.volume);
     choice.settings = EncoderSettingsFrom(selection);
+    choice.settings.keepOriginal = request.keepOriginal;
+    if (request.loudness)
+        choice.settings.loudness = *request.loudness;
     choice.warnings = warningsFor(request);
     return choice;
 }

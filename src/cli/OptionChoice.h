@@ -1,7 +1,7 @@
 #pragma once
 // The encoder settings of a kelvane-convert run, made from its options directly: the window's
 // start-up selection, the output type at the chosen quality (or a custom profile), then the
-// single options the command line sets.
+// single options the command line sets (the loudness only when --loudness is given).
 #include "settings/EncoderSettings.h"
 
 #include <QString>

@@ -3,6 +3,7 @@
 #include "cli/SourceCut.h"
 #include "engine/AdvanceSystem.h"
 #include "engine/EncoderFailure.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceProbeRun.h"
 #include "support/AppFunc.h"
@@ -21,6 +22,9 @@ struct ParallelConversion::Job {
     std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
     QString lastLine;         // the encoder's last line, for the reason of a failure
+    TShortfallWatch shortfall; // whether its sound ended before the end asked
+    std::optional<LoudnessReport> loudness;
+    SoundRouteReader soundRoute;
     QElapsedTimer clock;
     bool stopAsked = false;
 
@@ -59,6 +63,8 @@ ParallelConversion::~ParallelConversion()
 void ParallelConversion::start(const QStringList &sources)
 {
     m_sources = sources;
+    RemoveStaleOutputTemporaries(m_settings.context.outputFolderText, std::chrono::system_clock::now(),
+                                 [this](const QString &line) { logQuietly(line); });
     if (!sources.isEmpty()) {
         m_probing = true;
         m_probe = std::make_unique<SourceProbeRun>(
@@ -151,8 +157,13 @@ void ParallelConversion::launch(Job &job)
                 raw->writtenSeconds = seconds;
             if (const QString line = LastOutputLine(chunk); !line.isEmpty())
                 raw->lastLine = line;
+            raw->shortfall.take(chunk);
+            if (const auto loudness = FindLoudnessReport(chunk))
+                raw->loudness = loudness;
+            raw->soundRoute.feed(chunk);
         },
         this);
+    job.runner->setOnEnded(RemoveTemporaryWhenFailed(job.command.outputPath));
     connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
             [this, raw](bool started, const TExitStatus &status) { jobEnded(raw, started, status); });
     job.clock.start();
@@ -186,6 +197,15 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     } else {
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
+        item.shortfall = job->shortfall.shortfall();
+        if (item.shortfall)
+            logQuietly(item.source + QStringLiteral(": ") + ShortfallText(*item.shortfall));
+        item.loudness = job->loudness;
+        if (item.loudness)
+            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
+        item.audio = job->soundRoute.route();
+        if (item.audio.known())
+            logQuietly(SoundRouteLogLine(item.source, item.audio));
         m_convertedSeconds += job->cut.cutSeconds;
     }
     report(item);

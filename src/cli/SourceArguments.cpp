@@ -13,18 +13,6 @@ QString typesText()
     return AcceptedSourceExtensions().join(u' ');
 }
 
-// The folder's video files, sorted by name; folders inside it are not entered.
-QStringList videosIn(const QString &folder)
-{
-    QStringList videos;
-    for (const QString &path : TFileFunc::ListFolderFiles(folder + QLatin1Char('/'))) {
-        if (IsAcceptedSourceFile(path) && QFileInfo(path).isFile())
-            videos << path;
-    }
-    videos.sort();
-    return videos;
-}
-
 } // namespace
 
 SourceList CollectSources(const QStringList &arguments, const QString &workingFolder)
@@ -36,7 +24,7 @@ SourceList CollectSources(const QStringList &arguments, const QString &workingFo
         const QString path = QDir::cleanPath(base.absoluteFilePath(argument));
         const QFileInfo info(path);
         if (info.isDir()) {
-            const QStringList videos = videosIn(path);
+            const QStringList videos = VideoFilesIn(path);
             if (videos.isEmpty())
                 list.rejected << RejectedSource{argument, QStringLiteral("this folder holds no video files (%1).").arg(typesText())};
             paths << videos;

@@ -2,6 +2,7 @@
 #include "cli/ConsoleReport.h"
 #include "cli/ConvertProgram.h"
 #include "cli/StopSignals.h"
+#include "media/ProbeGraph.h"
 #include "platform/PlatformServices.h"
 #include "support/FileLocations.h"
 #include "support/ProgramFolder.h"
@@ -30,6 +31,7 @@ int terminalColumns()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    QuietMediaLibraries(); // a file the libraries can't read is named in our own words
     StopSignals stopSignals;
     QFile out, err;
     out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);

@@ -33,6 +33,13 @@ void TAdvanceSystem::run()
 {
     TExitStatus status;
     const bool started = RunAndCapture(m_program, m_arguments, m_onOutput, m_control, &status);
+    if (started && m_onEnded) {
+        try {
+            m_onEnded(m_control.startedPid(), status);
+        } catch (...) {
+            // The run's own end must still be reported.
+        }
+    }
     m_started = started;
     m_status = status;
     Q_EMIT captureFinished(started, status);

@@ -9,7 +9,11 @@
 #include <QThread>
 
 #include <chrono>
+#include <functional>
 #include <optional>
+
+// Called when a started program has ended and been reaped: its process id and how it ended.
+using TEndHandler = std::function<void(pid_t pid, const TExitStatus &status)>;
 
 class TAdvanceSystem : public QThread {
     Q_OBJECT
@@ -24,6 +28,11 @@ public:
     // remove its unfinished file), and a pending hand-off is released, so this may run on the
     // receiving thread at any time.
     ~TAdvanceSystem() override;
+
+    // Set before start(): runs on the worker thread after the started program has been reaped
+    // and before captureFinished, also when the runner is being destroyed. Not called when the
+    // program could not be started. Whatever it throws is dropped.
+    void setOnEnded(TEndHandler onEnded) { m_onEnded = std::move(onEnded); }
 
     const QString &program() const { return m_program; }
     const QStringList &arguments() const { return m_arguments; }
@@ -56,6 +65,7 @@ private:
     const QStringList m_arguments;
     std::optional<TOutputHandoff> m_handoff;
     TOutputHandler m_onOutput;
+    TEndHandler m_onEnded;
     TChildControl m_control;
     bool m_started = false;
     TExitStatus m_status;

@@ -4,6 +4,9 @@
 #include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderFailure.h"
 #include "engine/EncoderProcesses.h"
+#include "engine/LoudnessReport.h"
+#include "engine/OutputFolder.h"
+#include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceListModel.h"
 #include "platform/PlatformServices.h"
@@ -52,15 +55,53 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
     m_state.checkedCount = countChecked(m_items);
     m_failures.clear();
     m_convertedCount = 0;
+    m_stoppedCount = 0;
+    m_notStartedCount = 0;
+    m_endedEarly = false;
+    m_shorter.clear();
+    m_nothingToConvert.clear();
     m_runError.clear();
-    if (m_items.isEmpty()) {
-        ShowMessageBox(m_services.boxes, QStringLiteral("Please add media files you want to convert into the list."),
-                       MessageKind::Warning);
+    if (const QString refusal = refusalBeforeStart(); !refusal.isEmpty()) {
+        ShowMessageBox(m_services.boxes, refusal, MessageKind::Warning);
+        m_state.checkedCount = 0;
         finishRun(AfterJob::Skip);
         return true;
     }
+    if (!leaveOutEmptyCuts()) {
+        finishRun(AfterJob::Skip);
+        return true;
+    }
+    RemoveStaleOutputTemporaries(OutputFolderPath(m_services.builder.outputFolderText()),
+                                 std::chrono::system_clock::now(), [this](const QString &line) { logQuietly(line); });
     advance();
     return true;
+}
+
+// Why a run can't begin at all: an empty list, or a list without a checked row.
+QString TBatchRun::refusalBeforeStart() const
+{
+    if (m_items.isEmpty())
+        return QStringLiteral("Please add media files you want to convert into the list.");
+    if (m_state.checkedCount == 0)
+        return QStringLiteral("Please check the media files you want to convert in the list.");
+    return {};
+}
+
+// Checked items whose end is not after their start are named in one message before any encoder
+// starts, and left out; the others still convert. False when no item is left.
+bool TBatchRun::leaveOutEmptyCuts()
+{
+    const QList<TEmptyCut> cuts = ItemsWithNothingToConvert(m_items);
+    if (cuts.isEmpty())
+        return true;
+    for (const TEmptyCut &cut : cuts) {
+        m_nothingToConvert.append(cut.item);
+        logQuietly(QStringLiteral("Left out: %1 (nothing to convert between %2 and %3)")
+                       .arg(cut.fileName, cut.startTime, cut.endTime));
+    }
+    m_state.checkedCount -= static_cast<qint32>(cuts.size());
+    ShowMessageBox(m_services.boxes, NothingToConvertMessage(cuts), MessageKind::Warning);
+    return m_state.checkedCount > 0;
 }
 
 // Goes through the rows from rowIndex on until an item's encoder has been started (its end
@@ -70,7 +111,8 @@ void TBatchRun::advance()
     try {
         while (m_state.phase == TRunPhase::Converting && m_state.rowIndex < rowCount()) {
             const int row = m_state.rowIndex;
-            if (m_items.at(row).checked) {
+            const SourceItem &item = m_items.at(row);
+            if (item.checked && !m_nothingToConvert.contains(item.id)) {
                 if (startItem(row))
                     return;
                 ++m_state.doneCount;
@@ -112,9 +154,12 @@ void TBatchRun::prepareRunner(const EncoderCommand &command)
     m_encoderPath = command.program;
     m_expectedOutput = command.outputPath;
     m_lastOutputLine.clear();
+    m_shortfall = TShortfallWatch{};
+    m_soundRoute = {};
     m_itemStopped = false;
     m_runner = std::make_unique<TAdvanceSystem>(
         command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
+    m_runner->setOnEnded(RemoveTemporaryWhenFailed(m_expectedOutput));
     connect(m_runner.get(), &TAdvanceSystem::captureFinished, this, &TBatchRun::onCaptureFinished);
 }
 
@@ -124,10 +169,26 @@ void TBatchRun::handleChunk(const QString &chunk)
     const QString line = LastOutputLine(chunk);
     if (!line.isEmpty())
         m_lastOutputLine = line;
+    m_shortfall.take(chunk);
+    if (const auto loudness = FindLoudnessReport(chunk))
+        logQuietly(QStringLiteral("Loudness of ") + m_currentFile + QStringLiteral(": ") + LoudnessReportText(*loudness));
+    m_soundRoute.feed(chunk);
     // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
                                                          m_state.durationText, m_currentFile});
     Q_EMIT encoderOutput(chunk);
+}
+
+void TBatchRun::itemConverted()
+{
+    ++m_convertedCount;
+    if (m_soundRoute.route().known())
+        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
+    const std::optional<TShortfall> &shortfall = m_shortfall.shortfall();
+    if (!shortfall)
+        return;
+    m_shorter.append({m_currentFile, *shortfall});
+    log(m_currentFile + QStringLiteral(": ") + ShortfallText(*shortfall));
 }
 
 void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
@@ -137,12 +198,14 @@ void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
     m_runner->wait();   // its body has emitted this as its last act
     m_runner.reset();
     try {
-        if (m_itemStopped && !status.succeeded())
+        if (m_itemStopped && !status.succeeded()) {
+            ++m_stoppedCount;
             log(ConversionStoppedLine(m_currentFile));
-        else if (const QString reason = itemFailure(started, status); !reason.isEmpty())
+        } else if (const QString reason = itemFailure(started, status); !reason.isEmpty()) {
             fail(m_currentFile, reason);
-        else
-            ++m_convertedCount;
+        } else {
+            itemConverted();
+        }
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
@@ -191,6 +254,10 @@ void TBatchRun::finishRun(AfterJob afterJobStep)
 {
     const bool due = afterJobStep == AfterJob::Due && !m_state.stopRequested() && m_runError.isEmpty();
     const bool clean = due && m_failures.isEmpty();
+    if (m_state.phase == TRunPhase::Stopped || m_state.phase == TRunPhase::Closing) {
+        m_notStartedCount = std::max(0, m_state.checkedCount - m_state.doneCount);
+        m_endedEarly = m_stoppedCount + m_notStartedCount > 0;
+    }
     m_state.phase = TRunPhase::Idle;
     m_items.clear();
     Q_EMIT runFinished();
@@ -239,10 +306,14 @@ QString TBatchRun::summary() const
 {
     if (m_state.checkedCount == 0)
         return {};
-    return QStringLiteral("%1 %2 converted, %3 failed.")
-        .arg(m_convertedCount)
-        .arg(m_convertedCount == 1 ? QStringLiteral("file") : QStringLiteral("files"))
-        .arg(m_failures.size());
+    TRunCounts counts;
+    counts.converted = m_convertedCount;
+    counts.failed = static_cast<int>(m_failures.size());
+    counts.stopped = m_stoppedCount;
+    counts.notStarted = m_notStartedCount;
+    counts.endedEarly = m_endedEarly;
+    counts.shorter = m_shorter;
+    return RunSummaryText(counts);
 }
 
 void TBatchRun::log(const QString &line) const

@@ -1,9 +1,11 @@
 #pragma once
 // The batch run: converts the checked rows of the source list one after another, each by one
 // encoder process, driven by the runner's signals (nothing here waits or polls).
+#include "engine/BatchReport.h"
 #include "engine/ConvertParameter.h"
 #include "engine/ExitStatus.h"
 #include "engine/PowerOffCountdown.h"
+#include "engine/SoundRoute.h"
 #include "media/SourceItem.h"
 
 #include <QList>
@@ -11,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 class ConvertParameterBuilder;
@@ -88,8 +91,10 @@ public:
     const QList<TFailedItem> &failures() const { return m_failures; }
     // How many items of the last run were converted.
     int convertedCount() const { return m_convertedCount; }
-    // One short line on the last run: "9 files converted, 1 failed."; empty after a run
-    // without checked rows.
+    // The items of the last run converted shorter than listed, in row order.
+    const QList<TShortItem> &shorterItems() const { return m_shorter; }
+    // One short line on the last run (RunSummaryText): "9 files converted, 1 failed.", or
+    // "Stopped: 1 converted, 1 stopped, 2 not started."; empty after a run without items.
     QString summary() const;
     // The source file of the item being converted (the row's own path, also for RealMedia).
     QString currentFile() const { return m_currentFile; }
@@ -113,10 +118,13 @@ Q_SIGNALS:
     void endProgramRequested();
 
 private:
+    QString refusalBeforeStart() const;
+    bool leaveOutEmptyCuts();
     void advance();
     bool startItem(int row);
     void prepareRunner(const EncoderCommand &command);
     void handleChunk(const QString &chunk);
+    void itemConverted();
     void onCaptureFinished(bool started, const TExitStatus &status);
     QString itemFailure(bool started, const TExitStatus &status) const;
     void endAfterCurrentItem(TRunPhase phase);
@@ -143,9 +151,16 @@ private:
     QString m_encoderPath;
     QString m_expectedOutput;
     QString m_lastOutputLine;
+    SoundRouteReader m_soundRoute; // which way the item's sound went, when its encoder says
     bool m_itemStopped = false;
     QList<TFailedItem> m_failures;
     int m_convertedCount = 0;
+    int m_stoppedCount = 0;
+    int m_notStartedCount = 0;
+    bool m_endedEarly = false;
+    QList<SourceItemId> m_nothingToConvert; // checked items left out: their end is not after their start
+    TShortfallWatch m_shortfall;         // the current item's sound may end early
+    QList<TShortItem> m_shorter;
     QString m_runError;
     TPowerOffCountdown m_powerOff;
 };

@@ -67,6 +67,22 @@ int configureFiles(posix_spawn_file_actions_t &actions, int input, int output, c
     return rc;
 }
 
+// This program's environment with ParentPidVariable set to its process id. `storage` keeps the
+// added entry alive.
+std::vector<char *> childEnvironment(QByteArray &storage)
+{
+    const QByteArray prefix = QByteArray(ParentPidVariable) + '=';
+    storage = prefix + QByteArray::number(::getpid());
+    std::vector<char *> entries;
+    for (char **entry = environ; *entry; ++entry) {
+        if (std::strncmp(*entry, prefix.constData(), static_cast<size_t>(prefix.size())) != 0)
+            entries.push_back(*entry);
+    }
+    entries.push_back(storage.data());
+    entries.push_back(nullptr);
+    return entries;
+}
+
 } // namespace
 
 std::optional<TSpawnedChild> SpawnChild(const QString &program, const QStringList &arguments, QString &error)
@@ -103,9 +119,11 @@ std::optional<TSpawnedChild> SpawnChild(const QString &program, const QStringLis
     int rc = configureAttributes(setup.attr);
     if (rc == 0)
         rc = configureFiles(setup.actions, nullInput.get(), writeEnd.get(), folder);
+    QByteArray parentEntry;
+    std::vector<char *> environment = childEnvironment(parentEntry);
     pid_t pid = 0;
     if (rc == 0)
-        rc = posix_spawn(&pid, path.constData(), &setup.actions, &setup.attr, argv.data(), environ);
+        rc = posix_spawn(&pid, path.constData(), &setup.actions, &setup.attr, argv.data(), environment.data());
     if (rc != 0) {
         error = errorText(rc);
         return std::nullopt;
@@ -149,6 +167,12 @@ pid_t TChildControl::runningPid() const
 {
     std::lock_guard lock(m_mutex);
     return m_reaped ? 0 : m_pid;
+}
+
+pid_t TChildControl::startedPid() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_pid;
 }
 
 std::optional<TSpawnedChild> TChildControl::spawnUnlessStopped(const QString &program, const QStringList &arguments,

@@ -17,9 +17,16 @@ struct TSpawnedChild {
     UniqueFd output;        // read end of the pipe carrying stdout and stderr
 };
 
+// The child finds this program's process id in this environment variable. The encoders use it
+// to end themselves when the program that started them is gone (encoder/StopSignal.h names the
+// same variable).
+inline constexpr char ParentPidVariable[] = "KELVANE_PARENT_PID";
+
 // Starts `program` (a path; its folder becomes the working folder) with `arguments`, each
-// passed as exactly one argument, without a shell. stdin is /dev/null; stdout and stderr share
-// one pipe. On failure returns nullopt and fills `error`.
+// passed as exactly one argument, without a shell, in this program's environment plus
+// ParentPidVariable. stdin is /dev/null; stdout and stderr share one pipe. On failure returns
+// nullopt and fills `error`. The calling thread must outlive the child: the encoders ask to be
+// ended when the thread that started them ends (the runner's thread reaps its child first).
 std::optional<TSpawnedChild> SpawnChild(const QString &program, const QStringList &arguments, QString &error);
 
 // Shared between the capturing thread (which starts and reaps the child) and any thread
@@ -35,6 +42,8 @@ public:
     bool requestStop(std::chrono::milliseconds grace);
     bool stopRequested() const;
     pid_t runningPid() const;
+    // The id the child had, also after it has been reaped; 0 before the start.
+    pid_t startedPid() const;
 
     // Used by the capturing thread.
     std::optional<TSpawnedChild> spawnUnlessStopped(const QString &program, const QStringList &arguments, QString &error);

@@ -27,13 +27,14 @@ QList<const Fragment *> templatePieces(CommandTemplate chosen, const CommandFrag
     switch (chosen) {
     case CommandTemplate::Video:
         return {&f.codec,        &f.videoBitrate, &f.videoSize,  &f.frameRate, &f.aspect,   &f.audioBitrate,
-                &f.volume,       &f.channels,     &f.sampleRate, &f.format,    &f.timeRange};
+                &f.volume,       &f.channels,     &f.sampleRate, &f.format,    &f.timeRange, &f.loudness};
     case CommandTemplate::Target: return {&f.codec, &f.timeRange};
     case CommandTemplate::AudioFixedMono:
         return {&f.codec, &f.videoSize, &f.videoBitrate, &f.audioBitrate, &f.volume, &fixedMono, &f.format,
-                &f.timeRange};
+                &f.timeRange, &f.loudness};
     case CommandTemplate::Audio:
-        return {&f.codec, &f.audioBitrate, &f.volume, &f.channels, &f.sampleRate, &f.format, &f.timeRange};
+        return {&f.codec,    &f.keepOriginal, &f.audioBitrate, &f.volume,   &f.channels,
+                &f.sampleRate, &f.format,      &f.timeRange,    &f.loudness};
     default: return {};
     }
 }

@@ -8,6 +8,8 @@ struct CommandFragments {
     Fragment codec, videoBitrate, videoSize, frameRate, aspect, audioBitrate, volume, channels, sampleRate, format,
         timeRange;
     Fragment extra; // MakeExtraEncoderArgs: after the template's pieces, before the output path
+    Fragment loudness; // last, after the time range; empty when the sound is kept as recorded
+    Fragment keepOriginal; // " -keeporiginal" when the sound is to be copied where it can be
 };
 
 enum class CommandTemplate {

@@ -19,6 +19,7 @@ struct TConvertParameterStruct {
     QString sampleRateArg;   // " -ar 44100"
     QString formatArg;       // " -f fmt" or empty
     QString timeRangeArg;    // " -ss 00:00:10 -t 90" or empty
+    QString loudnessArg;     // " -loudness -16" or empty (as recorded)
     QString outputFolder;    // ends with the path separator
     QString baseName;        // source file name without its last extension
     QString outputExtension; // ".mp3"

@@ -50,6 +50,7 @@ CommandFragments ConvertParameterBuilder::readFragments(const EncoderSettings &s
     p.channelsArg = f.channels.text;
     p.sampleRateArg = f.sampleRate.text;
     p.formatArg = f.format.text;
+    p.loudnessArg = f.loudness.text;
     return f;
 }
 
@@ -100,7 +101,9 @@ ConvertResult ConvertParameterBuilder::CreateConvertParameter(const SourceItem &
 {
     if (m_loadSelectedCustomProfile)
         m_loadSelectedCustomProfile();
-    const EncoderSettings settings = m_options ? EncoderSettingsFrom(m_options->selection()) : EncoderSettings();
+    EncoderSettings settings = m_options ? EncoderSettingsFrom(m_options->selection()) : EncoderSettings();
+    settings.loudness = m_loudness;
+    settings.keepOriginal = m_options && m_options->keepOriginal();
     return CreateConvertParameter(item, settings, p);
 }
 

@@ -5,6 +5,7 @@
 #include "engine/CommandTemplates.h"
 #include "engine/ConvertParameter.h"
 #include "settings/EncoderSettings.h"
+#include "settings/LoudnessTarget.h"
 
 #include <functional>
 
@@ -38,6 +39,11 @@ public:
     void setOutputFolderText(const QString &text) { m_outputFolderText = text; }
     const QString &outputFolderText() const { return m_outputFolderText; }
 
+    // The loudness the window's items built from now on are normalised to; none keeps it as
+    // recorded. (Settings handed in whole carry their own.)
+    void setLoudnessTarget(LoudnessTarget target) { m_loudness = target; }
+    LoudnessTarget loudnessTarget() const { return m_loudness; }
+
     // Called once for every item the window converts, before the selectors are read (loads the
     // custom profile selected in the Options dialog). Does nothing by default.
     void setLoadSelectedCustomProfile(std::function<void()> hook) { m_loadSelectedCustomProfile = std::move(hook); }
@@ -66,6 +72,7 @@ private:
     TFileFunc &m_fileFunc;
     QString m_outputFolderText;
     std::function<void()> m_loadSelectedCustomProfile;
+    LoudnessTarget m_loudness;
 };
 
 // True for the RealMedia extensions ".rm" and ".rmvb" spelled exactly so (case-sensitive).

@@ -60,10 +60,20 @@ CommandFragments MakeOptionFragments(const EncoderSettings &s)
     f.channels = numberOrDefault(QStringLiteral("-ac"), s.channelCount, "2");
     f.sampleRate = numberOrDefault(QStringLiteral("-ar"), s.sampleRateHz, "44100");
     f.format = MakeFormatArg(s.outputType);
+    f.loudness = MakeLoudnessArg(s.loudness);
+    if (s.keepOriginal)
+        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
     return f;
 }
 
 Fragment MakeExtraEncoderArgs(const SourceItem &, const EncoderSettings &)
 {
     return {};
+}
+
+Fragment MakeLoudnessArg(LoudnessTarget target)
+{
+    if (!target)
+        return {};
+    return Fragment::option(QStringLiteral("-loudness"), QString::number(*target));
 }

@@ -4,6 +4,7 @@
 #include "engine/CommandTemplates.h"
 #include "engine/Fragment.h"
 #include "settings/EncoderSettings.h"
+#include "settings/LoudnessTarget.h"
 
 struct SourceItem;
 
@@ -14,6 +15,8 @@ QString MakeOutputExtension(int outputTypeIndex);    // ".mp3", else ".avi"
 
 // Every option fragment of `settings` (all but the time range).
 CommandFragments MakeOptionFragments(const EncoderSettings &settings);
+
+Fragment MakeLoudnessArg(LoudnessTarget target); // " -loudness -16"; as recorded: ""
 
 // The arguments an item or the settings add beyond the templates, placed after the time range
 // and before the output path. Choices of one item (an audio track) and run-wide choices that no

@@ -1,11 +1,15 @@
 #pragma once
-#include <QString>
+#include "media/SourceRefusal.h"
 
-// Tells the user that a file could not be read and a codec may be missing. The add operation
-// calls it once for every file it refuses; the window version shows "Error Info" modally.
+#include <QList>
+
+// Tells the user which files an add operation left out, and why. The add operation calls it
+// once, after its last file, when it refused any; the window version shows "Error Info"
+// modally for a single file that no decoder reads (check the file or install a codec), and
+// one window listing every file with its reason otherwise.
 class ICodecErrorReporter {
 public:
     virtual ~ICodecErrorReporter() = default;
-    // Names the refused file `path`; returns when the user has closed the report.
-    virtual void ShowReadErrorWindow(const QString &path) = 0;
+    // Returns when the user has closed the report.
+    virtual void ReportRefusedFiles(const QList<RefusedSourceFile> &files) = 0;
 };

@@ -55,6 +55,11 @@ public:
     virtual void EmptyGraph() = 0;
 
     virtual RenderOutcome RenderFile(const QString &path) = 0;
+    // After a failed RenderFile: true when the file's type was recognised but its content could
+    // not be opened (a damaged or cut-off file), false when nothing recognised it.
+    virtual bool LastRenderFoundDamagedFile() const { return false; }
+    // Whether the rendered file holds a sound stream; nullopt when the graph can't tell.
+    virtual std::optional<bool> HasSound() const { return std::nullopt; }
 
     // Length of the rendered file in reference time; nullopt when it can't be told.
     virtual std::optional<qint64> GetDuration() = 0;

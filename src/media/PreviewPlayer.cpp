@@ -33,27 +33,25 @@ PreviewPlayer::PreviewPlayer(MediaGraph &graph, LogFunction log, QObject *parent
     connect(&m_positionTimer, &QTimer::timeout, this, &PreviewPlayer::dstrckbrMainformTimer);
 }
 
+// A graph that cannot be opened, or a log that cannot be written, leaves this to the caller's
+// handler, which shows it. The refused file is unloaded before the log is written.
 void PreviewPlayer::LoadAndPlay(const SourceItem &item)
 {
     const QString &path = item.path;
-    try {
-        m_positionTimer.stop();
-        m_graph.CloseGraph();
-        m_graph.OpenGraph();
-        m_lastSeconds = 0;
-        if (!renderCompletely(path)) {
-            m_log(PlayingVideoError);
-            m_graph.EmptyGraph();
-            m_previewFile.clear();
-            m_item.reset();
-            return;
-        }
-        m_previewFile = path;
-        m_item = item;
-        startPlaying();
-    } catch (...) {
-        // Anything else that fails while loading leaves the preview as it is.
+    m_positionTimer.stop();
+    m_graph.CloseGraph();
+    m_graph.OpenGraph();
+    m_lastSeconds = 0;
+    if (!renderCompletely(path)) {
+        m_graph.EmptyGraph();
+        m_previewFile.clear();
+        m_item.reset();
+        m_log(PlayingVideoError);
+        return;
     }
+    m_previewFile = path;
+    m_item = item;
+    startPlaying();
 }
 
 bool PreviewPlayer::renderCompletely(const QString &path)
@@ -76,7 +74,7 @@ void PreviewPlayer::startPlaying()
         m_isPlaying = true;
         showPosition(start);
         setLogoVisible(false);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -87,10 +85,11 @@ void PreviewPlayer::ResumePreview()
         return;
     try {
         m_graph.RunGraph();
-        m_positionTimer.start();
+        m_soughtMilliseconds.reset(); // once it runs, the graph's position counts
         m_isPlaying = true;
         setLogoVisible(false);
-    } catch (...) {
+        showCurrentPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -104,7 +103,8 @@ void PreviewPlayer::PausePreview()
         m_positionTimer.stop();
         m_isPlaying = false;
         setLogoVisible(false);
-    } catch (...) {
+        showCurrentPosition();
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -125,7 +125,7 @@ void PreviewPlayer::StopPreview()
         Q_EMIT playheadMoved(0, 0);
         m_isPlaying = false;
         setLogoVisible(true);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
 }
@@ -140,6 +140,26 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
         m_soughtMilliseconds.reset();
     else
         m_soughtMilliseconds = milliseconds;
+    // The graph may take a moment to get there: the display and the playhead show the target
+    // at once.
+    showPosition(milliseconds);
+}
+
+// Shows where the loaded file is now (where a paused file was sought to, else the graph's
+// position), and while it runs, ticks again when it reaches its next whole second.
+void PreviewPlayer::showCurrentPosition()
+{
+    if (const std::optional<qint64> position = positionMilliseconds())
+        showPosition(*position);
+    else if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(0));
+}
+
+int PreviewPlayer::untilNextSecond(qint64 milliseconds)
+{
+    constexpr int Margin = 5; // lands just after the second has begun
+    const qint64 intoSecond = milliseconds >= 0 ? milliseconds % 1000 : 0;
+    return static_cast<int>(1000 - intoSecond) + Margin;
 }
 
 void PreviewPlayer::btnPlayClick(const QList<SourceItem> &selected)
@@ -192,9 +212,7 @@ void PreviewPlayer::seekWithinFile(qint64 milliseconds)
     try {
         seekTo(target);
     } catch (const MediaGraphError &) {
-        return;
     }
-    showPosition(target);
 }
 
 void PreviewPlayer::seekBy(qint64 delta)
@@ -224,10 +242,14 @@ void PreviewPlayer::showPausedPosition()
         showPosition(*position);
 }
 
+// Shows `milliseconds` on the display and the playhead; while the file runs, the position timer
+// ticks again just after its next whole second, so the display never runs behind.
 void PreviewPlayer::showPosition(qint64 milliseconds)
 {
     setPositionText(FormatTimeText(milliseconds / 1000));
     Q_EMIT playheadMoved(milliseconds, loadedDuration());
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
 }
 
 void PreviewPlayer::btnPauseClick()
@@ -280,8 +302,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
 
 void PreviewPlayer::playbackFailed()
 {
-    m_log(PlayingVideoError);
     StopPreview();
+    m_log(PlayingVideoError);
 }
 
 void PreviewPlayer::setLogoVisible(bool visible)

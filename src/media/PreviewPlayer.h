@@ -1,9 +1,9 @@
 #pragma once
 // The preview player: plays the selected source item in the preview graph from that item's own
-// start, pauses and stops it, seeks it and steps it by frames, shows the playing position once a
-// second and after every seek, pauses at the item's own cut end and unloads at the end of the
-// file. It is a model: the video window's logo, the position display and the timeline's
-// playhead follow its signals.
+// start, pauses and stops it, seeks it and steps it by frames, shows the playing position at once
+// after every play, pause and seek and at every whole second of the file while it runs, pauses at
+// the item's own cut end and unloads at the end of the file. It is a model: the video window's
+// logo, the position display and the timeline's playhead follow its signals.
 //
 // States: Unloaded (no file, logo shown), Playing (file loaded and running, logo hidden) and
 // Paused (file loaded, not running, logo hidden).
@@ -25,6 +25,8 @@ public:
     using ItemLookup = std::function<std::optional<SourceItem>(SourceItemId id)>;
 
     static constexpr int PositionInterval = 1000; // ms between position updates while running
+    // The position timer's next interval from a position: to just after its next whole second.
+    static int untilNextSecond(qint64 milliseconds);
 
     // The graph must outlive the player; `log` writes one line to the diagnostic log.
     PreviewPlayer(MediaGraph &graph, LogFunction log, QObject *parent = nullptr);
@@ -43,6 +45,8 @@ public:
     // Loads the item's file and plays it from the item's own start, brought back to a second
     // before the end of a shorter file. A file that does not render completely is logged
     // ("Playing Video error.") and not loaded.
+    // Throws MediaGraphError when the graph cannot be opened, LogWriteError when the log cannot
+    // be written; the handlers below pass these on to theirs.
     void LoadAndPlay(const SourceItem &item);
     // Runs the loaded file; nothing when the graph is closed.
     void ResumePreview();
@@ -56,7 +60,7 @@ public:
     void btnStopClick() { StopPreview(); }
     // The position timer: shows the position, pauses at the end marker, unloads at the end.
     void dstrckbrMainformTimer();
-    // The graph could not go on with the loaded file.
+    // The graph could not go on with the loaded file: it is unloaded, then logged.
     void playbackFailed();
 
     // The loaded item with its times as they are now; nothing when nothing is loaded.
@@ -89,6 +93,7 @@ private:
     bool renderCompletely(const QString &path);
     void startPlaying();
     void seekTo(qint64 milliseconds);
+    void showCurrentPosition();
     bool reachesEndMarker(qint32 seconds) const;
     void setLogoVisible(bool visible);
     void setPositionText(const QString &text);

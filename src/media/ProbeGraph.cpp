@@ -3,12 +3,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdarg>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
 #include <libavutil/dict.h>
+#include <libavutil/log.h>
 #include <libavutil/mathematics.h>
 }
 
@@ -112,6 +114,35 @@ std::optional<qint64> lengthOf(AVFormatContext &format)
     return av_rescale_q(measured, AV_TIME_BASE_Q, ReferenceTimeBase);
 }
 
+// True when a demuxer recognises the beginning of the file with some confidence, so a file
+// that then fails to open is damaged rather than of an unknown type.
+bool typeRecognised(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 ProbeBytes = 64 * 1024;
+    QByteArray head = file.read(ProbeBytes);
+    const int size = static_cast<int>(head.size());
+    head.append(QByteArray(AVPROBE_PADDING_SIZE, '\0'));
+    const QByteArray name = QFile::encodeName(path);
+    AVProbeData probe{};
+    probe.filename = name.constData();
+    probe.buf = reinterpret_cast<unsigned char *>(head.data());
+    probe.buf_size = size;
+    int score = AVPROBE_SCORE_RETRY; // a guess below this is no recognition ("misdetection possible")
+    return av_probe_input_format2(&probe, 1, &score) != nullptr;
+}
+
+bool holdsSound(const AVFormatContext &format)
+{
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        if (format.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            return true;
+    }
+    return false;
+}
+
 // Reading packets to learn about streams is slow; it is only needed when the header did not
 // announce every stream or the length.
 bool needsStreamInfo(const AVFormatContext &format)
@@ -120,6 +151,34 @@ bool needsStreamInfo(const AVFormatContext &format)
 }
 
 } // namespace
+
+namespace {
+
+std::function<void(const QString &)> &libraryLog()
+{
+    static std::function<void(const QString &)> log; // set once, before any thread probes
+    return log;
+}
+
+void libraryLine(void *context, int level, const char *format, va_list arguments)
+{
+    if (level > AV_LOG_ERROR || !libraryLog())
+        return;
+    char line[1024];
+    int prefix = 1;
+    av_log_format_line2(context, level, format, arguments, line, sizeof line, &prefix);
+    const QString text = QString::fromUtf8(line).trimmed();
+    if (!text.isEmpty())
+        libraryLog()(text);
+}
+
+} // namespace
+
+void QuietMediaLibraries(std::function<void(const QString &line)> log)
+{
+    libraryLog() = std::move(log);
+    av_log_set_callback(libraryLine);
+}
 
 void ProbeGraph::FormatCloser::operator()(AVFormatContext *context) const
 {
@@ -173,9 +232,12 @@ RenderOutcome ProbeGraph::RenderFile(const QString &path)
         throw MediaGraphError("The media graph is not open.");
     m_format.reset();
     m_duration.reset();
+    m_damaged = false;
     FormatPointer format = openInput(path);
-    if (!format)
+    if (!format) {
+        m_damaged = QFileInfo(path).isFile() && typeRecognised(path);
         return RenderOutcome::Failed;
+    }
     const RenderOutcome outcome = classifyStreams(*format);
     if (outcome != RenderOutcome::Failed) {
         m_duration = lengthOf(*format);
@@ -189,6 +251,13 @@ std::optional<qint64> ProbeGraph::GetDuration()
     if (!m_format)
         return std::nullopt;
     return m_duration;
+}
+
+std::optional<bool> ProbeGraph::HasSound() const
+{
+    if (!m_format)
+        return std::nullopt;
+    return holdsSound(*m_format);
 }
 
 std::optional<qint64> ProbeGraph::GetCurrentPosition()

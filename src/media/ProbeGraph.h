@@ -5,9 +5,15 @@
 // and transport streams) is completed from the file's last frames.
 #include "media/MediaGraph.h"
 
+#include <functional>
 #include <memory>
 
 struct AVFormatContext;
+
+// Keeps the media libraries' own lines ("moov atom not found") off standard error: a program
+// whose output a user reads says what went wrong in its own words. Lines the libraries mark as
+// errors go to `log` (which may be empty to drop them); call it before any file is probed.
+void QuietMediaLibraries(std::function<void(const QString &line)> log = {});
 
 class ProbeGraph final : public MediaGraph {
 public:
@@ -23,6 +29,8 @@ public:
 
     // Throws MediaGraphError when the graph is closed.
     RenderOutcome RenderFile(const QString &path) override;
+    bool LastRenderFoundDamagedFile() const override { return m_damaged; }
+    std::optional<bool> HasSound() const override;
 
     std::optional<qint64> GetDuration() override;
     // A probe graph never plays: the position is always the start.
@@ -45,5 +53,6 @@ private:
 
     FormatPointer m_format; // the rendered file; null when the graph is empty
     std::optional<qint64> m_duration; // its length, measured when it was rendered
+    bool m_damaged = false; // the last file that failed was of a recognised type
     bool m_open = false;
 };

@@ -1,5 +1,6 @@
 #include "media/SegmentSelection.h"
 
+#include "media/MediaGraph.h"
 #include "media/SegmentMarkers.h"
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
@@ -37,7 +38,7 @@ void SegmentSelection::seekPreview(qint64 seconds)
         return;
     try {
         m_preview.seekMilliseconds(seconds * 1000);
-    } catch (...) {
+    } catch (const MediaGraphError &) {
     }
 }
 
@@ -53,6 +54,11 @@ void SegmentSelection::layoutRow(int index)
     if (m_preview.previewFile() == item.path)
         return; // the markers of the file being previewed stay as they are
     m_preview.StopPreview();
+    placeMarkersFor(item);
+}
+
+void SegmentSelection::placeMarkersFor(const SourceItem &item)
+{
     const qint64 duration = DurationSeconds(item);
     m_selectedDuration = duration;
     m_state.markersReady = false;
@@ -143,8 +149,9 @@ void SegmentSelection::writeChecked(SourceItem item)
     m_sources.setTimes(checked.id, checked.startMs, checked.endMs);
 }
 
-// Exact places for the row's times, also for the row being previewed.
-void SegmentSelection::placeMarkersFor(const SourceItem &item)
+// Exact places for the row's times, also for the row being previewed: a step of a second
+// moves a marker even where a layout would keep it.
+void SegmentSelection::placeMarkersExactly(const SourceItem &item)
 {
     m_selectedDuration = DurationSeconds(item);
     setFillers(StartFillerWidth(StartSeconds(item), m_selectedDuration),
@@ -167,7 +174,7 @@ void SegmentSelection::setSelectedStart(qint64 seconds)
         writeChecked(item);
     }
     if (const std::optional<SourceItem> last = lastSelectedItem())
-        placeMarkersFor(*last);
+        placeMarkersExactly(*last);
 }
 
 void SegmentSelection::setSelectedEnd(qint64 seconds)
@@ -178,7 +185,7 @@ void SegmentSelection::setSelectedEnd(qint64 seconds)
         writeChecked(item);
     }
     if (const std::optional<SourceItem> last = lastSelectedItem())
-        placeMarkersFor(*last);
+        placeMarkersExactly(*last);
 }
 
 void SegmentSelection::nudgeStartMarker(int seconds)
@@ -221,6 +228,10 @@ std::optional<QString> SegmentSelection::commitTypedTime(int row, int column, co
         std::sort(rows.begin(), rows.end());
     }
     dxTreeSourceFileInfoEdited(rows);
+    // The markers follow the committed times at once, also those of the file being previewed
+    // (which keeps playing); the last selected row decides, as in a layout.
+    if (const QList<int> selected = m_selectedRows(); !selected.isEmpty())
+        placeMarkersFor(m_sources.item(selected.last()));
     return std::nullopt;
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 
 class SourceListModel;
+struct SourceItem;
 
 class SegmentSelection final : public QObject {
     Q_OBJECT
@@ -68,7 +69,8 @@ public:
 
     // A time typed into the start or end cell of `row` was committed. A text that can't be
     // read changes nothing and gives the message for the user; otherwise it is written and
-    // the selected rows (and `row`) are checked as dxTreeSourceFileInfoEdited describes.
+    // the selected rows (and `row`) are checked as dxTreeSourceFileInfoEdited describes, and
+    // the markers move to the times of the last selected row at once (a preview goes on).
     std::optional<QString> commitTypedTime(int row, int column, const QString &text);
     // After a committed edit, for every row given (in order): see CheckEditedTimes; a loaded
     // preview goes to the checked start. The markers stay where they are.
@@ -84,6 +86,7 @@ private:
     void layoutRow(int row);
     void writeChecked(SourceItem item);
     void placeMarkersFor(const SourceItem &item);
+    void placeMarkersExactly(const SourceItem &item);
     std::optional<SourceItem> lastSelectedItem() const;
 
     SourceListModel &m_sources;

@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <algorithm>
+#include <utility>
 
 struct SourceFileAdder::Operation {
     QStringList paths;
@@ -23,11 +24,12 @@ bool listHolds(const SourceListModel &model, const QString &path)
     return std::any_of(items.cbegin(), items.cend(), [&](const SourceItem &item) { return item.path == path; });
 }
 
-QString sizeFailureText(const QString &path)
+SourceItem newItem(const ProbedSourceFile &file)
 {
-    return QStringLiteral("The size of the file \"%1\" cannot be read, so the file was not added to the list. "
-                          "Please check that it still exists and that you may read it.")
-        .arg(path);
+    SourceItem item = WholeFileItem(file.path, file.size, file.milliseconds);
+    item.hasSound = file.hasSound;
+    item.checked = file.hasSound; // nothing to convert: it waits unchecked
+    return item;
 }
 
 } // namespace
@@ -72,7 +74,7 @@ void SourceFileAdder::startNextOperation()
 QStringList SourceFileAdder::pathsToMeasure(const QStringList &paths) const
 {
     QStringList chosen;
-    for (const QString &path : DistinctPaths(paths)) {
+    for (const QString &path : DistinctPaths(WithFoldersExpanded(paths))) {
         if (!listHolds(m_model, path) && IsAcceptedSourceFile(path))
             chosen << path;
     }
@@ -118,19 +120,40 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
     if (listHolds(m_model, file.path)) // added by an operation that ran meanwhile
         return;
     if (file.refused) {
-        m_reporter.ShowReadErrorWindow(file.path);
+        m_refused.append({file.path, file.refusal});
         return;
     }
     if (!file.sizeError.isEmpty()) {
-        ShowMessageBox(m_boxes, sizeFailureText(file.path), MessageKind::Error);
+        m_refused.append({file.path, SourceRefusal::SizeUnknown});
         return;
     }
-    m_model.appendItem(WholeFileItem(file.path, file.size, file.milliseconds));
+    m_model.appendItem(newItem(file));
+    if (!file.hasSound)
+        m_soundless << file.path;
+}
+
+// One report for the whole operation, after its last row: the files left out, then the videos
+// added unchecked for want of sound. A report window may outlive this object (the program
+// ends): false then.
+bool SourceFileAdder::reportOperation()
+{
+    const QPointer<SourceFileAdder> alive(this);
+    const QList<RefusedSourceFile> refused = std::exchange(m_refused, {});
+    const QStringList soundless = std::exchange(m_soundless, {});
+    if (!refused.isEmpty())
+        m_reporter.ReportRefusedFiles(refused);
+    if (!alive)
+        return false;
+    if (!soundless.isEmpty())
+        ShowMessageBox(m_boxes, SoundlessFilesText(soundless), MessageKind::Warning);
+    return alive;
 }
 
 void SourceFileAdder::finishOperation()
 {
     m_run.reset();
+    if (!reportOperation())
+        return;
     const std::unique_ptr<Operation> over = std::move(m_current);
     m_measuringDone = false;
     Q_EMIT finished();

@@ -8,11 +8,14 @@
 //   - a path that is already in the list, that came earlier in the same call (both compared
 //     exactly: names that differ in letter case are different files), or whose extension is
 //     not accepted is passed over without a message;
-//   - a file that can't be rendered or lasts less than a second is reported once through the
-//     codec error reporter and left out;
-//   - a file whose size can't be read is reported in a message naming it and left out; the
-//     files after it are still added;
-//   - otherwise a checked item of the whole file is appended (start 0, end its exact length).
+//   - a folder stands for the video files in it (not those of its folders), in name order;
+//   - a file that is missing, empty, unreadable, damaged, that no decoder reads, that lasts
+//     less than a second or whose size can't be read is left out; after the last file one
+//     report through the codec error reporter names every file left out with its reason;
+//   - otherwise a checked item of the whole file is appended (start 0, end its exact length);
+//     a video without sound is appended unchecked, and one message names those videos.
+#include "media/SourceRefusal.h"
+
 #include <QObject>
 #include <QStringList>
 #include <deque>
@@ -65,6 +68,7 @@ private:
     void handleReady();
     void handle(const ProbedSourceFile &file);
     void finishOperation();
+    bool reportOperation();
 
     SourceListModel &m_model;
     ICodecErrorReporter &m_reporter;
@@ -76,5 +80,7 @@ private:
     std::unique_ptr<SourceProbeRun> m_run;
     std::deque<ProbedSourceFile> m_ready; // measured, not yet handled
     bool m_measuringDone = false;
-    bool m_handling = false; // a file is being handled (a report window may be open)
+    bool m_handling = false; // a file is being handled
+    QList<RefusedSourceFile> m_refused; // left out by the running operation
+    QStringList m_soundless;            // added unchecked by it, for want of sound
 };

@@ -25,6 +25,8 @@ struct SourceItem {
     qint64 startMs = 0;
     qint64 endMs = 0;
     bool checked = true;
+    // False for a video without sound, which is added unchecked.
+    bool hasSound = true;
     // Choices of this item alone; unset means the run's choice.
     std::optional<int> audioTrack;
 

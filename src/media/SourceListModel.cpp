@@ -1,5 +1,6 @@
 #include "media/SourceListModel.h"
 
+#include "media/SourceRefusal.h"
 #include "media/TimeText.h"
 
 #include <algorithm>
@@ -34,6 +35,8 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_items.size())
         return {};
     const SourceItem &item = m_items.at(index.row());
+    if (role == Qt::ToolTipRole && !item.hasSound)
+        return item.path + u'\n' + SoundlessRowText(); // why the row was added unchecked
     if (index.column() == SourceRow::CheckColumn) {
         if (role == Qt::CheckStateRole)
             return item.checked ? Qt::Checked : Qt::Unchecked;

@@ -14,6 +14,8 @@ ProbedSourceFile measure(MediaGraph &graph, const QString &path, const SourcePro
     file.path = path;
     const ProbeResult probe = ProbeDuration(graph, path);
     file.refused = probe.refused();
+    file.refusal = probe.refusal;
+    file.hasSound = probe.hasSound;
     file.seconds = probe.seconds;
     file.milliseconds = probe.milliseconds;
     if (file.refused)

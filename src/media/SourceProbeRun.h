@@ -2,6 +2,8 @@
 // Measures a list of files on a worker thread with one probe graph, and hands each result over
 // as soon as it is known. The results are delivered in list order through `deliver`, which
 // runs on the worker thread; `deliverEnd` runs once after the last one (or after a stop).
+#include "media/SourceRefusal.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -18,6 +20,8 @@ struct ProbedSourceFile {
     qint64 milliseconds = 0; // the same, before it was cut to whole seconds
     qint64 size = 0;       // bytes; read only for files that were not refused
     QString sizeError;     // why the size could not be read; empty when it was read
+    SourceRefusal refusal = SourceRefusal::NoDecoder; // why it was refused
+    bool hasSound = true;  // false for a video without a sound stream
 };
 
 class SourceProbeRun {

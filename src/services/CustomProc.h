@@ -27,6 +27,8 @@ public:
     // The output folder text of the main window.
     void setOutputFolderText(const QString &text) { m_builder.setOutputFolderText(text); }
     QString outputFolderText() const { return m_builder.outputFolderText(); }
+    // The loudness target of the Options dialog, for every item built after it is set.
+    void setLoudnessTarget(LoudnessTarget target) { m_builder.setLoudnessTarget(target); }
 
     // The custom profiles and the Options dialog's name box.
     TCustomProfiles &customProfiles() { return m_profiles; }

@@ -1,5 +1,7 @@
 #include "settings/CustomProfiles.h"
 
+#include "settings/QualityProfiles.h"
+
 #include "settings/CustomProfileValue.h"
 #include "settings/OptionTables.h"
 #include "support/MessageBoxHelpers.h"
@@ -13,8 +15,15 @@ TCustomProfiles::TCustomProfiles(QString programFolder, OptionSelectionModel &op
 void TCustomProfiles::FillProfileSelector()
 {
     const OptionList &qualities = OptionLists::QualityNames();
-    m_options.setEntries(Selector::Quality, visibleEntries(qualities) + m_store.names());
-    m_options.setSelectedIndex(Selector::Quality, defaultIndex(qualities));
+    const QStringList names = m_store.names();
+    m_options.setEntries(Selector::Quality, visibleEntries(qualities) + names);
+    // The box names what a conversion will use: the custom profile chosen in the name box
+    // (its stored values are loaded again for every file), else what the values match.
+    const qsizetype chosen = names.indexOf(m_box.selectedName());
+    if (!m_box.selectedName().isEmpty() && chosen >= 0)
+        m_options.setSelectedIndex(Selector::Quality, BuiltInQualityCount + static_cast<int>(chosen));
+    else
+        NameQualityInUse(m_options);
 }
 
 void TCustomProfiles::LoadSelectedCustomProfile()

@@ -19,7 +19,8 @@ public:
     CustomProfileBox &box() { return m_box; }
 
     // Replaces the entries of the main window's profile selector by the built-in qualities and
-    // then the custom profile names, and selects "Normal Quality".
+    // then the custom profile names, and selects what a conversion will use: the custom profile
+    // selected in the name box, else what NameQualityInUse names.
     void FillProfileSelector();
     // Loads the profile selected in the name box into the six selectors; nothing selected, or
     // nothing stored under its name, changes nothing. Throws CustomProfileError (see

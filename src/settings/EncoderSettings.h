@@ -3,6 +3,7 @@
 // templates carry. The window fills it from its selectors (a custom profile included, once it is
 // loaded into them), kelvane-convert from its own options; both through EncoderSettingsFrom, so
 // the same choice gives the same command line.
+#include "settings/LoudnessTarget.h"
 #include "settings/OptionSelectionModel.h"
 
 #include <QString>
@@ -20,6 +21,9 @@ struct EncoderSettings {
     std::optional<int> videoBitrateKbps;
     std::optional<int> frameRate;
     QString aspectRatio;                    // "4:3"
+    // Run-wide choices no selector index holds.
+    LoudnessTarget loudness;                // unset: the sound as recorded
+    bool keepOriginal = false;              // copy the sound as it is where the type allows
 
     friend bool operator==(const EncoderSettings &, const EncoderSettings &) = default;
 };

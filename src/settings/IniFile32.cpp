@@ -119,11 +119,20 @@ QString TIniFile32::ValueOfLine(const QString &line, const QString &key)
     return TrimControls(line.mid(eq + 1));
 }
 
+QString TIniFile32::SectionNameOfLine(const QString &line)
+{
+    const QString text = TrimControls(line);
+    return TrimControls(text.mid(1, text.size() - 2));
+}
+
+// A section is found by the name it is listed under, so a hand-written "[ My AAC ]" is found as
+// "My AAC", the name stored profiles are given.
 int TIniFile32::IndexOfSection(const QString &name) const
 {
-    const QString wanted = QLatin1Char('[') + name + QLatin1Char(']');
+    const QString wanted = TrimControls(name);
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).compare(wanted, Qt::CaseInsensitive) == 0)
+        const QString &line = m_lines.at(i);
+        if (IsSectionLine(line) && SectionNameOfLine(line).compare(wanted, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -133,10 +142,8 @@ void TIniFile32::ReadSections(QStringList &sections) const
 {
     sections.clear();
     for (const QString &line : m_lines) {
-        if (IsSectionLine(line)) {
-            const QString text = TrimControls(line);
-            sections << TrimControls(text.mid(1, text.size() - 2));
-        }
+        if (IsSectionLine(line))
+            sections << SectionNameOfLine(line);
     }
 }
 

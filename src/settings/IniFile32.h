@@ -20,7 +20,8 @@ public:
     // the file exists but cannot be read.
     explicit TIniFile32(QString fileName);
 
-    // Every section name in file order, duplicates included.
+    // Every section name in file order, duplicates included. A name is the text between the
+    // brackets without blanks at its ends; sections are found by it, letter case ignored.
     void ReadSections(QStringList &sections) const;
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
     // Decimal, "0x"/"$" hexadecimal, optional sign, 32-bit range; anything else gives the default.
@@ -42,6 +43,7 @@ public:
 private:
     int IndexOfSection(const QString &name) const;
     static bool IsSectionLine(const QString &line);
+    static QString SectionNameOfLine(const QString &line);
     static QString KeyOfLine(const QString &line);
     static QString ValueOfLine(const QString &line, const QString &key);
 

@@ -8,14 +8,17 @@ TOptionDialogHandlers::TOptionDialogHandlers(TCustomProfiles &profiles, OptionSe
 {
 }
 
+// The indexes are remembered before the names are read: when the profile file cannot be read,
+// Cancel still gives back what the selectors showed, not indexes of an earlier showing.
 void TOptionDialogHandlers::FormShow()
 {
+    for (size_t i = 0; i < RememberedSelectors.size(); ++i)
+        m_rememberedOptions[i] = m_options.selectedIndex(RememberedSelectors[i]);
     CustomProfileBox &box = m_profiles.box();
+    m_rememberedName = box.selectedIndex();
     box.setEntries(m_profiles.store().names());
     if (box.text().isEmpty() && m_options.selectedIndex(Selector::Quality) >= BuiltInQualityCount)
         box.select(box.indexOf(m_options.selectedText(Selector::Quality)));
-    for (size_t i = 0; i < RememberedSelectors.size(); ++i)
-        m_rememberedOptions[i] = m_options.selectedIndex(RememberedSelectors[i]);
     m_rememberedName = box.selectedIndex();
 }
 
@@ -24,10 +27,16 @@ void TOptionDialogHandlers::cbbCustomProfileChange()
     m_profiles.LoadSelectedCustomProfile();
 }
 
-void TOptionDialogHandlers::reloadNamesSelectingLast()
+CustomProfileBox &TOptionDialogHandlers::reloadNames()
 {
     CustomProfileBox &box = m_profiles.box();
     box.setEntries(m_profiles.store().names());
+    return box;
+}
+
+void TOptionDialogHandlers::reloadNamesSelectingLast()
+{
+    CustomProfileBox &box = reloadNames();
     box.select(int(box.entries().size()) - 1);
 }
 
@@ -37,10 +46,14 @@ void TOptionDialogHandlers::btnAddClick()
     reloadNamesSelectingLast();
 }
 
+// The saved profile stays selected, so that a second Save writes to it again and to no other.
 void TOptionDialogHandlers::btnSaveClick()
 {
-    if (m_profiles.SaveCustomProfile())
-        reloadNamesSelectingLast();
+    const QString name = ListedProfileName(m_profiles.box().text());
+    if (!m_profiles.SaveCustomProfile())
+        return;
+    CustomProfileBox &box = reloadNames();
+    box.select(box.indexOf(name));
 }
 
 void TOptionDialogHandlers::btnDelClick()

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class CustomProfileBox;
 class TCustomProfiles;
 
 class TOptionDialogHandlers {
@@ -18,8 +19,9 @@ public:
     void FormShow();
     // The user picked a name or edited the text: the selected profile is loaded.
     void cbbCustomProfileChange();
-    // Each reloads the names and selects the last one; Delete empties the text when none is
-    // left. A refused Save leaves the name box as the user typed it.
+    // Each reloads the names. Add and Delete select the last one (Delete empties the text when
+    // none is left); Save selects the name it saved under (nothing for an empty name). A refused
+    // Save leaves the name box as the user typed it.
     void btnAddClick();
     void btnSaveClick();
     void btnDelClick();
@@ -28,8 +30,11 @@ public:
     void btnApplyClick();
     // Cancel: the nine remembered indexes come back, the hidden selectors' too.
     void btnCancelClick();
+    // OK with "Keep the original sound ..." ticked or not: items converted from now on follow it.
+    void ApplyKeepOriginal(bool keep) { m_options.setKeepOriginal(keep); }
 
 private:
+    CustomProfileBox &reloadNames();
     void reloadNamesSelectingLast();
 
     TCustomProfiles &m_profiles;

@@ -60,6 +60,14 @@ void OptionSelectionModel::setEnabled(SelectorControl control, bool enabled)
     Q_EMIT enabledChanged(control, enabled);
 }
 
+void OptionSelectionModel::setKeepOriginal(bool keep)
+{
+    if (m_keepOriginal == keep)
+        return;
+    m_keepOriginal = keep;
+    Q_EMIT keepOriginalChanged(keep);
+}
+
 OptionSelection OptionSelectionModel::selection() const
 {
     OptionSelection s;

@@ -65,10 +65,15 @@ public:
 
     OptionSelection selection() const;
 
+    // "Keep the original sound when it already has the output type (no re-encoding)".
+    bool keepOriginal() const { return m_keepOriginal; }
+    void setKeepOriginal(bool keep);
+
 Q_SIGNALS:
     void entriesChanged(Selector selector);
     void selectionChanged(Selector selector, int index);
     void enabledChanged(SelectorControl control, bool enabled);
+    void keepOriginalChanged(bool keep);
 
 private:
     struct Slot {
@@ -81,4 +86,5 @@ private:
     std::array<Slot, SelectorCount> m_slots;
     bool m_profileEnabled = true;
     bool m_optionsEnabled = true;
+    bool m_keepOriginal = false;
 };

@@ -4,6 +4,7 @@
 #include "settings/OptionTables.h"
 
 #include <functional>
+#include <optional>
 
 // Calls into the user settings and the custom profiles. Each defaults to "nothing stored".
 struct SelectorHooks {
@@ -29,3 +30,17 @@ void FillAllSelectors(OptionSelectionModel &model, const SelectorHooks &hooks);
 // and up) is loaded through the hooks and leaves the enabled states alone; a built-in one is
 // announced to them first.
 void ApplyQualityProfile(OptionSelectionModel &model, const SelectorHooks &hooks);
+
+// The quality box's entry for option values that match no built-in quality. It follows the
+// built-in qualities and the custom profiles, is selected while it names what will be used,
+// and is never stored.
+inline constexpr char CustomSettingsEntry[] = "Custom settings";
+
+// The built-in quality (0 to 4) whose row for the selected output type the six profile
+// selectors match (a field "none" matches anything); nullopt when none does.
+std::optional<int> MatchingBuiltInQuality(const OptionSelectionModel &model);
+
+// Makes the quality box name the built-in quality that the option values match, or else the
+// "Custom settings" entry (added when missing). The entry is removed again when it is not
+// needed. Selects from code: no profile is applied.
+void NameQualityInUse(OptionSelectionModel &model);

@@ -14,6 +14,8 @@ const QString KeyShowOutputDir = QStringLiteral("SHWDDir");
 const QString KeyShutdown = QStringLiteral("SHUTDOWN");
 const QString KeyOutDir = QStringLiteral("OutDir");
 const QString KeyFilesAtOnce = QStringLiteral("FilesAtOnce");
+const QString KeyLoudness = QStringLiteral("Loudness");
+const QString KeyKeepOriginal = QStringLiteral("KeepOriginal");
 
 QString checkText(bool checked) { return checked ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -55,6 +57,7 @@ void TUserSettings::LoadUserSettings(UserSettingsState &state) const
         state.showOutputDirectory = isChecked(ini.ReadString(Section, KeyShowOutputDir, QStringLiteral("0")));
         state.shutdown = isChecked(ini.ReadString(Section, KeyShutdown, QStringLiteral("0")));
         state.outputFolder = readOr(ini, KeyOutDir, state.outputFolder);
+        state.keepOriginal = isChecked(ini.ReadString(Section, KeyKeepOriginal, QStringLiteral("0")));
     } catch (const IniFileError &) {
         // An unreadable file is left alone; the window keeps what it shows.
     }
@@ -74,6 +77,18 @@ std::optional<QString> TUserSettings::SaveUserSettings(const UserSettingsState &
         return QString::fromStdString(error.what());
     }
     return std::nullopt;
+}
+
+bool TUserSettings::SaveKeepOriginal(bool keep) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyKeepOriginal, checkText(keep));
+    } catch (const IniFileError &) {
+        return false;
+    }
+    return true;
 }
 
 QString TUserSettings::LoadInitialFolder() const
@@ -119,4 +134,25 @@ bool TUserSettings::SaveFilesAtOnce(int count) const
         return false;
     }
     return true;
+}
+
+LoudnessTarget TUserSettings::LoadLoudness() const
+{
+    try {
+        return ParseLoudnessLufs(TIniFile32(fileName()).ReadString(Section, KeyLoudness, QString()));
+    } catch (const IniFileError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> TUserSettings::SaveLoudness(LoudnessTarget target) const
+{
+    ensureConfigFolder();
+    try {
+        TIniFile32 ini(fileName());
+        ini.WriteString(Section, KeyLoudness, target ? QString::number(*target) : QString());
+    } catch (const IniFileError &error) {
+        return QString::fromStdString(error.what());
+    }
+    return std::nullopt;
 }

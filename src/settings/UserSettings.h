@@ -1,6 +1,8 @@
 #pragma once
 // What the program remembers between runs: the folder source files were last picked from, the
 // two check boxes of the main window and the output folder, in "Config/UserSettings.ini".
+#include "settings/LoudnessTarget.h"
+
 #include <QString>
 #include <optional>
 
@@ -9,6 +11,7 @@ struct UserSettingsState {
     bool showOutputDirectory = true; // chkShowOutputDirectory
     bool shutdown = false;           // chkShutdown
     QString outputFolder;            // edtOutputFolder
+    bool keepOriginal = false;       // the Options dialog's chkKeepOriginal
 };
 
 // How many files the window converts at once for a stored "FilesAtOnce" text: a whole number
@@ -34,6 +37,11 @@ public:
     // Other lines of the file stay.
     std::optional<QString> SaveUserSettings(const UserSettingsState &state) const;
 
+    // Stores "KeepOriginal" ("1" or "0") at once, when the Options dialog's choice changes; the
+    // save at exit leaves it out, so a file never changed keeps its three keys. False when the
+    // file could not be written.
+    bool SaveKeepOriginal(bool keep) const;
+
     // The stored "InitDir", or the home folder + "/".
     QString LoadInitialFolder() const;
     // Stores the folder of `firstPickedFile` (up to its last separator) as "InitDir" at once; a
@@ -46,6 +54,13 @@ public:
     int LoadFilesAtOnce(int cores) const;
     // Stores `count` at once; false when the file could not be written.
     bool SaveFilesAtOnce(int count) const;
+
+    // The "Loudness" target that every converted item is normalised to: empty, missing or
+    // anything unreadable (not a whole number from -31 to -5) means as recorded.
+    LoudnessTarget LoadLoudness() const;
+    // Stores it at once ("" for as recorded). Returns the reason when the file could not be
+    // written; then the file is as it was.
+    std::optional<QString> SaveLoudness(LoudnessTarget target) const;
 
 private:
     bool ensureConfigFolder() const;

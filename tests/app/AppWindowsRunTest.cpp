@@ -1,15 +1,27 @@
-// The main window around a conversion run: closing it mid-run asks first, and the status line
-// sums up the run afterwards. The encoder is a small script in a copy of the program folder.
+// The main window around a conversion run: closing it mid-run asks first, the status line sums
+// up the run afterwards, and the Options dialog stays usable meanwhile. The encoder is a small
+// script in a copy of the program folder. Also the preview in the whole program: shortcuts in
+// the grid, and failures shown to the user.
 #include "app/widgets/AppWindows.h"
 #include "app/widgets/MainForm.h"
 #include "common/Fakes.h"
+#include "common/Ffmpeg.h"
 #include "common/TestPaths.h"
 #include "engine/widgets/ConversionController.h"
+#include "media/FilterGraph.h"
+#include "settings/widgets/OptionForm.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QTreeView>
+#include "skin/widgets/PictureButton.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,11 +67,29 @@ protected:
         form().performCommand(MainCommand::SelectOutputFolder);
     }
     TFrmMainForm &form() const { return windows->mainForm(); }
+    // A row for `name` in the program folder; an empty file is made unless there is one.
     void addRow(const QString &name)
     {
         const QString path = folder + name;
-        QFile(path).open(QIODevice::WriteOnly);
+        if (!QFile::exists(path))
+            QFile(path).open(QIODevice::WriteOnly);
         windows->sources().appendItem(WholeFileItem(path, 1024, 5000));
+    }
+    void selectAllRowsInTheGrid() const
+    {
+        QTreeView *grid = form().dxTreeSourceFileInfo();
+        grid->selectAll();
+        grid->setFocus();
+    }
+    // A folder where log.txt should be: no line can be written.
+    void blockTheLog() const { ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("log.txt"))); }
+    QStringList errorTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage &m : boxes.shown)
+            if (m.icon == MessageIcon::Error)
+                texts << m.text;
+        return texts;
     }
 };
 
@@ -80,11 +110,21 @@ TEST_F(AppWindowsRunTest, ClosingTheMainWindowMidRunAsksFirst)
     EXPECT_TRUE(windows->conversion()->isRunning());
     EXPECT_TRUE(ended.isEmpty());
 
+    // The window's own close button works during the run and asks the same question.
+    EXPECT_TRUE(form().btnWindowClose()->isEnabled());
+    EXPECT_FALSE(form().btnConvert()->isEnabled());
+    EXPECT_FALSE(form().dxTreeSourceFileInfo()->isEnabled());
+    boxes.answers = {MessageAnswer::No};
+    form().btnWindowClose()->click();
+    EXPECT_EQ(boxes.texts(), QStringList(2, QStringLiteral("Are you sure to stop processing ?")));
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(windows->conversion()->isRunning());
+
     boxes.answers = {MessageAnswer::Yes};
-    form().close();
+    form().btnWindowClose()->click();
     ASSERT_EQ(ended.count(), 1);
     EXPECT_EQ(ended.at(0).at(0).toInt(), 0);
-    EXPECT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown.size(), 3);
 }
 
 // One short line at the window's foot: how many converted, how many failed.
@@ -99,4 +139,70 @@ TEST_F(AppWindowsRunTest, TheStatusLineSumsUpTheRun)
     ASSERT_TRUE(finished.count() > 0 || finished.wait(GuardMs));
     EXPECT_EQ(form().lblStatusLine()->text(), QStringLiteral("2 files converted, 1 failed."));
     EXPECT_TRUE(form().lblStatusLine()->isVisible());
+    // The controls come back as they were; Clear List takes the last run's line away too.
+    EXPECT_TRUE(form().btnConvert()->isEnabled());
+    EXPECT_TRUE(form().dxTreeSourceFileInfo()->isEnabled());
+    form().performCommand(MainCommand::ClearFile);
+    EXPECT_TRUE(form().lblStatusLine()->text().isEmpty());
+}
+
+// The main window's controls are disabled during a run; the Options dialog, a window of its own above it,
+// is not: a change made there applies to the files converted after it.
+TEST_F(AppWindowsRunTest, TheOptionsDialogStaysUsableWhileFilesConvert)
+{
+    addRow(QStringLiteral("slow.avi"));
+    form().performCommand(MainCommand::Options);
+    TfrmOption &options = windows->optionForm();
+    ASSERT_TRUE(options.isVisible());
+    ASSERT_NE(options.windowHandle(), nullptr);
+    EXPECT_EQ(options.windowHandle()->transientParent(), form().windowHandle());
+
+    form().performCommand(MainCommand::Convert);
+    ASSERT_TRUE(windows->conversion()->isRunning());
+    EXPECT_FALSE(form().dxTreeSourceFileInfo()->isEnabled());
+    EXPECT_FALSE(form().btnConvert()->isEnabled());
+    EXPECT_TRUE(options.isEnabled());
+    const int before = windows->options().selectedIndex(Selector::AudioBitrate);
+    QTest::keyClick(options.cbbAudioBitrate(), before > 0 ? Qt::Key_Up : Qt::Key_Down);
+    EXPECT_NE(windows->options().selectedIndex(Selector::AudioBitrate), before);
+
+    boxes.answers = {MessageAnswer::Yes};
+    form().close();
+}
+
+// Ctrl+P pressed in the grid with two rows selected plays the last one, and the keys of the
+// shortcut do not lay the markers out for the first row, which would stop it again.
+TEST_F(AppWindowsRunTest, CtrlPInTheGridWithSeveralRowsSelectedKeepsPlaying)
+{
+    const QString first = folder + QStringLiteral("first.mp4");
+    ASSERT_TRUE(runFfmpeg({"-f", "lavfi", "-i", "testsrc=duration=5:size=160x120:rate=25", "-f", "lavfi", "-i",
+                           "sine=duration=5", "-c:v", "mpeg4", "-c:a", "aac", "-shortest", first}));
+    ASSERT_TRUE(QFile::copy(first, folder + QStringLiteral("second.mp4")));
+    addRow(QStringLiteral("first.mp4"));
+    addRow(QStringLiteral("second.mp4"));
+    selectAllRowsInTheGrid();
+    QTreeView *grid = form().dxTreeSourceFileInfo();
+    QTest::keyPress(grid, Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_P, Qt::ControlModifier);
+    QTest::keyRelease(grid, Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(windows->preview()->previewFile(), folder + QStringLiteral("second.mp4"));
+    EXPECT_TRUE(windows->preview()->isPlaying());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// The preview's handlers show what fails in them: here the log line of a file that cannot be
+// previewed, and of a file the player gave up on.
+TEST_F(AppWindowsRunTest, APreviewLogLineThatCannotBeWrittenIsShown)
+{
+    addRow(QStringLiteral("empty.avi"));   // renders nothing
+    selectAllRowsInTheGrid();
+    blockTheLog();
+    form().performCommand(MainCommand::Play);
+    ASSERT_EQ(errorTexts().size(), 1);
+    EXPECT_TRUE(errorTexts().at(0).startsWith(QStringLiteral("Cannot open the log file"))) << errorTexts().at(0).toStdString();
+    EXPECT_TRUE(windows->preview()->previewFile().isEmpty());
+
+    Q_EMIT windows->previewGraph()->playbackFailed();
+    EXPECT_EQ(errorTexts().size(), 2);
+    EXPECT_TRUE(form().isVisible());
 }

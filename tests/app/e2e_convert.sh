@@ -8,6 +8,9 @@
 # With "stop" as second argument, an hour-long video is converted instead and stopped with the
 # progress window's Stop, the question answered with Enter: the output folder must stay empty
 # and the main window must take commands again.
+# With "kill" as second argument, the same hour-long video is converted and the program is killed
+# (SIGKILL) while its encoder writes: within 2 s the encoder must have ended and the output folder
+# (which held a file and a hidden file of the user's) must hold exactly what it held before.
 # With "segment" as second argument, a 100-second video is cut before it is converted: the start
 # marker dragged with the mouse to 45 seconds and the end time typed as 00:01:10. The log's
 # "parameter: " line must ask for -ss 00:00:45 -t 25 and the output must last 25 seconds.
@@ -18,14 +21,15 @@
 # start typed as 01:23:40, Ctrl+P, Ctrl+U, a click on the video window, Home, five times
 # Shift+Right, I (the start at 01:23:45, second 5025), five times Shift+Right more, O. The log's
 # "parameter: " line must ask for -ss 01:23:45 -t 5 and the output must last 5 seconds.
-# Usage: e2e_convert.sh <program folder> [stop|segment|pick|playhead]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# Usage: e2e_convert.sh <program folder> [stop|kill|segment|pick|playhead]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
 # shellcheck source=SCRIPTDIR/../common/e2e_helpers.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 
-unfinished_file() { [ -n "$(find "$HOME/Kelvane" -name '*.part' 2>/dev/null)" ]; }
+listing() { ls -A "$HOME/Kelvane"; }
+same_listing() { [ "$(listing)" = "$LISTING_BEFORE" ]; }
 
 # Parts of the open dialog: its "Look in" box and the first row of its file list.
 look_in() { grab "$1" "$dialog" 350x18+95+12; }
@@ -71,7 +75,7 @@ convert() {
 convert_and_stop() {
   xdotool windowfocus --sync "$main" key ctrl+s
   progress=$(find_window "^Converting$") || fail "Ctrl+S showed no progress window"
-  poll 50 unfinished_file || fail "the encoder wrote no unfinished file"
+  poll 50 writing_into "$HOME/Kelvane" || fail "no encoder writes into the output folder"
   shot 4-converting
   xdotool mousemove --window "$progress" --sync 369 195 click 1 # btnStop
   poll 50 windows_up 3 || fail "Stop asked nothing" # the main window, the progress window, the question
@@ -85,6 +89,23 @@ convert_and_stop() {
   xdotool key Escape
   poll 50 not_visible "^Open$" || fail "the open dialog did not close"
   poll 50 only_main || fail "the busy window after the cancelled dialog did not close"
+}
+
+# The program killed while its encoder writes: 10 looks 0.2 s apart are the 2 s a user may wait.
+convert_and_kill() {
+  xdotool windowfocus --sync "$main" key ctrl+s
+  find_window "^Converting$" >/dev/null || fail "Ctrl+S showed no progress window"
+  poll 50 writing_into "$HOME/Kelvane" || fail "no encoder writes into the output folder"
+  shot 4-converting
+  local encoders encoder
+  encoders=$(writers_into "$HOME/Kelvane")
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null || true
+  pid=
+  for encoder in $encoders; do
+    poll 10 ended "$encoder" || fail "the encoder $encoder still runs 2 s after the program was killed"
+  done
+  poll 10 same_listing || fail "the output folder holds $(listing | paste -sd ' '), not $LISTING_BEFORE"
 }
 
 # The start marker (Splitter1 of the timeline at 22,234, its filler 1 pixel wide) dragged 99
@@ -134,7 +155,11 @@ inside() {
   if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
   if [ "$MODE" = segment ]; then cut_segment; fi
   if [ "$MODE" = playhead ]; then cut_at_playhead; fi
-  if [ "$MODE" = stop ]; then convert_and_stop; else convert; fi
+  case $MODE in
+    stop) convert_and_stop ;;
+    kill) convert_and_kill; return ;;
+    *) convert ;;
+  esac
   close_program
 }
 
@@ -153,7 +178,14 @@ name='my clip $HOME'
 [ "$mode" = pick ] && name='My "best" (clip) $HOME'
 output="$HOME/Kelvane/$name.amr"
 log="$work/Kelvane/log.txt"
-if [ "$mode" = stop ]; then
+listing_before=
+if [ "$mode" = kill ]; then
+  mkdir -p "$HOME/Kelvane"
+  echo "the user's" >"$HOME/Kelvane/notes.txt"
+  echo "the user's" >"$HOME/Kelvane/.$name.amr.a1b2c3.part"
+  listing_before=$(ls -A "$HOME/Kelvane")
+fi
+if [ "$mode" = stop ] || [ "$mode" = kill ]; then
   # An hour of sound, so that the conversion still runs when Stop is answered; stored as plain
   # samples, it is made in about a second.
   source_file="$work/media/$name.mov"
@@ -172,12 +204,16 @@ else
     -c:v mpeg4 -c:a aac -shortest "$source_file"
 fi
 
-WORK=$work MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" LOG=$log \
+LISTING_BEFORE=$listing_before WORK=$work MODE=$mode END_CELL_Y=${END_CELL_Y:-325} SOURCE=$source_file OUTPUT=$output PROGRAM="$work/Kelvane/kelvane" LOG=$log \
   SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
   timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
 
 lines=$(grep -c 'parameter: ' "$log" || true)
 [ "$lines" = 1 ] || { echo "log.txt holds $lines parameter lines:"; cat "$log"; exit 1; }
+if [ "$mode" = kill ]; then
+  echo "ok: the program killed while converting, its encoder ended and the output folder is as it was"
+  exit 0
+fi
 if [ "$mode" = stop ]; then
   left=$(find "$HOME/Kelvane" -mindepth 1)
   [ -z "$left" ] || { echo "left in the output folder after the stop: $left"; exit 1; }

@@ -2,8 +2,10 @@
 # End-to-end: the preview of the real program on a virtual X screen. Starts a copy of the program
 # folder with an empty home folder, adds a generated 20-second video through the open dialog (its
 # row is selected then), and presses Ctrl+P: the video window must show the video instead of the
-# logo. Ctrl+U pauses it (the picture stays), Ctrl+T stops it (the logo is back). The log must not
-# hold "Playing Video error." and the program must end with its close button.
+# logo. Ctrl+U pauses it (the picture stays), Ctrl+T stops it (the logo is back). Then the file is
+# moved away and Ctrl+P pressed again: that one preview that cannot play writes "Playing Video
+# error." to log.txt, which shows that the log is where it is looked for; it must be the only such
+# line. The program must end with its close button.
 # Usage: e2e_preview.sh <program folder>. Exit 77 (skipped) without xvfb-run, xdotool, ffmpeg or
 # ImageMagick. With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
@@ -42,10 +44,19 @@ preview() {
   poll 25 shows_logo || fail "Ctrl+T did not bring the logo back"
 }
 
+# The file of the row is gone: Ctrl+P cannot load it and logs so; the logo stays.
+preview_of_a_moved_file() {
+  mv "$SOURCE" "$SOURCE.moved"
+  xdotool windowfocus --sync "$main" key ctrl+p
+  poll 50 logged "Playing Video error." || fail "a file that cannot play wrote no line to $LOG"
+  shows_logo || fail "the logo went for a file that cannot play"
+}
+
 if [ "${1:-}" = --inside ]; then
   start_program
   add_through_open_dialog
   preview
+  preview_of_a_moved_file
   close_program
   exit 0
 fi
@@ -57,13 +68,15 @@ source_file="$work/media/preview clip.mp4"
 ffmpeg -v error -f lavfi -i testsrc=duration=20:size=320x240:rate=25 -f lavfi -i sine=duration=20 \
   -c:v mpeg4 -q:v 5 -c:a aac -shortest "$source_file"
 
-WORK=$work SOURCE=$source_file PROGRAM="$work/Kelvane/kelvane" SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
-  timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
-
 log="$work/Kelvane/log.txt"
-if grep -q "Playing Video error." "$log" 2>/dev/null; then
-  echo "log.txt reports a preview error:"
+WORK=$work SOURCE=$source_file PROGRAM="$work/Kelvane/kelvane" SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
+  LOG=$log timeout 150 xvfb-run -a -s "-screen 0 1024x640x24" "$0" --inside
+
+[ -f "$log" ] || { echo "no log.txt at $log"; exit 1; }
+if [ "$(grep -c "Playing Video error." "$log")" != 1 ]; then
+  echo "log.txt should hold one preview error, for the moved file:"
   cat "$log"
   exit 1
 fi
-echo "ok: Ctrl+P plays the added file in the video window, Ctrl+U pauses it, Ctrl+T brings the logo back"
+echo "ok: Ctrl+P plays the added file in the video window, Ctrl+U pauses it, Ctrl+T brings the logo back;" \
+  "a file that cannot play is logged"

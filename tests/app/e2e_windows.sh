@@ -2,10 +2,11 @@
 # End-to-end under a window manager (openbox) on a virtual X screen: how the main window moves
 # and which window stays on top.
 # - A click on the window's background, its title, the timeline or its foot leaves the window
-#   where it is, also while the pointer goes on moving; a drag by the title moves the window with
-#   the pointer from the step that passed the drag distance on, and it stays put once the button
-#   is up.
+#   where it is, also while the pointer goes on moving; a drag by the title, or by the status line
+#   at its foot, moves the window with the pointer from the step that passed the drag distance
+#   on, and it stays put once the button is up.
 # - During a conversion, a click on the disabled main window leaves the progress window above it.
+#   The Options dialog, opened before, stays above the main window and takes keys: Esc closes it.
 # Usage: e2e_windows.sh <program folder>. Exit 77 (skipped) without xvfb-run, openbox, xdotool,
 # xprop or ffmpeg. With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
@@ -47,7 +48,8 @@ down_by() { # down_by <pixels> <from y>
   [ "$y" = $(($2 + $1)) ]
 }
 
-# Drags the title: the first step of 15,10 passes the drag distance and the program hands the move
+# drag_moves <what> <x> <y>: drags the window from there (the title, the status line). The first
+# step of 15,10 passes the drag distance and the program hands the move
 # to the window manager, which moves the window with the pointer from where the pointer was when
 # the program asked. Nudges to the right show when it has taken over; then five more steps of
 # 15,10. Downwards the window must follow the pointer exactly (50 pixels); to the right it moves
@@ -57,10 +59,10 @@ drag_moves() {
   local start bx by ax px ex released
   start=$(position)
   read -r bx by <<<"$start"
-  xdotool mousemove --window "$main" --sync 250 45 mousedown 1
+  xdotool mousemove --window "$main" --sync "$2" "$3" mousedown 1
   read -r px _ <<<"$(pointer)"
   xdotool mousemove_relative --sync 15 10
-  poll 25 moved_after_nudge "$start" || fail "a drag by the title did not move the window"
+  poll 25 moved_after_nudge "$start" || fail "a drag by the $1 did not move the window"
   for _ in 1 2 3 4 5; do
     xdotool mousemove_relative --sync 15 10
   done
@@ -74,7 +76,7 @@ drag_moves() {
   xdotool mousemove_relative --sync 100 50
   sleep 0.3
   [ "$(position)" = "$released" ] || fail "the window went on moving after the button was up"
-  shot 2-dragged
+  shot "2-dragged-by-the-$1"
 }
 
 # The stacking order of the window manager, bottom to top, as decimal window ids.
@@ -92,9 +94,15 @@ above() { # above <upper> <lower>
 
 progress_stays_above() {
   add_through_open_dialog
+  xdotool windowfocus --sync "$main" key ctrl+i
+  options=$(find_window "^Options$") || fail "Ctrl+I showed no Options dialog"
   xdotool windowfocus --sync "$main" key ctrl+s
   progress=$(find_window "^Converting$") || fail "Ctrl+S showed no progress window"
   poll 25 above "$progress" "$main" || fail "the progress window did not come above the main window"
+  above "$options" "$main" || fail "the Options dialog went below the main window: $(stacking | tr '\n' ' ')"
+  shot 3-options-while-converting
+  xdotool windowactivate --sync "$options" key Escape
+  poll 25 not_visible "^Options$" || fail "the Options dialog took no key while converting"
   # Beside the progress window, on the disabled main window.
   xdotool mousemove --window "$main" --sync 40 420 click 1
   sleep 0.5
@@ -116,7 +124,8 @@ inside() {
   click_stays title 250 45
   click_stays timeline 150 243
   click_stays "window's foot" 100 446
-  drag_moves
+  drag_moves title 250 45
+  drag_moves "status line" 360 444
   progress_stays_above
   close_program
 }
@@ -137,4 +146,5 @@ ffmpeg -v error -f lavfi -i testsrc=duration=3600:size=32x32:rate=1 -f lavfi -i 
 SOURCE=$source_file PROGRAM="$work/Kelvane/kelvane" LOG="$work/Kelvane/log.txt" \
   SETTINGS="$work/Kelvane/Config/UserSettings.ini" \
   timeout 200 xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside
-echo "ok: clicks leave the window in place, a drag moves it and stops on release, the progress window stays on top"
+echo "ok: clicks leave the window in place, a drag moves it and stops on release, the progress window stays on top," \
+  "the Options dialog stays usable while converting"

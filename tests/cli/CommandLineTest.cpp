@@ -33,6 +33,7 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
     } cases[] = {
         {{"--type", "mp3", "--quality", "low", "A"}, 0, "1 converted in"},
         {{"--help"}, 0, "Examples:"},
+        {{"--version"}, 0, "kelvane-convert " KELVANE_VERSION_TEXT "\n"},
         {{"--bitrate", "100", "A"}, 2, "'100' is not an audio bitrate; choose one of 16, 32, 48, 64, 80, 128, 160, 192, 224"},
         {{"--rate=8000", "A"}, 2, "choose one of 22050, 32000, 44100, 48000 (Hz)"},
         {{"--channels", "3", "A"}, 2, "choose one of 1 (mono) or 2 (stereo)"},
@@ -74,6 +75,24 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
             EXPECT_TRUE(s.outputFiles().isEmpty()) << "a usage error converts nothing";
         }
     }
+}
+
+// A file the media libraries can't open is named in the program's own words; the libraries'
+// raw lines ("moov atom not found") stay out of what the user reads.
+TEST_F(CommandLineTest, TheMediaLibrariesOwnLinesStayOutOfTheOutput)
+{
+    CliSetup s;
+    const QString broken = s.input("three_seconds.avi", "broken.mp4");
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromHex("00000018667479706973366d0000020069736f6d6d703431")); // a header, no index
+    }
+    const CliResult result = s.run({"--type", "wav", "--output", s.outputFolder, broken});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("broken.mp4: ")) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains("moov")) << result.err.toStdString();
+    EXPECT_FALSE(result.out.contains("moov")) << result.out.toStdString();
 }
 
 // The good files of a list with a missing one are still converted.
@@ -141,4 +160,45 @@ TEST(CommandLineParse, TakesTheUsualSpellings)
     EXPECT_EQ(parsed.request.sources, QStringList{"-odd.avi"});
     for (const char *time : {"00:60:00", "00:00:60", "0:00:01", "00:00:01 ", "-1:00:00"})
         EXPECT_FALSE(ParseTimeText(QString::fromLatin1(time))) << time;
+}
+
+// --loudness takes a whole target in range, or off; anything else is a usage error.
+TEST(CommandLineParse, LoudnessTargetsAndOff)
+{
+    const struct {
+        const char *value;
+        bool accepted;
+        LoudnessTarget target;
+    } cases[] = {{"-16", true, -16}, {"-31", true, -31}, {"-5", true, -5}, {"off", true, std::nullopt},
+                 {"-4", false, {}},  {"-32", false, {}}, {"loud", false, {}}, {"", false, {}}};
+    for (const auto &c : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine({"--loudness", c.value, "a.avi"});
+        EXPECT_EQ(parsed.kind == ParsedCommandLine::Kind::Run, c.accepted) << c.value;
+        if (c.accepted) {
+            ASSERT_TRUE(parsed.request.loudness.has_value()) << c.value;
+            EXPECT_EQ(*parsed.request.loudness, c.target) << c.value;
+        }
+    }
+    EXPECT_FALSE(ParseCommandLine({"a.avi"}).request.loudness.has_value()); // the window's setting
+}
+
+// With --keep-original an AC3 source to .ac3 is copied when nothing asked changes the sound, and
+// encoded again when the volume does; the report and the log say which way each went.
+TEST_F(CommandLineTest, KeepOriginalCopiesOrSaysWhyItEncodedAgain)
+{
+    CliSetup s;
+    const QString source = s.input("two_seconds.rm", "ac3_sound.rm");
+    ASSERT_FALSE(source.isEmpty());
+    const QStringList same{"--type", "ac3", "--keep-original", "--channels", "stereo", "--rate", "44100",
+                           "--output", s.outputFolder};
+    const CliResult copied = s.run(same + QStringList{source});
+    EXPECT_EQ(copied.status, 0) << copied.err.toStdString();
+    EXPECT_TRUE(copied.out.contains("(audio copied (ac3))")) << copied.out.toStdString();
+    const CliResult louder = s.run(same + QStringList{"--volume", "150", source});
+    EXPECT_EQ(louder.status, 0) << louder.err.toStdString();
+    EXPECT_TRUE(louder.out.contains("(audio re-encoded (volume 150%))")) << louder.out.toStdString();
+    const CliResult plain = s.run({"--type", "ac3", "--output", s.outputFolder, source});
+    EXPECT_FALSE(plain.out.contains("(audio ")) << plain.out.toStdString(); // not asked: as always
+    EXPECT_TRUE(ParseCommandLine({"--keep-original", "a.avi"}).request.keepOriginal);
+    EXPECT_FALSE(ParseCommandLine({"a.avi"}).request.keepOriginal);
 }

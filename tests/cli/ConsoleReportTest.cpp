@@ -3,6 +3,8 @@
 #include "cli/ConsoleReport.h"
 
 #include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -109,4 +111,24 @@ TEST(ConsoleReport, ClockTexts)
     EXPECT_EQ(ConsoleReport::clockText(65), "1:05");
     EXPECT_EQ(ConsoleReport::clockText(3600 + 2 * 60 + 3), "1:02:03");
     EXPECT_EQ(ConsoleReport::clockText(100 * 3600), "100:00:00");
+}
+
+// A file whose sound ended before the end asked is converted, and both forms say it was short.
+TEST(ConsoleReport, AFileConvertedShorterThanListedSaysSo)
+{
+    ItemReport short_ = ItemReport::converted("/in/cut.mp4", "/out/cut.mp3");
+    short_.shortfall = TShortfall{14.49, 30};
+
+    Console text(false);
+    text.report.item(short_);
+    EXPECT_EQ(QString::fromUtf8(text.out), "/in/cut.mp4 -> /out/cut.mp3 (converted, shorter than listed (14.5 s of 30 s))\n");
+
+    Console json(false);
+    json.report.setFormat(true, false);
+    json.report.item(short_);
+    const QJsonObject object = QJsonDocument::fromJson(json.out.trimmed()).object();
+    EXPECT_EQ(object.value("status").toString(), "converted");
+    EXPECT_EQ(object.value("note").toString(), "converted, shorter than listed (14.5 s of 30 s)");
+    EXPECT_DOUBLE_EQ(object.value("sound_seconds").toDouble(), 14.49);
+    EXPECT_DOUBLE_EQ(object.value("listed_seconds").toDouble(), 30);
 }

@@ -10,6 +10,7 @@
 #include "settings/OptionTables.h"
 #include "settings/QualityProfiles.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -160,4 +161,29 @@ TEST_F(ParallelConvertTest, RealMediaFilesAtOnceReadScriptsOfTheirOwn)
     }
     EXPECT_NE(lines.at(0).section(u'"', 1, 1), lines.at(1).section(u'"', 1, 1));
     EXPECT_FALSE(QFile::exists(s.programFolder + "VideoFile.avs")) << "the window's own script is left alone";
+}
+
+// A temporary of ours a day old in the output folder is from a run that was killed: a new run
+// removes it and says so in the log. A younger one may be another run's and stays, as does every
+// name that is not ours.
+TEST_F(ParallelConvertTest, AStartRemovesOnlyDayOldTemporariesOfOurs)
+{
+    QDir().mkpath(s.outputFolder);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    struct Entry {
+        const char *name;
+        QDateTime changed;
+    };
+    const Entry entries[] = {{".talk.aac.kelvane-4711-a8Zk3q.part", old},
+                             {".talk.aac.kelvane-4712-b8Zk3q.part", QDateTime::currentDateTime()},
+                             {".talk.aac.iTKJwH.part", old}};
+    for (const Entry &entry : entries) {
+        QFile file(s.outputFolder + entry.name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(entry.changed, QFileDevice::FileModificationTime));
+    }
+    const CliResult result = s.run({"--type", "wav", "--output", s.outputFolder, s.input("three_seconds.avi", "talk.avi")});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(s.outputFiles(), (QStringList{".talk.aac.iTKJwH.part", ".talk.aac.kelvane-4712-b8Zk3q.part", "talk.wav"}));
+    EXPECT_EQ(s.logLines("Removed an unfinished file").size(), 1) << s.logLines("").join('\n').toStdString();
 }

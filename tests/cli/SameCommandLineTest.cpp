@@ -61,8 +61,10 @@ QString windowLine(Folders &f, const ConvertRequest &request)
     pick(Selector::AudioSample, request.sampleRate);
     pick(Selector::AudioChannels, request.channels);
     pick(Selector::VolumeGain, request.volume);
+    options.setKeepOriginal(request.keepOriginal);
     ConvertParameterBuilder builder(f.program, &options, f.log, f.fileFunc);
     builder.setOutputFolderText(f.tmp.path() + "/out");
+    builder.setLoudnessTarget(request.loudness.value_or(LoudnessTarget{}));
     TConvertParameterStruct parameter;
     return builder.CreateConvertParameter(clip(), parameter).command.commandLine;
 }
@@ -97,11 +99,17 @@ TEST(SameCommandLine, TheWindowAndKelvaneConvertAgree)
         {"--type", "wav", "--quality", "acceptable", "--channels", "stereo"},
         {"--type", "amr", "--profile", "speech"},
         {"--type", "mp3", "--profile", "SPEECH", "--bitrate", "224"},
+        {"--type", "mp3", "--loudness", "-16", "--volume", "150"},
+        {"--type", "aac", "--keep-original"},
+        {"--type", "m4a", "--keep-original", "--loudness", "-23"},
+        {"--type", "wav", "--loudness", "off"},
     };
     for (const QStringList &arguments : choices) {
         const ParsedCommandLine parsed = ParseCommandLine(arguments + QStringList{"x.avi"});
         const QString fromWindow = windowLine(f, parsed.request);
         EXPECT_FALSE(fromWindow.isEmpty());
         EXPECT_EQ(cliLine(f, arguments), fromWindow) << arguments.join(' ').toStdString();
+        EXPECT_EQ(fromWindow.contains(" -loudness "), arguments.contains("--loudness") && !arguments.contains("off"));
+        EXPECT_EQ(fromWindow.contains(" -keeporiginal"), arguments.contains("--keep-original"));
     }
 }

@@ -1,12 +1,13 @@
 // The real kelvane-convert, without a display, stopped by SIGTERM while two encoders write:
-// nothing unfinished stays behind, no encoder lives on, and it says what did not finish.
+// nothing unfinished stays behind, no encoder lives on, and it says what did not finish. And
+// killed outright, or its encoder killed: no encoder lives on and the output folder is as before.
 #include "CliFixtures.h"
+#include "common/EventuallyTrue.h"
+#include "common/ProcessWatch.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileSystemWatcher>
 #include <QProcess>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -29,9 +30,24 @@ QStringList processesMentioning(const QString &text)
     return found;
 }
 
-int unfinishedFiles(const QString &folder)
+// kelvane-convert copied into the setup's program folder (beside the links to the encoders).
+QString copyConvertProgram(const CliSetup &s)
 {
-    return static_cast<int>(QDir(folder).entryList({"*.part"}, QDir::Files | QDir::Hidden).size());
+    const QString program = s.programFolder + "kelvane-convert";
+    QFile::copy(builtConvertProgram(), program);
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return program;
+}
+
+// The environment of a terminal without a display, `extra` added.
+QProcessEnvironment withoutDisplay(const QStringList &extra = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "KELVANE_NO_TMPFILE"})
+        environment.remove(QString::fromLatin1(name));
+    for (const QString &entry : extra)
+        environment.insert(entry.section('=', 0, 0), entry.section('=', 1));
+    return environment;
 }
 
 } // namespace
@@ -43,29 +59,22 @@ TEST(StopTest, SigtermEndsEveryEncoderAndLeavesNoUnfinishedFile)
     const QString fixture = CliMedia::path("ten_minutes.avi");
     ASSERT_FALSE(fixture.isEmpty()) << "ffmpeg could not make the fixture";
     CliSetup s;
-    const QString program = s.programFolder + "kelvane-convert";
-    ASSERT_TRUE(QFile::copy(builtConvertProgram(), program));
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString program = copyConvertProgram(s);
+    ASSERT_TRUE(QFileInfo(program).isExecutable());
     QStringList sources;
     for (const char *name : {"one.avi", "two.avi", "three.avi"}) {
         sources << s.inputFolder + QString::fromLatin1(name);
         ASSERT_TRUE(QFile::link(fixture, sources.last()));
     }
     QDir().mkpath(s.outputFolder);
-    QFileSystemWatcher watcher{{s.outputFolder}};
-    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
 
     QProcess convert;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    convert.setProcessEnvironment(environment);
+    convert.setProcessEnvironment(withoutDisplay());
     convert.start(program, QStringList{"--type", "mp3", "--jobs", "2", "--output", s.outputFolder} + sources);
     ASSERT_TRUE(convert.waitForStarted());
-    while (unfinishedFiles(s.outputFolder) < 2 && convert.state() == QProcess::Running && changed.wait(GuardMs)) {
-    }
-    ASSERT_EQ(unfinishedFiles(s.outputFolder), 2) << "two encoders should be writing; stderr: "
-                                                   << convert.readAllStandardError().toStdString();
+    ASSERT_EVENTUALLY(ProcessesWritingInto(s.outputFolder).size() == 2 || convert.state() != QProcess::Running);
+    ASSERT_EQ(ProcessesWritingInto(s.outputFolder).size(), 2)
+        << "two encoders should be writing; stderr: " << convert.readAllStandardError().toStdString();
 
     ::kill(static_cast<pid_t>(convert.processId()), SIGTERM);
     ASSERT_TRUE(convert.waitForFinished(GuardMs));
@@ -78,4 +87,61 @@ TEST(StopTest, SigtermEndsEveryEncoderAndLeavesNoUnfinishedFile)
     EXPECT_EQ(err.count("stopped; nothing was written."), 2) << err.toStdString();
     EXPECT_TRUE(err.contains(sources.at(2) + ": not started.")) << err.toStdString();
     EXPECT_TRUE(err.contains("stopped by SIGTERM: 0 converted, 2 stopped, 1 not started")) << err.toStdString();
+}
+
+// Killed in the middle of a conversion to AAC (the slowest type), with the encoder writing an
+// unnamed file or a named temporary: within the two seconds a user may wait, no encoder of the
+// run is alive and the output folder holds exactly what it held before.
+TEST(StopTest, AKilledRunOrEncoderLeavesNoEncoderAndNoFile)
+{
+    if (builtEncoder().isEmpty() || !QFileInfo(builtConvertProgram()).isExecutable())
+        GTEST_SKIP() << "the encoder or kelvane-convert is not built in this tree yet";
+    const QString fixture = CliMedia::path("ten_minutes.avi");
+    ASSERT_FALSE(fixture.isEmpty()) << "ffmpeg could not make the fixture";
+    constexpr int UserWaitMs = 2000;
+    enum class Killed { Encoder, ConvertProgram };
+    struct Case {
+        const char *what;
+        Killed killed;
+        QStringList environment;
+    };
+    const Case cases[] = {
+        {"the encoder, unnamed file", Killed::Encoder, {}},
+        {"the encoder, named temporary", Killed::Encoder, {"KELVANE_NO_TMPFILE=1"}},
+        {"kelvane-convert, unnamed file", Killed::ConvertProgram, {}},
+        {"kelvane-convert, named temporary", Killed::ConvertProgram, {"KELVANE_NO_TMPFILE=1"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        CliSetup s;
+        const QString program = copyConvertProgram(s);
+        const QString source = s.inputFolder + "talk.avi";
+        ASSERT_TRUE(QFile::link(fixture, source));
+        QDir().mkpath(s.outputFolder);
+        for (const char *name : {"talk.aac.part", ".talk.aac.abcdef.part", "notes.txt"}) {
+            QFile other(s.outputFolder + name);
+            ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        }
+        const QStringList before = FolderListing(s.outputFolder);
+
+        QProcess convert;
+        convert.setProcessEnvironment(withoutDisplay(c.environment));
+        convert.start(program, {"--type", "aac", "--output", s.outputFolder, source});
+        ASSERT_TRUE(convert.waitForStarted());
+        ASSERT_EVENTUALLY(!ProcessesWritingInto(s.outputFolder).isEmpty() || convert.state() != QProcess::Running);
+        const QList<pid_t> encoders = ProcessesWritingInto(s.outputFolder);
+        ASSERT_EQ(encoders.size(), 1) << convert.readAllStandardError().toStdString();
+        ::kill(c.killed == Killed::Encoder ? encoders.first() : static_cast<pid_t>(convert.processId()), SIGKILL);
+
+        EXPECT_TRUE(Eventually([&] { return !ProcessRuns(encoders.first()); }, "no encoder of the run is alive",
+                               UserWaitMs));
+        EXPECT_TRUE(Eventually([&] { return FolderListing(s.outputFolder) == before; },
+                               "the output folder is as before", UserWaitMs))
+            << FolderListing(s.outputFolder).join(' ').toStdString();
+        ASSERT_TRUE(convert.state() == QProcess::NotRunning || convert.waitForFinished(GuardMs));
+        if (c.killed == Killed::Encoder) {
+            EXPECT_EQ(convert.exitCode(), 1);
+            EXPECT_TRUE(convert.readAllStandardError().contains("talk.avi")) << "the failure is named";
+        }
+    }
 }

@@ -30,6 +30,14 @@ find_window() {
   return 1
 }
 
+# writing_into <folder>: some process has a file in the folder open, as an encoder has its output
+# (which has no name there until it is complete). writers_into <folder>: their process ids.
+# (Processes come and go during the search, so find's status says nothing.)
+writers_into() { { find /proc/[0-9]*/fd -lname "$1/*" 2>/dev/null || true; } | cut -d/ -f3 | sort -u; }
+writing_into() { [ -n "$(writers_into "$1")" ]; }
+# ended <pid>: the process has ended (one that was not reaped yet, a zombie, has ended too).
+ended() { [ ! -r "/proc/$1/stat" ] || [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" = Z ]; }
+
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 not_visible() { ! visible "$1"; }
 shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }

@@ -1,6 +1,8 @@
 // The -ss/-t cut is sample-accurate; -vol scales loudness and never clips.
 #include "EncoderHarness.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,4 +50,42 @@ TEST(EncoderVolume, ScalesLoudnessAndLimitsPeaks)
     const auto loud = convert(folder + "/v1000.wav", cut + QStringList{"-vol", "1000"});
     EXPECT_LT(peak(loud), 0.99f);
     EXPECT_GT(peak(loud), 0.8f);
+}
+
+// A file cut off after its header (which still promises the whole length) converts what it
+// holds and says that the sound ended before the end asked; a whole file says nothing of it.
+TEST(EncoderCut, SaysWhenTheSoundEndsBeforeTheEndAsked)
+{
+    const QString whole = Fixtures::instance().make(
+        "six_seconds_faststart.mp4", {"-f", "lavfi", "-i", "sine=frequency=440:duration=6", "-c:a", "aac",
+                                      "-movflags", "+faststart"});
+    const QString cut = Fixtures::instance().dir() + "/cut_off.mp4";
+    {
+        QFile in(whole);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        QFile out(cut);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(in.read(in.size() / 2));
+    }
+    const QString folder = freshFolder("early_end");
+    const QRegularExpression notice(R"(Notice: the sound ends at ([0-9.]+) s, before the end asked \(6 s\))");
+    for (const QStringList &cutOptions : {QStringList{"-ss", "00:00:00", "-t", "6"}, QStringList{}}) {
+        const RunResult r = runProgram(evcPath(), QStringList{"-y", "-i", cut, "-acodec", "pcm_s16le", "-vn"} + cutOptions +
+                                                      QStringList{folder + "/cut.wav"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QRegularExpressionMatch match = notice.match(r.out);
+        ASSERT_TRUE(match.hasMatch()) << r.out.toStdString();
+        EXPECT_GT(match.captured(1).toDouble(), 1.0);
+        EXPECT_LT(match.captured(1).toDouble(), 5.0);
+    }
+    const RunResult full = runProgram(evcPath(), {"-y", "-i", whole, "-acodec", "pcm_s16le", "-vn", "-ss", "00:00:00",
+                                                  "-t", "6", folder + "/whole.wav"});
+    ASSERT_EQ(full.exitCode, 0) << full.err.toStdString();
+    EXPECT_FALSE(full.out.contains("sound ends")) << full.out.toStdString();
+    // The list's end of an uncut row is the length rounded up to a whole second: asking past the
+    // end the header gives is no missing part either.
+    const RunResult roundedUp = runProgram(evcPath(), {"-y", "-i", whole, "-acodec", "pcm_s16le", "-vn", "-ss",
+                                                       "00:00:00", "-t", "7", folder + "/rounded.wav"});
+    ASSERT_EQ(roundedUp.exitCode, 0) << roundedUp.err.toStdString();
+    EXPECT_FALSE(roundedUp.out.contains("sound ends")) << roundedUp.out.toStdString();
 }

@@ -12,9 +12,12 @@
 QString evcPath() { return builtProgramFolder() + QStringLiteral("evc"); }
 QString revcPath() { return builtProgramFolder() + QStringLiteral("revc"); }
 
-RunResult runProgram(const QString& program, const QStringList& args, const std::function<void()>& childSetup)
+RunResult runProgram(const QString& program, const QStringList& args, const std::function<void()>& childSetup,
+                     const QProcessEnvironment& environment)
 {
     QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     if (childSetup)
         process.setChildProcessModifier(childSetup);

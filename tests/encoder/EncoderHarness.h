@@ -1,5 +1,6 @@
 #pragma once
 // Runs the built encoders and the ffmpeg/ffprobe tools on small generated media.
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,9 +18,10 @@ struct RunResult {
 QString evcPath();
 QString revcPath();
 
-// Runs a program to its end; childSetup runs in the child before exec.
+// Runs a program to its end; childSetup runs in the child before exec. A non-empty `environment`
+// replaces this process's environment.
 RunResult runProgram(const QString& program, const QStringList& args,
-                     const std::function<void()>& childSetup = {});
+                     const std::function<void()>& childSetup = {}, const QProcessEnvironment& environment = {});
 
 struct StreamInfo {
     QString codec;

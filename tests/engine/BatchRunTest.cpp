@@ -1,8 +1,11 @@
 // The batch run with the real encoder on small generated files: row order and counts, stop
 // before the start, failed items, awkward paths, other programs' processes, the after-job step.
 #include "BatchFixtures.h"
+#include "common/EventuallyTrue.h"
+#include "common/ProcessWatch.h"
 #include "common/TestChild.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
@@ -149,16 +152,16 @@ TEST_F(BatchRunTest, AStopAndACloseTogetherLeaveOutTheAfterJobStep)
     }
 }
 
-// A corrupt source and a row cut to nothing (its start at its end, as the markers can leave it)
-// both fail in the encoder and are listed in the one message after the run; the rows around
-// them convert.
+// A corrupt source and a file that went away after it was listed both fail in the encoder and
+// are listed in the one message after the run; the rows around them convert. (A row cut to
+// nothing is left out before the run: see RowsWithNothingToConvertAreNamedFirst...)
 // The output folder opens after that message; the computer stays on.
 TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
 {
     s.addRow("one_second.avi", "a.avi");
     const QString corrupt = s.addRow("corrupt.avi", "broken.avi");
     const QString badTime = s.addRow("one_second.avi", "b.avi");
-    s.sources.setTimes(s.sources.item(2).id, 1000, 1000);
+    ASSERT_TRUE(QFile::remove(badTime));
     s.addRow("one_second.avi", "c.avi");
     check(true, true);
     qsizetype messagesBeforeTheFolder = -1;
@@ -174,7 +177,8 @@ TEST_F(BatchRunTest, FailedItemsAreReportedOnceWhileTheOthersConvert)
     EXPECT_TRUE(batch.failures()[0].reason.endsWith("(the encoder failed: exit code 1)"))
         << batch.failures()[0].reason.toStdString();
     EXPECT_EQ(batch.failures()[1].fileName, badTime);
-    EXPECT_TRUE(batch.failures()[1].reason.contains("-t")) << batch.failures()[1].reason.toStdString();
+    EXPECT_TRUE(batch.failures()[1].reason.contains("(the encoder failed: exit code 1)"))
+        << batch.failures()[1].reason.toStdString();
     ASSERT_EQ(s.boxes.shown.size(), 1);
     EXPECT_EQ(s.boxes.shown[0].text, TBatchRun::FailureMessage(batch.failures()));
     EXPECT_TRUE(s.boxes.shown[0].text.contains(corrupt));
@@ -317,6 +321,79 @@ TEST_F(BatchRunTest, AnEmptyListOnlyShowsTheWarning)
     EXPECT_TRUE(batch.summary().isEmpty());
 }
 
+// Rows but none checked: one warning, as for an empty list, and nothing else.
+TEST_F(BatchRunTest, AListWithoutACheckedRowSaysSo)
+{
+    s.addRow("one_second.avi", "a.avi", false);
+    check(true, true);
+    QSignalSpy started(&batch, &TBatchRun::itemStarting);
+
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_EQ(s.boxes.shown[0].text, QStringLiteral("Please check the media files you want to convert in the list."));
+    EXPECT_EQ(s.boxes.shown[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_TRUE(s.shell.opened.isEmpty());
+    EXPECT_TRUE(batch.summary().isEmpty());
+}
+
+// A checked row whose end is not after its start is named before any encoder starts and left
+// out; the others convert and count as usual.
+TEST_F(BatchRunTest, RowsWithNothingToConvertAreNamedFirstAndTheRestConverts)
+{
+    s.addRow("one_second.avi", "a.avi");
+    const QString empty = s.addRow("one_second.avi", "empty.avi", true, "00:00:00");
+    s.addRow("one_second.avi", "c.avi");
+    QList<qsizetype> boxesAtStart;
+    QObject::connect(&batch, &TBatchRun::itemStarting, [&] { boxesAtStart << s.boxes.shown.size(); });
+
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_TRUE(s.boxes.shown[0].text.contains(empty + "\nnothing to convert between 00:00:00 and 00:00:00"))
+        << s.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(boxesAtStart, (QList<qsizetype>{1, 1})) << "the message comes before the first encoder";
+    EXPECT_EQ(s.outputFiles(), (QStringList{"a.mp3", "c.mp3"}));
+    EXPECT_EQ(batch.state().checkedCount, 2);
+    EXPECT_TRUE(batch.failures().isEmpty());
+    EXPECT_EQ(batch.summary(), QStringLiteral("2 files converted, 0 failed."));
+}
+
+// After Stop the summary says what was converted, stopped and never started.
+TEST_F(BatchRunTest, TheSummaryAfterAStopCountsTheStoppedAndTheNotStarted)
+{
+    s.addRow("one_second.avi", "a.avi");
+    s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+    s.addRow("one_second.avi", "c.avi");
+    s.addRow("one_second.avi", "d.avi");
+    QObject::connect(&batch, &TBatchRun::encoderOutput, [&] {
+        if (batch.currentFile().endsWith("long.wav"))
+            batch.Stop();
+    });
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(s.outputFiles(), QStringList{"a.mp3"});
+    EXPECT_EQ(batch.summary(), QStringLiteral("Stopped: 1 converted, 1 stopped, 2 not started."));
+}
+
+// The encoder's notice that the sound ended before the end asked marks a converted item as
+// shorter than listed, in the log and in the summary.
+TEST_F(BatchRunTest, AnItemWhoseSoundEndsEarlyIsConvertedShorterThanListed)
+{
+    s.useScriptEncoder(QStringLiteral("printf 'size=       1kB time=14.49 bitrate= 16.0kbits/s\nNotice: the sound '\n"
+                                      "sleep 0.2\n"
+                                      "printf 'ends at 14.49 s, before the end asked (30 s)\n'\n"
+                                      "for last; do :; done; : > \"$last\""));
+    const QString path = s.addRow("one_second.avi", "a.avi", true, "00:00:30");
+
+    ASSERT_TRUE(runToEnd());
+    EXPECT_TRUE(batch.failures().isEmpty());
+    ASSERT_EQ(batch.shorterItems().size(), 1);
+    EXPECT_EQ(batch.shorterItems()[0].fileName, path);
+    EXPECT_EQ(s.logLines(path + ": "), QStringList{path + ": converted, shorter than listed (14.5 s of 30 s)"});
+    EXPECT_EQ(batch.summary(),
+              QStringLiteral("1 file converted, 0 failed. a.avi: converted, shorter than listed (14.5 s of 30 s)."));
+}
+
 // An error that ends the whole run (here: log.txt cannot be written) still ends it with
 // runFinished (the windows come back), says why, and leaves out the after-job step.
 TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
@@ -332,4 +409,34 @@ TEST_F(BatchRunTest, ARunThatCannotWriteItsLogEndsAndSaysWhy)
     EXPECT_TRUE(s.shell.opened.isEmpty());
     EXPECT_FALSE(batch.powerOffCountdown().isRunning());
     EXPECT_FALSE(batch.isRunning());
+}
+
+// A run begins by removing the temporaries of ours a day old in the output folder (a killed run's);
+// an encoder writing through a named temporary that is killed has its temporary removed too.
+// A younger temporary of ours and names not ours stay.
+TEST_F(BatchRunTest, OldTemporariesOfOursAndAKilledEncodersTemporaryAreRemoved)
+{
+    QDir().mkpath(s.outputFolder);
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    const QStringList kept{".long.mp3.kelvane-4712-b8Zk3q.part", ".long.mp3.iTKJwH.part"};
+    for (const QString &name : QStringList{".long.mp3.kelvane-4711-a8Zk3q.part"} + kept) {
+        QFile file(s.outputFolder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(name.contains("4712") ? QDateTime::currentDateTime() : old,
+                                     QFileDevice::FileModificationTime));
+    }
+    qputenv("KELVANE_NO_TMPFILE", "1");
+    s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+    ASSERT_TRUE(batch.RunBatch(s.sources));
+    ASSERT_EVENTUALLY(ProcessesWritingInto(s.outputFolder).size() == 1);
+    EXPECT_EQ(s.outputFiles().size(), kept.size() + 1) << s.outputFiles().join(' ').toStdString();
+    ::kill(ProcessesWritingInto(s.outputFolder).first(), SIGKILL);
+    ASSERT_TRUE(finished.wait(GuardMs));
+    qunsetenv("KELVANE_NO_TMPFILE");
+
+    QStringList sorted = kept;
+    sorted.sort();
+    EXPECT_EQ(s.outputFiles(), sorted);
+    EXPECT_EQ(batch.failures().size(), 1);
+    EXPECT_EQ(s.logLines("Removed an unfinished file").size(), 1);
 }

@@ -108,6 +108,39 @@ TEST(Runner, UnstartableProgramFinishesAsNotStarted)
     EXPECT_TRUE(run.sink.chunks.isEmpty());
 }
 
+// The encoders read this program's id from KELVANE_PARENT_PID; a value inherited from our own
+// environment is replaced, not passed on beside it.
+TEST(Runner, TheProgramFindsWhoStartedItInItsEnvironment)
+{
+    qputenv("KELVANE_PARENT_PID", "1");
+    Runner run(testChildPath(), {QStringLiteral("env"), QStringLiteral("KELVANE_PARENT_PID")});
+    run.runner->start();
+    const bool finished = run.waitFinished();
+    qunsetenv("KELVANE_PARENT_PID");
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(run.sink.chunks.join(QString()), QString::number(::getpid()) + QStringLiteral("\n"));
+}
+
+// The end handler hears the started program's id and how it ended, on the worker thread,
+// before captureFinished.
+TEST(Runner, TheEndHandlerHearsTheProgramsIdBeforeTheRunIsOver)
+{
+    Runner run(testChildPath(), {QStringLiteral("pgid")});
+    pid_t endedPid = 0;
+    TExitStatus endedStatus;
+    bool finishedBefore = true;
+    run.runner->setOnEnded([&](pid_t pid, const TExitStatus &status) {
+        endedPid = pid;
+        endedStatus = status;
+        finishedBefore = !run.finished->isEmpty();
+    });
+    run.runner->start();
+    ASSERT_TRUE(run.waitFinished());
+    EXPECT_EQ(QString::number(endedPid), run.sink.chunks.join(QString()).section(QLatin1Char(' '), 0, 0));
+    EXPECT_TRUE(endedStatus.succeeded());
+    EXPECT_FALSE(finishedBefore);
+}
+
 TEST(Runner, StopBeforeTheStartPreventsTheStart)
 {
     Runner run(testChildPath(), {QStringLiteral("block")});

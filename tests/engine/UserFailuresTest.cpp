@@ -3,6 +3,7 @@
 // cannot be written, a run ended at any moment. Each item fails with its reason in the one message, or
 // converts; the user's files stay as they were and nothing unfinished is left behind.
 #include "BatchFixtures.h"
+#include "common/ProcessWatch.h"
 #include "common/TinyVolume.h"
 
 #include <QDir>
@@ -284,7 +285,7 @@ TEST_F(UserFailuresTest, EndingTheProgramMidItemLeavesNoFileAndNoProcess)
     ASSERT_TRUE(batch->RunBatch(s.sources));
     ASSERT_TRUE(output.wait(GuardMs));
     ASSERT_EQ(childProcesses().size(), 1);
-    ASSERT_EQ(s.outputFiles().size(), 1);   // the encoder's unfinished file
+    ASSERT_EQ(ProcessesWritingInto(s.outputFolder).size(), 1);   // the encoder's unfinished (unnamed) file
 
     batch.reset();
     EXPECT_TRUE(childProcesses().isEmpty());

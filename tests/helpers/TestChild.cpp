@@ -5,6 +5,7 @@
 //   args ...                 writes every further argument as "[arg]\n"
 //   cwd                      writes its working folder
 //   pgid                     writes "pid pgid"
+//   env NAME                 writes every value of the environment variable NAME, one a line
 //   exit N / signal N        exits with code N / ends itself with signal N
 //   block                    writes "ready\n" and waits for a signal
 //   group                    starts a child that waits, writes its pid, waits
@@ -96,6 +97,16 @@ int run(int argc, char **argv)
     }
     if (mode == "pgid") {
         writeAll(std::to_string(::getpid()) + " " + std::to_string(::getpgrp()));
+        return 0;
+    }
+    if (mode == "env") {
+        const std::string prefix = std::string(argv[2]) + "=";
+        std::string text;
+        for (char **entry = environ; *entry; ++entry) {
+            if (std::strncmp(*entry, prefix.c_str(), prefix.size()) == 0)
+                text += std::string(*entry + prefix.size()) + "\n";
+        }
+        writeAll(text);
         return 0;
     }
     if (mode == "exit")

@@ -59,3 +59,26 @@ TEST(CodeErrorForm, LinkOpensTheCodecHelpAddressAndOkCloses)
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_FALSE(window.isVisible());
 }
+
+// Several files left out by one add: one window names each with its reason; the codec link
+// is there only when a decoder was missing for one of them.
+TEST(RefusedFilesForm, ListsEveryFileWithItsReasonAndOffersTheCodecLinkOnlyWhenItHelps)
+{
+    FakeShellLauncher shell;
+    const QList<RefusedSourceFile> noCodecMatter{{"/v/gone.avi", SourceRefusal::Missing},
+                                                 {"/v/empty.mp4", SourceRefusal::Empty}};
+    TFrmRefusedFilesForm plain(shell, nullptr, noCodecMatter);
+    const QString text = plain.lblFiles->text();
+    EXPECT_TRUE(text.contains("/v/gone.avi\nthe file does not exist.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("/v/empty.mp4\nthe file is empty (0 bytes).")) << text.toStdString();
+    EXPECT_FALSE(text.contains("codec"));
+    EXPECT_EQ(plain.lblCodecLink, nullptr);
+
+    TFrmRefusedFilesForm withCodec(shell, nullptr, {{"/v/gone.avi", SourceRefusal::Missing},
+                                                    {"/v/odd.avi", SourceRefusal::NoDecoder}});
+    ASSERT_NE(withCodec.lblCodecLink, nullptr);
+    withCodec.show();
+    QTest::mouseClick(withCodec.lblCodecLink, Qt::LeftButton);
+    ASSERT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(shell.opened.first(), QUrl(QString::fromLatin1(CodecHelpAddress)));
+}

@@ -180,12 +180,13 @@ protected:
     UnstartablePlayer() : RealPreview({"null", {{"no-such-option", "yes"}}}) {}
 };
 
-// A preview that cannot start says why in the log, once, and the program goes on without it.
+// A preview that cannot start says why in the log, once, tells the handler each time (which shows
+// it), and the program goes on without it.
 TEST_F(UnstartablePlayer, LogsWhyAndStaysUnloaded)
 {
     const QString file = MediaFixtures::path("two_seconds.avi");
-    player.btnPlayClick({WholeFileItem(file, 0, 0)});
-    player.btnPlayClick({WholeFileItem(file, 0, 0)});
+    EXPECT_THROW(player.btnPlayClick({WholeFileItem(file, 0, 0)}), MediaGraphError);
+    EXPECT_THROW(player.btnPlayClick({WholeFileItem(file, 0, 0)}), MediaGraphError);
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.first().startsWith("The preview cannot play videos: ")) << log.first().toStdString();
     EXPECT_TRUE(log.first().contains("no-such-option")) << log.first().toStdString();

@@ -3,6 +3,7 @@
 #include "media/TimeText.h"
 
 #include <functional>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 // Lists of texts print as texts when a check fails.
@@ -181,16 +182,17 @@ const QString EndMarker = QStringLiteral("00:01:10");
 
 const TickCase tickCases[] = {
     {"shows hours, minutes and seconds", "", {{Step::Tick, 3'723'900}}, "01:02:03", true, true, {"Run"}, 4000},
+    // Paused at the beginning, the display shows where the preview is: 00:00:00.
     {"pauses at the beginning when it shows the end marker's time", EndMarker,
-     {{Step::Tick, 69'000}, {Step::Tick, 70'900}}, "00:01:10", false, true, {"Seek 0", "Pause"}},
+     {{Step::Tick, 69'000}, {Step::Tick, 70'900}}, "00:00:00", false, true, {"Seek 0", "Pause"}},
     {"pauses at the end marker also when a tick skips its second", EndMarker,
-     {{Step::Tick, 69'000}, {Step::Tick, 71'200}}, "00:01:11", false, true, {"Seek 0", "Pause"}},
+     {{Step::Tick, 69'000}, {Step::Tick, 71'200}}, "00:00:00", false, true, {"Seek 0", "Pause"}},
     {"plays on when it started past the end marker's time", EndMarker,
      {{Step::Seek, 75'000}, {Step::Tick, 76'000}, {Step::Tick, 77'000}}, "00:01:17", true, true, {"Seek 75000"}},
     {"plays on after a seek past the end marker", EndMarker,
      {{Step::Tick, 60'000}, {Step::Seek, 80'000}, {Step::Tick, 81'000}}, "00:01:21", true, true, {"Seek 80000"}},
     {"pauses when a seek went before the end marker", EndMarker,
-     {{Step::Seek, 75'000}, {Step::Tick, 76'000}, {Step::Seek, 65'000}, {Step::Tick, 71'000}}, "00:01:11", false, true,
+     {{Step::Seek, 75'000}, {Step::Tick, 76'000}, {Step::Seek, 65'000}, {Step::Tick, 71'000}}, "00:00:00", false, true,
      {"Seek 0", "Pause"}},
     {"without an end marker plays on", "", {{Step::Tick, 69'000}, {Step::Tick, 71'000}}, "00:01:11", true, true,
      {"Run"}},
@@ -264,10 +266,10 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_TRUE(r.player.positionTimer().isActive());
     }
     {
-        SCOPED_TRACE("the graph can't open: nothing loads, nothing is logged");
+        SCOPED_TRACE("the graph can't open: nothing loads, nothing is logged, the handler is told");
         Rig r;
         r.graph.failing << "Open";
-        r.play();
+        EXPECT_THROW(r.play(), MediaGraphError);
         EXPECT_TRUE(r.player.previewFile().isEmpty());
         EXPECT_TRUE(r.player.logoVisible());
         EXPECT_TRUE(r.log.isEmpty());
@@ -284,4 +286,61 @@ TEST(PreviewPlayer, FailuresOfTheGraph)
         EXPECT_EQ(r.player.positionText(), "00:00:00");
         EXPECT_FALSE(r.graph.open);
     }
+}
+
+// A log that cannot be written reaches the handler, which shows it; the preview is unloaded
+// all the same.
+TEST(PreviewPlayer, ALogThatCannotBeWrittenIsPassedOnAfterUnloading)
+{
+    ScriptedMediaGraph graph;
+    graph.unreadable << Unreadable;
+    PreviewPlayer player{graph, [](const QString &) { throw std::runtime_error("log.txt cannot be written"); }};
+    {
+        SCOPED_TRACE("a file that does not render");
+        EXPECT_THROW(player.btnPlayClick({WholeFileItem(Unreadable, 0, 100'000)}), std::runtime_error);
+        EXPECT_EQ(graph.calls, refuses(Unreadable));
+        EXPECT_TRUE(player.previewFile().isEmpty());
+    }
+    {
+        SCOPED_TRACE("the player gives up on a loaded file");
+        player.btnPlayClick({WholeFileItem(A, 0, 100'000)});
+        ASSERT_EQ(player.previewFile(), A);
+        EXPECT_THROW(player.playbackFailed(), std::runtime_error);
+        EXPECT_TRUE(player.previewFile().isEmpty());
+        EXPECT_TRUE(player.logoVisible());
+        EXPECT_FALSE(graph.open);
+    }
+}
+
+// The display shows the position at once after play, pause, stop and every seek, and the timer
+// ticks when the file reaches its next whole second, so it never runs a second behind.
+TEST(PreviewPlayer, ThePositionDisplayIsCurrentAtOnceAndOnEveryTick)
+{
+    Rig r;
+    r.graph.duration = MediaTime::millisecondsToReference(4'000'000);
+    r.play();
+    EXPECT_EQ(r.player.positionText(), "00:00:00");
+    r.tickAt(1'879'900);
+    EXPECT_EQ(r.player.positionText(), "00:31:19");
+    EXPECT_EQ(r.player.positionTimer().interval(), 105) << "the next tick comes just after second 1880";
+    r.tickAt(1'880'005);
+    EXPECT_EQ(r.player.positionText(), "00:31:20");
+
+    r.graph.position = MediaTime::millisecondsToReference(1'884'600);
+    r.player.btnPauseClick();
+    EXPECT_EQ(r.player.positionText(), "00:31:24");
+    r.graph.position = MediaTime::millisecondsToReference(1'890'250);
+    r.play();
+    EXPECT_EQ(r.player.positionText(), "00:31:30");
+    EXPECT_EQ(r.player.positionTimer().interval(), 755);
+
+    r.player.seekMilliseconds(90'000);
+    EXPECT_EQ(r.player.positionText(), "00:01:30");
+    r.player.btnPauseClick();
+    r.player.seekMilliseconds(70'000); // also while paused
+    EXPECT_EQ(r.player.positionText(), "00:01:10");
+    EXPECT_FALSE(r.player.positionTimer().isActive());
+
+    r.player.btnStopClick();
+    EXPECT_EQ(r.player.positionText(), "00:00:00");
 }

@@ -283,3 +283,22 @@ TEST(SegmentCutSeconds, RowsOfNamesThatDifferOnlyInLetterCaseKeepTheirOwnCuts)
     EXPECT_EQ(t.cut(0), "00:00:40");
     EXPECT_EQ(t.end(1), "00:01:30");
 }
+
+// A committed time of the selected row moves its marker at once, also while that row's file is
+// being previewed; the preview goes on, at the typed start.
+TEST(SegmentTypedTimes, TheMarkersFollowACommittedTimeAtOnceWhileThePreviewPlays)
+{
+    Timeline t;
+    const int row = t.addRow(100, 0, 100, "/v/playing.avi");
+    t.select({row});
+    t.preview.load("/v/playing.avi");
+    ASSERT_EQ(t.segments.leftFillerWidth(), 1);
+    const int stops = t.preview.stops;
+
+    EXPECT_FALSE(t.segments.commitTypedTime(row, SourceRow::StartTimeColumn, "00:00:25"));
+    EXPECT_EQ(t.segments.leftFillerWidth(), 56); // R(25 / 100 × 220) + 1
+    EXPECT_FALSE(t.segments.commitTypedTime(row, SourceRow::EndTimeColumn, "00:01:15"));
+    EXPECT_EQ(t.segments.rightFillerWidth(), 56); // 221 − R(75 / 100 × 220)
+    EXPECT_EQ(t.preview.stops, stops);
+    EXPECT_EQ(t.preview.previewFile(), "/v/playing.avi");
+}

@@ -9,6 +9,7 @@
 #include "support/FileFunc.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopedValueRollback>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <memory>
 
 namespace {
@@ -116,56 +118,70 @@ TEST_F(AddingSourceFiles, TakesEachExactPathOnceAndOnlyAcceptedExtensions)
     EXPECT_EQ(fileNames().count(again), 1);
 }
 
-TEST_F(AddingSourceFiles, UnreadableFilesAreReportedOnceEachInOrderAndLeftOut)
+// One add that refuses several files shows one report, after the last row, naming each file
+// with its own reason; only a file that no decoder reads gets the codec advice.
+TEST_F(AddingSourceFiles, RefusedFilesAreReportedOnceAfterTheLastRowEachWithItsReason)
 {
-    // The reporter notes how many rows were in when each report came.
     struct OrderedReporter final : ICodecErrorReporter {
         const SourceListModel *list = nullptr;
         QList<int> rowsAtReport;
-        QStringList named;
-        void ShowReadErrorWindow(const QString &path) override
+        QList<RefusedSourceFile> refused;
+        void ReportRefusedFiles(const QList<RefusedSourceFile> &files) override
         {
             rowsAtReport << list->rowCount();
-            named << path;
+            refused << files;
         }
     } ordered;
     ordered.list = &model;
     SourceFileAdder orderedAdder(model, ordered, boxes);
 
+    QTemporaryDir folder;
+    const QString empty = folder.filePath("empty.avi");
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString notAFile = folder.filePath("pipe.avi"); // a pipe under a video's name
+    ASSERT_EQ(::mkfifo(QFile::encodeName(notAFile).constData(), 0600), 0);
+    const QString withoutIndex = folder.filePath("without_index.mp4");
+    {
+        QFile whole(MediaFixtures::path("three_seconds.mp4"));
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        QFile cut(withoutIndex);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.read(whole.size() / 2)); // the index comes last: it is cut off
+    }
     const QStringList paths{MediaFixtures::path("two_seconds.avi"), MediaFixtures::path("random_bytes.avi"),
                             MediaFixtures::path("three_seconds.mp4"), MediaFixtures::path("under_one_second.avi"),
+                            MediaFixtures::path("missing.avi"), empty, notAFile, withoutIndex,
                             MediaFixtures::path("two_seconds.flv")};
     QSignalSpy over(&orderedAdder, &SourceFileAdder::finished);
     orderedAdder.AddSourceFiles(paths);
     ASSERT_TRUE(over.wait(60000));
-    EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2], paths[4]}));
-    EXPECT_EQ(ordered.rowsAtReport, QList<int>({1, 2}));
-    EXPECT_EQ(ordered.named, QStringList({paths[1], paths[3]}));
+    EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2], paths[8]}));
+    EXPECT_EQ(ordered.rowsAtReport, QList<int>({3}));
+    const QList<RefusedSourceFile> expected{{paths[1], SourceRefusal::NoDecoder}, {paths[3], SourceRefusal::TooShort},
+                                            {paths[4], SourceRefusal::Missing},   {empty, SourceRefusal::Empty},
+                                            {notAFile, SourceRefusal::Unreadable}, {withoutIndex, SourceRefusal::Damaged}};
+    EXPECT_EQ(ordered.refused, expected);
+    const QString text = RefusedFilesText(ordered.refused);
+    EXPECT_TRUE(text.contains(paths[4] + "\nthe file does not exist.")) << text.toStdString();
+    EXPECT_TRUE(text.contains(empty + "\nthe file is empty (0 bytes).")) << text.toStdString();
+    EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
-// The real report window runs its own event loop; the results that arrive meanwhile must wait.
-TEST_F(AddingSourceFiles, NothingIsAddedOrReportedWhileAReportWindowIsOpen)
+// The real report window runs its own event loop: the operation is over only when it closes.
+TEST_F(AddingSourceFiles, TheOperationEndsOnlyWhenItsReportHasBeenClosed)
 {
     struct ModalReporter final : ICodecErrorReporter {
         SourceFileAdder *adder = nullptr;
         const SourceListModel *list = nullptr;
-        int depth = 0;
-        int deepest = 0;
         QList<int> rowsAtReport;
-        QList<int> rowsAfterWaiting;
-        void ShowReadErrorWindow(const QString &) override
+        int finishedWhileOpen = 0;
+        void ReportRefusedFiles(const QList<RefusedSourceFile> &) override
         {
-            const QScopedValueRollback<int> nested(depth, depth + 1);
-            deepest = std::max(deepest, depth);
             rowsAtReport << list->rowCount();
-            QSignalSpy measured(adder, &SourceFileAdder::allMeasured);
-            // A real window posts events of its own as it shows (layout, paint), which lets the
-            // event loop deliver what is waiting; this stands in for them.
-            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection);
-            if (rowsAtReport.size() == 1) { // the first window stays open until every file is measured
-                EXPECT_TRUE(measured.wait(60000));
-                rowsAfterWaiting << list->rowCount();
-            }
+            QSignalSpy over(adder, &SourceFileAdder::finished);
+            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection); // as a real window's own events
+            QCoreApplication::sendPostedEvents();
+            finishedWhileOpen = over.count();
         }
     } modal;
     SourceFileAdder modalAdder(model, modal, boxes);
@@ -177,9 +193,8 @@ TEST_F(AddingSourceFiles, NothingIsAddedOrReportedWhileAReportWindowIsOpen)
     QSignalSpy over(&modalAdder, &SourceFileAdder::finished);
     modalAdder.AddSourceFiles(paths);
     ASSERT_TRUE(over.wait(60000));
-    EXPECT_EQ(modal.rowsAfterWaiting, QList<int>({0}));
-    EXPECT_EQ(modal.rowsAtReport, QList<int>({0, 1}));
-    EXPECT_EQ(modal.deepest, 1);
+    EXPECT_EQ(modal.rowsAtReport, QList<int>({2}));
+    EXPECT_EQ(modal.finishedWhileOpen, 0);
     EXPECT_EQ(fileNames(), QStringList({paths[1], paths[3]}));
     EXPECT_EQ(over.count(), 1);
 }
@@ -195,9 +210,41 @@ TEST_F(AddingSourceFiles, AFileWhoseSizeCannotBeReadIsNamedAndTheOthersAreStillA
     const QStringList paths{MediaFixtures::path("two_seconds.avi"), unreadable, MediaFixtures::path("three_seconds.mp4")};
     add(paths);
     EXPECT_EQ(fileNames(), QStringList({paths[0], paths[2]}));
+    EXPECT_EQ(reporter.refused, QList<RefusedSourceFile>({{unreadable, SourceRefusal::SizeUnknown}}));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// A video without sound is listed, unchecked, with the reason in its tooltip, and said at once.
+TEST_F(AddingSourceFiles, AVideoWithoutSoundIsAddedUncheckedAndSaidSo)
+{
+    const QString silent = MediaFixtures::path("video_only.mp4");
+    add({MediaFixtures::path("two_seconds.avi"), silent});
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_TRUE(model.item(0).checked);
+    EXPECT_FALSE(model.item(1).checked);
+    EXPECT_FALSE(model.item(1).hasSound);
+    EXPECT_EQ(model.data(model.index(1, SourceRow::DurationColumn)).toString(), "00:00:02");
+    const QString tip = model.data(model.index(1, SourceRow::CheckColumn), Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.contains("no sound")) << tip.toStdString();
+    EXPECT_FALSE(model.data(model.index(0, SourceRow::CheckColumn), Qt::ToolTipRole).toString().contains("no sound"));
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_TRUE(boxes.shown[0].text.contains(unreadable));
-    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(boxes.shown[0].text.contains(silent));
+    EXPECT_TRUE(boxes.shown[0].text.contains("no sound"));
+    EXPECT_EQ(reporter.shown, 0);
+}
+
+// A folder stands for the videos directly in it, in name order, as on the command line.
+TEST_F(AddingSourceFiles, AFolderAddsTheVideoFilesInIt)
+{
+    CopiedMedia media;
+    const QString b = media.copy("two_seconds.avi", "b.avi");
+    const QString a = media.copy("three_seconds.mp4", "a.mp4");
+    media.copy("subtitles_only.srt", "notes.srt");
+    const QString folder = QFileInfo(a).absolutePath();
+    QDir(folder).mkpath("inner");
+    QFile::copy(MediaFixtures::path("two_seconds.flv"), folder + "/inner/c.flv");
+    add({folder});
+    EXPECT_EQ(fileNames(), QStringList({a, b}));
     EXPECT_EQ(reporter.shown, 0);
 }
 
@@ -248,26 +295,24 @@ TEST_F(AddingSourceFiles, DestroyingTheAdderMidwayStopsCleanly)
     EXPECT_EQ(reporter.shown, 0);
 }
 
-// The program may end while a report window is open: the adder goes with it, and the files it
-// has measured but not handled yet are left alone.
+// The program may end while a report window is open: the adder goes with it, and what it would
+// have said next is left unsaid.
 TEST_F(AddingSourceFiles, AnAdderDestroyedWhileAReportWindowIsOpenHandlesNothingMore)
 {
     struct ClosingReporter final : ICodecErrorReporter {
         std::unique_ptr<SourceFileAdder> adder;
         int shown = 0;
-        void ShowReadErrorWindow(const QString &) override
+        void ReportRefusedFiles(const QList<RefusedSourceFile> &) override
         {
             ++shown;
-            QSignalSpy measured(adder.get(), &SourceFileAdder::allMeasured);
-            QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection); // as a real window's own events
-            EXPECT_TRUE(measured.wait(60000)); // the good file waits to be handled
-            adder.reset();                     // the window's owner goes
+            adder.reset(); // the window's owner goes
         }
     } closing;
     closing.adder = std::make_unique<SourceFileAdder>(model, closing, boxes);
     QSignalSpy destroyed(closing.adder.get(), &QObject::destroyed);
-    closing.adder->AddSourceFiles({MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("two_seconds.avi")});
+    closing.adder->AddSourceFiles({MediaFixtures::path("random_bytes.avi"), MediaFixtures::path("video_only.mp4")});
     ASSERT_TRUE(destroyed.wait(60000));
     EXPECT_EQ(closing.shown, 1);
-    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "nothing of the gone adder is touched";
 }

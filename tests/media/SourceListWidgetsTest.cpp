@@ -9,6 +9,7 @@
 #include "support/EscapedFailure.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/SourceListView.h"
+#include "media/widgets/SourceGridDelegate.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -198,6 +200,52 @@ TEST_F(SourceListWindow, DeleteKeyRemovesAndEveryKeyLetsTheMarkersFollow)
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(log.stops, 1);
     EXPECT_EQ(log.fillerWidths, QList<int>({2}));
+}
+
+// Keys the window runs as commands, and bare modifier keys, move no selection: they leave the
+// markers (and so a preview of one of several selected rows) alone, also when the keys of a
+// chord come up in another order.
+TEST_F(SourceListWindow, CommandKeysAndModifiersLeaveTheMarkersAlone)
+{
+    fill({"/v/a.avi", "/v/b.avi"});
+    controller->view().setCommandKeys(
+        [](int key, Qt::KeyboardModifiers modifiers) { return key == Qt::Key_P && modifiers == Qt::ControlModifier; });
+    grid->setFocus();
+    focusRow(0);
+    focusRow(1, QItemSelectionModel::Select);
+    enum Step { Press, Release };
+    struct KeyStep {
+        Step step;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const struct {
+        const char *keys;
+        std::vector<KeyStep> steps;
+        int layouts;
+    } cases[] = {
+        {"Ctrl+P, P let go first", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_P, ctrl},
+                                    {Release, Qt::Key_P, ctrl}, {Release, Qt::Key_Control, {}}}, 0},
+        {"Ctrl+P, Ctrl let go first", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_P, ctrl},
+                                       {Release, Qt::Key_Control, {}}, {Release, Qt::Key_P, {}}}, 0},
+        {"Shift alone", {{Press, Qt::Key_Shift, Qt::ShiftModifier}, {Release, Qt::Key_Shift, {}}}, 0},
+        {"P without Ctrl", {{Press, Qt::Key_P, {}}, {Release, Qt::Key_P, {}}}, 2},
+        {"Ctrl+Down", {{Press, Qt::Key_Control, ctrl}, {Press, Qt::Key_Down, ctrl},
+                       {Release, Qt::Key_Down, ctrl}, {Release, Qt::Key_Control, {}}}, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        log.layouts = 0;
+        for (const KeyStep &k : c.steps) {
+            if (k.step == Press)
+                QTest::keyPress(grid, k.key, k.modifiers);
+            else
+                QTest::keyRelease(grid, k.key, k.modifiers);
+        }
+        EXPECT_EQ(log.layouts, c.layouts);
+    }
+    EXPECT_EQ(log.stops, 0);
 }
 
 TEST_F(SourceListWindow, ClearingEmptiesTheListStopsThePreviewAndPutsTheMarkersAtTheEnds)
@@ -447,4 +495,55 @@ TEST_F(SourceListWindow, RowsFitTheirTextAndTheWholePathIsTheTip)
     EXPECT_GE(grid->visualRect(cell).height(), grid->fontMetrics().height() + 4);
     EXPECT_EQ(grid->model()->data(cell, Qt::ToolTipRole).toString(), path);
     EXPECT_FALSE(grid->model()->data(model.index(0, SourceRow::DurationColumn), Qt::ToolTipRole).isValid());
+}
+
+// A long path keeps its file name in view: only the folder part is shortened.
+TEST(SourceGridFileNames, TheFolderPartIsShortenedAndTheNameKept)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString folder = QStringLiteral("/home/me/Videos/") + QString(60, u'f') + QStringLiteral("/");
+    const QString name = QStringLiteral("holiday at the sea.avi");
+    const int width = metrics.horizontalAdvance(name) + metrics.horizontalAdvance(QStringLiteral("/home/me/Vi"));
+    struct Case {
+        QString path;
+        int width;
+        QString startsWith;
+        QString endsWith;
+    };
+    const Case cases[] = {
+        {"/v/a.avi", width, "/v/a.avi", "/v/a.avi"},                      // fits: whole
+        {folder + name, width, "/home", QStringLiteral("/") + name},       // the folder gives way
+        {folder + QString(80, u'n') + ".avi", width, QStringLiteral("\u2026/n"), "n.avi"}, // a name too long itself
+    };
+    for (const Case &c : cases) {
+        const QString shown = ElideFolderPart(c.path, metrics, c.width);
+        EXPECT_TRUE(shown.startsWith(c.startsWith)) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(c.endsWith)) << shown.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(shown), c.width) << shown.toStdString();
+    }
+}
+
+// The header's check box shows whether all, some or none of the rows are checked.
+TEST_F(SourceListWindow, TheHeaderCheckBoxShowsTheRowsState)
+{
+    const QAbstractItemModel *header = grid->header()->model();
+    QSignalSpy changed(header, &QAbstractItemModel::headerDataChanged);
+    const auto state = [&] { return header->headerData(SourceRow::CheckColumn, Qt::Horizontal, Qt::CheckStateRole); };
+    const auto picture = [&] {
+        return header->headerData(SourceRow::CheckColumn, Qt::Horizontal, Qt::DecorationRole).value<QPixmap>().toImage();
+    };
+    fill({"/v/a.avi", "/v/b.avi"});
+    EXPECT_EQ(state(), Qt::Checked);
+    const QImage ticked = picture();
+    model.setChecked(model.item(0).id, false);
+    EXPECT_EQ(state(), Qt::PartiallyChecked);
+    const QImage partial = picture();
+    model.setChecked(model.item(1).id, false);
+    EXPECT_EQ(state(), Qt::Unchecked);
+    EXPECT_NE(picture(), ticked);
+    EXPECT_NE(picture(), partial);
+    EXPECT_NE(partial, ticked);
+    EXPECT_GE(changed.count(), 4) << "the header is told to repaint";
+    model.clear();
+    EXPECT_EQ(state(), Qt::Unchecked);
 }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The Debian package: built with CPack from this build tree, unpacked into a staging root, its
-# files, its computed dependencies, its desktop entry (desktop-file-validate) and its AppStream
-# metainfo (appstreamcli validate) checked.
+# files, its computed dependencies, its documents (copyright, changelog, manual pages), its
+# desktop entry (desktop-file-validate) and its AppStream metainfo (appstreamcli validate)
+# checked, and lintian run on it (no errors).
 # Usage: check_package.sh <build folder>. Exit 77 (skipped) without the Debian tools.
 set -euo pipefail
 build=$1
-for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
@@ -47,6 +48,26 @@ for size in 16 32 48 128 256; do
   png="$stage/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
   file "$png" | grep -q "PNG image data, $size x $size," || fail "no $size pixel icon $png"
 done
+
+# The documents Debian asks for: copyright (machine-readable), changelog, manual pages.
+doc="$stage/usr/share/doc/kelvane"
+head -1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not machine-readable"
+gzip -t "$doc/changelog.gz" || fail "no compressed changelog"
+for page in kelvane kelvane-convert; do
+  man="$stage/usr/share/man/man1/$page.1.gz"
+  gzip -t "$man" || fail "no manual page $page(1)"
+  zcat "$man" | grep -q "^\.TH ${page^^} 1" || fail "$page(1) has no title line"
+done
+# The long description does not repeat the summary.
+description=$(dpkg-deb -f "$deb" Description)
+summary=$(head -1 <<<"$description")
+tail -n +2 <<<"$description" | grep -qF "$summary" && fail "the long description repeats the summary"
+
+# Lintian: no errors (warnings are let through).
+lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 || true
+cat "$work/lintian.log"
+! grep -q '^E:' "$work/lintian.log" || fail "lintian reports errors"
 
 metainfo="$stage/usr/share/metainfo/com.brasksoft.Kelvane.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refused $metainfo"

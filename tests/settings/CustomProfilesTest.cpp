@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "settings/QualityProfiles.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -102,14 +104,18 @@ TEST_F(CustomProfilesTest, AddStoresTrimmedNamesAndRefusesUnloadableOnes)
         SCOPED_TRACE(c.typed);
         const QByteArray before = infoBytes();
         const qsizetype warned = warnings().size();
+        // Values of this Add alone, so that a profile stored from anything else shows.
+        options.setSelectedIndex(Selector::AudioBitrate, adds);
+        const QString current = values();
         boxes.textAnswers.push_back(QString::fromUtf8(c.typed));
         dialog.btnAddClick();
         ++adds;
         EXPECT_EQ(countBytes(), "\r\n[count]\r\ncount=" + QByteArray::number(adds) + "\r\n");
+        EXPECT_EQ(values(), current);
         if (c.listed) {
             EXPECT_EQ(warnings().size(), warned);
             EXPECT_EQ(box.entries().last(), QString::fromUtf8(c.listed));
-            EXPECT_EQ(profiles.store().value(QString::fromUtf8(c.listed)), StartValues);
+            EXPECT_EQ(profiles.store().value(QString::fromUtf8(c.listed)), current);
         } else {
             ASSERT_EQ(warnings().size(), warned + 1);
             EXPECT_EQ(infoBytes(), before);
@@ -127,7 +133,8 @@ TEST_F(CustomProfilesTest, SaveReplacesInPlaceAndACaseTwinReplacesTheStoredProfi
     box.setTypedText("A");
     options.setSelectedIndex(Selector::AudioBitrate, 8);
     dialog.btnSaveClick();
-    EXPECT_EQ(box.selectedName(), "C");   // the last profile of the file, not the saved one
+    EXPECT_EQ(box.selectedName(), "A");   // the saved profile stays selected
+    EXPECT_EQ(box.text(), "A");
 
     box.setTypedText("  my aac ");
     options.setSelectedIndex(Selector::AudioBitrate, 7);
@@ -136,14 +143,55 @@ TEST_F(CustomProfilesTest, SaveReplacesInPlaceAndACaseTwinReplacesTheStoredProfi
                            "\r\n[My AAC]\r\nMy AAC=1|1|2|7|1|2\r\n"
                            "\r\n[C]\r\nC=4|1|4|8|1|3\r\n");
 
-    // A new name makes a new profile and leaves the counter alone; an empty one does nothing.
+    EXPECT_EQ(box.text(), "My AAC");
+
+    // A new name makes a new profile and leaves the counter alone; an empty one does nothing
+    // and selects nothing.
     box.setTypedText("D");
     dialog.btnSaveClick();
     box.setTypedText(" ");
     dialog.btnSaveClick();
+    EXPECT_EQ(box.selectedIndex(), -1);
     EXPECT_EQ(profiles.store().names(), QStringList({"A", "My AAC", "C", "D"}));
     EXPECT_TRUE(countBytes().isEmpty());
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// Save pressed twice writes the same profile twice: the second Save never lands on the profile
+// that happens to be listed last.
+TEST_F(CustomProfilesTest, SavingTwiceKeepsWritingTheSavedProfile)
+{
+    writeInfo("\r\n[A]\r\nA=0|0|0|0|0|0\r\n\r\n[B]\r\nB=4|1|4|8|1|3\r\n");
+    dialog.FormShow();
+    box.select(0);
+    dialog.cbbCustomProfileChange();
+    options.setSelectedIndex(Selector::AudioBitrate, 6);
+    dialog.btnSaveClick();
+    options.setSelectedIndex(Selector::AudioBitrate, 7);
+    dialog.btnSaveClick();
+    EXPECT_EQ(infoBytes(), "\r\n[A]\r\nA=0|0|0|7|0|0\r\n\r\n[B]\r\nB=4|1|4|8|1|3\r\n");
+    EXPECT_EQ(box.selectedName(), "A");
+}
+
+// A section written by hand with blanks inside its brackets is the profile it is listed as:
+// it loads, Save replaces it in place, and Delete removes it.
+TEST_F(CustomProfilesTest, AHandWrittenSectionWithBlanksIsFoundByItsListedName)
+{
+    writeInfo("\r\n[ My AAC ]\r\nMy AAC=4|1|4|8|1|3\r\n\r\n[B]\r\nB=0|0|0|0|0|0\r\n");
+    dialog.FormShow();
+    EXPECT_EQ(box.entries(), QStringList({"My AAC", "B"}));
+    box.select(0);
+    dialog.cbbCustomProfileChange();
+    EXPECT_EQ(values(), "4|1|4|8|1|3");
+
+    options.setSelectedIndex(Selector::AudioBitrate, 2);
+    dialog.btnSaveClick();
+    EXPECT_EQ(infoBytes(), "\r\n[ My AAC ]\r\nMy AAC=4|1|4|2|1|3\r\n\r\n[B]\r\nB=0|0|0|0|0|0\r\n");
+    EXPECT_EQ(box.entries(), QStringList({"My AAC", "B"}));
+
+    box.select(0);
+    dialog.btnDelClick();
+    EXPECT_EQ(profiles.store().names(), QStringList({"B"}));
 }
 
 TEST_F(CustomProfilesTest, RefusedSaveKeepsTheFileAndTheTypedName)
@@ -239,6 +287,19 @@ TEST_F(CustomProfilesTest, ShowKeepsTheTypedTextAndCancelGivesBackAllNineIndexes
     EXPECT_EQ(box.text(), "");   // nothing was selected when the dialog was shown
 }
 
+// A profile file that cannot be read fails the showing, but Cancel still gives back the
+// selectors as they were, not the indexes of no selection.
+TEST_F(CustomProfilesTest, CancelAfterAShowThatCouldNotReadTheProfilesKeepsTheSelectors)
+{
+    ASSERT_TRUE(QDir().mkpath(infoPath()));   // a folder where the file should be: it cannot be read
+    const std::vector<int> before = nineIndexes();
+    EXPECT_THROW(dialog.FormShow(), IniFileError);
+    options.setSelectedIndex(Selector::AudioBitrate, 0);
+    dialog.btnCancelClick();
+    EXPECT_EQ(nineIndexes(), before);
+    EXPECT_EQ(values(), StartValues);
+}
+
 TEST_F(CustomProfilesTest, ShowSelectsTheCustomProfileChosenInTheMainWindow)
 {
     writeInfo(ThreeProfiles);
@@ -266,8 +327,36 @@ TEST_F(CustomProfilesTest, OkRefillsTheMainWindowsListAndKeepsTheValues)
     EXPECT_EQ(options.entries(Selector::Quality),
               QStringList({"Low Quality", "Acceptable Quality", "Normal Quality", "Excellent Quality", "Superb Quality",
                            "A", "My AAC", "C", "New"}));
-    EXPECT_EQ(options.selectedText(Selector::Quality), "Normal Quality");
+    EXPECT_EQ(options.selectedText(Selector::Quality), "New"); // chosen in the name box: used for every file
     EXPECT_EQ(options.selectedIndex(Selector::AudioBitrate), 7);
+}
+
+// OK leaves the main window's quality box naming what a conversion will use.
+TEST_F(CustomProfilesTest, OkNamesTheQualityInUse)
+{
+    writeInfo(ThreeProfiles);
+    options.setSelectedIndex(Selector::OutputType, Mp3);
+    options.setSelectedIndex(Selector::Quality, 4);
+    ApplyQualityProfile(options, {});
+    profiles.FillProfileSelector();
+    options.setSelectedIndex(Selector::Quality, 4);
+
+    dialog.FormShow();
+    dialog.btnApplyClick(); // no change
+    EXPECT_EQ(options.selectedText(Selector::Quality), "Superb Quality");
+
+    dialog.FormShow();
+    options.setSelectedIndex(Selector::AudioBitrate, 3); // 64 kbit/s
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "Custom settings");
+    EXPECT_FALSE(profiles.store().names().contains("Custom settings")) << "never stored";
+
+    dialog.FormShow();
+    box.select(1);
+    dialog.cbbCustomProfileChange(); // the user picks "My AAC"
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "My AAC");
+    EXPECT_EQ(options.entries(Selector::Quality).size(), 8);
 }
 
 TEST_F(CustomProfilesTest, AnUnwritableConfigFolderFailsAddBeforeThePromptAndSave)

@@ -140,15 +140,19 @@ TEST_F(Ini, EraseSectionRemovesItsLinesAndLeavesOneEmptyLineInItsPlace)
     EXPECT_EQ(bytes(), "[Second]\r\n");
 }
 
-TEST_F(Ini, ReadSectionsListsTrimmedNamesButBlanksDefeatLookUp)
+TEST_F(Ini, ReadSectionsListsTrimmedNamesAndLookUpFindsThem)
 {
     writeBytes("  [ Spaced ]  \nk=1\n[]\n[Dup]\n[Dup]\n   \n");
-    const TIniFile32 ini(path());
+    TIniFile32 ini(path());
     QStringList sections = {"stale"};
     ini.ReadSections(sections);
     EXPECT_EQ(sections, QStringList({"Spaced", "", "Dup", "Dup"}));
-    EXPECT_EQ(ini.ReadString("Spaced", "k", "d"), "d");
-    EXPECT_EQ(ini.ReadString(" Spaced ", "k", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Spaced", "k", "d"), "1");
+    EXPECT_EQ(ini.ReadString(" spaced ", "k", "d"), "1");
+    ini.WriteString("Spaced", "k", "2");   // in place: no second section
+    EXPECT_EQ(bytes(), "  [ Spaced ]  \r\nk=2\r\n[]\r\n[Dup]\r\n[Dup]\r\n   \r\n");
+    ini.EraseSection("Spaced");
+    EXPECT_EQ(bytes(), "[]\r\n[Dup]\r\n[Dup]\r\n   \r\n");
 
     QStringList none = {"stale"};
     TIniFile32(dir.filePath("missing.ini")).ReadSections(none);

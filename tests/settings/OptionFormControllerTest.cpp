@@ -106,6 +106,9 @@ TEST_F(OptionFormControllerTest, ButtonsRunTheHandlersAndAFailureIsShown)
     ASSERT_EQ(errors(), 1);
     EXPECT_TRUE(boxes.shown.last().text.startsWith("Cannot write the settings file"));
 
+    // OK fills the main window's profile selector again: "Normal Quality" is chosen, whatever was.
+    options.setSelectedIndex(Selector::Quality, 4);
+    ASSERT_EQ(options.selectedText(Selector::Quality), "Superb Quality");
     form.btnApply()->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(options.selectedText(Selector::Quality), "Normal Quality");

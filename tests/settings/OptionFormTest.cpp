@@ -22,7 +22,8 @@ TEST(OptionForm, LayoutAndCaptions)
 {
     TfrmOption dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
-    EXPECT_EQ(dialog.size(), QSize(476, 198));
+    // The described 476 x 198, plus the Loudness row and the keep-the-original box.
+    EXPECT_EQ(dialog.size(), QSize(476, 260));
     EXPECT_EQ(dialog.grpAdvOptions()->title(), QStringLiteral("Advanced Options"));
     const std::pair<QComboBox *, const char *> audio[] = {
         {dialog.cbbAudioBitrate(), "Audio Bitrate(kbps):"},
@@ -45,6 +46,9 @@ TEST(OptionForm, LayoutAndCaptions)
         EXPECT_EQ(captionOf(box), QString::fromLatin1(caption));
         EXPECT_EQ(box->parentWidget(), dialog.GroupBox1());
     }
+    EXPECT_EQ(captionOf(dialog.cbbLoudness()), QStringLiteral("Loudness:"));
+    EXPECT_EQ(dialog.cbbLoudness()->parentWidget(), dialog.grpAdvOptions());
+    EXPECT_TRUE(dialog.cbbLoudness()->toolTip().contains(QStringLiteral("volume is applied first")));
     EXPECT_EQ(captionOf(dialog.cbbCustomProfile()), QStringLiteral("Custom Profile:"));
     EXPECT_TRUE(dialog.cbbCustomProfile()->isEditable());
     EXPECT_EQ(dialog.cbbCustomProfile()->width(), 185);

@@ -171,3 +171,39 @@ TEST(OptionSelectionModel, SignalsChangesAndTreatsOutOfRangeAsNoSelection)
     EXPECT_EQ(model.selection().frameRate, -1);
     EXPECT_EQ(changes, 2);
 }
+
+// The quality box names what will be used: the built-in quality the values match, or a
+// "Custom settings" entry after the others while they match none.
+TEST_F(Profiles, TheQualityBoxNamesTheQualityTheValuesMatchOrCustomSettings)
+{
+    model.setSelectedIndex(Selector::OutputType, Mp3);
+    choose(Selector::Quality, 4);
+    model.setSelectedIndex(Selector::Quality, 2); // the box says something else...
+    NameQualityInUse(model);
+    EXPECT_EQ(text(Selector::Quality), "Superb Quality"); // ...and is put right
+    EXPECT_EQ(model.entries(Selector::Quality).size(), 5);
+
+    model.setSelectedIndex(Selector::AudioBitrate, 3); // 64 kbit/s: no built-in quality
+    NameQualityInUse(model);
+    EXPECT_EQ(text(Selector::Quality), "Custom settings");
+    EXPECT_EQ(model.entries(Selector::Quality).last(), "Custom settings");
+    EXPECT_EQ(model.entries(Selector::Quality).size(), 6);
+    NameQualityInUse(model);
+    EXPECT_EQ(model.entries(Selector::Quality).size(), 6) << "one entry, however often it is named";
+
+    // Changing the type while "Custom settings" is selected keeps the values and names again.
+    choose(Selector::OutputType, Wav);
+    EXPECT_EQ(text(Selector::AudioBitrate), "64");
+    EXPECT_EQ(text(Selector::Quality), "Custom settings");
+
+    model.setSelectedIndex(Selector::AudioBitrate, 8);
+    NameQualityInUse(model);
+    EXPECT_EQ(text(Selector::Quality), "Superb Quality");
+    EXPECT_EQ(model.entries(Selector::Quality).size(), 5) << "the entry goes when it is not needed";
+
+    // OGG's rows leave the video selectors out: they don't decide the match.
+    choose(Selector::OutputType, Ogg);
+    model.setSelectedIndex(Selector::VideoSize, 0);
+    NameQualityInUse(model);
+    EXPECT_EQ(text(Selector::Quality), "Superb Quality");
+}

@@ -158,3 +158,39 @@ TEST(UserSettingsOnAFullDisk, ASaveThatCannotFinishLeavesTheFileAsItWas)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
 }
+
+// "Loudness" holds a whole LUFS target; missing, empty, out of range or unreadable is as recorded.
+TEST_F(UserSettingsTest, LoudnessIsStoredAndAnythingUnreadableMeansAsRecorded)
+{
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+    for (const char *stored : {"", "loud", "-40", "0", "-16.5x", "-4"}) {
+        store(QByteArray("[USRInfo]\r\nLoudness=") + stored + "\r\n");
+        EXPECT_EQ(settings.LoadLoudness(), std::nullopt) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\nLoudness= -23 \r\n");
+    EXPECT_EQ(settings.LoadLoudness(), -23);
+    EXPECT_FALSE(settings.SaveLoudness(-14).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), -14);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
+    EXPECT_FALSE(settings.SaveLoudness(std::nullopt).has_value());
+    EXPECT_EQ(settings.LoadLoudness(), std::nullopt);
+}
+
+// "KeepOriginal" is on only for a stored "1"; saving it keeps the other lines.
+TEST_F(UserSettingsTest, KeepOriginalIsOnlyOnForAStoredOne)
+{
+    for (const auto &[stored, on] : {std::pair{"1", true}, {"0", false}, {"", false}, {"yes", false}, {"11", false}}) {
+        store(QByteArray("[USRInfo]\r\nOutDir=/x\r\nKeepOriginal=") + stored + "\r\n");
+        UserSettingsState state = initialWindow();
+        settings.LoadUserSettings(state);
+        EXPECT_EQ(state.keepOriginal, on) << stored;
+    }
+    store("[USRInfo]\r\nOutDir=/x\r\n");
+    UserSettingsState state = initialWindow();
+    settings.LoadUserSettings(state);
+    EXPECT_FALSE(state.keepOriginal); // missing: re-encode as always
+    ASSERT_TRUE(settings.SaveKeepOriginal(true));
+    settings.LoadUserSettings(state);
+    EXPECT_TRUE(state.keepOriginal);
+    EXPECT_TRUE(bytes().contains("OutDir=/x\r\n"));
+}

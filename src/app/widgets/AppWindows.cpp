@@ -2,6 +2,7 @@
 
 #include "app/AboutLauncher.h"
 #include "app/CompanionFiles.h"
+#include "app/KeyboardCommands.h"
 #include "support/EscapedFailure.h"
 #include "app/widgets/CloseGuard.h"
 #include "app/widgets/FlashForm.h"
@@ -16,9 +17,12 @@
 #include "media/widgets/PreviewKeyBindings.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
+#include "media/widgets/SourceListView.h"
 #include "engine/widgets/ConvertingForm.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
+#include "settings/LoudnessSelection.h"
+#include "settings/widgets/LoudnessComboBinder.h"
 #include "settings/widgets/SelectorComboBinder.h"
 #include "support/MessageBoxHelpers.h"
 
@@ -27,6 +31,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QScreen>
 #include <QTreeView>
 #include <utility>
@@ -38,6 +43,15 @@ qreal screenPixelRatio()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+// Runs `handler` in `context` whenever `signal` comes, under `guard`: a failure is shown, it
+// never unwinds through Qt.
+template <typename Sender, typename Signal>
+void connectGuarded(Sender *sender, Signal signal, QObject *context, HandlerGuard guard, std::function<void()> handler)
+{
+    QObject::connect(sender, signal, context,
+                     [guard = std::move(guard), handler = std::move(handler)] { guard(handler); });
 }
 
 } // namespace
@@ -68,7 +82,7 @@ void AppWindows::createWindows()
     m_mainForm = std::make_unique<TFrmMainForm>(m_desktop.shell, m_programFolder);
     m_convertingForm = std::make_unique<TfrmConverting>(m_progress, m_desktop.boxes);
     m_convertingForm->setSkin(SkinPictures::load(QStringLiteral("progress_background"), screenPixelRatio()));
-    m_optionForm = new TfrmOption(m_mainForm.get());
+    m_optionForm = std::make_unique<TfrmOption>();
     // The busy window shown while files are added joins here with the source list's controller.
     m_codecErrors = std::make_unique<CodeErrorWindowReporter>(m_desktop.shell, m_mainForm.get());
 }
@@ -149,10 +163,20 @@ void AppWindows::applyProductInfo()
 void AppWindows::wireCommands()
 {
     TFrmMainForm *form = m_mainForm.get();
-    connect(form, &TFrmMainForm::optionsRequested, m_optionForm, &TfrmOption::showModeless);
+    connect(form, &TFrmMainForm::optionsRequested, this, &AppWindows::showOptions);
+    // The Options dialog's "Keep the original sound" is stored as soon as OK changes it.
+    connect(&m_options, &OptionSelectionModel::keepOriginalChanged, this, [this](bool keep) {
+        if (!m_services->userSettings.SaveKeepOriginal(keep))
+            ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved."), MessageKind::Warning);
+    });
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
                              ReportingFailuresIn(m_desktop.boxes));
+    // The loudness choice is kept in the user settings and applies to every item built after it.
+    m_loudness = std::make_unique<TLoudnessSelection>(
+        m_services->userSettings, [this](LoudnessTarget target) { m_services->customProc.setLoudnessTarget(target); });
+    m_loudness->load();
+    new LoudnessComboBinder(*m_optionForm, *m_loudness, ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
     connect(form, &TFrmMainForm::aboutRequested, this,
             [this] { ShowAbout(m_programFolder, m_startup.info, m_mainForm.get()); });
@@ -170,6 +194,9 @@ void AppWindows::wireSources()
     auto *sources = new SourceListController(form->dxTreeSourceFileInfo(), m_sources, m_desktop.boxes,
                                              *m_codecErrors, form);
     m_sourceList = sources;
+    // A shortcut pressed in the grid runs its command and leaves the markers alone.
+    sources->view().setCommandKeys(
+        [](int key, Qt::KeyboardModifiers modifiers) { return commandForKey(key, modifiers) != MainCommand::None; });
     const TUserSettings &settings = m_services->userSettings;
     sources->setInitDirAccess([&settings] { return settings.LoadInitialFolder(); },
                               [&settings](const QString &folder) { settings.SaveInitialFolder(folder); });
@@ -187,8 +214,12 @@ void AppWindows::wireTimeline(SourceListController &sources)
                                        m_mainForm.get());
     // The preview's keys and the playhead: on the video window and the timeline.
     m_previewKeys = std::make_unique<PreviewKeys>(*m_preview, m_segments->selection());
-    const PreviewKeyHandler keys = [this](int key, Qt::KeyboardModifiers modifiers) {
-        return m_previewKeys->keyPressed(key, modifiers);
+    // A failure under a key reaches the error display instead of the event loop.
+    const PreviewKeyHandler keys = [this, guard = ReportingFailuresIn(m_desktop.boxes)](int key,
+                                                                                      Qt::KeyboardModifiers modifiers) {
+        bool taken = false;
+        guard([&] { taken = m_previewKeys->keyPressed(key, modifiers); });
+        return taken;
     };
     BindPreviewKeys(m_mainForm->Panel1(), keys);
     BindPreviewKeys(m_mainForm->DSVideoWindowEx1(), keys);
@@ -208,12 +239,16 @@ void AppWindows::wirePreview()
     connect(m_filterGraph.get(), &FilterGraph::frameDrawn, m_preview.get(), &PreviewPlayer::showPausedPosition);
     connect(m_filterGraph.get(), &FilterGraph::positionSettled, m_preview.get(), &PreviewPlayer::showPausedPosition);
     ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
-    connect(m_filterGraph.get(), &FilterGraph::playbackFailed, m_preview.get(), &PreviewPlayer::playbackFailed);
-    connect(form, &TFrmMainForm::playRequested, m_preview.get(), [this, form] {
-        m_preview->btnPlayClick(SelectedSourceItems(*form->dxTreeSourceFileInfo(), m_sources));
+    // A player that cannot start, or a log that cannot be written, is shown to the user.
+    const HandlerGuard guard = ReportingFailuresIn(m_desktop.boxes);
+    PreviewPlayer *preview = m_preview.get();
+    connectGuarded(m_filterGraph.get(), &FilterGraph::playbackFailed, preview, guard,
+                   [preview] { preview->playbackFailed(); });
+    connectGuarded(form, &TFrmMainForm::playRequested, preview, guard, [this, preview, form] {
+        preview->btnPlayClick(SelectedSourceItems(*form->dxTreeSourceFileInfo(), m_sources));
     });
-    connect(form, &TFrmMainForm::pauseRequested, m_preview.get(), &PreviewPlayer::btnPauseClick);
-    connect(form, &TFrmMainForm::stopRequested, m_preview.get(), &PreviewPlayer::btnStopClick);
+    connectGuarded(form, &TFrmMainForm::pauseRequested, preview, guard, [preview] { preview->btnPauseClick(); });
+    connectGuarded(form, &TFrmMainForm::stopRequested, preview, guard, [preview] { preview->btnStopClick(); });
 }
 
 // Convert (the button, Ctrl+S and Ctrl+N) runs the batch over the checked rows, with the progress
@@ -223,6 +258,7 @@ void AppWindows::wireConversion()
     m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
                                                            m_mainForm.get(), m_progress, *m_convertingForm);
     m_conversion->setAfterJobChoices(m_mainForm->chkShowOutputDirectory(), m_mainForm->chkShutdown());
+    m_conversion->setMainWindowLock([form = m_mainForm.get()](bool locked) { form->setRunLocked(locked); });
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
@@ -282,6 +318,8 @@ void AppWindows::loadUserSettings()
     UserSettingsState state = userSettingsState();
     m_services->userSettings.LoadUserSettings(state);
     showUserSettingsState(state);
+    const QSignalBlocker loading(m_options); // what was read needs no saving
+    m_options.setKeepOriginal(state.keepOriginal);
 }
 
 void AppWindows::applyQualityProfile()
@@ -290,6 +328,14 @@ void AppWindows::applyQualityProfile()
         return;
     // A custom profile that cannot be read or loaded is reported here, not in the toolkit's code.
     DeliverReportingFailures([this] { m_services->customProc.ApplyQualityProfile(); return true; }, m_desktop.boxes);
+}
+
+// The Options dialog is no child of the main window (a disabled parent would disable it too):
+// the window manager keeps it above the main window as its transient.
+void AppWindows::showOptions()
+{
+    TConversionController::keepAbove(*m_optionForm, *m_mainForm);
+    m_optionForm->showModeless();
 }
 
 void AppWindows::chooseOutputFolder()

@@ -26,6 +26,7 @@ class TFrmMainForm;
 class TfrmConverting;
 class TConversionController;
 class TfrmOption;
+class TLoudnessSelection;
 class SourceListController;
 
 class AppWindows final : public QObject {
@@ -54,6 +55,8 @@ public:
     // Null until the start-up has run.
     AppServices *services() const { return m_services.get(); }
     TConversionController *conversion() const { return m_conversion.get(); }
+    // Null until the start-up has run.
+    TLoudnessSelection *loudness() const { return m_loudness.get(); }
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
@@ -61,6 +64,7 @@ public:
     // Null until the start-up has run.
     SegmentController *segments() const { return m_segments; }
     PreviewPlayer *preview() const { return m_preview.get(); }
+    FilterGraph *previewGraph() const { return m_filterGraph.get(); }
 
     // The remembered controls of the main window as plain values, and back.
     UserSettingsState userSettingsState() const;
@@ -94,6 +98,7 @@ private:
     void addStartupFiles();
     void loadUserSettings();
     void chooseOutputFolder();
+    void showOptions();
     void FormClose();
     void applyQualityProfile();
 
@@ -108,9 +113,12 @@ private:
     std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
     std::unique_ptr<PreviewPlayer> m_preview;
     std::unique_ptr<PreviewKeys> m_previewKeys; // on the player and the timeline's selection
+    std::unique_ptr<TLoudnessSelection> m_loudness; // outlives the Options dialog that shows it
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled
-    TfrmOption *m_optionForm = nullptr;         // owned by the main window
+    // A window of its own, kept above the main window: it stays usable while the main window
+    // is disabled during a conversion.
+    std::unique_ptr<TfrmOption> m_optionForm;
     std::unique_ptr<CodeErrorWindowReporter> m_codecErrors;
     QPointer<TFrmFlashForm> m_flashForm;
     std::unique_ptr<AppServices> m_services;

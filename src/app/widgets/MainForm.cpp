@@ -27,6 +27,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -369,6 +370,9 @@ void TFrmMainForm::buildStatusLine()
     m_lblStatusLine->setFont(SkinStyle::labelFont());
     m_lblStatusLine->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::textDim.name()));
     m_lblStatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // It covers the background at the window's foot: presses go through to it, and a drag there
+    // moves the window.
+    m_lblStatusLine->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TFrmMainForm::connectCommands()
@@ -389,6 +393,8 @@ void TFrmMainForm::connectCommands()
     connect(m_btnHomePage, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysHomePageExecute);
     connect(m_btnEMail, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysEmailExecute);
     connect(m_btnAbout, &QAbstractButton::clicked, this, &TFrmMainForm::ActSysAboutExecute);
+    // The status line sums up the list's last run: a cleared list has none.
+    connect(this, &TFrmMainForm::clearFilesRequested, m_lblStatusLine, &QLabel::clear);
 }
 
 void TFrmMainForm::performCommand(MainCommand command)
@@ -405,6 +411,26 @@ void TFrmMainForm::performCommand(MainCommand command)
     case MainCommand::Convert: Q_EMIT convertRequested(); break;
     case MainCommand::Help: ActSysHelpExecute(); break;
     case MainCommand::SelectOutputFolder: Q_EMIT selectOutputFolderRequested(); break;
+    }
+}
+
+void TFrmMainForm::setRunLocked(bool locked)
+{
+    if (locked == m_runLocked)
+        return;
+    m_runLocked = locked;
+    if (!locked) {
+        for (const QPointer<QWidget> &control : std::exchange(m_lockedControls, {}))
+            if (control)
+                control->setEnabled(true);
+        return;
+    }
+    const QList<QWidget *> staying{m_btnWindowMinimize, m_btnWindowClose, m_lblTitle};
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow() || staying.contains(control) || !control->isEnabled())
+            continue; // a control disabled already (Options for OGG) stays as it is afterwards
+        control->setEnabled(false);
+        m_lockedControls << control;
     }
 }
 
@@ -427,6 +453,8 @@ void TFrmMainForm::tmrClearMemoryTimer() { m_trim(); }
 
 void TFrmMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    if (m_runLocked)
+        return;
     performCommand(commandForKey(key, modifiers));
 }
 
@@ -477,14 +505,14 @@ QStringList localFilesOf(const QMimeData *data)
 
 void TFrmMainForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!localFilesOf(event->mimeData()).isEmpty())
+    if (!m_runLocked && !localFilesOf(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TFrmMainForm::dropEvent(QDropEvent *event)
 {
     const QStringList paths = localFilesOf(event->mimeData());
-    if (paths.isEmpty())
+    if (paths.isEmpty() || m_runLocked)
         return;
     event->acceptProposedAction();
     Q_EMIT filesDropped(paths);

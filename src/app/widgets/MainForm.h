@@ -7,6 +7,8 @@
 #include "media/widgets/TimelinePanel.h"
 #include "media/widgets/VideoWindow.h"
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,6 +38,12 @@ public:
     void setSupportEmail(const QString &address) { m_supportEmail = address; }
     void setCodecDownloadAddress(const QString &address) { m_codecAddress = address; }
     QString codecDownloadAddress() const { return m_codecAddress; }
+
+    // While a conversion runs the window is locked: every control but the window buttons
+    // (minimize, close) and the title is disabled, and keys and dropped files do nothing. The
+    // window itself stays enabled, so that its close button can ask whether to stop.
+    void setRunLocked(bool locked);
+    bool isRunLocked() const { return m_runLocked; }
 
     // Runs a command as its button's click would, also while that button is disabled or hidden.
     void performCommand(MainCommand command);
@@ -172,4 +180,6 @@ private:
     PictureButton *m_btnConvert = nullptr;
     QLabel *m_lblStatusLine = nullptr;
     QTimer *m_tmrClearMemory = nullptr;
+    bool m_runLocked = false;
+    QList<QPointer<QWidget>> m_lockedControls; // disabled by the lock, enabled again after it
 };

@@ -65,7 +65,7 @@ void TConversionController::start()
 void TConversionController::showProgress()
 {
     if (m_mainWindow) {
-        m_mainWindow->setEnabled(false);
+        lockMainWindow(true);
         if (!m_form.isVisible()) {
             const QRect frame = m_mainWindow->frameGeometry();
             m_form.move(frame.center() - QPoint(m_form.width() / 2, m_form.height() / 2));
@@ -80,8 +80,16 @@ void TConversionController::restoreWindows()
 {
     m_form.hide();
     if (m_mainWindow)
-        m_mainWindow->setEnabled(true);
+        lockMainWindow(false);
     Q_EMIT runFinished();
+}
+
+void TConversionController::lockMainWindow(bool locked)
+{
+    if (m_lockMainWindow)
+        m_lockMainWindow(locked);
+    else
+        m_mainWindow->setEnabled(!locked);
 }
 
 void TConversionController::keepAbove(QWidget &window, QWidget &owner)

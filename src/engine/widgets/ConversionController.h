@@ -40,6 +40,10 @@ public:
     // The power-off countdown window, over the main window.
     TfrmPowerOff &powerOffForm() const;
 
+    // How the main window is locked while a run lasts (true) and unlocked after it (false).
+    // The default disables and enables the whole window.
+    void setMainWindowLock(std::function<void(bool locked)> lock) { m_lockMainWindow = std::move(lock); }
+
     // Makes `window` a transient of `owner`, so the window manager keeps it above `owner`.
     static void keepAbove(QWidget &window, QWidget &owner);
 
@@ -53,6 +57,7 @@ Q_SIGNALS:
 private:
     void showProgress();
     void restoreWindows();
+    void lockMainWindow(bool locked);
 
     TCustomProc &m_custom;
     QPointer<QWidget> m_mainWindow;
@@ -60,4 +65,5 @@ private:
     TBatchRun m_batch;
     TfrmConverting &m_form;
     QPointer<TfrmPowerOff> m_powerOffForm;
+    std::function<void(bool)> m_lockMainWindow;
 };

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTextLayout>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -90,11 +92,54 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(IShellLauncher &shell, QWidget *owner, cons
 
 void TFrmCodeErrorForm::Label2Click() { OpenCodecHelp(m_shell); }
 
+TFrmRefusedFilesForm::TFrmRefusedFilesForm(IShellLauncher &shell, QWidget *owner, const QList<RefusedSourceFile> &files)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("Kelvane"));
+    SkinStyle::applyTo(this);
+    auto *layout = new QVBoxLayout(this);
+    lblFiles = new QLabel(RefusedFilesText(files), this);
+    lblFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblFiles->setWordWrap(true);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(lblFiles);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumSize(460, std::min(320, lblFiles->heightForWidth(440) + 8));
+    layout->addWidget(scroll);
+    const bool codecMatter = std::any_of(files.cbegin(), files.cend(),
+                                         [](const RefusedSourceFile &file) { return IsCodecRefusal(file.refusal); });
+    if (codecMatter) {
+        lblCodecLink = new LinkLabel(QStringLiteral("(Click here to download the latest codec)"), this);
+        lblCodecLink->setStyleSheet(QStringLiteral("color: %1;").arg(SkinPalette::accent.name()));
+        connect(lblCodecLink, &LinkLabel::clicked, this, [&shell] { OpenCodecHelp(shell); });
+        layout->addWidget(lblCodecLink);
+    }
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(btnOK, 0, Qt::AlignRight);
+}
+
+namespace {
+
 // The window is its owner's child: should the owner go while the window is open (the program
 // ends), the owner deletes it, so it is never a variable of this function.
-void CodeErrorWindowReporter::ShowReadErrorWindow(const QString &path)
+void showOwnedModally(QDialog *created)
 {
-    const QPointer<TFrmCodeErrorForm> window = new TFrmCodeErrorForm(m_shell, m_owner, path);
+    const QPointer<QDialog> window = created;
     window->exec();
     delete window.data();
+}
+
+} // namespace
+
+void CodeErrorWindowReporter::ReportRefusedFiles(const QList<RefusedSourceFile> &files)
+{
+    if (files.isEmpty())
+        return;
+    if (files.size() == 1 && IsCodecRefusal(files.first().refusal))
+        showOwnedModally(new TFrmCodeErrorForm(m_shell, m_owner, files.first().path));
+    else
+        showOwnedModally(new TFrmRefusedFilesForm(m_shell, m_owner, files));
 }

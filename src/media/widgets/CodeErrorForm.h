@@ -27,11 +27,24 @@ private:
     IShellLauncher &m_shell;
 };
 
-// Shows a new "Error Info" window owned by `owner`, modally, for every refused file.
+// The files one add operation left out, each with its reason, in one window; the codec link
+// is offered when a decoder was missing for one of them.
+class TFrmRefusedFilesForm final : public QDialog {
+    Q_OBJECT
+public:
+    TFrmRefusedFilesForm(IShellLauncher &shell, QWidget *owner, const QList<RefusedSourceFile> &files);
+
+    QLabel *lblFiles = nullptr;
+    LinkLabel *lblCodecLink = nullptr; // null when no file is a codec matter
+    QPushButton *btnOK = nullptr;
+};
+
+// Shows, modally and owned by `owner`, the "Error Info" window for a single file that no
+// decoder reads, and the list window for anything else.
 class CodeErrorWindowReporter final : public ICodecErrorReporter {
 public:
     CodeErrorWindowReporter(IShellLauncher &shell, QWidget *owner) : m_shell(shell), m_owner(owner) {}
-    void ShowReadErrorWindow(const QString &path) override;
+    void ReportRefusedFiles(const QList<RefusedSourceFile> &files) override;
 
 private:
     IShellLauncher &m_shell;

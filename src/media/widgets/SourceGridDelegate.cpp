@@ -3,10 +3,42 @@
 #include "media/SourceRow.h"
 #include "media/widgets/TimeEditor.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPersistentModelIndex>
+#include <QStyle>
 
 #include <algorithm>
+
+QString ElideFolderPart(const QString &path, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString name = path.mid(slash + 1);
+    const QString folder = path.left(slash + 1);
+    // Text joined up may measure a pixel or two more than its parts: the folder gives way until
+    // the whole fits.
+    for (int room = width - metrics.horizontalAdvance(name); slash >= 0 && room > 0; room -= 2) {
+        const QString shortFolder = metrics.elidedText(folder, Qt::ElideMiddle, room);
+        if (shortFolder.isEmpty() || shortFolder == QStringLiteral("\u2026"))
+            break;
+        if (metrics.horizontalAdvance(shortFolder + name) <= width)
+            return shortFolder + name;
+    }
+    const QString lead = slash >= 0 ? QStringLiteral("\u2026/") : QString();
+    return lead + metrics.elidedText(name, Qt::ElideMiddle, width - metrics.horizontalAdvance(lead));
+}
+
+void SourceGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != SourceRow::FileNameColumn || !option->widget)
+        return;
+    // The room for the text: the cell less the style's margins on both sides.
+    const int margin = option->widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+    option->text = ElideFolderPart(option->text, option->fontMetrics, option->rect.width() - 2 * margin);
+}
 
 void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

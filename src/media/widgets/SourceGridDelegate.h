@@ -7,6 +7,13 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
+class QFontMetrics;
+
+// A path for a cell `width` pixels wide: whole when it fits; otherwise the folder part is
+// shortened in its middle and the file name stays whole; a name too long on its own follows
+// "…/" and is itself shortened in its middle (its extension stays).
+QString ElideFolderPart(const QString &path, const QFontMetrics &metrics, int width);
+
 class SourceGridDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -23,6 +30,10 @@ public:
 
     // Without a commit function a committed time is written into the model as it is.
     void setTimeCommit(TimeCommit commit) { m_commit = std::move(commit); }
+
+protected:
+    // The "File Name" cell keeps its file name in view (ElideFolderPart).
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 private:
     TimeCommit m_commit;

@@ -17,7 +17,8 @@ QPixmap blankPicture()
     return picture;
 }
 
-QPixmap checkPicture()
+// A box, ticked for every row checked, with a dash for some, empty for none.
+QPixmap checkPicture(Qt::CheckState state)
 {
     QPixmap picture = blankPicture();
     QPainter p(&picture);
@@ -25,11 +26,15 @@ QPixmap checkPicture()
     p.setPen(QPen(ink, 1));
     p.drawRect(QRectF(0.5, 0.5, pictureSize - 1, pictureSize - 1));
     p.setPen(QPen(ink, 2));
-    QPainterPath tick;
-    tick.moveTo(2.5, 6);
-    tick.lineTo(5, 9);
-    tick.lineTo(9.5, 3);
-    p.drawPath(tick);
+    if (state == Qt::PartiallyChecked) {
+        p.drawLine(QPointF(3, 6), QPointF(9, 6));
+    } else if (state == Qt::Checked) {
+        QPainterPath tick;
+        tick.moveTo(2.5, 6);
+        tick.lineTo(5, 9);
+        tick.lineTo(9.5, 3);
+        p.drawPath(tick);
+    }
     return picture;
 }
 
@@ -72,12 +77,35 @@ SourceGridHeaderModel::SourceGridHeaderModel(QAbstractItemModel *source, QObject
 {
     setSourceModel(source);
     const QPixmap clock = clockPicture();
-    m_pictures = {checkPicture(), pagePicture(), sizePicture(), clock, clock, clock, clock};
+    m_pictures = {checkPicture(Qt::Checked), pagePicture(), sizePicture(), clock, clock, clock, clock};
+    m_checkPictures = {checkPicture(Qt::Unchecked), checkPicture(Qt::PartiallyChecked), checkPicture(Qt::Checked)};
     Q_ASSERT(m_pictures.size() == SourceRow::ColumnCount);
+    const auto rowsChanged = [this] { Q_EMIT headerDataChanged(Qt::Horizontal, SourceRow::CheckColumn, SourceRow::CheckColumn); };
+    connect(source, &QAbstractItemModel::dataChanged, this, rowsChanged);
+    connect(source, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(source, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+    connect(source, &QAbstractItemModel::modelReset, this, rowsChanged);
+}
+
+Qt::CheckState SourceGridHeaderModel::rowsCheckState() const
+{
+    const QAbstractItemModel *source = sourceModel();
+    int checked = 0;
+    const int rows = source ? source->rowCount() : 0;
+    for (int row = 0; row < rows; ++row)
+        checked += source->index(row, SourceRow::CheckColumn).data(Qt::CheckStateRole) == Qt::Checked ? 1 : 0;
+    if (rows > 0 && checked == rows)
+        return Qt::Checked;
+    return checked > 0 ? Qt::PartiallyChecked : Qt::Unchecked;
 }
 
 QVariant SourceGridHeaderModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    const bool checkHeader = orientation == Qt::Horizontal && section == SourceRow::CheckColumn;
+    if (checkHeader && role == Qt::CheckStateRole)
+        return rowsCheckState();
+    if (checkHeader && role == Qt::DecorationRole)
+        return m_checkPictures.at(rowsCheckState());
     if (role == Qt::DecorationRole && orientation == Qt::Horizontal && section >= 0 && section < m_pictures.size())
         return m_pictures.at(section);
     return QIdentityProxyModel::headerData(section, orientation, role);

@@ -239,6 +239,17 @@ void SourceListView::dxTreeSourceFileInfoEndDrag(const QObject *target)
         Q_EMIT rowsDraggedOut();
 }
 
+// Keys for the grid go on to the owner; the window's commands and bare modifier keys do not.
+void SourceListView::reportKey(const QKeyEvent &key)
+{
+    if (key.type() == QEvent::KeyPress) {
+        if (m_layoutKeys.pressLaysOut(key.key(), key.modifiers()))
+            Q_EMIT keyPressed(key.key());
+    } else if (m_layoutKeys.releaseLaysOut(key.key())) {
+        Q_EMIT keyReleased(key.key());
+    }
+}
+
 bool SourceListView::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -247,12 +258,9 @@ bool SourceListView::eventFilter(QObject *watched, QEvent *event)
             fitColumns();
         return false;
     case QEvent::KeyPress:
-        if (watched == m_grid)
-            Q_EMIT keyPressed(static_cast<QKeyEvent *>(event)->key());
-        return false;
     case QEvent::KeyRelease:
         if (watched == m_grid)
-            Q_EMIT keyReleased(static_cast<QKeyEvent *>(event)->key());
+            reportKey(*static_cast<QKeyEvent *>(event));
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:

@@ -4,6 +4,7 @@
 // first click, the selection kept visible when the grid loses the focus, and rows that can be
 // dragged out of the grid. The view reports keys and rows dragged out; what they do is left to
 // its owner (SourceListController).
+#include "media/GridLayoutKeys.h"
 #include "media/widgets/SourceGridDelegate.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include <QPoint>
 #include <optional>
 
+class QKeyEvent;
 class QTreeView;
 class SourceListModel;
 
@@ -36,6 +38,9 @@ public:
     // Where committed start and end times go (default: straight into the model).
     void setTimeCommit(SourceGridDelegate::TimeCommit commit) { m_delegate->setTimeCommit(std::move(commit)); }
 
+    // The keys the window runs as commands: keyPressed and keyReleased leave them out.
+    void setCommandKeys(GridLayoutKeys::IsCommand isCommand) { m_layoutKeys.setCommands(std::move(isCommand)); }
+
     // Rows selected now, ascending.
     QList<int> selectedRows() const;
     // The focused row; nothing when no row has the focus.
@@ -51,6 +56,7 @@ public:
     void dxTreeSourceFileInfoEndDrag(const QObject *target);
 
 Q_SIGNALS:
+    // Keys for the grid: neither the window's commands nor bare modifier keys (GridLayoutKeys).
     void keyPressed(int key);
     void keyReleased(int key);
     void rowsDraggedOut();
@@ -70,6 +76,7 @@ private:
     bool filterDrag(QEvent *event);
     void startRowDrag();
     bool isGrid(const QObject *object) const;
+    void reportKey(const QKeyEvent &key);
 
     QTreeView *m_grid;
     SourceListModel &m_model;
@@ -83,4 +90,5 @@ private:
     std::optional<Press> m_press; // the left button went down on a row and is still held
     QPersistentModelIndex m_editOnPress; // a plain left press into a time cell opens its editor
     bool m_droppedOnGrid = false;
+    GridLayoutKeys m_layoutKeys;
 };

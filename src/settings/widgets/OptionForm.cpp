@@ -2,6 +2,7 @@
 
 #include "skin/widgets/SkinStyle.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -66,9 +67,12 @@ TfrmOption::TfrmOption(QWidget *parent)
     buildProfileRow();
     buildAudioGroup();
     buildVideoGroup();
+    m_chkKeepOriginal = new QCheckBox(QStringLiteral("Keep the original sound when it already has the output type (no re-encoding)"), this);
+    m_chkKeepOriginal->setObjectName(QStringLiteral("chkKeepOriginal"));
+    layout->addWidget(m_chkKeepOriginal);
     buildButtons();
     SkinStyle::applyFont(this);
-    setFixedSize(476, 198);
+    setFixedSize(476, 260);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -116,7 +120,25 @@ void TfrmOption::buildAudioGroup()
                                        QStringLiteral("lblVolume"), QStringLiteral("cbbAudioVolumeGain"));
     m_cbbAudioChannels = addSelector(grid, 1, 1, QStringLiteral("Audio Channels:"),
                                      QStringLiteral("lblChannels"), QStringLiteral("cbbAudioChannels"));
+    buildLoudnessRow(grid);
     static_cast<QVBoxLayout *>(layout())->addWidget(m_grpAdvOptions);
+}
+
+// Loudness normalisation: one wide selector under the four audio selectors.
+void TfrmOption::buildLoudnessRow(QGridLayout *grid)
+{
+    auto *caption = new QLabel(QStringLiteral("Loudness:"), m_grpAdvOptions);
+    caption->setObjectName(QStringLiteral("lblLoudness"));
+    m_cbbLoudness = new QComboBox(m_grpAdvOptions);
+    m_cbbLoudness->setObjectName(QStringLiteral("cbbLoudness"));
+    const QString tip = QStringLiteral(
+        "Brings every file converted from now on to the same loudness (EBU R128), with its peaks kept "
+        "below -1 dBTP.\nThe volume is applied first; the normalisation then decides the final level.");
+    caption->setToolTip(tip);
+    m_cbbLoudness->setToolTip(tip);
+    caption->setBuddy(m_cbbLoudness);
+    grid->addWidget(caption, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(m_cbbLoudness, 2, 1, 1, 3);
 }
 
 // The video selectors only hold values for the command line; the group is never shown.

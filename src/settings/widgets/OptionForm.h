@@ -4,7 +4,9 @@
 // owners, and the commands leave as signals. It is shown without blocking the main window.
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -26,11 +28,13 @@ public:
     QComboBox *cbbAudioSample() const { return m_cbbAudioSample; }
     QComboBox *cbbAudioVolumeGain() const { return m_cbbAudioVolumeGain; }
     QComboBox *cbbAudioChannels() const { return m_cbbAudioChannels; }
+    QComboBox *cbbLoudness() const { return m_cbbLoudness; }
     QGroupBox *GroupBox1() const { return m_groupBox1; }
     QComboBox *cbbVideoSize() const { return m_cbbVideoSize; }
     QComboBox *cbbVideoBitrate() const { return m_cbbVideoBitrate; }
     QComboBox *cbbFramerate() const { return m_cbbFramerate; }
     QComboBox *cbbAspectratio() const { return m_cbbAspectratio; }
+    QCheckBox *chkKeepOriginal() const { return m_chkKeepOriginal; }
     QPushButton *btnApply() const { return m_btnApply; }
     QPushButton *btnCancel() const { return m_btnCancel; }
 
@@ -55,6 +59,7 @@ protected:
 private:
     void buildProfileRow();
     void buildAudioGroup();
+    void buildLoudnessRow(QGridLayout *grid);
     void buildVideoGroup();
     void buildButtons();
 
@@ -67,11 +72,13 @@ private:
     QComboBox *m_cbbAudioSample = nullptr;
     QComboBox *m_cbbAudioVolumeGain = nullptr;
     QComboBox *m_cbbAudioChannels = nullptr;
+    QComboBox *m_cbbLoudness = nullptr;
     QGroupBox *m_groupBox1 = nullptr;
     QComboBox *m_cbbVideoSize = nullptr;
     QComboBox *m_cbbVideoBitrate = nullptr;
     QComboBox *m_cbbFramerate = nullptr;
     QComboBox *m_cbbAspectratio = nullptr;
+    QCheckBox *m_chkKeepOriginal = nullptr;
     QPushButton *m_btnApply = nullptr;
     QPushButton *m_btnCancel = nullptr;
 };

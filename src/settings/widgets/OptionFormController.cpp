@@ -4,6 +4,8 @@
 #include "settings/widgets/CustomProfileComboBinder.h"
 #include "settings/widgets/OptionForm.h"
 
+#include <QCheckBox>
+
 OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &profiles,
                                            OptionSelectionModel &options, HandlerGuard reportFailures)
     : QObject(&form), m_form(form), m_handlers(profiles, options), m_guard(std::move(reportFailures))
@@ -11,6 +13,10 @@ OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &pr
     new CustomProfileComboBinder(form.cbbCustomProfile(), &profiles.box(),
                                  [this] { m_guard([this] { m_handlers.cbbCustomProfileChange(); }); });
     connectHandler(&TfrmOption::showing, &TOptionDialogHandlers::FormShow);
+    // The check box shows the choice in force when the dialog opens; OK puts it in force.
+    connect(&form, &TfrmOption::showing, this, [this, &options] { m_form.chkKeepOriginal()->setChecked(options.keepOriginal()); });
+    connect(&form, &TfrmOption::applyRequested, this,
+            [this] { m_guard([this] { m_handlers.ApplyKeepOriginal(m_form.chkKeepOriginal()->isChecked()); }); });
     connectHandler(&TfrmOption::addRequested, &TOptionDialogHandlers::btnAddClick);
     connectHandler(&TfrmOption::saveRequested, &TOptionDialogHandlers::btnSaveClick);
     connectHandler(&TfrmOption::deleteRequested, &TOptionDialogHandlers::btnDelClick);

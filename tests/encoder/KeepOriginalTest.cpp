@@ -1,0 +1,231 @@
+// -keeporiginal: the sound's packets go into the output unchanged when the output type holds the
+// source's codec; cuts keep to packet boundaries (m4a: exact through its edit list, wav: exact).
+#include "EncoderHarness.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// 6 s of a 440 Hz tone, sound only, in the container and codec given.
+QString toneSource(const QString& name, const QStringList& codecArgs, int rate = 44100)
+{
+    return Fixtures::instance().make(
+        name, QStringList{"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=" + QString::number(rate) + ":duration=6",
+                          "-ac", "2"} +
+                  codecArgs);
+}
+
+struct CopyCase {
+    const char* name;       // the fixture's file name
+    QStringList codecArgs;  // how ffmpeg makes it
+    int rate;
+    const char* extension;  // the output type
+    const char* codecOption;
+    const char* codec;      // what the route line names
+    bool exactCut;          // m4a and wav: the output is exactly the asked length
+};
+
+void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name << " to " << c.extension; }
+
+const CopyCase copyCases[] = {
+    {"aac.mp4", {"-c:a", "aac"}, 44100, ".m4a", "aac", "aac", true},
+    {"aac-adts.ts", {"-c:a", "aac"}, 44100, ".m4a", "aac", "aac", true},
+    {"aac.mp4", {"-c:a", "aac"}, 44100, ".aac", "aac", "aac", false},
+    {"mp3.avi", {"-c:a", "libmp3lame"}, 44100, ".mp3", "mp3", "mp3", false},
+    {"ac3.mkv", {"-c:a", "ac3"}, 48000, ".ac3", "ac3", "ac3", false},
+    {"vorbis.mkv", {"-c:a", "libvorbis"}, 44100, ".ogg", "vorbis", "vorbis", false},
+};
+
+// One packet of a file as FFmpeg's framemd5 of a stream copy sees it; times in seconds from the
+// file's start, `end` being where the next packet begins.
+struct Packet {
+    double start = 0;
+    double end = 0;
+    QString hash;
+};
+
+// AAC is compared without ADTS headers, which only the container's framing differs in.
+std::vector<Packet> packetsOf(const QString& path)
+{
+    const bool aac = probeAudio(path).codec == "aac";
+    QStringList args{"-v", "error", "-i", path, "-map", "0:a", "-c", "copy"};
+    if (aac)
+        args << "-bsf:a" << "aac_adtstoasc";
+    const RunResult plain = runProgram("ffmpeg", args << "-f" << "framemd5" << "-");
+    static const QRegularExpression timeBase(QStringLiteral("^#tb 0: (\\d+)/(\\d+)$"), QRegularExpression::MultilineOption);
+    const auto tb = timeBase.match(plain.out);
+    EXPECT_TRUE(tb.hasMatch()) << plain.err.toStdString();
+    const double unit = tb.captured(1).toDouble() / tb.captured(2).toDouble();
+    std::vector<Packet> packets;
+    for (const QString& line : plain.out.split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith('#'))
+            continue;
+        const QStringList f = line.split(',');
+        Packet p;
+        p.start = f[2].trimmed().toDouble() * unit; // ffmpeg counts from the file's start
+        p.end = p.start + f[3].trimmed().toDouble() * unit;
+        p.hash = f[5].trimmed();
+        if (!packets.empty())
+            packets.back().end = p.start;
+        packets.push_back(p);
+    }
+    return packets;
+}
+
+// Where the output's packets stand, unchanged and in order, among the source's; -1 when not.
+long runIn(const std::vector<Packet>& source, const std::vector<Packet>& output)
+{
+    if (output.empty())
+        return -1;
+    for (size_t at = 0; at + output.size() <= source.size(); ++at) {
+        bool same = true;
+        for (size_t i = 0; i < output.size() && same; ++i)
+            same = source[at + i].hash == output[i].hash;
+        if (same)
+            return long(at);
+    }
+    return -1;
+}
+
+double durationOf(const QString& path)
+{
+    return runProgram("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path})
+        .out.trimmed()
+        .toDouble();
+}
+
+RunResult keepOriginal(const QString& input, const QString& codec, const QStringList& more, const QString& output)
+{
+    QStringList args{"-y", "-i", input, "-acodec", codec, "-vn", "-keeporiginal"};
+    return runProgram(evcPath(), args << more << output);
+}
+
+class KeepOriginalCopy : public ::testing::TestWithParam<CopyCase> {};
+
+// The window's command line: bitrate, the source's own channels and rate, volume 100, a cut.
+TEST_P(KeepOriginalCopy, CutKeepsThePacketsAroundTheAskedTimes)
+{
+    const CopyCase& c = GetParam();
+    const QString source = toneSource(c.name, c.codecArgs, c.rate);
+    const QString output = freshFolder(QString("keep-cut-") + c.name + c.extension) + "/out" + c.extension;
+    const RunResult r = keepOriginal(source, c.codecOption,
+                                     {"-ab", "64", "-vol", "100", "-ac", "2", "-ar", QString::number(c.rate), "-ss",
+                                      "00:00:02", "-t", "3"},
+                                     output);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QString("audio: copied (") + c.codec + ")\n")) << r.out.toStdString();
+
+    const auto in = packetsOf(source);
+    const auto out = packetsOf(output);
+    const long at = runIn(in, out);
+    ASSERT_GE(at, 0) << "the output's packets are not the source's";
+    const Packet& first = in[size_t(at)];
+    const Packet& last = in[size_t(at) + out.size() - 1];
+    const double tick = 0.001; // the containers' clocks
+    if (c.exactCut) {
+        // The packet before the one holding the start primes the decoder; the edit list hides it.
+        ASSERT_LT(size_t(at) + 1, in.size());
+        EXPECT_LE(in[size_t(at) + 1].start, 2.0 + tick);
+        EXPECT_GT(in[size_t(at) + 1].end, 2.0 - tick);
+        EXPECT_NEAR(durationOf(output), 3.0, 0.0015);
+    } else {
+        EXPECT_LE(first.start, 2.0 + tick);
+        EXPECT_GT(first.end, 2.0 - tick);
+    }
+    EXPECT_LT(last.start, 5.0 + tick);
+    EXPECT_GE(last.end, 5.0 - tick);
+}
+
+TEST_P(KeepOriginalCopy, UncutFileKeepsEveryPacketAndItsLength)
+{
+    const CopyCase& c = GetParam();
+    const QString source = toneSource(c.name, c.codecArgs, c.rate);
+    const QString output = freshFolder(QString("keep-whole-") + c.name + c.extension) + "/out" + c.extension;
+    // The window cuts an untouched row from 00:00:00 to its length rounded up.
+    const RunResult r = keepOriginal(source, c.codecOption, {"-ss", "00:00:00", "-t", "7"}, output);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto in = packetsOf(source);
+    const auto out = packetsOf(output);
+    ASSERT_EQ(out.size(), in.size());
+    EXPECT_EQ(runIn(in, out), 0);
+    if (c.exactCut) {
+        // All the source's sound from its 0 (a start-up packet before it stays hidden).
+        EXPECT_NEAR(durationOf(output), in.back().end - std::max(in.front().start, 0.0), 0.0015);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, KeepOriginalCopy, ::testing::ValuesIn(copyCases),
+                         [](const auto& info) {
+                             QString name = QString(info.param.name) + "_to" + info.param.extension;
+                             name.replace('.', '_').replace('-', '_');
+                             return name.toStdString();
+                         });
+
+QByteArray rawSamples(const QString& path)
+{
+    QProcess process;
+    process.start("ffmpeg", {"-v", "error", "-i", path, "-map", "0:a", "-c", "copy", "-f", "s16le", "-"});
+    process.waitForFinished(-1);
+    return process.readAllStandardOutput();
+}
+
+TEST(KeepOriginalWav, PcmIsCutAtTheExactSample)
+{
+    const QString source = toneSource("pcm.avi", {"-c:a", "pcm_s16le"});
+    const QString output = freshFolder("keep-wav") + "/out.wav";
+    const RunResult r = keepOriginal(source, "pcm_s16le", {"-ss", "00:00:02", "-t", "3"}, output);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("audio: copied (pcm_s16le)\n")) << r.out.toStdString();
+    const int bytesPerSecond = 44100 * 2 * 2;
+    EXPECT_EQ(rawSamples(output), rawSamples(source).mid(2 * bytesPerSecond, 3 * bytesPerSecond));
+}
+
+struct EncodeCase {
+    QStringList options;
+    const char* reason;
+};
+
+// A choice that changes the sound, or a source whose codec the output type does not hold, is
+// encoded as without the option; the bit rate alone changes nothing.
+TEST(KeepOriginalFallback, SoundChangingChoicesAndOtherCodecsAreEncoded)
+{
+    const QString aac = toneSource("aac.mp4", {"-c:a", "aac"});
+    const QString mp3 = toneSource("mp3.avi", {"-c:a", "libmp3lame"});
+    const EncodeCase cases[] = {
+        {{"-i", aac, "-acodec", "aac", "-vol", "150"}, "volume 150%"},
+        {{"-i", aac, "-acodec", "aac", "-ac", "1"}, "1 channel(s) asked, the source has 2"},
+        {{"-i", aac, "-acodec", "aac", "-ar", "22050"}, "22050 Hz asked, the source has 44100 Hz"},
+        {{"-i", mp3, "-acodec", "aac"}, "the source's sound is mp3, the output holds aac"},
+    };
+    const QString folder = freshFolder("keep-fallback");
+    const auto sourcePackets = packetsOf(aac);
+    int n = 0;
+    for (const EncodeCase& c : cases) {
+        const QString output = folder + "/out" + QString::number(n++) + ".m4a";
+        const RunResult r = runProgram(evcPath(), QStringList{"-y", "-keeporiginal", "-ss", "00:00:01", "-t", "2"}
+                                                      << c.options << output);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith(QString("audio: re-encoded (") + c.reason + ")\n")) << r.out.toStdString();
+        EXPECT_EQ(probeAudio(output).codec, "aac");
+        EXPECT_NEAR(durationOf(output), 2.0, 0.03);
+        EXPECT_EQ(runIn(sourcePackets, packetsOf(output)), -1) << c.reason;
+    }
+    EXPECT_EQ(probeAudio(folder + "/out1.m4a").channels, 1);
+    EXPECT_EQ(probeAudio(folder + "/out2.m4a").sampleRate, 22050);
+}
+
+TEST(KeepOriginalFallback, WithoutTheOptionNothingChanges)
+{
+    const QString aac = toneSource("aac.mp4", {"-c:a", "aac"});
+    const QString output = freshFolder("keep-off") + "/out.m4a";
+    const RunResult r = runProgram(evcPath(), {"-y", "-i", aac, "-acodec", "aac", "-vn", output});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("audio:")) << r.out.toStdString();
+    EXPECT_EQ(runIn(packetsOf(aac), packetsOf(output)), -1);
+}
+
+} // namespace
