@@ -188,8 +188,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
     NoShell shell;
     TFrmMainForm form(shell, QStringLiteral("/nowhere/"));
     FilterGraph graph(settings, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
-    PreviewTimelineState timeline;
-    PreviewPlayer player(graph, timeline, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+    PreviewPlayer player(graph, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
     ShowPreview(player, graph, form.DSVideoWindowEx1(), form.panLogo(), form.pnlCurTime());
     form.show();
 
@@ -245,7 +244,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
         mark = ownCpuMs();
         stalls.watch();
         sincePlay.start();
-        player.btnPlayClick({video});
+        player.btnPlayClick({WholeFileItem(video, 0, 0)});
         QTimer::singleShot(1000, [&] { f["stall_play"] = stalls.stop(); });
         QTimer::singleShot(t.play, [&] {
             f["play_cpu"] = ownCpuMs() - mark;
@@ -278,10 +277,10 @@ int saveShot(QApplication &app, const QString &video, qint64 milliseconds, const
     NoShell shell;
     TFrmMainForm form(shell, QStringLiteral("/nowhere/"));
     FilterGraph graph(settings, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
-    PreviewTimelineState timeline;
-    timeline.markersReady = true;
-    timeline.previewStart = int(milliseconds / 1000);
-    PreviewPlayer player(graph, timeline, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+    PreviewPlayer player(graph, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
+    // A row cut from the shot's second on: playing it starts there.
+    SourceItem shot = WholeFileItem(video, 0, milliseconds + 60'000);
+    shot.startMs = milliseconds / 1000 * 1000;
     ShowPreview(player, graph, form.DSVideoWindowEx1(), form.panLogo(), form.pnlCurTime());
     form.show();
     QObject::connect(&graph, &FilterGraph::positionSettled, [&] {
@@ -291,7 +290,7 @@ int saveShot(QApplication &app, const QString &video, qint64 milliseconds, const
         });
     });
     QObject::connect(&graph, &FilterGraph::playbackFailed, [&] { app.exit(1); });
-    player.btnPlayClick({video});
+    player.btnPlayClick({shot});
     player.btnPauseClick();
     return QApplication::exec();
 }

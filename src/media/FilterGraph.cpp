@@ -269,6 +269,15 @@ void FilterGraph::StopGraph()
         setPaused(true);
 }
 
+// The player pauses itself after the step; the position follows as it reports it.
+void FilterGraph::StepFrame(bool forward)
+{
+    if (!m_open || !m_hasFile)
+        throw MediaGraphError("No file is loaded in the preview.");
+    m_running = false;
+    send({forward ? QByteArrayLiteral("frame-step") : QByteArrayLiteral("frame-back-step")});
+}
+
 void FilterGraph::onEvent(const mpv_event &event)
 {
     switch (event.event_id) {

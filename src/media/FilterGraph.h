@@ -69,6 +69,9 @@ public:
     void RunGraph() override;
     void PauseGraph() override;
     void StopGraph() override;
+    // One frame on or back from where the paused file stands. Throws MediaGraphError when no
+    // file is rendered or the player takes no command.
+    void StepFrame(bool forward) override;
 
     // Unloads the file and lets go of the player core for good (the program is ending).
     void Release();

@@ -47,8 +47,7 @@ protected:
 
     QStringList log;
     FilterGraph graph;
-    PreviewTimelineState timeline;
-    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+    PreviewPlayer player{graph, [this](const QString &line) { log << line; }};
 };
 
 // Share of the pixels in `area` that are not black.
@@ -75,7 +74,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
     QWidget *video = form.DSVideoWindowEx1();
     const QImage logo = video->grab().toImage();
 
-    player.btnPlayClick({file});
+    player.btnPlayClick({WholeFileItem(file, 0, 0)});
     EXPECT_FALSE(form.panLogo()->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.pnlCurTime()->text() != "00:00:00"; }, PatienceMs));
     ASSERT_EQ(player.previewFile(), file);
@@ -96,7 +95,7 @@ TEST_F(RealPreview, PlaysInTheVideoWindowUntilTheEnd)
 
 TEST_F(RealPreview, AVideoWithoutSoundPlays)
 {
-    player.btnPlayClick({MediaFixtures::path("video_only.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("video_only.mp4"), 0, 0)});
     // The clip lasts 2 s and the display ticks once a second: on a busy machine the tick may come
     // late and show "00:00:02" first.
     bool playingWhenAdvanced = false;
@@ -132,6 +131,26 @@ TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
     }
 }
 
+// A paused file steps one frame (a tenth of a second) on and back, and stays paused.
+TEST_F(RealPreview, APausedFileStepsByFrames)
+{
+    graph.OpenGraph();
+    ASSERT_EQ(graph.RenderFile(MediaFixtures::path("three_seconds.mp4")), RenderOutcome::Complete);
+    graph.PauseGraph();
+    ASSERT_TRUE(waitSettled());
+    graph.SetCurrentPosition(referenceOfMs(1000));
+    ASSERT_TRUE(waitSettled());
+    const auto positionMs = [this] { return graph.GetCurrentPosition().value_or(-1) / 10000; };
+    graph.StepFrame(true);
+    EXPECT_EVENTUALLY(positionMs() >= 1050);
+    EXPECT_LE(positionMs(), 1150);
+    graph.StepFrame(false);
+    EXPECT_EVENTUALLY(positionMs() <= 1050);
+    EXPECT_GE(positionMs(), 950);
+    graph.CloseGraph();
+    EXPECT_THROW(graph.StepFrame(true), MediaGraphError);
+}
+
 // Files the preview can't render completely are logged and never reach the player: nothing is
 // drawn of them.
 TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
@@ -139,7 +158,7 @@ TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
         SCOPED_TRACE(file);
         log.clear();
-        player.btnPlayClick({MediaFixtures::path(file)});
+        player.btnPlayClick({WholeFileItem(MediaFixtures::path(file), 0, 0)});
         EXPECT_EVENTUALLY_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
@@ -166,7 +185,7 @@ TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
     graph.setVideoSize(QSize(253, 152));
     QSignalSpy settled(&graph, &FilterGraph::positionSettled);
 
-    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
     EXPECT_TRUE(player.isPlaying());
     EXPECT_FALSE(player.logoVisible());
     ASSERT_EVENTUALLY(looks == 1);
@@ -189,10 +208,10 @@ TEST_F(RealPreview, ALateLookAtAnUnloadedFileChangesNothing)
         held.tryAcquire(1, PatienceMs);
         return FilterGraph::StreamCheck{RenderOutcome::Partial, {}};
     });
-    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("three_seconds.mp4"), 0, 0)});
     player.btnStopClick();
     graph.setStreamChecker(&FilterGraph::probeStreams);
-    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
     held.release();
     EXPECT_EVENTUALLY(player.positionText() != "00:00:00");
     EXPECT_EQ(player.previewFile(), MediaFixtures::path("ten_seconds.mp4"));
@@ -213,7 +232,7 @@ TEST_F(RealPreview, PicturesComeNoFasterThanTheScreenShowsThem)
         if (graph.picturesDrawn() > drawnAtMs.size())
             drawnAtMs.push_back(clock.elapsed());
     });
-    player.btnPlayClick({MediaFixtures::path("ten_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
     ASSERT_EVENTUALLY(drawnAtMs.size() >= 5);
     for (size_t i = 1; i < drawnAtMs.size(); ++i)
         EXPECT_GE(drawnAtMs[i] - drawnAtMs[i - 1], 215) << "pictures " << i << " and " << i + 1;
@@ -227,7 +246,7 @@ protected:
 
 TEST_F(FailingPlayer, AFileThePlayerCannotOpenIsLoggedAndUnloaded)
 {
-    player.btnPlayClick({MediaFixtures::path("three_seconds.mp4")});
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("three_seconds.mp4"), 0, 0)});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, PatienceMs));
     EXPECT_EQ(log, QStringList{PlayingVideoError});
     EXPECT_TRUE(player.previewFile().isEmpty());
@@ -245,8 +264,8 @@ protected:
 TEST_F(UnstartablePlayer, LogsWhyAndStaysUnloaded)
 {
     const QString file = MediaFixtures::path("two_seconds.avi");
-    EXPECT_THROW(player.btnPlayClick({file}), MediaGraphError);
-    EXPECT_THROW(player.btnPlayClick({file}), MediaGraphError);
+    EXPECT_THROW(player.btnPlayClick({WholeFileItem(file, 0, 0)}), MediaGraphError);
+    EXPECT_THROW(player.btnPlayClick({WholeFileItem(file, 0, 0)}), MediaGraphError);
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.first().startsWith("The preview cannot play videos: ")) << log.first().toStdString();
     EXPECT_TRUE(log.first().contains("no-such-option")) << log.first().toStdString();

@@ -19,7 +19,7 @@ void ShowPreview(PreviewPlayer &player, FilterGraph &graph, VideoWindow *video, 
     QObject::connect(&player, &PreviewPlayer::positionTextChanged, position, &QLabel::setText);
 }
 
-QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &model)
+QList<SourceItem> SelectedSourceItems(const QTreeView &grid, const SourceListModel &model)
 {
     QList<int> rows;
     if (const QItemSelectionModel *selection = grid.selectionModel()) {
@@ -27,8 +27,8 @@ QStringList SelectedSourceFiles(const QTreeView &grid, const SourceListModel &mo
             rows << index.row();
     }
     std::sort(rows.begin(), rows.end());
-    QStringList files;
+    QList<SourceItem> items;
     for (int row : rows)
-        files << model.item(row).path;
-    return files;
+        items << model.item(row);
+    return items;
 }
