@@ -6,15 +6,8 @@
 # Environment: RUNS (default 5), SOURCE_SECONDS (default 600), WORK (default a temporary folder).
 set -euo pipefail
 
-build_dir=${1:-"$(dirname "$0")/../../build"}
-evc="$build_dir/Kelvane/evc"
-runs=${RUNS:-5}
-source_seconds=${SOURCE_SECONDS:-600}
-work=${WORK:-$(mktemp -d)}
+. "$(dirname "$0")/setup.sh"
 src="$work/source-${source_seconds}s.mp4"
-
-[[ -x $evc ]] || { echo "evc not found at $evc (build first)" >&2; exit 1; }
-command -v ffmpeg >/dev/null || { echo "ffmpeg is needed" >&2; exit 1; }
 
 if [[ ! -s $src ]]; then
     echo "Making a ${source_seconds} s 1280x720 H.264 + AAC source in $work ..." >&2

@@ -2,8 +2,6 @@
 
 #include "cli/AudioTrackChoice.h"
 #include "cli/SourceCut.h"
-#include "engine/AdvanceSystem.h"
-#include "engine/EncoderFailure.h"
 #include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
 #include "media/SourceProbeRun.h"
@@ -17,17 +15,12 @@
 #include <stdexcept>
 
 struct ParallelConversion::Job {
+    int key = 0;              // its name in the queue
     CutSource cut;
     JobCommand command;
     QString scriptFolder;     // the folder of this job's own script
-    std::unique_ptr<TAdvanceSystem> runner;
     qint64 writtenSeconds = 0;
-    QString lastLine;         // the encoder's last line, for the reason of a failure
-    TShortfallWatch shortfall; // whether its sound ended before the end asked
-    std::optional<LoudnessReport> loudness;
-    SoundRouteReader soundRoute;
     QElapsedTimer clock;
-    bool stopAsked = false;
 
     const QString &source() const { return cut.item.path; }
 };
@@ -53,12 +46,15 @@ ParallelConversion::ParallelConversion(ConversionSettings settings, QObject *par
     : QObject(parent), m_settings(std::move(settings))
 {
     m_settings.jobs = std::max(1, m_settings.jobs);
+    m_queue = std::make_unique<ConversionQueue>(m_settings.jobs, [this](const QString &line) { logQuietly(line); });
+    connect(m_queue.get(), &ConversionQueue::jobOutput, this, &ParallelConversion::jobOutput);
+    connect(m_queue.get(), &ConversionQueue::jobFinished, this, &ParallelConversion::jobEnded);
 }
 
 ParallelConversion::~ParallelConversion()
 {
     m_probe.reset();
-    m_running.clear(); // each runner ends its encoder with the usual grace and waits for it
+    m_queue.reset(); // each runner ends its encoder with the usual grace and waits for it
 }
 
 void ParallelConversion::start(const QStringList &sources)
@@ -117,7 +113,7 @@ void ParallelConversion::probingOver()
 
 void ParallelConversion::fillSlots()
 {
-    while (!m_halted && !m_waiting.empty() && static_cast<int>(m_running.size()) < m_settings.jobs) {
+    while (!m_halted && !m_waiting.empty() && m_queue->hasFreeSlot()) {
         std::unique_ptr<Job> job = std::move(m_waiting.front());
         m_waiting.pop_front();
         startJob(std::move(job));
@@ -144,44 +140,39 @@ void ParallelConversion::startJob(std::unique_ptr<Job> job)
         report(ItemReport::notConverted(job->source(), ItemOutcome::Failed, job->command.result.error));
         return;
     }
-    launch(*job);
+    Job &started = *job;
     m_running.push_back(std::move(job));
+    launch(started);
 }
 
 void ParallelConversion::launch(Job &job)
 {
-    const EncoderCommand &command = job.command.result.command;
-    Job *const raw = &job;
-    // Chunks are handed to this thread, so the job's figures are only ever touched here.
-    job.runner = std::make_unique<TAdvanceSystem>(
-        command.program, command.arguments,
-        [raw](const QString &chunk) {
-            if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
-                raw->writtenSeconds = seconds;
-            if (const QString line = LastOutputLine(chunk); !line.isEmpty())
-                raw->lastLine = line;
-            raw->shortfall.take(chunk);
-            if (const auto loudness = FindLoudnessReport(chunk))
-                raw->loudness = loudness;
-            raw->soundRoute.feed(chunk);
-        },
-        this);
-    job.runner->setOnEnded(RemoveTemporaryWhenFailed(job.command.outputPath));
-    connect(job.runner.get(), &TAdvanceSystem::captureFinished, this,
-            [this, raw](bool started, const TExitStatus &status) { jobEnded(raw, started, status); });
+    job.key = ++m_lastKey;
     job.clock.start();
-    job.runner->start();
+    m_queue->start({job.key, job.source(), job.command.result.command});
 }
 
-void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &status)
+ParallelConversion::Job *ParallelConversion::runningJob(int key) const
 {
-    const auto at = std::find_if(m_running.begin(), m_running.end(), [&](const auto &job) { return job.get() == ended; });
+    const auto at = std::find_if(m_running.begin(), m_running.end(), [&](const auto &job) { return job->key == key; });
+    return at == m_running.end() ? nullptr : at->get();
+}
+
+void ParallelConversion::jobOutput(int key, const QString &chunk)
+{
+    if (Job *job = runningJob(key)) {
+        if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
+            job->writtenSeconds = seconds;
+    }
+}
+
+void ParallelConversion::jobEnded(const EncoderJobEnd &end)
+{
+    const auto at = std::find_if(m_running.begin(), m_running.end(), [&](const auto &job) { return job->key == end.key; });
     if (at == m_running.end())
         return;
     std::unique_ptr<Job> job = std::move(*at);
     m_running.erase(at);
-    job->runner->wait(); // its body has emitted the signal as its last act
-    job->runner.reset();
     m_settings.context.fileFunc->releaseName(job->command.outputPath);
     if (!job->scriptFolder.isEmpty())
         QDir(job->scriptFolder).removeRecursively();
@@ -190,44 +181,31 @@ void ParallelConversion::jobEnded(Job *ended, bool started, const TExitStatus &s
     item.source = job->source();
     item.commandLine = job->command.result.command.commandLine;
     item.seconds = static_cast<double>(job->clock.elapsed()) / 1000.0;
-    if (job->stopAsked && !status.succeeded()) {
-        item.outcome = ItemOutcome::Stopped;
-        logQuietly(ConversionStoppedLine(item.source));
-    } else if (const QString reason = failureOf(*job, started, status); !reason.isEmpty()) {
+    switch (end.reason) {
+    case EncoderJobEndReason::Stopped: item.outcome = ItemOutcome::Stopped; break;
+    case EncoderJobEndReason::Failed:
         item.outcome = ItemOutcome::Failed;
-        item.error = reason;
-        logQuietly(ConversionFailedLine(item.source, reason));
-    } else {
+        item.error = end.failure;
+        break;
+    case EncoderJobEndReason::Converted:
         item.outcome = ItemOutcome::Converted;
         item.output = job->command.outputPath;
-        item.shortfall = job->shortfall.shortfall();
-        if (item.shortfall)
-            logQuietly(item.source + QStringLiteral(": ") + ShortfallText(*item.shortfall));
-        item.loudness = job->loudness;
-        if (item.loudness)
-            logQuietly(QStringLiteral("Loudness of %1: %2").arg(item.source, LoudnessReportText(*item.loudness)));
-        item.audio = job->soundRoute.route();
-        if (item.audio.known())
-            logQuietly(SoundRouteLogLine(item.source, item.audio));
+        item.shortfall = end.shortfall;
+        item.loudness = end.loudness;
+        item.audio = end.route;
         m_convertedSeconds += job->cut.cutSeconds;
+        break;
     }
+    for (const QString &line : EncoderJobLogLines(end))
+        logQuietly(line);
     report(item);
     fillSlots();
-}
-
-// Why a finished job counts as failed; empty when its output was written.
-QString ParallelConversion::failureOf(const Job &job, bool started, const TExitStatus &status) const
-{
-    return EncoderFailure(job.command.result.command.program, job.command.outputPath, job.lastLine, started, status);
 }
 
 void ParallelConversion::stop()
 {
     halt({});
-    for (const std::unique_ptr<Job> &job : m_running) {
-        job->stopAsked = true;
-        job->runner->requestStop();
-    }
+    m_queue->stop();
     finishWhenOver();
 }
 

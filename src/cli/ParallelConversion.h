@@ -1,12 +1,14 @@
 #pragma once
 // Converts a list of files with up to N encoders at once. The files are measured one after
 // another on a worker thread (the window's checks); a file is started as soon as it has been
-// measured and an encoder slot is free, in list order. Each job has its own command, record,
-// source item and runner (its encoder in a process group of its own); the only thing jobs share
-// is the set of output names reserved for the jobs not finished yet.
+// measured and a slot of the conversion queue is free, in list order. Each job has its own
+// command, record and source item, and the queue gives it a runner of its own (its encoder in a
+// process group of its own); the only thing jobs share is the set of output names reserved for
+// the jobs not finished yet.
 #include "cli/ItemReport.h"
 #include "cli/JobCommand.h"
 #include "media/AudioTracks.h"
+#include "engine/ConversionQueue.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -18,9 +20,7 @@
 #include <optional>
 
 class SourceProbeRun;
-class TAdvanceSystem;
 struct ProbedSourceFile;
-struct TExitStatus;
 
 struct ConversionSettings {
     JobCommandContext context;
@@ -61,8 +61,9 @@ private:
     void fillSlots();
     void startJob(std::unique_ptr<Job> job);
     void launch(Job &job);
-    void jobEnded(Job *job, bool started, const TExitStatus &status);
-    QString failureOf(const Job &job, bool started, const TExitStatus &status) const;
+    Job *runningJob(int key) const;
+    void jobOutput(int key, const QString &chunk);
+    void jobEnded(const EncoderJobEnd &end);
     void halt(const QString &runError);
     void report(ItemReport report);
     void reportNotStarted(const QString &source);
@@ -76,7 +77,9 @@ private:
     std::unique_ptr<SourceProbeRun> m_probe;
     bool m_probing = false;
     std::deque<std::unique_ptr<Job>> m_waiting;
-    std::list<std::unique_ptr<Job>> m_running;
+    std::list<std::unique_ptr<Job>> m_running; // the jobs in the queue's slots
+    std::unique_ptr<ConversionQueue> m_queue;
+    int m_lastKey = 0;
     bool m_halted = false;
     bool m_finished = false;
     QString m_runError;

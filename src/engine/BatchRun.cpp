@@ -1,10 +1,7 @@
 #include "engine/BatchRun.h"
 
-#include "engine/AdvanceSystem.h"
 #include "engine/ConvertParameterBuilder.h"
 #include "engine/EncoderFailure.h"
-#include "engine/EncoderProcesses.h"
-#include "engine/LoudnessReport.h"
 #include "engine/OutputFolder.h"
 #include "engine/OutputTemporaries.h"
 #include "engine/ProgressRefresh.h"
@@ -42,7 +39,7 @@ TBatchRun::TBatchRun(const TBatchServices &services, TProgressRefresh &progress,
     connect(&m_powerOff, &TPowerOffCountdown::poweringOff, this, &TBatchRun::endProgramRequested);
 }
 
-// A runner still working is ended and waited for before the object goes.
+// An encoder still working is ended and waited for before the object goes.
 TBatchRun::~TBatchRun() = default;
 
 bool TBatchRun::RunBatch(const SourceListModel &sourceList)
@@ -61,6 +58,12 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList)
     m_shorter.clear();
     m_nothingToConvert.clear();
     m_runError.clear();
+    m_nextRow = 0;
+    m_durationTexts.clear();
+    m_queue = std::make_unique<ConversionQueue>(m_filesAtOnce, [this](const QString &line) { logQuietly(line); });
+    connect(m_queue.get(), &ConversionQueue::jobStarting, this, &TBatchRun::itemStarting);
+    connect(m_queue.get(), &ConversionQueue::jobOutput, this, &TBatchRun::handleChunk);
+    connect(m_queue.get(), &ConversionQueue::jobFinished, this, &TBatchRun::onJobFinished);
     if (const QString refusal = refusalBeforeStart(); !refusal.isEmpty()) {
         ShowMessageBox(m_services.boxes, refusal, MessageKind::Warning);
         m_state.checkedCount = 0;
@@ -104,25 +107,27 @@ bool TBatchRun::leaveOutEmptyCuts()
     return m_state.checkedCount > 0;
 }
 
-// Goes through the rows from rowIndex on until an item's encoder has been started (its end
-// continues the walk), the rows are used up, or a stop or a close has ended the walk.
+// Goes through the rows until every slot of the queue holds an item's encoder (each end
+// continues the walk), the rows are used up, or a stop, a close or a run error has ended the
+// walk; the run is over when the last encoder has ended.
 void TBatchRun::advance()
 {
     try {
-        while (m_state.phase == TRunPhase::Converting && m_state.rowIndex < rowCount()) {
-            const int row = m_state.rowIndex;
+        while (m_state.phase == TRunPhase::Converting && m_runError.isEmpty() && m_nextRow < rowCount() &&
+               m_queue->hasFreeSlot()) {
+            const int row = m_nextRow++;
+            m_state.rowIndex = row;
             const SourceItem &item = m_items.at(row);
-            if (item.checked && !m_nothingToConvert.contains(item.id)) {
-                if (startItem(row))
-                    return;
+            if (item.checked && !m_nothingToConvert.contains(item.id) && !startItem(row))
                 ++m_state.doneCount;
-            }
-            ++m_state.rowIndex;
         }
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
     }
+    if (!m_queue->isIdle())
+        return;
+    m_state.rowIndex = m_nextRow;
     finishRun(AfterJob::Due);
 }
 
@@ -142,85 +147,48 @@ bool TBatchRun::startItem(int row)
         return false;
     }
     m_progress.itemStarted(m_state.doneCount, m_state.checkedCount, m_currentFile);
-    prepareRunner(built.command);
-    // A stop that comes while the windows are brought up keeps the encoder from starting.
-    Q_EMIT itemStarting(row);
-    m_runner->start();
+    m_durationTexts.insert(row, built.durationText);
+    m_queue->start({row, item.path, built.command}); // itemStarting comes first
     return true;
 }
 
-void TBatchRun::prepareRunner(const EncoderCommand &command)
-{
-    m_encoderPath = command.program;
-    m_expectedOutput = command.outputPath;
-    m_lastOutputLine.clear();
-    m_shortfall = TShortfallWatch{};
-    m_soundRoute = {};
-    m_itemStopped = false;
-    m_runner = std::make_unique<TAdvanceSystem>(
-        command.program, command.arguments, [this](const QString &chunk) { handleChunk(chunk); }, this);
-    m_runner->setOnEnded(RemoveTemporaryWhenFailed(m_expectedOutput));
-    connect(m_runner.get(), &TAdvanceSystem::captureFinished, this, &TBatchRun::onCaptureFinished);
-}
-
 // Runs on this object's (the user-interface) thread while the runner waits for it.
-void TBatchRun::handleChunk(const QString &chunk)
+void TBatchRun::handleChunk(int row, const QString &chunk)
 {
-    const QString line = LastOutputLine(chunk);
-    if (!line.isEmpty())
-        m_lastOutputLine = line;
-    m_shortfall.take(chunk);
-    if (const auto loudness = FindLoudnessReport(chunk))
-        logQuietly(QStringLiteral("Loudness of ") + m_currentFile + QStringLiteral(": ") + LoudnessReportText(*loudness));
-    m_soundRoute.feed(chunk);
     // The row's own file, not the script that a RealMedia source is handed over in.
     m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
-                                                         m_state.durationText, m_currentFile});
+                                                         m_durationTexts.value(row), m_items.value(row).path});
     Q_EMIT encoderOutput(chunk);
 }
 
-void TBatchRun::itemConverted()
+void TBatchRun::onJobFinished(const EncoderJobEnd &end)
 {
-    ++m_convertedCount;
-    if (m_soundRoute.route().known())
-        log(SoundRouteLogLine(m_currentFile, m_soundRoute.route()));
-    const std::optional<TShortfall> &shortfall = m_shortfall.shortfall();
-    if (!shortfall)
-        return;
-    m_shorter.append({m_currentFile, *shortfall});
-    log(m_currentFile + QStringLiteral(": ") + ShortfallText(*shortfall));
-}
-
-void TBatchRun::onCaptureFinished(bool started, const TExitStatus &status)
-{
-    if (!m_runner)
-        return;
-    m_runner->wait();   // its body has emitted this as its last act
-    m_runner.reset();
+    m_durationTexts.remove(end.key);
     try {
-        if (m_itemStopped && !status.succeeded()) {
-            ++m_stoppedCount;
-            log(ConversionStoppedLine(m_currentFile));
-        } else if (const QString reason = itemFailure(started, status); !reason.isEmpty()) {
-            fail(m_currentFile, reason);
-        } else {
-            itemConverted();
-        }
+        countEnd(end);
+        for (const QString &line : EncoderJobLogLines(end))
+            log(line);
     } catch (const std::exception &e) {
         abortRun(QString::fromLocal8Bit(e.what()));
         return;
     }
     ++m_state.doneCount;
-    if (!m_itemStopped)
+    if (!end.stopAsked)
         m_progress.itemEnded(m_state.doneCount, m_state.checkedCount);
-    ++m_state.rowIndex;
     advance();
 }
 
-// Why a finished item counts as failed; empty when it was converted.
-QString TBatchRun::itemFailure(bool started, const TExitStatus &status) const
+void TBatchRun::countEnd(const EncoderJobEnd &end)
 {
-    return EncoderFailure(m_encoderPath, m_expectedOutput, m_lastOutputLine, started, status);
+    switch (end.reason) {
+    case EncoderJobEndReason::Stopped: ++m_stoppedCount; break;
+    case EncoderJobEndReason::Failed: m_failures.append({end.source, end.failure}); break;
+    case EncoderJobEndReason::Converted:
+        ++m_convertedCount;
+        if (end.shortfall)
+            m_shorter.append({end.source, *end.shortfall});
+        break;
+    }
 }
 
 void TBatchRun::Stop()
@@ -233,18 +201,16 @@ void TBatchRun::CloseStop()
     endAfterCurrentItem(TRunPhase::Closing);
 }
 
-// No item starts after the current one, whose encoder is ended (or kept from starting). A Stop
-// outranks a close: once stopped, the after-job step stays off.
+// No item starts after the current ones, whose encoders are ended (or kept from starting). A
+// Stop outranks a close: once stopped, the after-job step stays off.
 void TBatchRun::endAfterCurrentItem(TRunPhase phase)
 {
     if (!isRunning())
         return;
     if (m_state.phase != TRunPhase::Stopped)
         m_state.phase = phase;
-    if (!m_runner)
-        return;
-    m_itemStopped = true;
-    KillEncoder(m_runner.get(), [this](const QString &line) { logQuietly(line); });
+    if (m_queue)
+        m_queue->stop();
 }
 
 // The after-job step follows a run that was not stopped: the failure message comes first; the
@@ -279,12 +245,16 @@ void TBatchRun::showFailures()
         ShowMessageBox(m_services.boxes, FailureMessage(m_failures), MessageKind::Error);
 }
 
-// An error that ends the whole run (the log cannot be written, say): a runner not started yet
-// goes, the windows are restored and the error is shown.
+// An error that ends the whole run (the log cannot be written, say): nothing more starts, the
+// encoders still running are ended, and once they are over the windows are restored and the
+// error is shown.
 void TBatchRun::abortRun(const QString &error)
 {
-    m_runner.reset();
     m_runError = error;
+    if (m_queue && !m_queue->isIdle()) {
+        m_queue->stop();
+        return;
+    }
     finishRun(AfterJob::Skip);
 }
 

@@ -1,13 +1,14 @@
 #pragma once
-// The batch run: converts the checked rows of the source list one after another, each by one
-// encoder process, driven by the runner's signals (nothing here waits or polls).
+// The batch run: converts the checked rows of the source list, each by one encoder process, in
+// the conversion queue's slots (one by default: one after another), driven by the queue's
+// signals (nothing here waits or polls).
 #include "engine/BatchReport.h"
 #include "engine/ConvertParameter.h"
-#include "engine/ExitStatus.h"
+#include "engine/ConversionQueue.h"
 #include "engine/PowerOffCountdown.h"
-#include "engine/SoundRoute.h"
 #include "media/SourceItem.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -21,7 +22,6 @@ class IMessageBoxes;
 class IPowerControl;
 class IShellLauncher;
 class SourceListModel;
-class TAdvanceSystem;
 class TAppFunc;
 class TProgressRefresh;
 
@@ -52,7 +52,7 @@ struct TBatchState {
     TRunPhase phase = TRunPhase::Idle;
     qint32 doneCount = 0;    // checked rows already handed to the encoder in this run
     qint32 checkedCount = 0; // checked rows at the start of the run
-    qint32 rowIndex = 0;     // source row being processed
+    qint32 rowIndex = 0;     // source row being processed (the one started last)
     QString commandLine;     // the current item's command line
     QString startText;       // the current item's start time, hh:mm:ss
     QString durationText;    // the current item's length in whole seconds
@@ -72,6 +72,9 @@ public:
     // when job is finished.", read when the after-job step runs. Unset means unchecked.
     void setShowOutputDirectory(std::function<bool()> checked) { m_showOutputDirectory = std::move(checked); }
     void setShutdown(std::function<bool()> checked) { m_shutdown = std::move(checked); }
+    // How many files the next runs convert at once (at least 1; 1 by default).
+    void setFilesAtOnce(int count) { m_filesAtOnce = std::max(1, count); }
+    int filesAtOnce() const { return m_filesAtOnce; }
 
     // Starts converting the checked items of `sourceList` as they are now, each with its own
     // cut, and returns at once; runFinished tells when the run is over. An empty list shows the warning
@@ -122,11 +125,9 @@ private:
     bool leaveOutEmptyCuts();
     void advance();
     bool startItem(int row);
-    void prepareRunner(const EncoderCommand &command);
-    void handleChunk(const QString &chunk);
-    void itemConverted();
-    void onCaptureFinished(bool started, const TExitStatus &status);
-    QString itemFailure(bool started, const TExitStatus &status) const;
+    void handleChunk(int row, const QString &chunk);
+    void onJobFinished(const EncoderJobEnd &end);
+    void countEnd(const EncoderJobEnd &end);
     void endAfterCurrentItem(TRunPhase phase);
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
@@ -144,22 +145,20 @@ private:
     std::function<bool()> m_showOutputDirectory;
     std::function<bool()> m_shutdown;
 
+    int m_filesAtOnce = 1;
+
     TBatchState m_state;
     QList<SourceItem> m_items;                        // the list as the run started, while it lasts
-    std::unique_ptr<TAdvanceSystem> m_runner;         // the current item's runner
+    int m_nextRow = 0;                                // where the walk through the rows goes on
+    std::unique_ptr<ConversionQueue> m_queue;         // the run's encoders
+    QHash<int, QString> m_durationTexts;              // of the rows whose encoders run
     QString m_currentFile;
-    QString m_encoderPath;
-    QString m_expectedOutput;
-    QString m_lastOutputLine;
-    SoundRouteReader m_soundRoute; // which way the item's sound went, when its encoder says
-    bool m_itemStopped = false;
     QList<TFailedItem> m_failures;
     int m_convertedCount = 0;
     int m_stoppedCount = 0;
     int m_notStartedCount = 0;
     bool m_endedEarly = false;
     QList<SourceItemId> m_nothingToConvert; // checked items left out: their end is not after their start
-    TShortfallWatch m_shortfall;         // the current item's sound may end early
     QList<TShortItem> m_shorter;
     QString m_runError;
     TPowerOffCountdown m_powerOff;

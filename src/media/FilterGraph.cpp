@@ -4,8 +4,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include <mpv/client.h>
 
@@ -99,15 +103,65 @@ RenderOutcome FilterGraph::RenderFile(const QString &path)
     if (!m_open)
         throw MediaGraphError("The preview graph is not open.");
     unloadFile();
+    m_hasFile = true;
+    ++m_generation;
+    // The player loads the file while its streams are looked at; nothing of it is shown or run
+    // before the look has found a decoder for each.
+    m_session.holdPictures(true);
+    loadFile(path);
+    checkStreams(path);
+    return RenderOutcome::Complete;
+}
+
+FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path)
+{
     ProbeGraph probe;
     probe.OpenGraph();
-    const RenderOutcome outcome = probe.RenderFile(path);
-    if (outcome == RenderOutcome::Complete) {
-        const std::optional<qint64> duration = probe.GetDuration();
-        loadFile(path);
-        m_duration = duration;
+    StreamCheck check;
+    check.outcome = probe.RenderFile(path);
+    if (check.outcome == RenderOutcome::Complete)
+        check.duration = probe.GetDuration();
+    return check;
+}
+
+// The look at the file runs in the thread pool; its answer comes back to this object's thread,
+// and not at all once the graph is gone.
+void FilterGraph::checkStreams(const QString &path)
+{
+    auto promise = std::make_shared<QPromise<StreamCheck>>();
+    QFuture<StreamCheck> answer = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, checker = m_checkStreams, path] {
+        StreamCheck check;
+        try {
+            check = checker(path);
+        } catch (...) {
+            // A file that can't be looked at does not play.
+        }
+        promise->addResult(check);
+        promise->finish();
+    });
+    answer.then(this, [this, generation = m_generation](const StreamCheck &check) {
+        streamsChecked(generation, check);
+    });
+}
+
+void FilterGraph::streamsChecked(quint64 generation, const StreamCheck &check)
+{
+    if (generation != m_generation || !m_hasFile)
+        return; // another file has been rendered since, or none is
+    if (check.outcome != RenderOutcome::Complete)
+        return failPlayback();
+    m_streamsChecked = true;
+    if (!m_duration)
+        m_duration = check.duration;
+    m_session.holdPictures(false);
+    try {
+        if (m_loaded && m_running)
+            setPaused(false);
+    } catch (const MediaGraphError &) {
+        failPlayback();
     }
-    return outcome;
 }
 
 void FilterGraph::send(const QByteArrayList &arguments, quint64 reply)
@@ -125,10 +179,7 @@ void FilterGraph::setPaused(bool paused)
 // The file is loaded paused: it starts running, at the position asked for, once it is loaded.
 void FilterGraph::loadFile(const QString &path)
 {
-    forgetFile();
-    m_hasFile = true;
     setPaused(true);
-    ++m_generation;
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     send({"loadfile", file, "replace", "aid=" + audioTrackValue(m_audioTrack)}, replyTag(LoadReply, m_generation));
 }
@@ -161,6 +212,7 @@ void FilterGraph::forgetFile()
     m_position = 0;
     m_atEnd = false;
     m_awaitingRestart = false;
+    m_streamsChecked = false;
 }
 
 std::optional<qint64> FilterGraph::GetDuration()
@@ -199,7 +251,7 @@ void FilterGraph::seekPlayer(qint64 reference)
     m_awaitingRestart = true;
     send({"seek", secondsText(reference), "absolute+exact"}, replyTag(SeekReply, m_seeksSent));
     // At the end of a file the player has paused itself; a running graph runs on from the new position.
-    if (m_running)
+    if (m_running && m_streamsChecked)
         setPaused(false);
 }
 
@@ -208,7 +260,7 @@ void FilterGraph::RunGraph()
     if (!m_open)
         throw MediaGraphError("The preview graph is not open.");
     m_running = true;
-    if (m_loaded)
+    if (m_loaded && m_streamsChecked)
         setPaused(false);
 }
 
@@ -228,6 +280,15 @@ void FilterGraph::StopGraph()
     m_running = false;
     if (m_hasFile)
         setPaused(true);
+}
+
+// The player pauses itself after the step; the position follows as it reports it.
+void FilterGraph::StepFrame(bool forward)
+{
+    if (!m_open || !m_hasFile)
+        throw MediaGraphError("No file is loaded in the preview.");
+    m_running = false;
+    send({forward ? QByteArrayLiteral("frame-step") : QByteArrayLiteral("frame-back-step")});
 }
 
 void FilterGraph::onEvent(const mpv_event &event)
@@ -298,7 +359,7 @@ void FilterGraph::fileLoaded()
             return;
         }
         m_awaitingRestart = true;
-        if (m_running)
+        if (m_running && m_streamsChecked)
             setPaused(false);
     } catch (const MediaGraphError &) {
         failPlayback();

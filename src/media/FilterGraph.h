@@ -1,8 +1,10 @@
 #pragma once
 // The preview graph: a media graph that plays a file in libmpv and draws its picture into a
 // frame buffer for the video window. Whether a file renders completely is decided by the same
-// rule as the probe, before the player sees it. The player core is created when the graph is
-// first opened and lives until Release(); opening and closing only load and unload files.
+// rule as the probe, before anything of it is shown; that look at the file runs on a worker
+// thread while the player loads the file paused, so a slow disk never holds up the window and
+// the look costs no time before the first picture. The player core is created when the graph is first
+// opened and lives until Release(); opening and closing only load and unload files.
 //
 // Everything the player reports arrives as events on the user-interface thread; the graph keeps
 // the latest position, duration and end-of-file state from them, so asking for the position
@@ -12,6 +14,7 @@
 
 #include <QObject>
 #include <QSize>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -24,6 +27,17 @@ class FilterGraph final : public QObject, public MediaGraph {
 public:
     using LogFunction = std::function<void(const QString &line)>;
 
+    // What a look at a file's streams found: whether every sound and picture stream has a
+    // decoder, and the file's length when it is known.
+    struct StreamCheck {
+        RenderOutcome outcome = RenderOutcome::Failed;
+        std::optional<qint64> duration;
+    };
+    // Looks at a file's streams; called on a worker thread, never on the graph's.
+    using StreamChecker = std::function<StreamCheck(const QString &path)>;
+    // The probe's look: the same rule the source list measures files by.
+    static StreamCheck probeStreams(const QString &path);
+
     // `log` receives one line when the player core cannot be created.
     explicit FilterGraph(MpvSettings settings = {}, LogFunction log = {}, QObject *parent = nullptr);
     ~FilterGraph() override;
@@ -34,9 +48,14 @@ public:
     void CloseGraph() override;
     bool IsGraphOpen() const override { return m_open; }
     void EmptyGraph() override;
-    // Complete files are handed to the player, which loads them paused; anything else is not.
-    // Throws MediaGraphError when the graph is closed or the player takes no command.
+    // Returns at once with Complete: the player loads the file paused while its streams are
+    // looked at on a worker thread. A file whose every stream has a decoder is then shown (and
+    // runs if the graph was run meanwhile); any other file is unloaded before a picture of it
+    // is drawn, and playbackFailed() tells. Throws MediaGraphError when the graph is closed or
+    // the player takes no command.
     RenderOutcome RenderFile(const QString &path) override;
+    // Replaces the look at a file's streams (tests count and hold it).
+    void setStreamChecker(StreamChecker checker) { m_checkStreams = std::move(checker); }
 
     // The player's duration once the file is loaded, the probe's before.
     std::optional<qint64> GetDuration() override;
@@ -50,6 +69,9 @@ public:
     void RunGraph() override;
     void PauseGraph() override;
     void StopGraph() override;
+    // One frame on or back from where the paused file stands. Throws MediaGraphError when no
+    // file is rendered or the player takes no command.
+    void StepFrame(bool forward) override;
 
     // The player's audio track ("aid"): given to the next file as it is loaded, and switched at
     // once in a loaded file. Nothing leaves the choice to the player.
@@ -61,11 +83,16 @@ public:
     // The picture, drawn at `size` device pixels with black bars where the video's shape differs.
     void setVideoSize(QSize size) { m_session.setFrameSize(size); }
     const VideoFrameBuffer &videoFrame() const { return m_session.frame(); }
+    // The screen's refresh interval: pictures are drawn no more often than it shows them.
+    void setRefreshInterval(std::chrono::microseconds interval) { m_session.setRefreshInterval(interval); }
+    // The player's pictures drawn so far.
+    quint64 picturesDrawn() const { return m_session.picturesDrawn(); }
 
 Q_SIGNALS:
     // videoFrame() holds a new picture.
     void frameDrawn();
-    // The player could not open or read the rendered file; it has been unloaded.
+    // The rendered file lacks a decoder for a stream, or the player could not open or read it;
+    // it has been unloaded.
     void playbackFailed();
     // The player has landed after loading the file or after a seek, and GetCurrentPosition()
     // tells where.
@@ -73,6 +100,8 @@ Q_SIGNALS:
 
 private:
     void startPlayer();
+    void checkStreams(const QString &path);
+    void streamsChecked(quint64 generation, const StreamCheck &check);
     void loadFile(const QString &path);
     void unloadFile();
     void forgetFile();
@@ -94,6 +123,7 @@ private:
 
     MpvSettings m_settings;
     LogFunction m_log;
+    StreamChecker m_checkStreams = &FilterGraph::probeStreams;
     MpvSession m_session;
     QString m_startError;  // why the player core could not be created
     bool m_released = false;
@@ -109,9 +139,11 @@ private:
     std::optional<qint64> m_duration;
     qint64 m_position = 0;
     bool m_atEnd = false;
+    // The look at the file's streams found a decoder for each: it may run and be shown.
+    bool m_streamsChecked = false;
 
-    // Each load and unload starts a new generation; events before the player has answered the
-    // newest one belong to a file that is gone.
+    // Each rendered file and each unload starts a new generation; events before the player has
+    // answered the newest one, and stream checks of an older one, belong to a file that is gone.
     quint64 m_generation = 0;
     quint64 m_acknowledged = 0;
     // Seeks: the newest one sent and the newest one the player has taken.

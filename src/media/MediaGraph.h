@@ -80,6 +80,14 @@ public:
     virtual void RunGraph() = 0;
     virtual void PauseGraph() = 0;
     virtual void StopGraph() = 0;
+
+    // Shows the next frame (`forward`) or the one before of a paused file and stays paused.
+    // Throws MediaGraphError when the graph can't step (a graph that only measures files).
+    virtual void StepFrame(bool forward)
+    {
+        (void)forward;
+        throw MediaGraphError("This graph can't step frames.");
+    }
 };
 
 // Sets the graph's current position to `milliseconds`; throws MediaGraphError when the graph

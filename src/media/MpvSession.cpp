@@ -1,6 +1,8 @@
 #include "media/MpvSession.h"
 
 #include <QMetaObject>
+#include <QThread>
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <vector>
@@ -44,9 +46,20 @@ constexpr std::pair<const char *, const char *> BuiltInOptions[] = {
     {"audio-client-name", "Kelvane"},
     // The renderer does not wait for a frame's display time; frames are drawn when they are due.
     {"video-timing-offset", "0"},
-    // A small picture needs no expensive scaling or dithering.
-    {"zimg-scaler", "bilinear"},
-    {"zimg-dither", "no"},
+    // The picture is seen at a few hundred pixels across: decoding may take the shortcuts that
+    // cost no visible quality at that size (no in-loop deblocking, the decoder's fast flags), and
+    // the sound is not stretched to follow the picture.
+    {"vd-lavc-skiploopfilter", "all"},
+    {"vd-lavc-fast", "yes"},
+    {"video-sync", "audio"},
+    {"audio-pitch-correction", "no"},
+    // A small picture needs no expensive scaling: the renderer shrinks each picture once with
+    // the plain scaler, averaging the pixels that make up each one of the window's (cheaper than
+    // a bilinear filter; skipping pixels instead would be cheaper still, but fine lines break
+    // up and patterns shimmer), without the extra chroma precision no one sees at this size.
+    {"sws-allow-zimg", "no"},
+    {"sws-scaler", "area"},
+    {"sws-fast", "yes"},
 };
 
 // Byte order of the pixels in VideoFrameBuffer, as the renderer names it (QImage::Format_RGB32).
@@ -71,7 +84,12 @@ void MpvSession::CoreDeleter::operator()(mpv_handle *core) const { mpv_terminate
 
 void MpvSession::RenderDeleter::operator()(mpv_render_context *render) const { mpv_render_context_free(render); }
 
-MpvSession::MpvSession(QObject *parent) : QObject(parent) {}
+MpvSession::MpvSession(QObject *parent) : QObject(parent)
+{
+    m_heldPicture.setSingleShot(true);
+    m_heldPicture.setTimerType(Qt::PreciseTimer);
+    connect(&m_heldPicture, &QTimer::timeout, this, &MpvSession::drawNewFrame);
+}
 
 MpvSession::~MpvSession() { shutdown(); }
 
@@ -92,6 +110,8 @@ QString MpvSession::start(const MpvSettings &settings)
             return error;
     }
     QList<std::pair<QByteArray, QByteArray>> options = settings.options;
+    // One decoding thread per core, no more: the rest of the program runs beside the preview.
+    options.prepend({"vd-lavc-threads", QByteArray::number(std::max(1, QThread::idealThreadCount()))});
     if (!settings.audioOutput.isEmpty())
         options.prepend({"ao", settings.audioOutput});
     for (const auto &[name, value] : options) {
@@ -124,6 +144,11 @@ void MpvSession::shutdown()
         mpv_set_wakeup_callback(m_core.get(), nullptr, nullptr);
     m_render.reset();
     m_core.reset();
+    // A picture held back or queued before now has nothing left to draw; a new core starts afresh.
+    m_heldPicture.stop();
+    m_frameQueued = false;
+    m_picturesHeld = false;
+    m_sinceLastPicture.invalidate();
 }
 
 // Called on a thread of the player core: only queue the reading, once until it has run.
@@ -154,19 +179,50 @@ void MpvSession::readEvents()
     }
 }
 
+void MpvSession::holdPictures(bool held)
+{
+    if (held == m_picturesHeld)
+        return;
+    m_picturesHeld = held;
+    if (!held)
+        drawNewFrame(); // the picture that came meanwhile, if any
+}
+
 void MpvSession::drawNewFrame()
 {
+    if (!m_render || m_picturesHeld) {
+        m_frameQueued = false;
+        return;
+    }
+    if (const std::chrono::milliseconds wait = timeBeforeNextPicture(); wait.count() > 0) {
+        // Held back: callbacks until then need queue nothing, the timer draws the newest picture.
+        m_heldPicture.start(wait);
+        return;
+    }
     m_frameQueued = false;
-    if (m_render && (mpv_render_context_update(m_render.get()) & MPV_RENDER_UPDATE_FRAME)) {
-        draw();
+    if (mpv_render_context_update(m_render.get()) & MPV_RENDER_UPDATE_FRAME) {
+        if (draw()) {
+            ++m_picturesDrawn;
+            m_sinceLastPicture.start();
+        }
         Q_EMIT frameDrawn();
     }
 }
 
-void MpvSession::draw()
+std::chrono::milliseconds MpvSession::timeBeforeNextPicture() const
+{
+    using namespace std::chrono;
+    if (m_refreshInterval.count() <= 0 || !m_sinceLastPicture.isValid())
+        return 0ms;
+    const nanoseconds shortest = m_refreshInterval * 9 / 10;
+    const nanoseconds passed(m_sinceLastPicture.nsecsElapsed());
+    return passed >= shortest ? 0ms : ceil<milliseconds>(shortest - passed);
+}
+
+bool MpvSession::draw()
 {
     if (!m_render)
-        return;
+        return false;
     int block = 0;
     if (m_frame.isEmpty()) {
         // Nowhere to draw: the frame still counts as shown, so playback goes on.
@@ -177,7 +233,7 @@ void MpvSession::draw()
             {MPV_RENDER_PARAM_INVALID, nullptr},
         };
         mpv_render_context_render(m_render.get(), skipping);
-        return;
+        return false;
     }
     int size[2] = {m_frame.size().width(), m_frame.size().height()};
     size_t stride = static_cast<size_t>(m_frame.bytesPerLine());
@@ -189,7 +245,7 @@ void MpvSession::draw()
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_render.get(), drawing);
+    return mpv_render_context_render(m_render.get(), drawing) >= 0;
 }
 
 bool MpvSession::command(const QByteArrayList &arguments, quint64 reply)
@@ -240,7 +296,8 @@ void MpvSession::setFrameSize(QSize size)
     if (size == m_frame.size())
         return;
     m_frame.resize(size);
-    draw();
+    if (!m_picturesHeld)
+        draw();
     Q_EMIT frameDrawn();
 }
 

@@ -3,13 +3,19 @@
 // (the user-interface thread). libmpv calls back from its own threads; those callbacks only queue
 // work to this object's thread, where pending events are read and new frames are drawn. Commands
 // go out asynchronously, so the user interface never waits for the player core.
+//
+// A picture is drawn only when the player has a new one, and never sooner after the last one
+// than the screen can show it: callbacks that come in between are folded into one drawing.
 #include "media/VideoFrameBuffer.h"
 
 #include <QByteArrayList>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -63,6 +69,14 @@ public:
     const VideoFrameBuffer &frame() const { return m_frame; }
     // Turns the picture black, as when nothing is loaded.
     void clearFrame();
+    // How often the screen shows a new picture (its refresh interval); no two of the player's
+    // pictures are drawn closer together than nine tenths of it. Zero draws each one as it comes.
+    void setRefreshInterval(std::chrono::microseconds interval) { m_refreshInterval = interval; }
+    // The player's pictures drawn into the frame buffer so far (redraws at a new size not counted).
+    quint64 picturesDrawn() const { return m_picturesDrawn; }
+    // While held, the player's pictures wait undrawn (the frame buffer keeps what it shows);
+    // letting go draws the newest one at once.
+    void holdPictures(bool held);
 
 Q_SIGNALS:
     // The frame buffer holds a new picture.
@@ -80,8 +94,11 @@ private:
     static void frameReady(void *self);
     void readEvents();
     void drawNewFrame();
-    // Draws the current picture into the frame buffer (or lets it pass when there is none).
-    void draw();
+    // How long the next picture must still wait so as not to come sooner than the screen shows it.
+    std::chrono::milliseconds timeBeforeNextPicture() const;
+    // Draws the current picture into the frame buffer, or lets it pass when the buffer is empty
+    // (then false).
+    bool draw();
 
     // Declared in this order so that the renderer always goes before the core.
     std::unique_ptr<mpv_handle, CoreDeleter> m_core;
@@ -90,4 +107,9 @@ private:
     std::atomic_bool m_frameQueued{false};
     EventHandler m_onEvent;
     VideoFrameBuffer m_frame;
+    std::chrono::microseconds m_refreshInterval{0};
+    QElapsedTimer m_sinceLastPicture;
+    QTimer m_heldPicture; // fires when a picture that came too soon may be drawn
+    quint64 m_picturesDrawn = 0;
+    bool m_picturesHeld = false;
 };

@@ -2,25 +2,31 @@
 
 #include "media/TimeText.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString PlayingVideoError = QStringLiteral("Playing Video error.");
 
-// The end marker's time in seconds; nothing when it has not been set (or can't be read).
-std::optional<qint32> endMarkerSeconds(const QString &text)
+// Where playback of `item` starts: its own start, and a second before the end of a file shorter
+// than that start, so that the preview never starts past the end and unloads.
+qint64 playbackStart(const SourceItem &item)
 {
-    if (text.isEmpty())
+    return std::clamp<qint64>(item.startMs, 0, std::max<qint64>(0, item.durationMs - 1000));
+}
+
+// The second at which playback of `item` pauses; nothing when its cut runs to the file's end.
+std::optional<qint32> cutEndSeconds(const SourceItem &item)
+{
+    if (item.endMs >= item.durationMs)
         return std::nullopt;
-    const qint32 seconds = TimeTextToSeconds(text);
-    if (FormatTimeText(seconds) != text)
-        return std::nullopt;
-    return seconds;
+    return static_cast<qint32>(EndSeconds(item));
 }
 
 } // namespace
 
-PreviewPlayer::PreviewPlayer(MediaGraph &graph, PreviewTimelineState &timeline, LogFunction log, QObject *parent)
-    : QObject(parent), m_graph(graph), m_timeline(timeline), m_log(std::move(log)),
+PreviewPlayer::PreviewPlayer(MediaGraph &graph, LogFunction log, QObject *parent)
+    : QObject(parent), m_graph(graph), m_log(std::move(log)),
       m_positionText(FormatTimeText(0))
 {
     m_positionTimer.setInterval(PositionInterval);
@@ -40,12 +46,12 @@ void PreviewPlayer::LoadAndPlay(const SourceItem &item)
     if (!renderCompletely(path)) {
         m_graph.EmptyGraph();
         m_previewFile.clear();
-        m_previewItem = {};
+        m_item.reset();
         m_log(PlayingVideoError);
         return;
     }
     m_previewFile = path;
-    m_previewItem = item.id;
+    m_item = item;
     startPlaying();
 }
 
@@ -63,9 +69,11 @@ void PreviewPlayer::startPlaying()
     try {
         PausePreview();
         ResumePreview();
-        if (m_timeline.markersReady)
-            seekTo(qint64(m_timeline.previewStart) * 1000);
+        const qint64 start = playbackStart(*m_item);
+        if (start > 0)
+            seekTo(start);
         m_isPlaying = true;
+        showPosition(start);
         setLogoVisible(false);
     } catch (const MediaGraphError &) {
         setLogoVisible(true);
@@ -78,9 +86,10 @@ void PreviewPlayer::ResumePreview()
         return;
     try {
         m_graph.RunGraph();
+        m_soughtMilliseconds.reset(); // once it runs, the graph's position counts
         m_isPlaying = true;
         setLogoVisible(false);
-        showPosition();
+        showCurrentPosition();
     } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
@@ -95,7 +104,7 @@ void PreviewPlayer::PausePreview()
         m_positionTimer.stop();
         m_isPlaying = false;
         setLogoVisible(false);
-        showPosition();
+        showCurrentPosition();
     } catch (const MediaGraphError &) {
         setLogoVisible(true);
     }
@@ -110,8 +119,11 @@ void PreviewPlayer::StopPreview()
         m_positionTimer.stop();
         m_graph.CloseGraph();
         m_previewFile.clear();
+        m_item.reset();
+        m_soughtMilliseconds.reset();
         m_lastSeconds.reset();
         setPositionText(FormatTimeText(0));
+        Q_EMIT playheadMoved(0, 0);
         m_isPlaying = false;
         setLogoVisible(true);
     } catch (const MediaGraphError &) {
@@ -125,22 +137,23 @@ void PreviewPlayer::seekTo(qint64 milliseconds)
 {
     SeekGraph(m_graph, milliseconds);
     m_lastSeconds = qint32(milliseconds / 1000);
-    // The graph may take a moment to get there: the display shows the target at once.
-    setPositionText(FormatTimeText(milliseconds / 1000));
     if (m_isPlaying)
-        m_positionTimer.start(untilNextSecond(milliseconds));
+        m_soughtMilliseconds.reset();
+    else
+        m_soughtMilliseconds = milliseconds;
+    // The graph may take a moment to get there: the display and the playhead show the target
+    // at once.
+    showPosition(milliseconds);
 }
 
-// Shows where the loaded file is now, and while it runs, ticks again when it reaches its next
-// whole second, so the display never runs behind.
-void PreviewPlayer::showPosition()
+// Shows where the loaded file is now (where a paused file was sought to, else the graph's
+// position), and while it runs, ticks again when it reaches its next whole second.
+void PreviewPlayer::showCurrentPosition()
 {
-    const std::optional<qint64> position = m_graph.GetCurrentPosition();
-    const qint64 milliseconds = position ? MediaTime::referenceToMilliseconds(*position) : 0;
-    if (position)
-        setPositionText(FormatTimeText(MediaTime::millisecondsToSeconds(static_cast<qint32>(milliseconds))));
-    if (m_isPlaying)
-        m_positionTimer.start(untilNextSecond(milliseconds));
+    if (const std::optional<qint64> position = positionMilliseconds())
+        showPosition(*position);
+    else if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(0));
 }
 
 int PreviewPlayer::untilNextSecond(qint64 milliseconds)
@@ -163,9 +176,88 @@ void PreviewPlayer::btnPlayClick(const QList<SourceItem> &selected)
 
 void PreviewPlayer::ChangeAudioTrack(const SourceItem &item)
 {
-    if (m_previewFile.isEmpty() || !item.id.isValid() || item.id != m_previewItem)
+    if (m_previewFile.isEmpty() || !item.id.isValid() || !m_item || item.id != m_item->id)
         return;
     m_graph.SelectAudioTrack(EffectiveAudioTrack(item.audioTracks, item.audioTrack));
+}
+
+std::optional<SourceItem> PreviewPlayer::loadedItem() const
+{
+    if (!m_item || m_previewFile.isEmpty())
+        return std::nullopt;
+    if (m_lookup) {
+        if (std::optional<SourceItem> now = m_lookup(m_item->id))
+            return now;
+    }
+    return m_item;
+}
+
+std::optional<qint64> PreviewPlayer::positionMilliseconds()
+{
+    if (m_previewFile.isEmpty())
+        return std::nullopt;
+    if (!m_isPlaying && m_soughtMilliseconds)
+        return m_soughtMilliseconds;
+    const std::optional<qint64> position = m_graph.GetCurrentPosition();
+    if (!position)
+        return std::nullopt;
+    return MediaTime::referenceToMilliseconds(*position);
+}
+
+qint64 PreviewPlayer::loadedDuration()
+{
+    if (const std::optional<qint64> duration = m_graph.GetDuration())
+        return MediaTime::referenceToMilliseconds(*duration);
+    return m_item ? m_item->durationMs : 0;
+}
+
+void PreviewPlayer::seekWithinFile(qint64 milliseconds)
+{
+    if (m_previewFile.isEmpty())
+        return;
+    const qint64 duration = loadedDuration();
+    const qint64 target = std::max<qint64>(0, duration > 0 ? std::min(milliseconds, duration) : milliseconds);
+    try {
+        seekTo(target);
+    } catch (const MediaGraphError &) {
+    }
+}
+
+void PreviewPlayer::seekBy(qint64 delta)
+{
+    if (const std::optional<qint64> position = positionMilliseconds())
+        seekWithinFile(*position + delta);
+}
+
+void PreviewPlayer::stepFrame(bool forward)
+{
+    if (m_previewFile.isEmpty() || m_isPlaying)
+        return;
+    try {
+        m_graph.StepFrame(forward);
+    } catch (const MediaGraphError &) {
+        return;
+    }
+    m_soughtMilliseconds.reset();
+    showPausedPosition();
+}
+
+void PreviewPlayer::showPausedPosition()
+{
+    if (m_previewFile.isEmpty() || m_isPlaying)
+        return;
+    if (const std::optional<qint64> position = positionMilliseconds())
+        showPosition(*position);
+}
+
+// Shows `milliseconds` on the display and the playhead; while the file runs, the position timer
+// ticks again just after its next whole second, so the display never runs behind.
+void PreviewPlayer::showPosition(qint64 milliseconds)
+{
+    setPositionText(FormatTimeText(milliseconds / 1000));
+    Q_EMIT playheadMoved(milliseconds, loadedDuration());
+    if (m_isPlaying)
+        m_positionTimer.start(untilNextSecond(milliseconds));
 }
 
 void PreviewPlayer::btnPauseClick()
@@ -174,11 +266,12 @@ void PreviewPlayer::btnPauseClick()
         PausePreview();
 }
 
-// The display pauses at the end marker when it shows the marker's time, and also when it has
-// gone past that time since the last tick (a tick that comes late skips a second).
+// The display pauses at the loaded item's cut end when it shows that second, and also when it
+// has gone past it since the last tick (a tick that comes late skips a second).
 bool PreviewPlayer::reachesEndMarker(qint32 seconds) const
 {
-    const std::optional<qint32> end = endMarkerSeconds(m_timeline.endMarkerText);
+    const std::optional<SourceItem> item = loadedItem();
+    const std::optional<qint32> end = item ? cutEndSeconds(*item) : std::nullopt;
     if (!end)
         return false;
     if (seconds == *end)
@@ -194,9 +287,8 @@ void PreviewPlayer::dstrckbrMainformTimer()
     const std::optional<qint64> duration = m_graph.GetDuration();
     const qint32 milliseconds = MediaTime::referenceToMilliseconds(*position);
     const qint32 seconds = MediaTime::millisecondsToSeconds(milliseconds);
-    setPositionText(FormatTimeText(seconds));
-    if (m_isPlaying)
-        m_positionTimer.start(untilNextSecond(milliseconds));
+    m_soughtMilliseconds.reset();
+    showPosition(milliseconds);
     // A seek that fails here changes nothing else: the preview still pauses or stops.
     if (reachesEndMarker(seconds)) {
         try {

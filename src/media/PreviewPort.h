@@ -1,16 +1,16 @@
 #pragma once
-// What the timeline and the preview player share. The preview player owns the loaded file and
-// the graph; the timeline sets where playback starts and where it pauses, and seeks a loaded
-// preview. One PreviewTimelineState lives for the program and is handed to both.
+// What the timeline and the preview share. The preview player owns the loaded file and the
+// graph and plays each row from its own start to its own end; the timeline seeks a loaded
+// preview and keeps the markers' last times here. One PreviewTimelineState lives for the program.
 #include <QString>
 #include <QtGlobal>
 
 struct PreviewTimelineState {
-    // Where playback starts after loading, in whole seconds; set only by the start marker.
+    // The start the start marker set last, in whole seconds.
     int previewStart = 0;
     // False until the markers have been laid out once; false while a layout runs.
     bool markersReady = false;
-    // The end marker's time as hh:mm:ss; empty until the end marker is first moved.
+    // The end the end marker set last, as hh:mm:ss; empty until the end marker is first moved.
     QString endMarkerText;
 };
 

@@ -1,5 +1,6 @@
 #include "media/SegmentMarkers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace SegmentMarkers {
@@ -47,6 +48,11 @@ int EndPercent(int rightFiller)
 }
 
 qint64 SecondsAtPercent(int percent, qint64 durationSeconds) { return percent * durationSeconds / 100; }
+
+int PlayheadX(qint64 position, qint64 duration)
+{
+    return MarkerWidth + 1 + pixelsFor(std::clamp<qint64>(position, 0, std::max<qint64>(duration, 0)), duration);
+}
 
 int FillerClickStep(Qt::KeyboardModifiers modifiers)
 {

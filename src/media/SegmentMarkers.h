@@ -47,6 +47,12 @@ int EndPercent(int rightFiller);
 // percent × duration div 100, truncating.
 qint64 SecondsAtPercent(int percent, qint64 durationSeconds);
 
+// Where the playhead line stands for a position in a file of `duration` (any one unit): at the
+// x where a marker for that time meets the span, 20 + R(position / duration × 220), so it
+// touches the start marker at the cut's start and the end marker at its end. 20 for a
+// duration of 0 or less; positions outside the file stay at the strip's ends.
+int PlayheadX(qint64 position, qint64 duration);
+
 // Pixels one click on a filler moves a marker: 1 with Ctrl the only modifier held, 10 with
 // Shift the only one, else 5.
 int FillerClickStep(Qt::KeyboardModifiers modifiers);

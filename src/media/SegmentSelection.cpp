@@ -81,8 +81,9 @@ void SegmentSelection::SetStartTimeAndPlay()
     m_state.previewStart = static_cast<int>(SecondsAtPercent(StartPercent(m_left), m_selectedDuration));
     const QList<int> rows = m_selectedRows();
     for (int index : rows) {
-        const SourceItem item = m_sources.item(index);
-        m_sources.setTimes(item.id, qint64(m_state.previewStart) * 1000, item.endMs);
+        SourceItem item = m_sources.item(index);
+        item.startMs = qint64(m_state.previewStart) * 1000;
+        writeChecked(item); // within the row's own length, never past its end
     }
     if (!rows.isEmpty())
         seekPreview(m_state.previewStart);
@@ -96,8 +97,9 @@ void SegmentSelection::Splitter2Moved()
         setFillers(m_left, m_right - 1);
     const qint64 end = std::min(SecondsAtPercent(EndPercent(m_right), m_selectedDuration), m_selectedDuration);
     for (int index : m_selectedRows()) {
-        const SourceItem item = m_sources.item(index);
-        m_sources.setTimes(item.id, item.startMs, EndAtSeconds(item, end));
+        SourceItem item = m_sources.item(index);
+        item.endMs = EndAtSeconds(item, end);
+        writeChecked(item);
         m_state.endMarkerText = FormatTimeText(end);
     }
 }
@@ -138,6 +140,73 @@ void SegmentSelection::Panel3MouseDown(Qt::MouseButton button, Qt::KeyboardModif
         return;
     setFillers(m_left, m_right - step);
     Splitter2Moved();
+}
+
+// The check of a typed time: the start within the file, the end not before the start.
+void SegmentSelection::writeChecked(SourceItem item)
+{
+    const SourceItem checked = CheckEditedTimes(item);
+    m_sources.setTimes(checked.id, checked.startMs, checked.endMs);
+}
+
+// Exact places for the row's times, also for the row being previewed: a step of a second
+// moves a marker even where a layout would keep it.
+void SegmentSelection::placeMarkersExactly(const SourceItem &item)
+{
+    m_selectedDuration = DurationSeconds(item);
+    setFillers(StartFillerWidth(StartSeconds(item), m_selectedDuration),
+               EndFillerWidth(EndSeconds(item), m_selectedDuration));
+}
+
+std::optional<SourceItem> SegmentSelection::lastSelectedItem() const
+{
+    const QList<int> rows = m_selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return m_sources.item(rows.last());
+}
+
+void SegmentSelection::setSelectedStart(qint64 seconds)
+{
+    for (int index : m_selectedRows()) {
+        SourceItem item = m_sources.item(index);
+        item.startMs = std::max<qint64>(0, seconds) * 1000;
+        writeChecked(item);
+    }
+    if (const std::optional<SourceItem> last = lastSelectedItem())
+        placeMarkersExactly(*last);
+}
+
+void SegmentSelection::setSelectedEnd(qint64 seconds)
+{
+    for (int index : m_selectedRows()) {
+        SourceItem item = m_sources.item(index);
+        item.endMs = EndAtSeconds(item, std::max<qint64>(0, seconds));
+        writeChecked(item);
+    }
+    if (const std::optional<SourceItem> last = lastSelectedItem())
+        placeMarkersExactly(*last);
+}
+
+void SegmentSelection::nudgeStartMarker(int seconds)
+{
+    const std::optional<SourceItem> last = lastSelectedItem();
+    if (!last)
+        return;
+    const qint64 latest = std::min(EndSeconds(*last), DurationSeconds(*last));
+    const qint64 start = std::clamp<qint64>(StartSeconds(*last) + seconds, 0, std::max<qint64>(0, latest));
+    setSelectedStart(start);
+    seekPreview(start);
+}
+
+void SegmentSelection::nudgeEndMarker(int seconds)
+{
+    const std::optional<SourceItem> last = lastSelectedItem();
+    if (!last)
+        return;
+    const qint64 duration = DurationSeconds(*last);
+    const qint64 end = std::clamp<qint64>(EndSeconds(*last) + seconds, std::min(StartSeconds(*last), duration), duration);
+    setSelectedEnd(end);
 }
 
 void SegmentSelection::SetFillerWidths(int width) { setFillers(width, width); }

@@ -6,6 +6,7 @@
 //
 // Whatever a user does here reports failures as values: nothing thrown leaves these handlers.
 #include "media/PreviewPort.h"
+#include "media/SourceItem.h"
 
 #include <QList>
 #include <QObject>
@@ -34,9 +35,11 @@ public:
     // Places the markers for the selected rows in turn, the last one deciding; the row of the
     // file being previewed is left alone, any other stops the preview first.
     void LayoutSegmentMarkers();
-    // Start marker moved: the start time of every selected row from it; seeks the preview.
+    // Start marker moved: the start time of every selected row from it, each checked as a typed
+    // time is (within the row's own length, the end not before it); seeks the preview.
     void SetStartTimeAndPlay();
-    // End marker moved: the end time of every selected row from it, never past the row's file.
+    // End marker moved: the end time of every selected row from it, never past the row's file
+    // and never before its start.
     void Splitter2Moved();
 
     // A drag of the start marker asks for a left filler width; it is kept between 1 and what
@@ -48,6 +51,18 @@ public:
     // A mouse button pressed on the left or the right filler: moves that marker outwards.
     void Panel2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void Panel3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+    // The start (or end) of every selected row set to `seconds` exactly, each row then checked
+    // as a typed time is, so a row shorter than that keeps its start within its own length and
+    // no start is left past its end; the markers are placed for the last selected row. The
+    // preview is left where it is.
+    void setSelectedStart(qint64 seconds);
+    void setSelectedEnd(qint64 seconds);
+    // A focused marker moved by keys: the last selected row's start (or end) moved by
+    // `seconds`, kept between the file's beginning, the other end of the cut and the file's
+    // end, and written into every selected row as above. Moving the start seeks the preview.
+    void nudgeStartMarker(int seconds);
+    void nudgeEndMarker(int seconds);
 
     // Both fillers to `width` (2 puts the markers at the ends once the list is empty).
     void SetFillerWidths(int width);
@@ -69,7 +84,10 @@ private:
     void setFillers(int left, int right);
     void seekPreview(qint64 seconds);
     void layoutRow(int row);
+    void writeChecked(SourceItem item);
     void placeMarkersFor(const SourceItem &item);
+    void placeMarkersExactly(const SourceItem &item);
+    std::optional<SourceItem> lastSelectedItem() const;
 
     SourceListModel &m_sources;
     PreviewTimelineState &m_state;

@@ -17,7 +17,11 @@
 # With "pick" as second argument, the video's name holds double quotes and parentheses, and it is
 # picked in the dialog's list by keyboard (its folder typed into the file-name box, Shift+Tab to
 # the list, Space, Alt+O for Open) instead of typed.
-# Usage: e2e_convert.sh <program folder> [stop|kill|segment|pick]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
+# With "playhead" as second argument, a two-hour video is cut to the second with the keys: the
+# start typed as 01:23:40, Ctrl+P, Ctrl+U, a click on the video window, Home, five times
+# Shift+Right, I (the start at 01:23:45, second 5025), five times Shift+Right more, O. The log's
+# "parameter: " line must ask for -ss 01:23:45 -t 5 and the output must last 5 seconds.
+# Usage: e2e_convert.sh <program folder> [stop|kill|segment|pick|playhead]. Exit 77 (skipped) without xvfb-run, xdotool or ffmpeg.
 # With SHOTS=<folder> set, a picture of the screen is saved there at every step.
 set -euo pipefail
 
@@ -118,12 +122,39 @@ cut_segment() {
   shot 5-end-time-typed
 }
 
+# The position display's digits, and the video window (253 x 152 at 26,76 of the main window).
+grab_position() { grab "$1" "$main" 90x20+165+261; }
+position_moved() { grab_position now && [ "$(differing now position-before)" -gt 20 ]; }
+# The start cell of the first row shows the time the keys set.
+start_cell() { grab "$1" "$main" 60x14+352+"$((END_CELL_Y - 7))"; }
+start_cell_changed() { start_cell now && [ "$(differing now start-cell-before)" -gt 10 ]; }
+
+# The start typed into its cell, the file played and paused, then the keys on the video window.
+cut_at_playhead() {
+  xdotool mousemove --window "$main" --sync 380 "$END_CELL_Y" click 1
+  xdotool key ctrl+a type --delay 20 "01:23:40"
+  xdotool key Return
+  grab_position position-before
+  xdotool windowfocus --sync "$main" key ctrl+p
+  poll 100 position_moved || fail "Ctrl+P did not play the file"
+  xdotool key ctrl+u
+  xdotool mousemove --window "$main" --sync 150 150 click 1 # the video window takes the keys
+  xdotool key --delay 50 Home shift+Right shift+Right shift+Right shift+Right shift+Right
+  start_cell start-cell-before
+  xdotool key i
+  poll 25 start_cell_changed || fail "I did not set the start"
+  shot 4-start-at-the-playhead
+  xdotool key --delay 50 shift+Right shift+Right shift+Right shift+Right shift+Right o
+  shot 5-end-at-the-playhead
+}
+
 # Runs on the virtual screen: everything a user does, in order.
 inside() {
   start_program
   shot 1-main
   if [ "$MODE" = pick ]; then pick_in_open_dialog; else add_through_open_dialog; fi
   if [ "$MODE" = segment ]; then cut_segment; fi
+  if [ "$MODE" = playhead ]; then cut_at_playhead; fi
   case $MODE in
     stop) convert_and_stop ;;
     kill) convert_and_kill; return ;;
@@ -140,7 +171,7 @@ fi
 program_dir=$1
 mode=${2:-convert}
 skip_without xvfb-run xdotool ffmpeg ffprobe
-[ "$mode" != pick ] || skip_without import compare convert
+[ "$mode" != pick ] && [ "$mode" != playhead ] || skip_without import compare convert
 copy_program "$program_dir"
 rm -rf "$work/Kelvane/Config" "$work/Kelvane/log.txt"   # whatever an earlier start left there
 name='my clip $HOME'
@@ -160,6 +191,11 @@ if [ "$mode" = stop ] || [ "$mode" = kill ]; then
   source_file="$work/media/$name.mov"
   ffmpeg -v error -f lavfi -i testsrc=duration=3600:size=32x32:rate=1 -f lavfi -i sine=duration=3600:sample_rate=8000 \
     -c:v mpeg4 -c:a pcm_s16le -shortest "$source_file"
+elif [ "$mode" = playhead ]; then
+  # Two hours at 32 x 32 pixels, a picture a second, and sound at 8000 Hz: made in seconds.
+  source_file="$work/media/$name.mp4"
+  ffmpeg -v error -f lavfi -i color=c=gray:size=32x32:rate=1:duration=7200 -f lavfi -i sine=duration=7200:sample_rate=8000 \
+    -c:v mpeg4 -g 10 -c:a aac -b:a 16k -shortest "$source_file"
 else
   length=2
   [ "$mode" = segment ] && length=100
@@ -191,13 +227,16 @@ expected=$'codec_name=amr_nb\nsample_rate=8000\nchannels=1'
 [ "$stream" = "$expected" ] || { echo "unexpected output stream:"; echo "$stream"; exit 1; }
 leftovers=$(find "$HOME/Kelvane" -type f ! -name "$(basename "$output")")
 [ -z "$leftovers" ] || { echo "left in the output folder: $leftovers"; exit 1; }
-if [ "$mode" = segment ]; then
-  grep 'parameter: ' "$log" | grep -q -- ' -ss 00:00:45 -t 25 ' ||
+# check_cut <-ss> <-t> <seconds> <message>: the parameter line asks for the cut and the output
+# lasts that long. Raw AMR carries no length: its frames last 20 ms each.
+check_cut() {
+  grep 'parameter: ' "$log" | grep -q -- " -ss $1 -t $2 " ||
     { echo "the cut is not in the parameter line:"; grep 'parameter: ' "$log"; exit 1; }
-  # Raw AMR carries no length: its frames last 20 ms each.
   frames=$(ffprobe -v error -count_frames -select_streams a:0 -show_entries stream=nb_read_frames -of csv=p=0 "$output")
-  (( frames >= 1240 && frames <= 1260 )) || { echo "the output lasts $frames frames of 20 ms, not 25 s"; exit 1; }
-  echo "ok: cut with the start marker and a typed end time, converted exactly that part"
+  (( frames >= $3 * 50 - 10 && frames <= $3 * 50 + 10 )) || { echo "the output lasts $frames frames of 20 ms, not $3 s"; exit 1; }
+  echo "ok: $4"
   exit 0
-fi
+}
+[ "$mode" != playhead ] || check_cut 01:23:45 5 5 "cut a two-hour file to the second with the keys at the playhead, converted exactly that part"
+[ "$mode" != segment ] || check_cut 00:00:45 25 25 "cut with the start marker and a typed end time, converted exactly that part"
 echo "ok: added through the open dialog ($mode), converted with Ctrl+S, closed"

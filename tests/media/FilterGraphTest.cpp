@@ -2,20 +2,27 @@
 #include "MediaFixtures.h"
 #include "common/AudioTrackMedia.h"
 #include "app/widgets/MainForm.h"
+#include "common/EventuallyTrue.h"
 #include "common/Fakes.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
 #include "media/widgets/PreviewControls.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QLabel>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <atomic>
+#include <chrono>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -51,8 +58,7 @@ protected:
 
     QStringList log;
     FilterGraph graph;
-    PreviewTimelineState timeline;
-    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+    PreviewPlayer player{graph, [this](const QString &line) { log << line; }};
 };
 
 // Share of the pixels in `area` that are not black.
@@ -136,18 +142,112 @@ TEST_F(RealPreview, ExactSeekLandsWithinOneFrame)
     }
 }
 
-// Files the preview can't render completely are logged and never reach the player.
+// A paused file steps one frame (a tenth of a second) on and back, and stays paused.
+TEST_F(RealPreview, APausedFileStepsByFrames)
+{
+    graph.OpenGraph();
+    ASSERT_EQ(graph.RenderFile(MediaFixtures::path("three_seconds.mp4")), RenderOutcome::Complete);
+    graph.PauseGraph();
+    ASSERT_TRUE(waitSettled());
+    graph.SetCurrentPosition(referenceOfMs(1000));
+    ASSERT_TRUE(waitSettled());
+    const auto positionMs = [this] { return graph.GetCurrentPosition().value_or(-1) / 10000; };
+    graph.StepFrame(true);
+    EXPECT_EVENTUALLY(positionMs() >= 1050);
+    EXPECT_LE(positionMs(), 1150);
+    graph.StepFrame(false);
+    EXPECT_EVENTUALLY(positionMs() <= 1050);
+    EXPECT_GE(positionMs(), 950);
+    graph.CloseGraph();
+    EXPECT_THROW(graph.StepFrame(true), MediaGraphError);
+}
+
+// Files the preview can't render completely are logged and never reach the player: nothing is
+// drawn of them.
 TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
 {
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
         SCOPED_TRACE(file);
         log.clear();
         player.btnPlayClick({itemOf(MediaFixtures::path(file))});
-        EXPECT_EQ(log, QStringList{PlayingVideoError});
+        EXPECT_EVENTUALLY_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
         EXPECT_TRUE(player.logoVisible());
+        EXPECT_FALSE(player.positionTimer().isActive());
+        EXPECT_EQ(graph.picturesDrawn(), 0u);
     }
+}
+
+// Play returns before anything has read the file: the look at its streams runs on another
+// thread. The player loads the file meanwhile, but shows and runs nothing of it until the look
+// has found a decoder for every stream.
+TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
+{
+    QSemaphore held;
+    std::atomic<int> looks{0};
+    std::atomic<QThread *> lookingThread{nullptr};
+    graph.setStreamChecker([&](const QString &path) {
+        lookingThread = QThread::currentThread();
+        ++looks;
+        held.tryAcquire(1, PatienceMs); // as a slow disk would
+        return FilterGraph::probeStreams(path);
+    });
+    graph.setVideoSize(QSize(253, 152));
+    QSignalSpy settled(&graph, &FilterGraph::positionSettled);
+
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
+    EXPECT_TRUE(player.isPlaying());
+    EXPECT_FALSE(player.logoVisible());
+    ASSERT_EVENTUALLY(looks == 1);
+    EXPECT_NE(lookingThread.load(), QThread::currentThread());
+    ASSERT_EVENTUALLY(settled.count() > 0); // loaded, with its first picture ready
+    EXPECT_EQ(graph.picturesDrawn(), 0u) << "a picture was shown before the look at the file ended";
+
+    held.release();
+    EXPECT_EVENTUALLY(graph.picturesDrawn() > 0);
+    EXPECT_EVENTUALLY(player.positionText() != "00:00:00");
+    EXPECT_EQ(looks.load(), 1);
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+// A look that ends after the file was stopped, or after another file was played, changes nothing.
+TEST_F(RealPreview, ALateLookAtAnUnloadedFileChangesNothing)
+{
+    QSemaphore held;
+    graph.setStreamChecker([&](const QString &) {
+        held.tryAcquire(1, PatienceMs);
+        return FilterGraph::StreamCheck{RenderOutcome::Partial, {}};
+    });
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("three_seconds.mp4"), 0, 0)});
+    player.btnStopClick();
+    graph.setStreamChecker(&FilterGraph::probeStreams);
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
+    held.release();
+    EXPECT_EVENTUALLY(player.positionText() != "00:00:00");
+    EXPECT_EQ(player.previewFile(), MediaFixtures::path("ten_seconds.mp4"));
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
+// The player's pictures come no faster than the screen shows them: with a screen of 4 pictures a
+// second, a video of 10 is drawn with no two pictures closer than 9/10 of a refresh.
+TEST_F(RealPreview, PicturesComeNoFasterThanTheScreenShowsThem)
+{
+    using namespace std::chrono_literals;
+    graph.setVideoSize(QSize(253, 152));
+    graph.setRefreshInterval(250ms);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> drawnAtMs;
+    QObject listening; // ends the connection before the times it writes are gone
+    QObject::connect(&graph, &FilterGraph::frameDrawn, &listening, [&] {
+        if (graph.picturesDrawn() > drawnAtMs.size())
+            drawnAtMs.push_back(clock.elapsed());
+    });
+    player.btnPlayClick({WholeFileItem(MediaFixtures::path("ten_seconds.mp4"), 0, 0)});
+    ASSERT_EVENTUALLY(drawnAtMs.size() >= 5);
+    for (size_t i = 1; i < drawnAtMs.size(); ++i)
+        EXPECT_GE(drawnAtMs[i] - drawnAtMs[i - 1], 215) << "pictures " << i << " and " << i + 1;
 }
 
 class FailingPlayer : public RealPreview {
@@ -172,8 +272,7 @@ double playedFrequency(const SourceItem &item, const QString &recording)
 {
     std::setlocale(LC_NUMERIC, "C");
     FilterGraph graph({"pcm", {{"ao-pcm-file", QFile::encodeName(recording)}}});
-    PreviewTimelineState timeline;
-    PreviewPlayer player(graph, timeline, [](const QString &) {});
+    PreviewPlayer player(graph, [](const QString &) {});
     player.btnPlayClick({item});
     if (player.previewFile() != item.path || !QTest::qWaitFor([&] { return player.previewFile().isEmpty(); }, PatienceMs))
         return 0;

@@ -1,5 +1,6 @@
 #include "ScriptedMediaGraph.h"
 #include "media/PreviewPlayer.h"
+#include "media/TimeText.h"
 
 #include <functional>
 #include <stdexcept>
@@ -20,7 +21,7 @@ const QString PlayingVideoError = QStringLiteral("Playing Video error.");
 // An item of the list for `path`, with its own id and the audio track chosen for it.
 SourceItem itemOf(const QString &path, quint64 id, std::optional<int> track = std::nullopt)
 {
-    SourceItem item = WholeFileItem(path, 1000, 60'000);
+    SourceItem item = WholeFileItem(path, 1000, 100'000);
     item.id = SourceItemId{id};
     item.audioTrack = track;
     return item;
@@ -44,10 +45,10 @@ struct Rig {
     }
 
     ScriptedMediaGraph graph;
-    PreviewTimelineState timeline;
     QStringList log;
-    PreviewPlayer player{graph, timeline, [this](const QString &line) { log << line; }};
+    PreviewPlayer player{graph, [this](const QString &line) { log << line; }};
 
+    // Plays the files as whole, 100-second items.
     void play(const QStringList &rows = {A}) { player.btnPlayClick(itemsOf(rows)); }
     // One tick of the position timer with the graph at `milliseconds`.
     void tickAt(qint64 milliseconds)
@@ -129,28 +130,46 @@ TEST(PreviewPlayer, StateTransitions)
     }
 }
 
-// The start marker's time belongs to the preview, not to a row: every file loaded starts there,
-// once the markers have been laid out.
-TEST(PreviewPlayer, PlaybackStartsAtTheStartMarkerForAnyRow)
+// Each row plays from its own start: a start set on a long file never makes a short one seek
+// past its end and unload; a start past a row's file plays its last second.
+TEST(PreviewPlayer, EachRowPlaysFromItsOwnStartWithinItsOwnLength)
 {
     struct Case {
-        bool markersReady;
-        int previewStart;
+        const char *what;
+        qint64 durationMs, startMs;
         QStringList seeks;
     };
-    for (const Case &c : {Case{false, 30, {}}, Case{true, 30, {"Seek 30000"}}, Case{true, 0, {"Seek 0"}}}) {
-        SCOPED_TRACE(testing::Message() << c.markersReady << " " << c.previewStart);
+    const Case cases[] = {
+        {"from the beginning: no seek", 100'000, 0, {}},
+        {"from its own start", 100'000, 30'000, {"Seek 30000"}},
+        {"a start past the end of its file: its last second", 4'500, 30'000, {"Seek 3500"}},
+        {"a file shorter than a second: its beginning", 800, 30'000, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         Rig r;
-        r.timeline.markersReady = c.markersReady;
-        r.timeline.previewStart = c.previewStart;
-        for (const QString &row : {A, B}) {
-            const qsizetype mark = r.graph.calls.size();
-            r.play({row});
-            EXPECT_EQ(r.callsSince(mark), loads(row) + c.seeks);
-            EXPECT_TRUE(r.player.isPlaying());
-            r.player.btnStopClick();
-        }
+        SourceItem item = WholeFileItem(A, 0, c.durationMs);
+        item.startMs = c.startMs;
+        r.player.btnPlayClick({item});
+        EXPECT_EQ(r.callsSince(0), loads(A) + c.seeks);
+        EXPECT_TRUE(r.player.isPlaying());
     }
+
+    // The start marker put at 30:00 on a two-hour file; then a five-minute file is played.
+    Rig r;
+    SourceItem longFile = WholeFileItem(A, 0, 7'200'000);
+    longFile.startMs = 1'800'000;
+    const SourceItem shortFile = WholeFileItem(B, 0, 300'000);
+    r.player.btnPlayClick({longFile});
+    EXPECT_EQ(r.graph.calls.last(), "Seek 1800000");
+    r.player.btnStopClick();
+    const qsizetype mark = r.graph.calls.size();
+    r.graph.duration = MediaTime::millisecondsToReference(300'000);
+    r.player.btnPlayClick({shortFile});
+    EXPECT_EQ(r.callsSince(mark), loads(B)) << "the short file plays from its own start";
+    r.tickAt(1'000);
+    EXPECT_EQ(r.player.previewFile(), B) << "it stays loaded";
+    EXPECT_EQ(r.player.positionText(), "00:00:01");
 }
 
 namespace {
@@ -162,7 +181,7 @@ struct Step {
 
 struct TickCase {
     const char *name;
-    QString endMarker;
+    QString endMarker; // the row's own cut end; empty: it runs to the file's end
     QList<Step> steps;
     QString display;
     bool playing;
@@ -197,15 +216,17 @@ const TickCase tickCases[] = {
 
 } // namespace
 
-// The position timer: the display, the end marker and the end of the file.
+// The position timer: the display, the row's own cut end and the end of the file.
 TEST(PreviewPlayer, PositionTimer)
 {
     for (const TickCase &c : tickCases) {
         SCOPED_TRACE(c.name);
         Rig r;
-        r.timeline.endMarkerText = c.endMarker;
         r.graph.duration = MediaTime::millisecondsToReference(c.durationSeconds * 1000);
-        r.play();
+        SourceItem item = WholeFileItem(A, 0, c.durationSeconds * 1000);
+        if (!c.endMarker.isEmpty())
+            item.endMs = ReadTimeText(c.endMarker) * 1000;
+        r.player.btnPlayClick({item});
         for (const Step &step : c.steps) {
             if (step.kind == Step::Tick)
                 r.tickAt(step.milliseconds);
@@ -312,8 +333,7 @@ TEST(PreviewPlayer, ALogThatCannotBeWrittenIsPassedOnAfterUnloading)
 {
     ScriptedMediaGraph graph;
     graph.unreadable << Unreadable;
-    PreviewTimelineState timeline;
-    PreviewPlayer player{graph, timeline, [](const QString &) { throw std::runtime_error("log.txt cannot be written"); }};
+    PreviewPlayer player{graph, [](const QString &) { throw std::runtime_error("log.txt cannot be written"); }};
     {
         SCOPED_TRACE("a file that does not render");
         EXPECT_THROW(player.btnPlayClick(itemsOf({Unreadable})), std::runtime_error);

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
 
 class ScriptedMediaGraph final : public MediaGraph {
 public:
@@ -15,7 +16,8 @@ public:
     std::optional<qint64> duration = MediaTime::millisecondsToReference(100'000);
     qint64 position = 0;
 
-    // Record: "Open", "Close", "Empty", "Render <path>", "Run", "Pause", "Stop", "Seek <ms>".
+    // Record: "Open", "Close", "Empty", "Render <path>", "Run", "Pause", "Stop", "Seek <ms>",
+    // "Step +1", "Step -1".
     QStringList calls;
     bool open = false;
     bool running = false;
@@ -86,6 +88,13 @@ public:
     {
         calls << "Stop";
         running = false;
+    }
+    // A step moves the position by a frame of 40 ms.
+    void StepFrame(bool forward) override
+    {
+        fail("Step");
+        calls << (forward ? "Step +1" : "Step -1");
+        position = std::max<qint64>(0, position + (forward ? 1 : -1) * MediaTime::millisecondsToReference(40));
     }
 
 private:

@@ -107,7 +107,7 @@ TEST(SegmentMarkerArithmetic, MarkersGiveWholePercentsOfTheDuration)
 }
 
 // Three rows of 100, 50 and 200 seconds selected; the last one is laid out last.
-TEST(SegmentStartMarker, WritesTheSameStartIntoEverySelectedRowAndSeeksThePreview)
+TEST(SegmentStartMarker, WritesTheStartIntoEverySelectedRowWithinItsOwnLengthAndSeeksThePreview)
 {
     Timeline t;
     const int hundred = t.addRow(100, 0, 100);
@@ -120,10 +120,15 @@ TEST(SegmentStartMarker, WritesTheSameStartIntoEverySelectedRowAndSeeksThePrevie
     t.segments.dragStartMarker(120); // (117 × 121) div 260 = 54 % of 200 seconds
 
     EXPECT_EQ(t.state.previewStart, 108);
-    for (int row : {hundred, fifty, twoHundred})
-        EXPECT_EQ(t.start(row), "00:01:48") << row;
+    EXPECT_EQ(t.start(twoHundred), "00:01:48");
     EXPECT_EQ(t.cut(twoHundred), "00:01:32");
-    EXPECT_EQ(t.cut(hundred), "00:00:00"); // each row's own cut, never below zero
+    // The shorter rows' starts stay within their own length, and their ends follow: no start
+    // is left past its row's end.
+    EXPECT_EQ(t.start(hundred), "00:01:40");
+    EXPECT_EQ(t.end(hundred), "00:01:40");
+    EXPECT_EQ(t.start(fifty), "00:00:50");
+    EXPECT_EQ(t.end(fifty), "00:00:50");
+    EXPECT_EQ(t.cut(hundred), "00:00:00");
     EXPECT_EQ(t.cut(fifty), "00:00:00");
     EXPECT_EQ(t.start(unselected), "00:00:00");
     EXPECT_EQ(t.preview.seeks, QList<qint64>({108000}));
@@ -186,13 +191,13 @@ TEST(SegmentMarkers, TouchingMarkersGiveUpAPixelBeforeTheyMove)
     t.select({t.addRow(100, 50, 50)});
     ASSERT_EQ(SegmentMarkers::SpanWidth(t.segments.leftFillerWidth(), t.segments.rightFillerWidth()), 0);
 
-    t.segments.SetStartTimeAndPlay(); // a plain click on the start marker
+    t.segments.SetStartTimeAndPlay(); // the start marker released after a drag
     EXPECT_EQ(t.segments.leftFillerWidth(), 110);
     EXPECT_EQ(t.start(0), "00:00:49"); // (107 × 121) div 260
 
     Timeline other;
     other.select({other.addRow(100, 50, 50)});
-    other.segments.Splitter2Moved(); // a plain click on the end marker
+    other.segments.Splitter2Moved(); // the end marker released after a drag
     EXPECT_EQ(other.segments.rightFillerWidth(), 110);
     EXPECT_EQ(other.end(0), "00:00:50"); // (219 − 110) × 121 div 260 = 50 %
 }

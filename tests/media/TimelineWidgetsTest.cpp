@@ -6,12 +6,13 @@
 #include "media/SourceListModel.h"
 #include "media/TimeText.h"
 #include "media/widgets/MarkerSplitter.h"
+#include "media/widgets/PreviewKeyBindings.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/TimeEditor.h"
 #include "media/widgets/TimelinePanel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTest>
 #include <QTreeView>
 #include <QWindow>
@@ -63,6 +64,15 @@ protected:
         QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, cell(row, column));
         return qobject_cast<TimeEditor *>(grid->indexWidget(model.index(row, column)));
     }
+    // Types `text` into the cell's editor and commits it with Enter.
+    void typeTime(int row, int column, const char *text)
+    {
+        TimeEditor *editor = openEditor(row, column);
+        ASSERT_TRUE(editor);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        runQueuedCalls();
+    }
 };
 
 } // namespace
@@ -88,8 +98,10 @@ TEST_F(TimelineWindow, DraggingTheStartMarkerSetsTheStartOfEverySelectedRowAsThe
 
     EXPECT_EQ(marker->x(), 120);
     EXPECT_EQ(timeline->Panel2()->width(), 120);
-    for (int row : {0, 1, 2})
-        EXPECT_EQ(field(row, SourceRow::StartTimeColumn), "00:01:48") << row;
+    // Each row's start within its own length.
+    EXPECT_EQ(field(2, SourceRow::StartTimeColumn), "00:01:48");
+    EXPECT_EQ(field(0, SourceRow::StartTimeColumn), "00:01:40");
+    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:50");
     EXPECT_EQ(field(2, SourceRow::CutTimeColumn), "00:01:32");
     EXPECT_EQ(field(0, SourceRow::CutTimeColumn), "00:00:00");
     EXPECT_EQ(field(1, SourceRow::CutTimeColumn), "00:00:00");
@@ -124,15 +136,11 @@ TEST_F(TimelineWindow, TheEndMarkerDraggedFullyRightAndFillerClicksMoveTheMarker
 
 TEST_F(TimelineWindow, TypedTimesAreCheckedWhenCommittedAndAnUnreadableOneIsRefusedWithAMessage)
 {
-    TimeEditor *editor = openEditor(0, SourceRow::EndTimeColumn);
-    ASSERT_TRUE(editor);
-    QTest::keyClicks(editor, "00:05:00");
-    QTest::keyClick(editor, Qt::Key_Return);
-    runQueuedCalls();
+    typeTime(0, SourceRow::EndTimeColumn, "00:05:00");
     EXPECT_EQ(field(0, SourceRow::EndTimeColumn), "00:01:40"); // capped at the duration
     EXPECT_EQ(field(0, SourceRow::CutTimeColumn), "00:01:40");
 
-    editor = openEditor(0, SourceRow::EndTimeColumn);
+    TimeEditor *editor = openEditor(0, SourceRow::EndTimeColumn);
     ASSERT_TRUE(editor);
     QTest::keyClicks(editor, "1:10x"); // the x is refused as it is typed
     EXPECT_EQ(editor->time(), "1:10");
@@ -156,9 +164,98 @@ TEST_F(TimelineWindow, TheStartEditorCommitsAStepAtOnceButWaitsForTypedDigits)
     QTest::keyClicks(editor, "0");
     QTest::keyClick(editor, Qt::Key_Up); // the seconds under the cursor: 00:00:31
     runQueuedCalls();
-    EXPECT_EQ(grid->indexWidget(model.index(1, SourceRow::StartTimeColumn)), nullptr) << "the edit ended";
-    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:31");
+    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:31") << "the step is committed at once";
     EXPECT_EQ(field(1, SourceRow::CutTimeColumn), "00:00:19");
+    ASSERT_EQ(grid->indexWidget(model.index(1, SourceRow::StartTimeColumn)), editor) << "the editor stays open";
+
+    QTest::keyClick(editor, Qt::Key_Up); // steps on instead of moving the selection
+    runQueuedCalls();
+    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:32");
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    for (int i = 0; i < 20; ++i) // past the 50-second file: the check brings it back
+        QTest::keyClick(editor, Qt::Key_Up);
+    runQueuedCalls();
+    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:50");
+    EXPECT_EQ(editor->time(), "00:00:50") << "the editor shows the checked time";
+    QTest::keyClick(editor, Qt::Key_Down);
+    runQueuedCalls();
+    EXPECT_EQ(field(1, SourceRow::StartTimeColumn), "00:00:49");
+}
+
+// A click on a marker changes no time, however far the file's percents lie from it; only a
+// drag does. The clicked marker takes the keys and moves by whole seconds.
+TEST_F(TimelineWindow, AClickOnAMarkerKeepsATypedTimeAndItsKeysMoveItBySeconds)
+{
+    typeTime(0, SourceRow::StartTimeColumn, "00:00:25");
+    typeTime(0, SourceRow::EndTimeColumn, "00:01:13");
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, cell(0, SourceRow::FileNameColumn));
+    ASSERT_EQ(field(0, SourceRow::StartTimeColumn), "00:00:25");
+
+    for (MarkerSplitter *marker : {timeline->Splitter1(), timeline->Splitter2()}) {
+        const QPoint grip = at(marker, QPoint(9, 9));
+        QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, grip);
+        QTest::mousePress(screen(), Qt::LeftButton, Qt::NoModifier, grip);
+        QTest::mouseMove(screen(), grip + QPoint(2, 0)); // within the drag distance
+        QTest::mouseRelease(screen(), Qt::LeftButton, Qt::NoModifier, grip + QPoint(2, 0));
+        EXPECT_EQ(field(0, SourceRow::StartTimeColumn), "00:00:25");
+        EXPECT_EQ(field(0, SourceRow::EndTimeColumn), "00:01:13");
+        EXPECT_TRUE(marker->hasFocus());
+    }
+
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, at(timeline->Splitter1(), QPoint(9, 9)));
+    QTest::keyClick(timeline->Splitter1(), Qt::Key_Right);
+    EXPECT_EQ(field(0, SourceRow::StartTimeColumn), "00:00:26");
+    QTest::keyClick(timeline->Splitter1(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(field(0, SourceRow::StartTimeColumn), "00:00:36");
+    EXPECT_EQ(timeline->Splitter1()->x(), 80); // R(36 / 100 × 220) + 1
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, at(timeline->Splitter2(), QPoint(9, 9)));
+    QTest::keyClick(timeline->Splitter2(), Qt::Key_Left);
+    EXPECT_EQ(field(0, SourceRow::EndTimeColumn), "00:01:12");
+    EXPECT_EQ(field(0, SourceRow::CutTimeColumn), "00:00:36");
+}
+
+// The preview's keys reach their handler from the timeline and from a focused marker, except
+// the arrows that move the marker; a time being edited keeps its keys.
+TEST_F(TimelineWindow, ThePreviewKeysGoToTheirHandlerWhileTheTimelineHasTheFocus)
+{
+    QList<int> handled;
+    BindPreviewKeys(timeline, [&handled](int key, Qt::KeyboardModifiers) {
+        handled << key;
+        return true;
+    });
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, cell(0, SourceRow::FileNameColumn));
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, at(timeline->Panel4(), QPoint(5, 9)));
+    ASSERT_TRUE(timeline->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, at(timeline->Splitter1(), QPoint(9, 9)));
+    ASSERT_EQ(QApplication::focusWidget(), timeline->Splitter1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I);
+    EXPECT_EQ(handled, QList<int>({Qt::Key_Home, Qt::Key_I}));
+
+    TimeEditor *editor = openEditor(0, SourceRow::StartTimeColumn);
+    ASSERT_TRUE(editor);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O);
+    EXPECT_EQ(handled.size(), 2);
+}
+
+// The playhead meets the start marker at the cut's start and the end marker at its end.
+TEST_F(TimelineWindow, ThePlayheadStandsWhereTheMarkersWouldForItsTime)
+{
+    segments->selection().setSelectedStart(0); // nothing selected: nothing changes
+    QTest::mouseClick(screen(), Qt::LeftButton, Qt::NoModifier, cell(2, SourceRow::FileNameColumn));
+    segments->selection().setSelectedStart(50);
+    segments->selection().setSelectedEnd(150);
+    EXPECT_FALSE(timeline->playhead()->isVisible());
+    timeline->setPlayhead(50'000, 200'000);
+    ASSERT_TRUE(timeline->playhead()->isVisible());
+    // A line of two pixels whose right pixel is the first after the marker.
+    EXPECT_EQ(timeline->playhead()->x() + 1, timeline->Splitter1()->x() + timeline->Splitter1()->width());
+    timeline->setPlayhead(150'000, 200'000);
+    EXPECT_EQ(timeline->playhead()->x() + 1, timeline->Splitter2()->x());
+    timeline->setPlayhead(0, 0);
+    EXPECT_FALSE(timeline->playhead()->isVisible());
 }
 
 TEST_F(TimelineWindow, AnEmptiedListPutsTheMarkersAtTheEnds)

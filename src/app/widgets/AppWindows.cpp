@@ -14,6 +14,7 @@
 #include "engine/widgets/ConversionController.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/PreviewControls.h"
+#include "media/widgets/PreviewKeyBindings.h"
 #include "media/widgets/SegmentController.h"
 #include "media/widgets/SourceListController.h"
 #include "media/widgets/SourceListView.h"
@@ -222,6 +223,18 @@ void AppWindows::wireTimeline(SourceListController &sources)
 {
     m_segments = new SegmentController(*m_mainForm->Panel1(), sources, m_desktop.boxes, m_timelineState, *m_preview,
                                        m_mainForm.get());
+    // The preview's keys and the playhead: on the video window and the timeline.
+    m_previewKeys = std::make_unique<PreviewKeys>(*m_preview, m_segments->selection());
+    // A failure under a key reaches the error display instead of the event loop.
+    const PreviewKeyHandler keys = [this, guard = ReportingFailuresIn(m_desktop.boxes)](int key,
+                                                                                      Qt::KeyboardModifiers modifiers) {
+        bool taken = false;
+        guard([&] { taken = m_previewKeys->keyPressed(key, modifiers); });
+        return taken;
+    };
+    BindPreviewKeys(m_mainForm->Panel1(), keys);
+    BindPreviewKeys(m_mainForm->DSVideoWindowEx1(), keys);
+    connect(m_preview.get(), &PreviewPlayer::playheadMoved, m_mainForm->Panel1(), &TimelinePanel::setPlayhead);
 }
 
 void AppWindows::wirePreview()
@@ -229,7 +242,13 @@ void AppWindows::wirePreview()
     TFrmMainForm *form = m_mainForm.get();
     const auto log = [this](const QString &line) { m_services->common.WriteLog(line); };
     m_filterGraph = std::make_unique<FilterGraph>(MpvSettings{}, log);
-    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, m_timelineState, log);
+    m_preview = std::make_unique<PreviewPlayer>(*m_filterGraph, log);
+    m_preview->setItemLookup([this](SourceItemId id) -> std::optional<SourceItem> {
+        const std::optional<int> row = m_sources.rowOf(id);
+        return row ? std::optional<SourceItem>(m_sources.item(*row)) : std::nullopt;
+    });
+    connect(m_filterGraph.get(), &FilterGraph::frameDrawn, m_preview.get(), &PreviewPlayer::showPausedPosition);
+    connect(m_filterGraph.get(), &FilterGraph::positionSettled, m_preview.get(), &PreviewPlayer::showPausedPosition);
     ShowPreview(*m_preview, *m_filterGraph, form->DSVideoWindowEx1(), form->panLogo(), form->pnlCurTime());
     // A player that cannot start, or a log that cannot be written, is shown to the user.
     const HandlerGuard guard = ReportingFailuresIn(m_desktop.boxes);

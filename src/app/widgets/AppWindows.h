@@ -8,6 +8,7 @@
 #include "app/widgets/FlashForm.h"
 #include "engine/ProgressRefresh.h"
 #include "media/FilterGraph.h"
+#include "media/PreviewKeys.h"
 #include "media/PreviewPlayer.h"
 #include "media/PreviewPort.h"
 #include "media/SourceListModel.h"
@@ -111,6 +112,7 @@ private:
     TProgressRefresh m_progress;
     std::unique_ptr<FilterGraph> m_filterGraph; // outlives the player, which holds it
     std::unique_ptr<PreviewPlayer> m_preview;
+    std::unique_ptr<PreviewKeys> m_previewKeys; // on the player and the timeline's selection
     std::unique_ptr<TLoudnessSelection> m_loudness; // outlives the Options dialog that shows it
     std::unique_ptr<TFrmMainForm> m_mainForm;
     std::unique_ptr<TfrmConverting> m_convertingForm; // a window of its own: it stays usable while the main window is disabled

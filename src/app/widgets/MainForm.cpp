@@ -270,7 +270,7 @@ void TFrmMainForm::buildTimeline()
                            SkinPictures::load(QStringLiteral("segment_span"), dpr),
                            SkinPictures::load(QStringLiteral("marker_start"), dpr).toImage(),
                            SkinPictures::load(QStringLiteral("marker_end"), dpr).toImage(), SkinPalette::card,
-                           SkinPalette::card});
+                           SkinPalette::card, SkinPalette::playhead});
 }
 
 QWidget *TFrmMainForm::Panel2() const { return m_panel1->Panel2(); }

@@ -1,8 +1,14 @@
 #include "media/widgets/MarkerSplitter.h"
 
+#include "media/PreviewKeys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 QImage WithBlackAs(const QImage &picture, const QColor &background)
 {
@@ -24,6 +30,7 @@ MarkerSplitter::MarkerSplitter(QWidget *parent) : QWidget(parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void MarkerSplitter::setPicture(const QImage &picture, const QColor &background)
@@ -39,6 +46,10 @@ void MarkerSplitter::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), m_background);
     if (!m_shown.isNull())
         painter.drawImage(rect(), m_shown);
+    if (hasFocus()) {
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void MarkerSplitter::mousePressEvent(QMouseEvent *event)
@@ -48,6 +59,7 @@ void MarkerSplitter::mousePressEvent(QMouseEvent *event)
         return;
     }
     m_dragging = true;
+    m_moved = false;
     m_pressX = event->globalPosition().x();
     Q_EMIT pressed();
 }
@@ -56,7 +68,10 @@ void MarkerSplitter::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_dragging || !(event->buttons() & Qt::LeftButton))
         return;
-    Q_EMIT dragged(static_cast<int>(std::lround(event->globalPosition().x() - m_pressX)));
+    const int dx = static_cast<int>(std::lround(event->globalPosition().x() - m_pressX));
+    m_moved = m_moved || std::abs(dx) >= QApplication::startDragDistance();
+    if (m_moved)
+        Q_EMIT dragged(dx);
 }
 
 void MarkerSplitter::mouseReleaseEvent(QMouseEvent *event)
@@ -64,5 +79,30 @@ void MarkerSplitter::mouseReleaseEvent(QMouseEvent *event)
     if (!m_dragging || event->button() != Qt::LeftButton)
         return;
     m_dragging = false;
-    Q_EMIT released();
+    if (std::exchange(m_moved, false))
+        Q_EMIT released();
+}
+
+// Keys that don't move the marker go on to the timeline.
+void MarkerSplitter::keyPressEvent(QKeyEvent *event)
+{
+    const int seconds = MarkerNudgeSeconds(event->key(), event->modifiers());
+    if (seconds == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Q_EMIT nudged(seconds);
+}
+
+void MarkerSplitter::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void MarkerSplitter::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

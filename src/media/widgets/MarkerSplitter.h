@@ -1,7 +1,10 @@
 #pragma once
 // One of the timeline's two markers: a 19-pixel handle with the hand cursor that is dragged
 // along the timeline like a splitter. It paints its picture stretched over its whole area, the
-// picture's black pixels in the marker's background colour, whenever Qt asks it to paint.
+// picture's black pixels in the marker's background colour, whenever Qt asks it to paint, and
+// a thin frame while it has the keyboard focus. A click gives it the focus and nothing else:
+// the mouse must pass the drag distance before the marker moves. With the focus, Left and
+// Right (Shift: further) ask for it to be moved by keys.
 #include <QImage>
 #include <QWidget>
 
@@ -19,19 +22,25 @@ Q_SIGNALS:
     void pressed();
     // The mouse moved with the left button held since `pressed`; `dx` pixels from where it went down.
     void dragged(int dx);
-    // The left button was released after `pressed` (also after a plain click).
+    // The left button was released after a drag (never after a plain click).
     void released();
+    // A key asks for the marker to move by `seconds`.
+    void nudged(int seconds);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QImage m_shown;
     QColor m_background;
-    bool m_dragging = false;
+    bool m_dragging = false; // the left button went down on the marker and is held
+    bool m_moved = false;    // and the mouse has passed the drag distance since
     qreal m_pressX = 0;
 };
 

@@ -2,6 +2,7 @@
 // The main window's preview controls: the video window shows the preview graph's pictures, the
 // logo covers it while nothing is loaded, and the position display shows the playing position.
 #include "media/PreviewPlayer.h"
+#include "media/SourceItem.h"
 
 #include <QList>
 

@@ -35,6 +35,8 @@ void SegmentController::connectTimeline()
     connect(&m_timeline, &TimelinePanel::endMarkerReleased, s, &SegmentSelection::Splitter2Moved);
     connect(&m_timeline, &TimelinePanel::leftFillerPressed, s, &SegmentSelection::Panel2MouseDown);
     connect(&m_timeline, &TimelinePanel::rightFillerPressed, s, &SegmentSelection::Panel3MouseDown);
+    connect(&m_timeline, &TimelinePanel::startMarkerNudged, s, &SegmentSelection::nudgeStartMarker);
+    connect(&m_timeline, &TimelinePanel::endMarkerNudged, s, &SegmentSelection::nudgeEndMarker);
 }
 
 void SegmentController::showMarkers()

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPersistentModelIndex>
 #include <QStyle>
 
 #include <algorithm>
@@ -105,11 +106,14 @@ QWidget *SourceGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     editor->setFont(option.font);
     if (column == SourceRow::StartTimeColumn) {
         // Queued, so that the editor has finished with the key or wheel event that stepped it.
-        // (The delegate's signals are not const; creating an editor is.)
+        // The editor stays open and shows the time as the check left it, so the next step goes
+        // on from there. (The delegate's signals are not const; creating an editor is.)
         auto *self = const_cast<SourceGridDelegate *>(this);
-        connect(editor, &TimeEditor::stepped, editor, [self, editor] {
+        const QPersistentModelIndex cell(index);
+        connect(editor, &TimeEditor::stepped, editor, [self, editor, cell] {
             Q_EMIT self->commitData(editor);
-            Q_EMIT self->closeEditor(editor);
+            if (cell.isValid())
+                editor->showCheckedTime(cell.data(Qt::EditRole).toString());
         }, Qt::QueuedConnection);
     }
     return editor;

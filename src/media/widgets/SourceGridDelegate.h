@@ -2,8 +2,8 @@
 // Draws the source list's cells with grid lines on their right and bottom edges, in rows tall
 // enough for the font (the grid line must not cover an underscore), and edits the "Start Time"
 // and "End Time" cells with a TimeEditor. A step of the start time's editor (arrow key, mouse
-// wheel) commits it and ends the edit at once; typed digits commit with Enter or when the cell is
-// left.
+// wheel) commits it at once and the editor stays open with the checked time, so the next Up or
+// Down steps again; typed digits commit with Enter or when the cell is left.
 #include <QStyledItemDelegate>
 #include <functional>
 

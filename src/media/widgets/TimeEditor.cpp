@@ -39,6 +39,15 @@ void TimeEditor::setTime(const QString &text)
     lineEdit()->selectAll();
 }
 
+void TimeEditor::showCheckedTime(const QString &text)
+{
+    if (text == time())
+        return;
+    const int cursor = lineEdit()->cursorPosition();
+    lineEdit()->setText(text);
+    lineEdit()->setCursorPosition(std::min<int>(cursor, text.size()));
+}
+
 QValidator::State TimeEditor::validate(QString &input, int &) const
 {
     if (input.isEmpty() || IsTypedTimeReadable(input))

@@ -12,6 +12,8 @@ public:
 
     QString time() const;
     void setTime(const QString &text);
+    // Shows `text` (the time as committed and checked) with the cursor where it was.
+    void showCheckedTime(const QString &text);
 
     QValidator::State validate(QString &input, int &pos) const override;
     void fixup(QString &input) const override;

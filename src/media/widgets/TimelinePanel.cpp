@@ -23,7 +23,8 @@ QLabel *stretchedPicture(const QString &name, QWidget *parent)
 TimelinePanel::TimelinePanel(QWidget *parent)
     : QWidget(parent), m_panel2(stretchedPicture(QStringLiteral("Panel2"), this)),
       m_splitter1(new MarkerSplitter(this)), m_panel4(stretchedPicture(QStringLiteral("Panel4"), this)),
-      m_splitter2(new MarkerSplitter(this)), m_panel3(stretchedPicture(QStringLiteral("Panel3"), this))
+      m_splitter2(new MarkerSplitter(this)), m_panel3(stretchedPicture(QStringLiteral("Panel3"), this)),
+      m_playhead(new QWidget(this))
 {
     setObjectName(QStringLiteral("Panel1"));
     setFixedSize(TimelineWidth, TimelineHeight);
@@ -32,6 +33,17 @@ TimelinePanel::TimelinePanel(QWidget *parent)
     m_splitter2->setObjectName(QStringLiteral("Splitter2"));
     m_panel2->installEventFilter(this);
     m_panel3->installEventFilter(this);
+    setFocusPolicy(Qt::ClickFocus);
+    m_playhead->setObjectName(QStringLiteral("Playhead"));
+    m_playhead->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_playhead->setAttribute(Qt::WA_StyledBackground);
+    m_playhead->hide();
+    // Over the fillers and the span, under the markers.
+    m_playhead->raise();
+    m_splitter1->raise();
+    m_splitter2->raise();
+    connect(m_splitter1, &MarkerSplitter::nudged, this, &TimelinePanel::startMarkerNudged);
+    connect(m_splitter2, &MarkerSplitter::nudged, this, &TimelinePanel::endMarkerNudged);
 
     connect(m_splitter1, &MarkerSplitter::pressed, this, [this] { m_dragFrom = m_left; });
     connect(m_splitter1, &MarkerSplitter::dragged, this, [this](int dx) { Q_EMIT startMarkerDragged(m_dragFrom + dx); });
@@ -54,6 +66,18 @@ void TimelinePanel::setPictures(const Pictures &pictures)
     m_panel4->setPixmap(pictures.span);
     m_splitter1->setPicture(pictures.startMarker, pictures.markerBackground);
     m_splitter2->setPicture(pictures.endMarker, pictures.markerBackground);
+    m_playhead->setStyleSheet(QStringLiteral("background: %1;").arg(pictures.playhead.name()));
+}
+
+void TimelinePanel::setPlayhead(qint64 position, qint64 duration)
+{
+    if (duration <= 0) {
+        m_playhead->hide();
+        return;
+    }
+    constexpr int width = 2; // the line ends at the pixel boundary of the time
+    m_playhead->setGeometry(PlayheadX(position, duration) - width / 2, 0, width, TimelineHeight);
+    m_playhead->show();
 }
 
 void TimelinePanel::setFillerWidths(int left, int right)

@@ -1,8 +1,11 @@
 #pragma once
 // The timeline under the video window (Panel1, 260 × 19): from left to right the left filler
 // (Panel2), the start marker (Splitter1), the selected span (Panel4), the end marker (Splitter2)
-// and the right filler (Panel3). It shows the filler widths it is given and reports what the
-// user does with the mouse; what that means for the rows is SegmentSelection's.
+// and the right filler (Panel3), with a thin playhead line over the fillers and the span (under
+// the markers) while a file is loaded in the preview. It shows the filler widths and the
+// position it is given and reports what the user does with the mouse and with the keys on a
+// focused marker; what that means for the rows is SegmentSelection's. A click anywhere on it
+// gives it (or the clicked marker) the keyboard focus.
 #include <QPixmap>
 #include <QWidget>
 
@@ -23,11 +26,16 @@ public:
         QImage endMarker;
         QColor background;
         QColor markerBackground;
+        QColor playhead = Qt::white;
     };
     void setPictures(const Pictures &pictures);
 
     // Places the markers: the left filler `left` pixels wide, the right one `right`.
     void setFillerWidths(int left, int right);
+    // The playhead at `position` of a file of `duration` (milliseconds); hidden for a duration
+    // of 0 (nothing loaded).
+    void setPlayhead(qint64 position, qint64 duration);
+    QWidget *playhead() const { return m_playhead; }
 
     QWidget *Panel2() const;
     MarkerSplitter *Splitter1() const { return m_splitter1; }
@@ -42,6 +50,9 @@ Q_SIGNALS:
     // The end marker is being dragged: the right filler width it asks for.
     void endMarkerDragged(int rightFillerWidth);
     void endMarkerReleased();
+    // A key on the focused start or end marker asks for it to move by `seconds`.
+    void startMarkerNudged(int seconds);
+    void endMarkerNudged(int seconds);
     // A mouse button went down on the left or the right filler (a double-click counts too).
     void leftFillerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void rightFillerPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -59,6 +70,7 @@ private:
     QLabel *m_panel4;
     MarkerSplitter *m_splitter2;
     QLabel *m_panel3;
+    QWidget *m_playhead;
     int m_left = 1;
     int m_right = 1;
     int m_dragFrom = 0; // the moved filler's width when its marker was pressed

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
+#include <chrono>
 
 VideoWindow::VideoWindow(QWidget *parent) : QWidget(parent)
 {
@@ -17,28 +19,34 @@ void VideoWindow::setSource(FilterGraph *graph)
     m_graph = graph;
     if (graph) {
         connect(graph, &FilterGraph::frameDrawn, this, qOverload<>(&QWidget::update));
-        tellVideoSize();
+        tellScreen();
     }
     update();
 }
 
-void VideoWindow::tellVideoSize()
+void VideoWindow::tellScreen()
 {
-    if (m_graph)
-        m_graph->setVideoSize((QSizeF(size()) * devicePixelRatioF()).toSize());
+    if (!m_graph)
+        return;
+    m_graph->setVideoSize((QSizeF(size()) * devicePixelRatioF()).toSize());
+    const qreal hertz = screen() ? screen()->refreshRate() : 0;
+    using Interval = std::chrono::duration<double>;
+    m_graph->setRefreshInterval(
+        hertz > 0 ? std::chrono::duration_cast<std::chrono::microseconds>(Interval(1 / hertz))
+                  : std::chrono::microseconds(0));
 }
 
 void VideoWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (!m_graph)
+    const VideoFrameBuffer *frame = m_graph ? &m_graph->videoFrame() : nullptr;
+    if (!frame || frame->isEmpty()) {
+        painter.fillRect(rect(), Qt::black);
         return;
-    const VideoFrameBuffer &frame = m_graph->videoFrame();
-    if (frame.isEmpty())
-        return;
+    }
     // The buffer is the graph's; the picture only borrows it while it is painted.
-    const QImage picture(frame.bits(), frame.size().width(), frame.size().height(), frame.bytesPerLine(),
+    // It covers the whole window (the graph draws the black bars), so nothing is painted under it.
+    const QImage picture(frame->bits(), frame->size().width(), frame->size().height(), frame->bytesPerLine(),
                          QImage::Format_RGB32);
     painter.drawImage(QRectF(rect()), picture);
 }
@@ -46,11 +54,11 @@ void VideoWindow::paintEvent(QPaintEvent *)
 void VideoWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    tellVideoSize();
+    tellScreen();
 }
 
 void VideoWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    tellVideoSize(); // the screen, and with it the pixel ratio, is known now
+    tellScreen(); // the screen, and with it the pixel ratio and refresh rate, is known now
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The video window: black, showing the preview graph's pictures (the graph letterboxes them to
 // the window's shape). It tells the graph its size in device pixels, so pictures stay sharp on
-// scaled screens.
+// scaled screens, and its screen's refresh rate, so no picture is drawn that the screen can't show.
 #include <QPointer>
 #include <QWidget>
 
@@ -21,7 +21,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void tellVideoSize();
+    void tellScreen();
 
     QPointer<FilterGraph> m_graph;
 };
