@@ -17,6 +17,21 @@ int pixelsFor(qint64 seconds, qint64 durationSeconds)
     return RoundHalfEven(double(seconds) / double(durationSeconds) * TravelWidth);
 }
 
+// A strip without a file stands for a second per pixel.
+constexpr qint64 EmptyStripMs = qint64(TravelWidth) * 1000;
+
+qint64 stripMs(qint64 lengthMs) { return lengthMs > 0 ? lengthMs : EmptyStripMs; }
+
+// The millisecond nearest to `pixels` along the travel; at a second or more per strip it
+// lies well within half a pixel, so pixelsFor gives the pixels back.
+qint64 timeAtPixels(int pixels, qint64 lengthMs)
+{
+    return pixels * (lengthMs / TravelWidth) + (pixels * (lengthMs % TravelWidth) + TravelWidth / 2) / TravelWidth;
+}
+
+int keptLeftFiller(int a) { return std::clamp(a, MinimumFillerWidth, FillersAndSpan - MinimumFillerWidth); }
+int keptRightFiller(int b, int a) { return std::clamp(b, MinimumFillerWidth, FillersAndSpan - a); }
+
 } // namespace
 
 int RoundHalfEven(double x)
@@ -69,5 +84,29 @@ bool FillerClickMoves(int clickedFiller, int step, int leftFiller, int rightFill
 {
     return clickedFiller > step && leftFiller + rightFiller + 45 <= TimelineWidth;
 }
+
+TimelineLayout LayOutTimeline(const MarkerTimes &markers)
+{
+    const qint64 length = stripMs(markers.lengthMs);
+    TimelineLayout layout;
+    layout.leftFiller = keptLeftFiller(pixelsFor(markers.startMs, length) + 1);
+    layout.rightFiller = keptRightFiller(TravelWidth + 1 - pixelsFor(markers.endMs, length), layout.leftFiller);
+    layout.startMarkerLeft = StartMarkerLeft(layout.leftFiller);
+    layout.spanLeft = layout.startMarkerLeft + MarkerWidth;
+    layout.spanWidth = std::max(0, SpanWidth(layout.leftFiller, layout.rightFiller));
+    layout.endMarkerLeft = EndMarkerLeft(layout.rightFiller);
+    layout.rightFillerLeft = TimelineWidth - layout.rightFiller;
+    return layout;
+}
+
+MarkerTimes MarkersAtFillers(qint64 lengthMs, int leftFiller, int rightFiller)
+{
+    const int a = keptLeftFiller(leftFiller);
+    const int b = keptRightFiller(rightFiller, a);
+    const qint64 length = stripMs(lengthMs);
+    return {std::max<qint64>(lengthMs, 0), timeAtPixels(a - 1, length), timeAtPixels(TravelWidth + 1 - b, length)};
+}
+
+MarkerTimes StartUpMarkers() { return MarkersAtFillers(0, MinimumFillerWidth, MinimumFillerWidth); }
 
 } // namespace SegmentMarkers

@@ -2,7 +2,9 @@
 // The arithmetic of the timeline under the video window. The timeline is a strip 260 pixels
 // wide that holds, from left to right: the left filler (width a), the start marker (19), the
 // selected span, the end marker (19) and the right filler (width b). The whole strip stands for
-// the selected file's duration; the two filler widths place the markers.
+// the selected file's duration. What is kept are the markers' times (MarkerTimes); their pixels
+// come from LayOutTimeline whenever they are needed, and MarkersAtFillers gives the times of
+// the places a marker is dragged or clicked to.
 #include <QtGlobal>
 #include <Qt>
 
@@ -59,5 +61,36 @@ int FillerClickStep(Qt::KeyboardModifiers modifiers);
 // A click narrows the clicked filler only when it is wider than the step and the span is at
 // least 7 pixels wide (a + b + 45 ≤ 260).
 bool FillerClickMoves(int clickedFiller, int step, int leftFiller, int rightFiller);
+
+// Where the two markers stand, as times along a strip that stands for `lengthMs`.
+struct MarkerTimes {
+    // The selected file's duration in whole seconds, in milliseconds; 0 when there is none.
+    qint64 lengthMs = 0;
+    qint64 startMs = 0;
+    qint64 endMs = 0;
+    friend bool operator==(const MarkerTimes &, const MarkerTimes &) = default;
+};
+
+// The places of the timeline's parts, in pixels from its left edge.
+struct TimelineLayout {
+    int leftFiller = MinimumFillerWidth; // a
+    int rightFiller = MinimumFillerWidth; // b
+    int startMarkerLeft = 0;
+    int spanLeft = 0;
+    int spanWidth = 0; // 0 when the markers touch
+    int endMarkerLeft = 0;
+    int rightFillerLeft = 0;
+    friend bool operator==(const TimelineLayout &, const TimelineLayout &) = default;
+};
+
+// The timeline for `markers`: a = R(start / length × 220) + 1 and b = 221 − R(end / length ×
+// 220), each filler kept at least a pixel wide and the span at no less than nothing. A strip
+// without a file (length 0) stands for 220 seconds, so its markers still have places.
+TimelineLayout LayOutTimeline(const MarkerTimes &markers);
+// The times at which the markers stand for the filler widths a and b (kept within the strip as
+// LayOutTimeline keeps them): LayOutTimeline gives back exactly these widths.
+MarkerTimes MarkersAtFillers(qint64 lengthMs, int leftFiller, int rightFiller);
+// The markers before any file was laid out: both at the ends of the strip.
+MarkerTimes StartUpMarkers();
 
 } // namespace SegmentMarkers

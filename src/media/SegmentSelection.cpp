@@ -20,14 +20,12 @@ SegmentSelection::SegmentSelection(SourceListModel &sources, PreviewTimelineStat
 
 // The strip always holds both markers: a filler keeps at least a pixel and the span never
 // goes below nothing, whatever times a row holds.
-void SegmentSelection::setFillers(int left, int right)
+void SegmentSelection::setFillers(qint64 lengthMs, int left, int right)
 {
-    left = std::clamp(left, MinimumFillerWidth, FillersAndSpan - MinimumFillerWidth);
-    right = std::clamp(right, MinimumFillerWidth, FillersAndSpan - left);
-    if (left == m_left && right == m_right)
+    const MarkerTimes markers = MarkersAtFillers(lengthMs, left, right);
+    if (markers == m_markers)
         return;
-    m_left = left;
-    m_right = right;
+    m_markers = markers;
     Q_EMIT markersMoved();
 }
 
@@ -60,25 +58,25 @@ void SegmentSelection::layoutRow(int index)
 void SegmentSelection::placeMarkersFor(const SourceItem &item)
 {
     const qint64 duration = DurationSeconds(item);
-    m_selectedDuration = duration;
     m_state.markersReady = false;
-    int left = m_left;
-    int right = m_right;
+    const TimelineLayout now = layout();
+    int left = now.leftFiller;
+    int right = now.rightFiller;
     const int a = StartFillerWidth(StartSeconds(item), duration);
     if (std::abs(a - left) > 1)
         left = a;
     const int b = EndFillerWidth(EndSeconds(item), duration);
     if (std::abs(b - right) > 2)
         right = b;
-    setFillers(left, right);
+    setFillers(duration * 1000, left, right);
     m_state.markersReady = true;
 }
 
 void SegmentSelection::SetStartTimeAndPlay()
 {
-    if (MarkersTouch(m_left, m_right))
-        setFillers(m_left - 1, m_right);
-    m_state.previewStart = static_cast<int>(SecondsAtPercent(StartPercent(m_left), m_selectedDuration));
+    if (const TimelineLayout now = layout(); MarkersTouch(now.leftFiller, now.rightFiller))
+        setFillers(now.leftFiller - 1, now.rightFiller);
+    m_state.previewStart = static_cast<int>(SecondsAtPercent(StartPercent(leftFillerWidth()), selectedDuration()));
     const QList<int> rows = m_selectedRows();
     for (int index : rows) {
         SourceItem item = m_sources.item(index);
@@ -93,9 +91,10 @@ void SegmentSelection::SetStartTimeAndPlay()
 // the end of its own file.
 void SegmentSelection::Splitter2Moved()
 {
-    if (MarkersTouch(m_left, m_right))
-        setFillers(m_left, m_right - 1);
-    const qint64 end = std::min(SecondsAtPercent(EndPercent(m_right), m_selectedDuration), m_selectedDuration);
+    if (const TimelineLayout now = layout(); MarkersTouch(now.leftFiller, now.rightFiller))
+        setFillers(now.leftFiller, now.rightFiller - 1);
+    const qint64 duration = selectedDuration();
+    const qint64 end = std::min(SecondsAtPercent(EndPercent(rightFillerWidth()), duration), duration);
     for (int index : m_selectedRows()) {
         SourceItem item = m_sources.item(index);
         item.endMs = EndAtSeconds(item, end);
@@ -106,39 +105,43 @@ void SegmentSelection::Splitter2Moved()
 
 void SegmentSelection::dragStartMarker(int leftFillerWidth)
 {
-    const int widest = std::max(MinimumFillerWidth, FillersAndSpan - m_right - 1);
+    const TimelineLayout now = layout();
+    const int widest = std::max(MinimumFillerWidth, FillersAndSpan - now.rightFiller - 1);
     const int left = std::clamp(leftFillerWidth, MinimumFillerWidth, widest);
-    if (left == m_left)
+    if (left == now.leftFiller)
         return;
-    setFillers(left, m_right);
+    setFillers(left, now.rightFiller);
     SetStartTimeAndPlay();
 }
 
 void SegmentSelection::dragEndMarker(int rightFillerWidth)
 {
-    const int widest = std::max(MinimumFillerWidth, FillersAndSpan - m_left - 1);
+    const TimelineLayout now = layout();
+    const int widest = std::max(MinimumFillerWidth, FillersAndSpan - now.leftFiller - 1);
     const int right = std::clamp(rightFillerWidth, MinimumFillerWidth, widest);
-    if (right == m_right)
+    if (right == now.rightFiller)
         return;
-    setFillers(m_left, right);
+    setFillers(now.leftFiller, right);
     Splitter2Moved();
 }
 
 void SegmentSelection::Panel2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
+    const TimelineLayout now = layout();
     const int step = FillerClickStep(modifiers);
-    if (button != Qt::LeftButton || !FillerClickMoves(m_left, step, m_left, m_right))
+    if (button != Qt::LeftButton || !FillerClickMoves(now.leftFiller, step, now.leftFiller, now.rightFiller))
         return;
-    setFillers(m_left - step, m_right);
+    setFillers(now.leftFiller - step, now.rightFiller);
     SetStartTimeAndPlay();
 }
 
 void SegmentSelection::Panel3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
+    const TimelineLayout now = layout();
     const int step = FillerClickStep(modifiers);
-    if (button != Qt::LeftButton || !FillerClickMoves(m_right, step, m_left, m_right))
+    if (button != Qt::LeftButton || !FillerClickMoves(now.rightFiller, step, now.leftFiller, now.rightFiller))
         return;
-    setFillers(m_left, m_right - step);
+    setFillers(now.leftFiller, now.rightFiller - step);
     Splitter2Moved();
 }
 
@@ -153,9 +156,9 @@ void SegmentSelection::writeChecked(SourceItem item)
 // moves a marker even where a layout would keep it.
 void SegmentSelection::placeMarkersExactly(const SourceItem &item)
 {
-    m_selectedDuration = DurationSeconds(item);
-    setFillers(StartFillerWidth(StartSeconds(item), m_selectedDuration),
-               EndFillerWidth(EndSeconds(item), m_selectedDuration));
+    const qint64 duration = DurationSeconds(item);
+    setFillers(duration * 1000, StartFillerWidth(StartSeconds(item), duration),
+               EndFillerWidth(EndSeconds(item), duration));
 }
 
 std::optional<SourceItem> SegmentSelection::lastSelectedItem() const

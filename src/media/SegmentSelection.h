@@ -1,11 +1,13 @@
 #pragma once
 // The part of each listed file that is converted, set with the timeline's two markers or by
-// typing times into the list. This object holds the timeline's filler widths (the markers'
-// places) and runs what the markers, the fillers and a committed time edit do to the selected
-// rows and the preview. The timeline widget shows the widths and reports the user's moves.
+// typing times into the list. This object holds where the markers stand, as times of the
+// selected file, and runs what the markers, the fillers and a committed time edit do to the
+// selected rows and the preview. The timeline widget lays the markers out from those times and
+// reports the user's moves.
 //
 // Whatever a user does here reports failures as values: nothing thrown leaves these handlers.
 #include "media/PreviewPort.h"
+#include "media/SegmentMarkers.h"
 #include "media/SourceItem.h"
 
 #include <QList>
@@ -26,11 +28,13 @@ public:
     SegmentSelection(SourceListModel &sources, PreviewTimelineState &state, IPreviewControl &preview,
                      SelectedRows selectedRows, QObject *parent = nullptr);
 
-    // Widths of the left filler (a) and the right filler (b).
-    int leftFillerWidth() const { return m_left; }
-    int rightFillerWidth() const { return m_right; }
-    // Duration in seconds of the row laid out last; the markers' pixels are seconds of it.
-    qint64 selectedDuration() const { return m_selectedDuration; }
+    // Where the markers stand; the timeline lays them out with SegmentMarkers::LayOutTimeline.
+    const SegmentMarkers::MarkerTimes &markers() const { return m_markers; }
+    // Widths of the left filler (a) and the right filler (b) at those times.
+    int leftFillerWidth() const { return layout().leftFiller; }
+    int rightFillerWidth() const { return layout().rightFiller; }
+    // Duration in whole seconds of the row laid out last; the markers stand at times of it.
+    qint64 selectedDuration() const { return m_markers.lengthMs / 1000; }
 
     // Places the markers for the selected rows in turn, the last one deciding; the row of the
     // file being previewed is left alone, any other stops the preview first.
@@ -77,11 +81,15 @@ public:
     void dxTreeSourceFileInfoEdited(const QList<int> &rows);
 
 Q_SIGNALS:
-    // A filler width changed: the timeline places its markers again.
+    // The markers' times changed: the timeline places its markers again.
     void markersMoved();
 
 private:
-    void setFillers(int left, int right);
+    SegmentMarkers::TimelineLayout layout() const { return SegmentMarkers::LayOutTimeline(m_markers); }
+    // The markers to where the filler widths `left` and `right` put them on a strip of
+    // `lengthMs` (the current one when not given).
+    void setFillers(int left, int right) { setFillers(m_markers.lengthMs, left, right); }
+    void setFillers(qint64 lengthMs, int left, int right);
     void seekPreview(qint64 seconds);
     void layoutRow(int row);
     void writeChecked(SourceItem item);
@@ -93,7 +101,5 @@ private:
     PreviewTimelineState &m_state;
     IPreviewControl &m_preview;
     SelectedRows m_selectedRows;
-    int m_left = 1;
-    int m_right = 1;
-    qint64 m_selectedDuration = 0;
+    SegmentMarkers::MarkerTimes m_markers = SegmentMarkers::StartUpMarkers();
 };

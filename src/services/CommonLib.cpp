@@ -3,7 +3,6 @@
 #include "settings/ConfigFiles.h"
 #include "support/MessageBoxHelpers.h"
 #include "support/StrFunc.h"
-#include "support/WorkingSet.h"
 
 TCommonLib::TCommonLib(QString programFolder, const IClock &clock, IMessageBoxes &boxes)
     : TCommonLib(FileLocations::portableIn(programFolder), clock, boxes)
@@ -25,11 +24,6 @@ double TCommonLib::NumericPart(const QString &text) const
     return ::NumericPart(text);
 }
 
-qint64 TCommonLib::FileSizeOf(const QString &path) const
-{
-    return ::FileSizeOf(path);
-}
-
 bool TCommonLib::ShowMessageBox(const QString &text, int kind)
 {
     return ::ShowMessageBox(m_boxes, text, kind);
@@ -43,9 +37,4 @@ QStringList TCommonLib::ListConfigSections(const QString &fileName) const
 QString TCommonLib::ReadConfigValue(const QString &fileName, const QString &name) const
 {
     return ::ReadConfigValue(m_locations.configBase, fileName, name);
-}
-
-void TCommonLib::TrimWorkingSet()
-{
-    ::TrimWorkingSet();
 }

@@ -28,13 +28,11 @@ public:
     void WriteLog(const QString &message) const { m_appFunc.WriteLog(message); }
     QStringList SplitByChar(const QString &text, QChar separator) const;
     double NumericPart(const QString &text) const;
-    qint64 FileSizeOf(const QString &path) const;
     bool ShowMessageBox(const QString &text, int kind);
     // The section names of an INI file in the Config folder, and the value of key `name` in
     // section `name` ("" when missing).
     QStringList ListConfigSections(const QString &fileName) const;
     QString ReadConfigValue(const QString &fileName, const QString &name) const;
-    void TrimWorkingSet();
 
 private:
     FileLocations m_locations;

@@ -15,7 +15,6 @@ public:
     // Every collaborator must outlive this object.
     TCustomProc(TCommonLib &common, OptionSelectionModel &options, SourceListModel &sources);
 
-    OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
     TCommonLib &common() { return m_common; }
 
@@ -33,11 +32,6 @@ public:
     // The custom profiles and the Options dialog's name box.
     TCustomProfiles &customProfiles() { return m_profiles; }
     CustomProfileBox &customProfileBox() { return m_profileBox; }
-    void FillProfileSelector() { m_profiles.FillProfileSelector(); }
-    void LoadSelectedCustomProfile() { m_profiles.LoadSelectedCustomProfile(); }
-    void AddCustomProfile() { m_profiles.AddCustomProfile(); }
-    bool SaveCustomProfile() { return m_profiles.SaveCustomProfile(); }
-    void DeleteCustomProfile() { m_profiles.DeleteCustomProfile(); }
 
     void FillAllSelectors() { ::FillAllSelectors(m_options, m_selectorHooks); }
     void ApplyQualityProfile() { ::ApplyQualityProfile(m_options, m_selectorHooks); }

@@ -41,7 +41,7 @@ void SegmentController::connectTimeline()
 
 void SegmentController::showMarkers()
 {
-    m_timeline.setFillerWidths(m_selection->leftFillerWidth(), m_selection->rightFillerWidth());
+    m_timeline.setMarkers(m_selection->markers());
 }
 
 void SegmentController::actDxTreeListOnClickExecute() { m_selection->LayoutSegmentMarkers(); }

@@ -1,6 +1,6 @@
 #pragma once
 // Joins the timeline, the source list and SegmentSelection: marker drags and filler clicks go
-// to the selection's handlers, its filler widths come back to the timeline, a click in the grid
+// to the selection's handlers, its marker times come back to the timeline, a click in the grid
 // (and the list's keys, additions and removals) lays the markers out, and a committed start or
 // end time is checked. A time that can't be read is reported in a message box once the editor
 // has closed.

@@ -45,11 +45,15 @@ TimelinePanel::TimelinePanel(QWidget *parent)
     connect(m_splitter1, &MarkerSplitter::nudged, this, &TimelinePanel::startMarkerNudged);
     connect(m_splitter2, &MarkerSplitter::nudged, this, &TimelinePanel::endMarkerNudged);
 
-    connect(m_splitter1, &MarkerSplitter::pressed, this, [this] { m_dragFrom = m_left; });
-    connect(m_splitter1, &MarkerSplitter::dragged, this, [this](int dx) { Q_EMIT startMarkerDragged(m_dragFrom + dx); });
+    // A drag moves the marker from where it stood when it was pressed.
+    const auto pressed = [this] { m_pressedAt = m_markers; };
+    connect(m_splitter1, &MarkerSplitter::pressed, this, pressed);
+    connect(m_splitter1, &MarkerSplitter::dragged, this,
+            [this](int dx) { Q_EMIT startMarkerDragged(LayOutTimeline(m_pressedAt).leftFiller + dx); });
     connect(m_splitter1, &MarkerSplitter::released, this, &TimelinePanel::startMarkerReleased);
-    connect(m_splitter2, &MarkerSplitter::pressed, this, [this] { m_dragFrom = m_right; });
-    connect(m_splitter2, &MarkerSplitter::dragged, this, [this](int dx) { Q_EMIT endMarkerDragged(m_dragFrom - dx); });
+    connect(m_splitter2, &MarkerSplitter::pressed, this, pressed);
+    connect(m_splitter2, &MarkerSplitter::dragged, this,
+            [this](int dx) { Q_EMIT endMarkerDragged(LayOutTimeline(m_pressedAt).rightFiller - dx); });
     connect(m_splitter2, &MarkerSplitter::released, this, &TimelinePanel::endMarkerReleased);
     place();
 }
@@ -80,22 +84,22 @@ void TimelinePanel::setPlayhead(qint64 position, qint64 duration)
     m_playhead->show();
 }
 
-void TimelinePanel::setFillerWidths(int left, int right)
+void TimelinePanel::setMarkers(const MarkerTimes &markers)
 {
-    m_left = left;
-    m_right = right;
+    m_markers = markers;
     place();
 }
 
 void TimelinePanel::place()
 {
+    const TimelineLayout layout = LayOutTimeline(m_markers);
     const int h = TimelineHeight;
-    m_panel2->setGeometry(0, 0, m_left, h);
-    m_splitter1->setGeometry(StartMarkerLeft(m_left), 0, MarkerWidth, h);
-    m_panel4->setGeometry(StartMarkerLeft(m_left) + MarkerWidth, 0, std::max(0, SpanWidth(m_left, m_right)), h);
-    m_splitter2->setGeometry(EndMarkerLeft(m_right), 0, MarkerWidth, h);
-    m_panel3->setGeometry(TimelineWidth - m_right, 0, m_right, h);
-    m_panel4->setVisible(SpanWidth(m_left, m_right) > 0);
+    m_panel2->setGeometry(0, 0, layout.leftFiller, h);
+    m_splitter1->setGeometry(layout.startMarkerLeft, 0, MarkerWidth, h);
+    m_panel4->setGeometry(layout.spanLeft, 0, layout.spanWidth, h);
+    m_splitter2->setGeometry(layout.endMarkerLeft, 0, MarkerWidth, h);
+    m_panel3->setGeometry(layout.rightFillerLeft, 0, layout.rightFiller, h);
+    m_panel4->setVisible(layout.spanWidth > 0);
 }
 
 bool TimelinePanel::eventFilter(QObject *watched, QEvent *event)

@@ -2,10 +2,12 @@
 // The timeline under the video window (Panel1, 260 × 19): from left to right the left filler
 // (Panel2), the start marker (Splitter1), the selected span (Panel4), the end marker (Splitter2)
 // and the right filler (Panel3), with a thin playhead line over the fillers and the span (under
-// the markers) while a file is loaded in the preview. It shows the filler widths and the
-// position it is given and reports what the user does with the mouse and with the keys on a
-// focused marker; what that means for the rows is SegmentSelection's. A click anywhere on it
+// the markers) while a file is loaded in the preview. It lays its parts out from the marker
+// times and shows the position it is given, and reports what the user does with the mouse and
+// with the keys on a focused marker; what that means for the rows is SegmentSelection's. A click anywhere on it
 // gives it (or the clicked marker) the keyboard focus.
+#include "media/SegmentMarkers.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -30,8 +32,8 @@ public:
     };
     void setPictures(const Pictures &pictures);
 
-    // Places the markers: the left filler `left` pixels wide, the right one `right`.
-    void setFillerWidths(int left, int right);
+    // Places the markers at `markers` (see SegmentMarkers::LayOutTimeline).
+    void setMarkers(const SegmentMarkers::MarkerTimes &markers);
     // The playhead at `position` of a file of `duration` (milliseconds); hidden for a duration
     // of 0 (nothing loaded).
     void setPlayhead(qint64 position, qint64 duration);
@@ -71,7 +73,6 @@ private:
     MarkerSplitter *m_splitter2;
     QLabel *m_panel3;
     QWidget *m_playhead;
-    int m_left = 1;
-    int m_right = 1;
-    int m_dragFrom = 0; // the moved filler's width when its marker was pressed
+    SegmentMarkers::MarkerTimes m_markers = SegmentMarkers::StartUpMarkers();
+    SegmentMarkers::MarkerTimes m_pressedAt; // the markers when one of them was pressed
 };
