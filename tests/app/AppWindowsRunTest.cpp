@@ -20,7 +20,6 @@
 #include "skin/widgets/PictureButton.h"
 #include <QSignalSpy>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTest>
@@ -230,28 +229,27 @@ TEST_F(AppWindowsRunTest, FilesAtOnceIsSetInTheOptionsDialogAndTakenByTheNextRun
         return QString();
     };
     TfrmOption &dialog = windows->optionForm();
-    QSpinBox *count = dialog.spnFilesAtOnce();
-    EXPECT_EQ(count->minimum(), 1);
-    EXPECT_EQ(count->maximum(), std::max(1, QThread::idealThreadCount()));
-    if (count->maximum() < 2)
+    QComboBox *count = dialog.cbbFilesAtOnce();
+    EXPECT_EQ(count->count(), std::max(1, QThread::idealThreadCount()));
+    if (count->count() < 2)
         GTEST_SKIP() << "one core: nothing but 1 can be chosen";
 
     form().performCommand(MainCommand::Options);
-    EXPECT_EQ(count->value(), 1);
-    count->setValue(2);
+    EXPECT_EQ(count->currentText(), QStringLiteral("1"));
+    count->setCurrentIndex(1);
     dialog.btnCancel()->click();
     EXPECT_EQ(windows->options().filesAtOnce(), 1);
     EXPECT_EQ(stored(), QString());
     form().performCommand(MainCommand::Options);
-    EXPECT_EQ(count->value(), 1) << "Cancel kept the number in force";
+    EXPECT_EQ(count->currentText(), QStringLiteral("1")) << "Cancel kept the number in force";
 
-    count->setValue(2);
+    count->setCurrentIndex(1);
     dialog.btnApply()->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(windows->options().filesAtOnce(), 2);
     EXPECT_EQ(stored(), QStringLiteral("2"));
     form().performCommand(MainCommand::Options);
-    EXPECT_EQ(count->value(), 2);
+    EXPECT_EQ(count->currentText(), QStringLiteral("2"));
     dialog.btnCancel()->click();
 
     addRow(QStringLiteral("a.avi"));

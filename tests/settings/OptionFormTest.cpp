@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QThread>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -58,10 +57,11 @@ TEST(OptionForm, LayoutAndCaptions)
     EXPECT_TRUE(dialog.grpAdvOptions()->isVisible());
     EXPECT_LT(dialog.btnApply()->x(), dialog.btnCancel()->x());
     // "Files converted at once" on the left of the bottom row, 1 to the number of cores.
-    QSpinBox *count = dialog.spnFilesAtOnce();
+    QComboBox *count = dialog.cbbFilesAtOnce();
     EXPECT_EQ(captionOf(count), QStringLiteral("Files converted at once:"));
-    EXPECT_EQ(count->minimum(), 1);
-    EXPECT_EQ(count->maximum(), std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(count->count(), std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(count->itemText(0), QStringLiteral("1"));
+    EXPECT_EQ(count->itemText(count->count() - 1), QString::number(count->count()));
     EXPECT_LT(count->geometry().right(), dialog.btnApply()->x());
     EXPECT_NEAR(count->geometry().center().y(), dialog.btnApply()->geometry().center().y(), 2);
     EXPECT_GT(dialog.btnApply()->y(), dialog.grpAdvOptions()->geometry().bottom());

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -22,11 +21,11 @@ namespace {
 
 constexpr int kSelectorWidth = 117;
 
-QComboBox *selector(const QString &name, QWidget *parent)
+QComboBox *selector(const QString &name, QWidget *parent, int width = kSelectorWidth)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(name);
-    box->setFixedWidth(kSelectorWidth);
+    box->setFixedWidth(width);
     // Narrow boxes: a little less padding so that the longest entry ("2 channels, Stereo") fits.
     box->setStyleSheet(QStringLiteral("QComboBox { padding-left: 4px; padding-right: 2px; }"
                                       "QComboBox::drop-down { width: 14px; }"));
@@ -150,17 +149,16 @@ void TfrmOption::buildButtons()
     auto *row = new QHBoxLayout;
     auto *caption = new QLabel(QStringLiteral("Files converted at once:"), this);
     caption->setObjectName(QStringLiteral("lblFilesAtOnce"));
-    m_spnFilesAtOnce = new QSpinBox(this);
-    m_spnFilesAtOnce->setObjectName(QStringLiteral("spnFilesAtOnce"));
-    m_spnFilesAtOnce->setRange(1, std::max(1, QThread::idealThreadCount()));
-    m_spnFilesAtOnce->setFixedWidth(56);
+    m_cbbFilesAtOnce = selector(QStringLiteral("cbbFilesAtOnce"), this, 56);
+    for (int count = 1; count <= std::max(1, QThread::idealThreadCount()); ++count)
+        m_cbbFilesAtOnce->addItem(QString::number(count));
     const QString tip = QStringLiteral("How many files convert at the same time, each by an encoder of its own "
                                        "(up to one per core).\nOne converts them one after another.");
     caption->setToolTip(tip);
-    m_spnFilesAtOnce->setToolTip(tip);
-    caption->setBuddy(m_spnFilesAtOnce);
+    m_cbbFilesAtOnce->setToolTip(tip);
+    caption->setBuddy(m_cbbFilesAtOnce);
     row->addWidget(caption);
-    row->addWidget(m_spnFilesAtOnce);
+    row->addWidget(m_cbbFilesAtOnce);
     row->addStretch(1);
     m_btnApply = button(QStringLiteral("OK"), QStringLiteral("btnApply"), this);
     m_btnApply->setDefault(true);

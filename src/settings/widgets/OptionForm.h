@@ -11,7 +11,6 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
 
 class TfrmOption : public QDialog {
     Q_OBJECT
@@ -32,8 +31,8 @@ public:
     QComboBox *cbbAudioChannels() const { return m_cbbAudioChannels; }
     QComboBox *cbbLoudness() const { return m_cbbLoudness; }
     QCheckBox *chkKeepOriginal() const { return m_chkKeepOriginal; }
-    // "Files converted at once": 1 to the number of cores.
-    QSpinBox *spnFilesAtOnce() const { return m_spnFilesAtOnce; }
+    // "Files converted at once": the entries "1" to the number of cores.
+    QComboBox *cbbFilesAtOnce() const { return m_cbbFilesAtOnce; }
     QPushButton *btnApply() const { return m_btnApply; }
     QPushButton *btnCancel() const { return m_btnCancel; }
 
@@ -72,7 +71,7 @@ private:
     QComboBox *m_cbbAudioChannels = nullptr;
     QComboBox *m_cbbLoudness = nullptr;
     QCheckBox *m_chkKeepOriginal = nullptr;
-    QSpinBox *m_spnFilesAtOnce = nullptr;
+    QComboBox *m_cbbFilesAtOnce = nullptr;
     QPushButton *m_btnApply = nullptr;
     QPushButton *m_btnCancel = nullptr;
 };

@@ -5,7 +5,9 @@
 #include "settings/widgets/OptionForm.h"
 
 #include <QCheckBox>
-#include <QSpinBox>
+#include <QComboBox>
+
+#include <algorithm>
 
 OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &profiles,
                                            OptionSelectionModel &options, HandlerGuard reportFailures)
@@ -18,12 +20,13 @@ OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &pr
     // opens; OK puts them in force, Cancel leaves them as they were.
     connect(&form, &TfrmOption::showing, this, [this, &options] {
         m_form.chkKeepOriginal()->setChecked(options.keepOriginal());
-        m_form.spnFilesAtOnce()->setValue(options.filesAtOnce());
+        QComboBox *count = m_form.cbbFilesAtOnce();
+        count->setCurrentIndex(std::min(options.filesAtOnce(), count->count()) - 1);
     });
     connect(&form, &TfrmOption::applyRequested, this, [this] {
         m_guard([this] {
             m_handlers.ApplyKeepOriginal(m_form.chkKeepOriginal()->isChecked());
-            m_handlers.ApplyFilesAtOnce(m_form.spnFilesAtOnce()->value());
+            m_handlers.ApplyFilesAtOnce(m_form.cbbFilesAtOnce()->currentIndex() + 1);
         });
     });
     connectHandler(&TfrmOption::addRequested, &TOptionDialogHandlers::btnAddClick);
