@@ -189,22 +189,17 @@ bool measureOverhead(Bench &bench)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.removeAll(QStringLiteral("--quick")) > 0) {
+    const BenchArguments arguments =
+        ReadBenchArguments(QStringLiteral(KELVANE_BENCH_PROGRAM_DIR), {"evc", "kelvane-convert"});
+    if (arguments.builtFolder.isEmpty())
+        return 1;
+    if (arguments.quick) {
         FileCount = 4;
         Rounds = 1;
         OverheadRounds = 1;
         FileSeconds = 10;
     }
-    const QString builtFolder = !arguments.isEmpty() ? arguments.first() + QLatin1Char('/')
-                                                     : QStringLiteral(KELVANE_BENCH_PROGRAM_DIR);
-    for (const char *name : {"evc", "kelvane-convert"}) {
-        if (!QFileInfo(builtFolder + QString::fromLatin1(name)).isExecutable()) {
-            std::fprintf(stderr, "no %s in %s\n", name, qPrintable(builtFolder));
-            return 1;
-        }
-    }
-    Bench bench(builtFolder);
+    Bench bench(arguments.builtFolder);
     const bool measured = makeSources(bench, QStringLiteral("long"), FileCount, FileSeconds) && measureParallel(bench)
                           && makeSources(bench, QStringLiteral("short"), FileCount, 1) && measureOverhead(bench);
     if (!measured)

@@ -1,10 +1,13 @@
 #include "BenchKit.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <algorithm>
+#include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -63,4 +66,20 @@ double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+BenchArguments ReadBenchArguments(const QString &builtDefault, const QStringList &programs)
+{
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    BenchArguments read;
+    read.quick = arguments.removeAll(QStringLiteral("--quick")) > 0;
+    read.builtFolder = arguments.isEmpty() ? builtDefault : arguments.first() + QLatin1Char('/');
+    for (const QString &name : programs) {
+        if (!QFileInfo(read.builtFolder + name).isExecutable()) {
+            std::fprintf(stderr, "no %s in %s\n", qPrintable(name), qPrintable(read.builtFolder));
+            read.builtFolder.clear();
+            break;
+        }
+    }
+    return read;
 }

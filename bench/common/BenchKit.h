@@ -43,3 +43,12 @@ double timeProcess(const QString &program, const QStringList &arguments);
 bool runFfmpeg(const QStringList &arguments, int timeoutMs);
 
 double median(std::vector<double> values);
+
+// A benchmark's command line: "--quick" (a short run that only shows the measurement still
+// works) and the folder of the built programs (default `builtDefault`), with its separator.
+// `builtFolder` is empty, and the reason printed, when one of `programs` is not there.
+struct BenchArguments {
+    bool quick = false;
+    QString builtFolder;
+};
+BenchArguments ReadBenchArguments(const QString &builtDefault, const QStringList &programs);

@@ -8,8 +8,11 @@
 #include "media/SourceListModel.h"
 #include "platform/PlatformServices.h"
 #include "support/AppFunc.h"
+#include "support/FileFunc.h"
 #include "support/MessageBoxHelpers.h"
 
+#include <QDir>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <algorithm>
@@ -137,7 +140,7 @@ bool TBatchRun::startItem(int row)
 {
     const SourceItem &item = m_items.at(row);
     m_currentFile = item.path;
-    const ConvertResult built = m_services.builder.CreateConvertParameter(item, m_services.parameter);
+    const ConvertResult built = buildItem(row, item);
     m_state.commandLine = built.command.commandLine;
     m_state.startText = built.startText;
     m_state.durationText = built.durationText;
@@ -146,24 +149,66 @@ bool TBatchRun::startItem(int row)
         fail(m_currentFile, built.ok() ? QStringLiteral("No encoder command could be built.") : built.error);
         return false;
     }
-    m_progress.itemStarted(m_state.doneCount, m_state.checkedCount, m_currentFile);
+    if (severalAtOnce())
+        m_progress.fileStarted(row, m_currentFile, built.durationText, m_state.doneCount, m_state.checkedCount);
+    else
+        m_progress.itemStarted(m_state.doneCount, m_state.checkedCount, m_currentFile);
     m_durationTexts.insert(row, built.durationText);
+    // The name stays promised to this item until its encoder ends: an encoder writes its file
+    // unnamed, so an item started beside it would otherwise be given the same name.
+    m_services.builder.fileFunc().reserveName(built.command.outputPath);
     m_queue->start({row, item.path, built.command}); // itemStarting comes first
     return true;
+}
+
+// With several at once a RealMedia item's script goes into a folder of its own, so that no
+// encoder reads another item's script; one at a time keeps the program folder's.
+ConvertResult TBatchRun::buildItem(int row, const SourceItem &item)
+{
+    ConvertParameterBuilder &builder = m_services.builder;
+    if (!severalAtOnce() || !IsRealMediaPath(item.path))
+        return builder.CreateConvertParameter(item, m_services.parameter);
+    const QString folder = itemScriptFolder(row);
+    if (folder.isEmpty()) {
+        ConvertResult refused;
+        refused.error = QStringLiteral("A temporary folder for its script cannot be made.");
+        return refused;
+    }
+    const QString shared = builder.scriptFolder();
+    builder.setScriptFolder(folder);
+    const auto restore = qScopeGuard([&] { builder.setScriptFolder(shared); });
+    return builder.CreateConvertParameter(item, m_services.parameter);
+}
+
+// A folder of the run's own temporary folder for one row (with the separator); empty when it
+// cannot be made.
+QString TBatchRun::itemScriptFolder(int row)
+{
+    if (!m_scripts)
+        m_scripts.emplace(QDir::tempPath() + QStringLiteral("/kelvane-scripts-XXXXXX"));
+    const QString folder = m_scripts->filePath(QString::number(row));
+    if (!m_scripts->isValid() || !QDir().mkpath(folder))
+        return {};
+    return folder + QLatin1Char('/');
 }
 
 // Runs on this object's (the user-interface) thread while the runner waits for it.
 void TBatchRun::handleChunk(int row, const QString &chunk)
 {
     // The row's own file, not the script that a RealMedia source is handed over in.
-    m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
-                                                         m_durationTexts.value(row), m_items.value(row).path});
+    if (severalAtOnce())
+        m_progress.fileOutput(row, chunk, m_state.doneCount, m_state.checkedCount);
+    else
+        m_progress.HandleEncoderOutput(chunk, TRefreshInputs{m_state.doneCount, m_state.checkedCount,
+                                                             m_durationTexts.value(row), m_items.value(row).path});
     Q_EMIT encoderOutput(chunk);
 }
 
 void TBatchRun::onJobFinished(const EncoderJobEnd &end)
 {
     m_durationTexts.remove(end.key);
+    m_services.builder.fileFunc().releaseName(end.outputPath);
+    m_progress.fileEnded(end.key);
     try {
         countEnd(end);
         for (const QString &line : EncoderJobLogLines(end))
@@ -173,7 +218,10 @@ void TBatchRun::onJobFinished(const EncoderJobEnd &end)
         return;
     }
     ++m_state.doneCount;
-    if (!end.stopAsked)
+    // After a stop the progress window keeps the reset the stop gave it.
+    if (!end.stopAsked && severalAtOnce())
+        m_progress.showFilesInProgress(m_state.doneCount, m_state.checkedCount);
+    else if (!end.stopAsked)
         m_progress.itemEnded(m_state.doneCount, m_state.checkedCount);
     advance();
 }
@@ -226,6 +274,7 @@ void TBatchRun::finishRun(AfterJob afterJobStep)
     }
     m_state.phase = TRunPhase::Idle;
     m_items.clear();
+    m_scripts.reset(); // every encoder is over
     Q_EMIT runFinished();
     showFailures();
     if ((clean || (due && m_convertedCount > 0)) && isChecked(m_showOutputDirectory)) {
@@ -298,6 +347,11 @@ void TBatchRun::logQuietly(const QString &line) const
         log(line);
     } catch (const std::exception &) {
     }
+}
+
+bool TBatchRun::severalAtOnce() const
+{
+    return m_queue && m_queue->slotCount() > 1;
 }
 
 int TBatchRun::rowCount() const

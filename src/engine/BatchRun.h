@@ -4,6 +4,7 @@
 // signals (nothing here waits or polls).
 #include "engine/BatchReport.h"
 #include "engine/ConvertParameter.h"
+#include "engine/ConvertParameterBuilder.h"
 #include "engine/ConversionQueue.h"
 #include "engine/PowerOffCountdown.h"
 #include "media/SourceItem.h"
@@ -12,12 +13,12 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <optional>
 #include <memory>
 
-class ConvertParameterBuilder;
 class IMessageBoxes;
 class IPowerControl;
 class IShellLauncher;
@@ -112,7 +113,7 @@ Q_SIGNALS:
     // An item's encoder is about to start: show the progress window, disable the main window.
     // A Stop or CloseStop from a receiver keeps this encoder from starting.
     void itemStarting(int row);
-    // A chunk of the current encoder's output, after the progress window's model has taken it.
+    // A chunk of an encoder's output, after the progress window's model has taken it.
     void encoderOutput(const QString &chunk);
     // The run is over, however it ended: hide the progress window, enable the main window.
     void runFinished();
@@ -125,6 +126,8 @@ private:
     bool leaveOutEmptyCuts();
     void advance();
     bool startItem(int row);
+    ConvertResult buildItem(int row, const SourceItem &item);
+    QString itemScriptFolder(int row);
     void handleChunk(int row, const QString &chunk);
     void onJobFinished(const EncoderJobEnd &end);
     void countEnd(const EncoderJobEnd &end);
@@ -137,6 +140,8 @@ private:
     void log(const QString &line) const;
     void logQuietly(const QString &line) const;
     int rowCount() const;
+    // The run has more than one slot: the progress window shows the files in progress together.
+    bool severalAtOnce() const;
 
     TBatchServices m_services;
     TProgressRefresh &m_progress;
@@ -161,5 +166,6 @@ private:
     QList<SourceItemId> m_nothingToConvert; // checked items left out: their end is not after their start
     QList<TShortItem> m_shorter;
     QString m_runError;
+    std::optional<QTemporaryDir> m_scripts; // the RealMedia scripts of a run with several at once
     TPowerOffCountdown m_powerOff;
 };

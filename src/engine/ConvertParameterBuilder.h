@@ -34,6 +34,9 @@ public:
 
     // Where "VideoFile.avs" is written (ends with the separator); the program folder unless set.
     void setScriptFolder(const QString &folder) { m_scriptFolder = folder; }
+    const QString &scriptFolder() const { return m_scriptFolder; }
+    // Where the output names are picked; it also holds the names promised to running encoders.
+    TFileFunc &fileFunc() const { return m_fileFunc; }
 
     // The output folder text the user chose (default: home + "/Kelvane").
     void setOutputFolderText(const QString &text) { m_outputFolderText = text; }

@@ -1,5 +1,6 @@
 #include "engine/ProgressRefresh.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -156,6 +157,75 @@ void TProgressRefresh::showItemsDone(int doneCount, int checkedCount)
     m_totalBar.minimum = 0;
     m_totalBar.maximum = totalMaximum(checkedCount);
     m_totalBar.setPosition(qint64(doneCount) * 100);
+}
+
+void TProgressRefresh::fileStarted(int key, const QString &sourcePath, const QString &durationText, int doneCount,
+                                   int checkedCount)
+{
+    m_inProgress[key] = TFileInProgress{sourcePath, durationMaximum(durationText), 0};
+    showFilesInProgress(doneCount, checkedCount);
+}
+
+void TProgressRefresh::fileOutput(int key, const QString &chunk, int doneCount, int checkedCount)
+{
+    m_statState = chunk;
+    const auto file = m_inProgress.find(key);
+    if (file != m_inProgress.end()) {
+        if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
+            file->second.secondsWritten = std::min(seconds, file->second.lengthSeconds);
+    }
+    showFilesInProgress(doneCount, checkedCount);
+}
+
+// Each file's share of the total is taken as the one-file refresh takes it (below 100 until it
+// is over), so the total bar never runs ahead of the files.
+void TProgressRefresh::showFilesInProgress(int doneCount, int checkedCount)
+{
+    qint64 written = 0;
+    qint64 length = 0;
+    qint64 shares = 0;
+    for (const auto &[key, file] : m_inProgress) {
+        written += file.secondsWritten;
+        length += file.lengthSeconds;
+        shares += file.secondsWritten * 100 / (file.lengthSeconds + 1);
+    }
+    if (!m_inProgress.empty()) { // with none left the bar keeps the last, as after one file
+        m_currentBar = TBarState{0, static_cast<int>(std::min<qint64>(length, INT_MAX)), 0};
+        m_currentBar.setPosition(written);
+    }
+    m_totalBar.minimum = 0;
+    m_totalBar.maximum = totalMaximum(checkedCount);
+    m_totalBar.setPosition(qint64(doneCount) * 100 + shares);
+    const int running = static_cast<int>(m_inProgress.size());
+    if (running > 1)
+        m_lblPersent = QStringLiteral("Current: %1-%2 , Total: %3.").arg(doneCount + 1).arg(doneCount + running).arg(checkedCount);
+    else
+        showCounts(running == 1 ? doneCount + 1 : std::max(doneCount, 1), checkedCount);
+    showFileLine();
+    Q_EMIT changed();
+}
+
+// One file by its path, as the one-file run shows it; several by their names after their number.
+// With none in progress the line keeps the last files.
+void TProgressRefresh::showFileLine()
+{
+    const QStringList paths = filesInProgress();
+    if (paths.size() == 1) {
+        m_lblCurFileName = paths.first();
+    } else if (paths.size() > 1) {
+        QStringList names;
+        for (const QString &path : paths)
+            names << QFileInfo(path).fileName();
+        m_lblCurFileName = QStringLiteral("%1 files: ").arg(paths.size()) + names.join(QStringLiteral(", "));
+    }
+}
+
+QStringList TProgressRefresh::filesInProgress() const
+{
+    QStringList paths;
+    for (const auto &[key, file] : m_inProgress)
+        paths << file.path;
+    return paths;
 }
 
 void TProgressRefresh::tmrChangingTimer()

@@ -3,6 +3,9 @@
 // that turns the encoder's status lines into bar positions.
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <map>
 
 struct TBarState {
     int minimum = 0;
@@ -17,6 +20,13 @@ struct TRefreshInputs {
     int checkedCount = 0;
     QString durationText;    // the item's length in whole seconds, decimal
     QString inputPath;       // shown as the current file
+};
+
+// One file whose encoder runs beside others, as the progress window counts it.
+struct TFileInProgress {
+    QString path;              // the row's own file
+    qint64 lengthSeconds = 0;  // the item's length in whole seconds
+    qint64 secondsWritten = 0; // the newest time= of its encoder, within its length
 };
 
 class TProgressRefresh : public QObject {
@@ -48,6 +58,19 @@ public:
     void itemStarted(int doneCount, int checkedCount, const QString &sourcePath);
     void itemEnded(int doneCount, int checkedCount);
 
+    // Several files at once. The file line names the files in progress ("2 files: a.mp4,
+    // b.mp4"; one file by its path), the file bar holds them as one piece (their seconds written
+    // out of their summed lengths), the total bar adds each one's share to the files over, and
+    // the counts give the numbers of the files in progress ("Current: 4-5 , Total: 20.").
+    // `key` names a file while its encoder runs; a chunk goes to the status bar as it comes.
+    void fileStarted(int key, const QString &sourcePath, const QString &durationText, int doneCount, int checkedCount);
+    void fileOutput(int key, const QString &chunk, int doneCount, int checkedCount);
+    // Forgets the file; showFilesInProgress then shows the others.
+    void fileEnded(int key) { m_inProgress.erase(key); }
+    void showFilesInProgress(int doneCount, int checkedCount);
+    // The paths of the files in progress, in row order.
+    QStringList filesInProgress() const;
+
 Q_SIGNALS:
     // Emitted once for every change above.
     void changed();
@@ -57,6 +80,7 @@ private:
     void refreshTotal(const TRefreshInputs &inputs);
     void showCounts(int current, int checkedCount);
     void showItemsDone(int doneCount, int checkedCount);
+    void showFileLine();
 
     int m_animationStep = 0;
     int m_refreshCount = 0;
@@ -66,6 +90,7 @@ private:
     QString m_lblInfo = QStringLiteral("Please wait . . .");
     QString m_statState;
     QString m_lblCurFileName;
+    std::map<int, TFileInProgress> m_inProgress; // by key, which follows the row order
 };
 
 // The whole seconds of the time= field of the newest complete status line in `chunk`

@@ -28,10 +28,12 @@ public:
     // OK: the main window's profile selector is filled again ("Normal Quality"); the option
     // values stay.
     void btnApplyClick();
-    // Cancel: the nine remembered indexes come back, the hidden selectors' too.
+    // Cancel: the nine remembered indexes come back, the video values' too.
     void btnCancelClick();
     // OK with "Keep the original sound ..." ticked or not: items converted from now on follow it.
     void ApplyKeepOriginal(bool keep) { m_options.setKeepOriginal(keep); }
+    // OK with "Files converted at once" at `count`: the runs started from now on take it.
+    void ApplyFilesAtOnce(int count) { m_options.setFilesAtOnce(count); }
 
 private:
     CustomProfileBox &reloadNames();

@@ -1,5 +1,7 @@
 #include "settings/OptionSelectionModel.h"
 
+#include <algorithm>
+
 OptionSelectionModel::OptionSelectionModel(QObject *parent) : QObject(parent) {}
 
 QStringList OptionSelectionModel::entries(Selector selector) const
@@ -66,6 +68,15 @@ void OptionSelectionModel::setKeepOriginal(bool keep)
         return;
     m_keepOriginal = keep;
     Q_EMIT keepOriginalChanged(keep);
+}
+
+void OptionSelectionModel::setFilesAtOnce(int count)
+{
+    count = std::max(1, count);
+    if (m_filesAtOnce == count)
+        return;
+    m_filesAtOnce = count;
+    Q_EMIT filesAtOnceChanged(count);
 }
 
 OptionSelection OptionSelectionModel::selection() const

@@ -1,6 +1,7 @@
 #pragma once
 // The option selectors without any window: each selector's entries and selected index, and the
-// enabled states of the quality selector and the Options button. Combo boxes are views of it.
+// enabled states of the quality selector and the Options button. Combo boxes are views of the
+// shown ones; the video selectors have no view.
 #include <QObject>
 #include <QStringList>
 #include <array>
@@ -13,10 +14,10 @@ enum class Selector {
     AudioSample,  // cbbAudioSample
     AudioChannels, // cbbAudioChannels
     VolumeGain,   // cbbAudioVolumeGain
-    VideoSize,    // cbbVideoSize (hidden)
-    VideoBitrate, // cbbVideoBitrate (hidden)
-    FrameRate,    // cbbFramerate (hidden)
-    AspectRatio,  // cbbAspectratio (hidden)
+    VideoSize,    // not shown: the values profiles and templates carry
+    VideoBitrate, // not shown
+    FrameRate,    // not shown
+    AspectRatio,  // not shown
 };
 inline constexpr int SelectorCount = 10;
 
@@ -69,11 +70,16 @@ public:
     bool keepOriginal() const { return m_keepOriginal; }
     void setKeepOriginal(bool keep);
 
+    // "Files converted at once": how many encoders the window's batch run keeps busy (at least 1).
+    int filesAtOnce() const { return m_filesAtOnce; }
+    void setFilesAtOnce(int count);
+
 Q_SIGNALS:
     void entriesChanged(Selector selector);
     void selectionChanged(Selector selector, int index);
     void enabledChanged(SelectorControl control, bool enabled);
     void keepOriginalChanged(bool keep);
+    void filesAtOnceChanged(int count);
 
 private:
     struct Slot {
@@ -87,4 +93,5 @@ private:
     bool m_profileEnabled = true;
     bool m_optionsEnabled = true;
     bool m_keepOriginal = false;
+    int m_filesAtOnce = 1;
 };

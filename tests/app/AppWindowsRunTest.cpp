@@ -19,7 +19,9 @@
 #include <QTreeView>
 #include "skin/widgets/PictureButton.h"
 #include <QSignalSpy>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 #include <QTreeView>
 #include <QWindow>
@@ -209,4 +211,54 @@ TEST_F(AppWindowsRunTest, APreviewLogLineThatCannotBeWrittenIsShown)
     Q_EMIT windows->previewGraph()->playbackFailed();
     EXPECT_EQ(errorTexts().size(), 2);
     EXPECT_TRUE(form().isVisible());
+}
+
+// "Files converted at once" in the Options dialog: Cancel keeps the number in force and the
+// file as it was, OK stores it in Config/UserSettings.ini, and the next run converts that many
+// files at once.
+TEST_F(AppWindowsRunTest, FilesAtOnceIsSetInTheOptionsDialogAndTakenByTheNextRun)
+{
+    const QString settings = folder + QStringLiteral("Config/UserSettings.ini");
+    const auto stored = [&] {
+        QFile file(settings);
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n")))
+            if (line.startsWith(QStringLiteral("FilesAtOnce=")))
+                return line.mid(12);
+        return QString();
+    };
+    TfrmOption &dialog = windows->optionForm();
+    QComboBox *count = dialog.cbbFilesAtOnce();
+    EXPECT_EQ(count->count(), std::max(1, QThread::idealThreadCount()));
+    if (count->count() < 2)
+        GTEST_SKIP() << "one core: nothing but 1 can be chosen";
+
+    form().performCommand(MainCommand::Options);
+    EXPECT_EQ(count->currentText(), QStringLiteral("1"));
+    count->setCurrentIndex(1);
+    dialog.btnCancel()->click();
+    EXPECT_EQ(windows->options().filesAtOnce(), 1);
+    EXPECT_EQ(stored(), QString());
+    form().performCommand(MainCommand::Options);
+    EXPECT_EQ(count->currentText(), QStringLiteral("1")) << "Cancel kept the number in force";
+
+    count->setCurrentIndex(1);
+    dialog.btnApply()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(windows->options().filesAtOnce(), 2);
+    EXPECT_EQ(stored(), QStringLiteral("2"));
+    form().performCommand(MainCommand::Options);
+    EXPECT_EQ(count->currentText(), QStringLiteral("2"));
+    dialog.btnCancel()->click();
+
+    addRow(QStringLiteral("a.avi"));
+    addRow(QStringLiteral("b.avi"));
+    addRow(QStringLiteral("c.avi"));
+    form().performCommand(MainCommand::Convert);
+    EXPECT_EQ(windows->conversion()->batch().filesAtOnce(), 2);
+    EXPECT_EQ(windows->conversion()->progress().filesInProgress().size(), 2);
+    ASSERT_EVENTUALLY(!windows->conversion()->isRunning());
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(form().lblStatusLine()->text(), QStringLiteral("3 files converted, 0 failed."));
 }

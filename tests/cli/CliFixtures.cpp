@@ -131,27 +131,3 @@ void CliSetup::writeProfiles(const QStringList &lines) const
     if (file.open(QIODevice::WriteOnly))
         file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
 }
-
-ProbedAudio ProbeAudio(const QString &path)
-{
-    QProcess ffprobe;
-    ffprobe.start(QStringLiteral("ffprobe"),
-                  {"-v", "error", "-select_streams", "a:0", "-show_entries",
-                   "stream=codec_name,sample_rate,channels:format=duration", "-of", "default=noprint_wrappers=1", path});
-    ProbedAudio audio;
-    if (!ffprobe.waitForFinished(GuardMs))
-        return audio;
-    for (const QString &line : QString::fromUtf8(ffprobe.readAllStandardOutput()).split(u'\n')) {
-        const QString key = line.section(u'=', 0, 0);
-        const QString value = line.section(u'=', 1);
-        if (key == u"codec_name")
-            audio.codec = value;
-        else if (key == u"sample_rate")
-            audio.sampleRate = value.toInt();
-        else if (key == u"channels")
-            audio.channels = value.toInt();
-        else if (key == u"duration")
-            audio.seconds = value.toDouble();
-    }
-    return audio;
-}

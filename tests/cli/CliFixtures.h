@@ -2,6 +2,7 @@
 // What the command-line converter's tests share: small media made once per test executable
 // with the ffmpeg command line, and a program folder of their own (links to the built
 // encoders, a log, Config/) with input and output folders beside it.
+#include "common/Ffmpeg.h"
 #include "common/ProgramFolderSetup.h"
 
 #include <QStringList>
@@ -41,12 +42,3 @@ struct CliSetup : ProgramFolderSetup {
     // Writes Config/UserProfileInfo.ini with `text` (lines joined by CR LF).
     void writeProfiles(const QStringList &lines) const;
 };
-
-// ffprobe's view of an audio file: codec name, sample rate, channels and duration in seconds.
-struct ProbedAudio {
-    QString codec;
-    int sampleRate = 0;
-    int channels = 0;
-    double seconds = 0;
-};
-ProbedAudio ProbeAudio(const QString &path);

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,6 +140,28 @@ TEST_F(ParallelConvertTest, SameBaseNamesAtOnceGetNamesOfTheirOwn)
     EXPECT_NEAR(ProbeAudio(s.outputFolder + "CLIP_2.wav").seconds, 3.0, 0.15);
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
     EXPECT_EQ(mine.readAll(), "the user's own");
+}
+
+// Two files whose names differ only in letter case are two files: each is cut against its own
+// length (the three-second one ends at its end, the ten-minute one at the end asked), also
+// while both convert at once.
+TEST_F(ParallelConvertTest, NamesDifferingOnlyInLetterCaseConvertEachWithItsOwnCut)
+{
+    ASSERT_FALSE(CliMedia::path("ten_minutes.avi").isEmpty());
+    const QString shorter = s.input("three_seconds.avi", "v/a.avi");
+    const QString longer = s.input("ten_minutes.avi", "v/A.avi");
+    const CliResult result = s.run({"--type", "wav", "--start", "00:00:01", "--end", "00:00:05", "--jobs", "2",
+                                    "--json", "--output", s.outputFolder, shorter, longer});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    QMap<QString, double> seconds; // by source
+    for (const QString &line : result.out.split(u'\n', Qt::SkipEmptyParts)) {
+        const QJsonObject item = QJsonDocument::fromJson(line.toUtf8()).object();
+        if (item.contains("file"))
+            seconds.insert(item.value("file").toString(), ProbeAudio(item.value("output").toString()).seconds);
+    }
+    ASSERT_EQ(seconds.keys(), (QStringList{longer, shorter})) << result.out.toStdString();
+    EXPECT_NEAR(seconds.value(shorter), 2.0, 0.1);
+    EXPECT_NEAR(seconds.value(longer), 4.0, 0.1);
 }
 
 // RealMedia goes through a script; two of them converting at once must each read their own

@@ -64,12 +64,20 @@ BatchSetup::BatchSetup()
     custom.setOutputFolderText(outputFolder);
 }
 
-QString BatchSetup::addRow(const QString &fixture, const QString &name, bool checked, const QString &end)
+QString BatchSetup::addRow(const QString &fixture, const QString &name, bool checked, const QString &end,
+                          const QString &start)
 {
     const QString copy = inputFolder + name;
     QFile::copy(BatchMedia::path(fixture), copy);
     SourceItem item = WholeFileItem(copy, 1024, ReadTimeText(end) * 1000);
+    item.startMs = ReadTimeText(start) * 1000;
     item.checked = checked;
     sources.appendItem(item);
     return copy;
+}
+
+bool BatchRunFixture::runToEnd()
+{
+    const qsizetype before = finished.size();
+    return batch.RunBatch(s.sources) && (finished.size() > before || finished.wait(120000));
 }

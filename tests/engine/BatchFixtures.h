@@ -9,7 +9,9 @@
 #include "services/ServiceObjects.h"
 #include "settings/OptionSelectionModel.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace BatchMedia {
 
@@ -33,9 +35,22 @@ struct BatchSetup : ProgramFolderSetup {
     // Chooses MP3 output into `outputFolder`.
     BatchSetup();
 
-    // Copies a fixture into the input folder under `name` and adds it as a row cut from 0 to
-    // `end`; returns the copy's path.
+    // Copies a fixture into the input folder under `name` and adds it as a row cut from `start`
+    // to `end`; returns the copy's path.
     QString addRow(const QString &fixture, const QString &name, bool checked = true,
-                   const QString &end = QStringLiteral("00:00:01"));
+                   const QString &end = QStringLiteral("00:00:01"), const QString &start = QStringLiteral("00:00:00"));
     QString output(const QString &baseName) const { return outputFolder + baseName + QStringLiteral(".mp3"); }
+};
+
+// A batch run on its own setup, and a way to run it to its end.
+class BatchRunFixture : public ::testing::Test {
+protected:
+    BatchSetup s;
+    TProgressRefresh progress;
+    TBatchRun batch{s.custom.batchServices(), progress, s.shell, s.power};
+    QSignalSpy finished{&batch, &TBatchRun::runFinished};
+
+    // Starts the run and waits for its end (two minutes at most: only keeps a broken run from
+    // hanging the suite).
+    bool runToEnd();
 };

@@ -17,12 +17,8 @@ namespace {
 
 constexpr int GuardMs = 120000;   // only keeps a broken run from hanging the suite
 
-class BatchRunTest : public ::testing::Test {
+class BatchRunTest : public BatchRunFixture {
 protected:
-    BatchSetup s;
-    TProgressRefresh progress;
-    TBatchRun batch{s.custom.batchServices(), progress, s.shell, s.power};
-    QSignalSpy finished{&batch, &TBatchRun::runFinished};
     QSignalSpy endProgram{&batch, &TBatchRun::endProgramRequested};
 
     void SetUp() override
@@ -35,14 +31,6 @@ protected:
     {
         batch.setShowOutputDirectory([showOutputDirectory] { return showOutputDirectory; });
         batch.setShutdown([shutdown] { return shutdown; });
-    }
-    // Starts the run and waits for its end.
-    bool runToEnd()
-    {
-        const qsizetype before = finished.size();
-        if (!batch.RunBatch(s.sources))
-            return false;
-        return finished.size() > before || finished.wait(GuardMs);
     }
 };
 

@@ -113,3 +113,28 @@ TEST(ConvertingForm, SkinGivesTheWindowItsOutline)
     EXPECT_TRUE(w.form.mask().contains(QPoint(20, 20)));
     EXPECT_FALSE(w.form.mask().contains(QPoint(2, 2)));
 }
+
+// Several files at once: the line names them as far as it has room, the tip gives every path,
+// and one file left is shown by its path again.
+TEST(ConvertingForm, SeveralFilesShowTheirNamesAndEveryPathInTheTip)
+{
+    Window w;
+    w.model.fileStarted(0, QStringLiteral("/in/a.mp4"), QStringLiteral("60"), 0, 3);
+    w.model.fileStarted(1, QStringLiteral("/in/b.mp4"), QStringLiteral("30"), 0, 3);
+    EXPECT_EQ(w.form.lblCurFileName->text(), QStringLiteral("2 files: a.mp4, b.mp4"));
+    EXPECT_EQ(w.form.lblCurFileName->toolTip(), QStringLiteral("/in/a.mp4\n/in/b.mp4"));
+    EXPECT_EQ(w.form.lblPersent->text(), QStringLiteral("Current: 1-2 , Total: 3."));
+    EXPECT_EQ(w.form.ProgressBar1->maximum(), 90);
+    EXPECT_EQ(w.form.pbTotal->maximum(), 300);
+
+    const QString longName = QStringLiteral("/in/") + QString(80, u'x') + QStringLiteral(".mp4");
+    w.model.fileStarted(2, longName, QStringLiteral("60"), 0, 3);
+    EXPECT_TRUE(w.form.lblCurFileName->text().startsWith(QStringLiteral("3 files: a.mp4, b.mp4, x")));
+    EXPECT_TRUE(w.form.lblCurFileName->text().endsWith(QChar(0x2026))) << w.form.lblCurFileName->text().toStdString();
+
+    w.model.fileEnded(0);
+    w.model.fileEnded(2);
+    w.model.showFilesInProgress(2, 3);
+    EXPECT_EQ(w.form.lblCurFileName->text(), QStringLiteral("/in/b.mp4"));
+    EXPECT_EQ(w.form.lblCurFileName->toolTip(), QStringLiteral("/in/b.mp4"));
+}

@@ -197,3 +197,53 @@ TEST(ProgressRefresh, OneChangePerChunkAndEveryItemBeginsWithItsBanner)
     EXPECT_EQ(run.model.refreshCount(), 1);
     EXPECT_EQ(run.model.currentBar().position, 0); // the second item's banner moves no bar
 }
+
+// Several files at once: the line names the files in progress in row order, the file bar holds
+// them as one piece, the total adds each one's share (below 100 while it runs) to the files
+// over, and the counts give the numbers of the files in progress.
+TEST(ProgressRefresh, SeveralFilesAtOnceShowTheFilesInProgressAndAnExactTotal)
+{
+    TProgressRefresh model;
+    struct Seen {
+        QString line, counts;
+        int bar, barMaximum, total;
+    };
+    const auto seen = [&] {
+        return Seen{model.lblCurFileName(), model.lblPersent(), model.currentBar().position,
+                    model.currentBar().maximum, model.totalBar().position};
+    };
+    const auto expect = [](const Seen &actual, const Seen &wanted, const char *step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(actual.line, wanted.line);
+        EXPECT_EQ(actual.counts, wanted.counts);
+        EXPECT_EQ(actual.bar, wanted.bar);
+        EXPECT_EQ(actual.barMaximum, wanted.barMaximum);
+        EXPECT_EQ(actual.total, wanted.total);
+    };
+    model.FormShow(QStringLiteral("/in/a.mp4"), 5);
+    model.fileStarted(0, QStringLiteral("/in/a.mp4"), QStringLiteral("60"), 0, 5);
+    expect(seen(), {"/in/a.mp4", "Current: 1 , Total: 5.", 0, 60, 0}, "one file started");
+    model.fileStarted(2, QStringLiteral("/in/c.mp4"), QStringLiteral("30"), 0, 5);
+    expect(seen(), {"2 files: a.mp4, c.mp4", "Current: 1-2 , Total: 5.", 0, 90, 0}, "two files started");
+    model.fileOutput(2, QStringLiteral("banner\n"), 0, 5);
+    model.fileOutput(2, Line.arg(QStringLiteral("15.00")), 0, 5);
+    EXPECT_EQ(model.statState(), Line.arg(QStringLiteral("15.00")));
+    expect(seen(), {"2 files: a.mp4, c.mp4", "Current: 1-2 , Total: 5.", 15, 90, 48}, "c at 15 of 30");
+    model.fileOutput(0, Line.arg(QStringLiteral("30.00")), 0, 5);
+    expect(seen(), {"2 files: a.mp4, c.mp4", "Current: 1-2 , Total: 5.", 45, 90, 97}, "a at 30 of 60");
+    model.fileOutput(0, Line.arg(QStringLiteral("75.00")), 0, 5);   // past its length: held at 60
+    expect(seen(), {"2 files: a.mp4, c.mp4", "Current: 1-2 , Total: 5.", 75, 90, 146}, "a at its end");
+
+    model.fileEnded(2);
+    model.showFilesInProgress(1, 5);
+    expect(seen(), {"/in/a.mp4", "Current: 2 , Total: 5.", 60, 60, 198}, "c over");
+    model.fileStarted(1, QStringLiteral("/in/b.mp4"), QStringLiteral("10"), 1, 5);
+    expect(seen(), {"2 files: a.mp4, b.mp4", "Current: 2-3 , Total: 5.", 60, 70, 198}, "b started");
+    EXPECT_EQ(model.filesInProgress(), (QStringList{"/in/a.mp4", "/in/b.mp4"}));
+
+    model.fileEnded(0);
+    model.fileEnded(1);
+    model.showFilesInProgress(5, 5);
+    expect(seen(), {"2 files: a.mp4, b.mp4", "Current: 5 , Total: 5.", 60, 70, 500}, "all over");
+    EXPECT_TRUE(model.filesInProgress().isEmpty());
+}

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,16 +37,9 @@ TEST(OptionForm, LayoutAndCaptions)
         EXPECT_EQ(box->parentWidget(), dialog.grpAdvOptions());
         EXPECT_EQ(box->width(), 117);
     }
-    const std::pair<QComboBox *, const char *> video[] = {
-        {dialog.cbbVideoSize(), "Video Size:"},
-        {dialog.cbbVideoBitrate(), "Video Bitrate(kbps):"},
-        {dialog.cbbFramerate(), "Frame Rate(fps):"},
-        {dialog.cbbAspectratio(), "Aspect Ratio:"},
-    };
-    for (const auto &[box, caption] : video) {
-        EXPECT_EQ(captionOf(box), QString::fromLatin1(caption));
-        EXPECT_EQ(box->parentWidget(), dialog.GroupBox1());
-    }
+    // The video values have no selectors of their own in the dialog.
+    for (const char *name : {"cbbVideoSize", "cbbVideoBitrate", "cbbFramerate", "cbbAspectratio", "GroupBox1"})
+        EXPECT_EQ(dialog.findChild<QWidget *>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(captionOf(dialog.cbbLoudness()), QStringLiteral("Loudness:"));
     EXPECT_EQ(dialog.cbbLoudness()->parentWidget(), dialog.grpAdvOptions());
     EXPECT_TRUE(dialog.cbbLoudness()->toolTip().contains(QStringLiteral("volume is applied first")));
@@ -60,9 +54,16 @@ TEST(OptionForm, LayoutAndCaptions)
     EXPECT_TRUE(dialog.btnApply()->isDefault());
 
     dialog.showModeless();
-    EXPECT_FALSE(dialog.GroupBox1()->isVisible());
     EXPECT_TRUE(dialog.grpAdvOptions()->isVisible());
     EXPECT_LT(dialog.btnApply()->x(), dialog.btnCancel()->x());
+    // "Files converted at once" on the left of the bottom row, 1 to the number of cores.
+    QComboBox *count = dialog.cbbFilesAtOnce();
+    EXPECT_EQ(captionOf(count), QStringLiteral("Files converted at once:"));
+    EXPECT_EQ(count->count(), std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(count->itemText(0), QStringLiteral("1"));
+    EXPECT_EQ(count->itemText(count->count() - 1), QString::number(count->count()));
+    EXPECT_LT(count->geometry().right(), dialog.btnApply()->x());
+    EXPECT_NEAR(count->geometry().center().y(), dialog.btnApply()->geometry().center().y(), 2);
     EXPECT_GT(dialog.btnApply()->y(), dialog.grpAdvOptions()->geometry().bottom());
 }
 

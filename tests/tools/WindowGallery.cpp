@@ -1,6 +1,6 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
-// Usage: kelvane_window_gallery progress|errorinfo|grid|poweroff|notfound|question|warning|error|information
+// Usage: kelvane_window_gallery progress|progress-several|errorinfo|grid|poweroff|notfound|question|warning|error|information
 #include "skin/widgets/SkinPictures.h"
 #include "skin/widgets/SkinStyle.h"
 #include "engine/PowerOffCountdown.h"
@@ -51,6 +51,20 @@ void fillProgress(TProgressRefresh &model)
     model.HandleEncoderOutput(QStringLiteral("evc 1.0\n"), inputs);
     for (int chunk = 0; chunk < 2; ++chunk)
         model.HandleEncoderOutput(QStringLiteral("size=    1804kB time=112.40 bitrate= 131.5kbits/s\n"), inputs);
+    model.tmrChangingTimer();
+    model.tmrChangingTimer();
+}
+
+// Two files converting at once, the fifth and sixth of twelve.
+void fillProgressSeveral(TProgressRefresh &model)
+{
+    const QString first = QStringLiteral("/home/alex/Videos/Holiday in Lisbon.mp4");
+    const QString second = QStringLiteral("/home/alex/Videos/interview_take_2.mkv");
+    model.FormShow(first, 12);
+    model.fileStarted(4, first, QStringLiteral("184"), 4, 12);
+    model.fileStarted(5, second, QStringLiteral("95"), 4, 12);
+    model.fileOutput(4, QStringLiteral("size=    1804kB time=112.40 bitrate= 131.5kbits/s\n"), 4, 12);
+    model.fileOutput(5, QStringLiteral("size=     610kB time=38.02 bitrate= 131.4kbits/s\n"), 4, 12);
     model.tmrChangingTimer();
     model.tmrChangingTimer();
 }
@@ -106,14 +120,17 @@ int main(int argc, char **argv)
     NoPower power;
     TPowerOffCountdown countdown(power, [](const QString &) {}, [](const QString &) {});
     std::unique_ptr<QWidget> window;
-    if (which == QLatin1String("progress")) {
+    if (which == QLatin1String("progress") || which == QLatin1String("progress-several")) {
         auto *form = new TfrmConverting(model, boxes);
         const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
         form->setSkin(SkinPictures::load(QStringLiteral("progress_background"), ratio));
         form->tmrChanging.stop();
         window.reset(form);
         form->show();
-        fillProgress(model);
+        if (which == QLatin1String("progress"))
+            fillProgress(model);
+        else
+            fillProgressSeveral(model);
     } else if (which == QLatin1String("errorinfo")) {
         window = std::make_unique<TFrmCodeErrorForm>(shell, nullptr);
         window->show();

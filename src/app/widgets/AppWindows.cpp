@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QScreen>
+#include <QThread>
 #include <QTreeView>
 #include <utility>
 
@@ -97,10 +98,6 @@ void AppWindows::bindSelectors()
         {m_optionForm->cbbAudioSample(), Selector::AudioSample},
         {m_optionForm->cbbAudioVolumeGain(), Selector::VolumeGain},
         {m_optionForm->cbbAudioChannels(), Selector::AudioChannels},
-        {m_optionForm->cbbVideoSize(), Selector::VideoSize},
-        {m_optionForm->cbbVideoBitrate(), Selector::VideoBitrate},
-        {m_optionForm->cbbFramerate(), Selector::FrameRate},
-        {m_optionForm->cbbAspectratio(), Selector::AspectRatio},
     };
     for (const auto &[combo, selector] : optionSelectors)
         new SelectorComboBinder(combo, &m_options, selector);
@@ -167,6 +164,11 @@ void AppWindows::wireCommands()
     // The Options dialog's "Keep the original sound" is stored as soon as OK changes it.
     connect(&m_options, &OptionSelectionModel::keepOriginalChanged, this, [this](bool keep) {
         if (!m_services->userSettings.SaveKeepOriginal(keep))
+            ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved."), MessageKind::Warning);
+    });
+    // So is "Files converted at once".
+    connect(&m_options, &OptionSelectionModel::filesAtOnceChanged, this, [this](int count) {
+        if (!m_services->userSettings.SaveFilesAtOnce(count))
             ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved."), MessageKind::Warning);
     });
     // The Options dialog's handlers; a failure in one is shown like any other that escapes a handler.
@@ -269,6 +271,8 @@ void AppWindows::wireConversion()
     m_conversion = std::make_unique<TConversionController>(m_services->customProc, m_desktop.shell, m_desktop.power,
                                                            m_mainForm.get(), m_progress, *m_convertingForm);
     m_conversion->setAfterJobChoices(m_mainForm->chkShowOutputDirectory(), m_mainForm->chkShutdown());
+    // Each run takes the number of files at once in force when it starts.
+    m_conversion->setFilesAtOnce([this] { return m_options.filesAtOnce(); });
     m_conversion->setMainWindowLock([form = m_mainForm.get()](bool locked) { form->setRunLocked(locked); });
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
     // Powering off ends the program at once: nothing that closing would save is saved.
@@ -331,6 +335,7 @@ void AppWindows::loadUserSettings()
     showUserSettingsState(state);
     const QSignalBlocker loading(m_options); // what was read needs no saving
     m_options.setKeepOriginal(state.keepOriginal);
+    m_options.setFilesAtOnce(m_services->userSettings.LoadFilesAtOnce(QThread::idealThreadCount()));
 }
 
 void AppWindows::applyQualityProfile()

@@ -56,6 +56,7 @@ void TConversionController::start()
 {
     if (isRunning())
         return;
+    m_batch.setFilesAtOnce(m_filesAtOnce ? m_filesAtOnce() : 1);
     m_batch.RunBatch(m_custom.sources());
 }
 

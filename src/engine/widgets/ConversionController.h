@@ -29,6 +29,9 @@ public:
     void setAfterJobChoices(std::function<bool()> showOutputDirectory, std::function<bool()> shutdown);
     void setAfterJobChoices(const QAbstractButton *chkShowOutputDirectory, const QAbstractButton *chkShutdown);
 
+    // How many files each run converts at once, read as the run starts; unset means 1.
+    void setFilesAtOnce(std::function<int()> count) { m_filesAtOnce = std::move(count); }
+
     // Convert (btnConvertClick, Ctrl+S, Ctrl+N): converts the checked rows of the source list
     // of `custom`. Returns at once; does nothing while a run is in progress.
     void start();
@@ -66,4 +69,5 @@ private:
     TfrmConverting &m_form;
     QPointer<TfrmPowerOff> m_powerOffForm;
     std::function<void(bool)> m_lockMainWindow;
+    std::function<int()> m_filesAtOnce;
 };

@@ -100,6 +100,13 @@ void showPath(QLabel *label, const QString &path)
     label->setText(label->fontMetrics().elidedText(path, Qt::ElideMiddle, label->contentsRect().width()));
 }
 
+// Several files: their names as far as they fit, every path in the tip.
+void showFiles(QLabel *label, const QString &line, const QStringList &paths)
+{
+    label->setToolTip(paths.join(u'\n'));
+    label->setText(label->fontMetrics().elidedText(line, Qt::ElideRight, label->contentsRect().width()));
+}
+
 } // namespace
 
 TfrmConverting::TfrmConverting(TProgressRefresh &model, IMessageBoxes &messages, QWidget *parent)
@@ -222,7 +229,10 @@ void TfrmConverting::btnStop1Click()
 void TfrmConverting::updateView()
 {
     lblInfo->setText(m_model.lblInfo());
-    showPath(lblCurFileName, m_model.lblCurFileName());
+    if (const QStringList files = m_model.filesInProgress(); files.size() > 1)
+        showFiles(lblCurFileName, m_model.lblCurFileName(), files);
+    else
+        showPath(lblCurFileName, m_model.lblCurFileName());
     lblPersent->setText(m_model.lblPersent());
     statStatePanel->setText(m_model.statState());
     showBar(ProgressBar1, m_model.currentBar());

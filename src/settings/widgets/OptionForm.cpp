@@ -12,17 +12,20 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kSelectorWidth = 117;
 
-QComboBox *selector(const QString &name, QWidget *parent)
+QComboBox *selector(const QString &name, QWidget *parent, int width = kSelectorWidth)
 {
     auto *box = new QComboBox(parent);
     box->setObjectName(name);
-    box->setFixedWidth(kSelectorWidth);
+    box->setFixedWidth(width);
     // Narrow boxes: a little less padding so that the longest entry ("2 channels, Stereo") fits.
     box->setStyleSheet(QStringLiteral("QComboBox { padding-left: 4px; padding-right: 2px; }"
                                       "QComboBox::drop-down { width: 14px; }"));
@@ -66,7 +69,6 @@ TfrmOption::TfrmOption(QWidget *parent)
     layout->setSpacing(8);
     buildProfileRow();
     buildAudioGroup();
-    buildVideoGroup();
     m_chkKeepOriginal = new QCheckBox(QStringLiteral("Keep the original sound when it already has the output type (no re-encoding)"), this);
     m_chkKeepOriginal->setObjectName(QStringLiteral("chkKeepOriginal"));
     layout->addWidget(m_chkKeepOriginal);
@@ -141,26 +143,22 @@ void TfrmOption::buildLoudnessRow(QGridLayout *grid)
     grid->addWidget(m_cbbLoudness, 2, 1, 1, 3);
 }
 
-// The video selectors only hold values for the command line; the group is never shown.
-void TfrmOption::buildVideoGroup()
-{
-    m_groupBox1 = new QGroupBox(this);
-    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto *grid = new QGridLayout(m_groupBox1);
-    m_cbbVideoSize = addSelector(grid, 0, 0, QStringLiteral("Video Size:"),
-                                 QStringLiteral("lblVideoSize"), QStringLiteral("cbbVideoSize"));
-    m_cbbVideoBitrate = addSelector(grid, 0, 1, QStringLiteral("Video Bitrate(kbps):"),
-                                    QStringLiteral("lblVideoBitrate"), QStringLiteral("cbbVideoBitrate"));
-    m_cbbFramerate = addSelector(grid, 1, 0, QStringLiteral("Frame Rate(fps):"),
-                                 QStringLiteral("lblFramerate"), QStringLiteral("cbbFramerate"));
-    m_cbbAspectratio = addSelector(grid, 1, 1, QStringLiteral("Aspect Ratio:"),
-                                   QStringLiteral("lblAspectratio"), QStringLiteral("cbbAspectratio"));
-    m_groupBox1->hide();
-}
-
+// "Files converted at once" shares the bottom row with OK and Cancel, on its left.
 void TfrmOption::buildButtons()
 {
     auto *row = new QHBoxLayout;
+    auto *caption = new QLabel(QStringLiteral("Files converted at once:"), this);
+    caption->setObjectName(QStringLiteral("lblFilesAtOnce"));
+    m_cbbFilesAtOnce = selector(QStringLiteral("cbbFilesAtOnce"), this, 56);
+    for (int count = 1; count <= std::max(1, QThread::idealThreadCount()); ++count)
+        m_cbbFilesAtOnce->addItem(QString::number(count));
+    const QString tip = QStringLiteral("How many files convert at the same time, each by an encoder of its own "
+                                       "(up to one per core).\nOne converts them one after another.");
+    caption->setToolTip(tip);
+    m_cbbFilesAtOnce->setToolTip(tip);
+    caption->setBuddy(m_cbbFilesAtOnce);
+    row->addWidget(caption);
+    row->addWidget(m_cbbFilesAtOnce);
     row->addStretch(1);
     m_btnApply = button(QStringLiteral("OK"), QStringLiteral("btnApply"), this);
     m_btnApply->setDefault(true);

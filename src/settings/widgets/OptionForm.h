@@ -1,6 +1,7 @@
 #pragma once
-// The Options dialog: the four audio selectors, the hidden video selectors and the custom
-// profile controls. A view only: the selectors and the name box are filled and bound by their
+// The Options dialog: the four audio selectors, loudness, keeping the original sound, the number
+// of files converted at once and the custom profile controls. The video values that profiles
+// and templates carry are kept by the option model alone. A view only: the selectors and the name box are filled and bound by their
 // owners, and the commands leave as signals. It is shown without blocking the main window.
 #include <QDialog>
 
@@ -29,12 +30,9 @@ public:
     QComboBox *cbbAudioVolumeGain() const { return m_cbbAudioVolumeGain; }
     QComboBox *cbbAudioChannels() const { return m_cbbAudioChannels; }
     QComboBox *cbbLoudness() const { return m_cbbLoudness; }
-    QGroupBox *GroupBox1() const { return m_groupBox1; }
-    QComboBox *cbbVideoSize() const { return m_cbbVideoSize; }
-    QComboBox *cbbVideoBitrate() const { return m_cbbVideoBitrate; }
-    QComboBox *cbbFramerate() const { return m_cbbFramerate; }
-    QComboBox *cbbAspectratio() const { return m_cbbAspectratio; }
     QCheckBox *chkKeepOriginal() const { return m_chkKeepOriginal; }
+    // "Files converted at once": the entries "1" to the number of cores.
+    QComboBox *cbbFilesAtOnce() const { return m_cbbFilesAtOnce; }
     QPushButton *btnApply() const { return m_btnApply; }
     QPushButton *btnCancel() const { return m_btnCancel; }
 
@@ -60,7 +58,6 @@ private:
     void buildProfileRow();
     void buildAudioGroup();
     void buildLoudnessRow(QGridLayout *grid);
-    void buildVideoGroup();
     void buildButtons();
 
     QComboBox *m_cbbCustomProfile = nullptr;
@@ -73,12 +70,8 @@ private:
     QComboBox *m_cbbAudioVolumeGain = nullptr;
     QComboBox *m_cbbAudioChannels = nullptr;
     QComboBox *m_cbbLoudness = nullptr;
-    QGroupBox *m_groupBox1 = nullptr;
-    QComboBox *m_cbbVideoSize = nullptr;
-    QComboBox *m_cbbVideoBitrate = nullptr;
-    QComboBox *m_cbbFramerate = nullptr;
-    QComboBox *m_cbbAspectratio = nullptr;
     QCheckBox *m_chkKeepOriginal = nullptr;
+    QComboBox *m_cbbFilesAtOnce = nullptr;
     QPushButton *m_btnApply = nullptr;
     QPushButton *m_btnCancel = nullptr;
 };

@@ -5,6 +5,9 @@
 #include "settings/widgets/OptionForm.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+
+#include <algorithm>
 
 OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &profiles,
                                            OptionSelectionModel &options, HandlerGuard reportFailures)
@@ -13,10 +16,19 @@ OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &pr
     new CustomProfileComboBinder(form.cbbCustomProfile(), &profiles.box(),
                                  [this] { m_guard([this] { m_handlers.cbbCustomProfileChange(); }); });
     connectHandler(&TfrmOption::showing, &TOptionDialogHandlers::FormShow);
-    // The check box shows the choice in force when the dialog opens; OK puts it in force.
-    connect(&form, &TfrmOption::showing, this, [this, &options] { m_form.chkKeepOriginal()->setChecked(options.keepOriginal()); });
-    connect(&form, &TfrmOption::applyRequested, this,
-            [this] { m_guard([this] { m_handlers.ApplyKeepOriginal(m_form.chkKeepOriginal()->isChecked()); }); });
+    // The check box and the number of files at once show the choices in force when the dialog
+    // opens; OK puts them in force, Cancel leaves them as they were.
+    connect(&form, &TfrmOption::showing, this, [this, &options] {
+        m_form.chkKeepOriginal()->setChecked(options.keepOriginal());
+        QComboBox *count = m_form.cbbFilesAtOnce();
+        count->setCurrentIndex(std::min(options.filesAtOnce(), count->count()) - 1);
+    });
+    connect(&form, &TfrmOption::applyRequested, this, [this] {
+        m_guard([this] {
+            m_handlers.ApplyKeepOriginal(m_form.chkKeepOriginal()->isChecked());
+            m_handlers.ApplyFilesAtOnce(m_form.cbbFilesAtOnce()->currentIndex() + 1);
+        });
+    });
     connectHandler(&TfrmOption::addRequested, &TOptionDialogHandlers::btnAddClick);
     connectHandler(&TfrmOption::saveRequested, &TOptionDialogHandlers::btnSaveClick);
     connectHandler(&TfrmOption::deleteRequested, &TOptionDialogHandlers::btnDelClick);
