@@ -25,6 +25,7 @@
 #include "app/widgets/MainForm.h"
 #include "media/FilterGraph.h"
 #include "media/PreviewPlayer.h"
+#include "media/ProbeGraph.h"
 #include "media/widgets/PreviewControls.h"
 #include "platform/PlatformServices.h"
 
@@ -182,6 +183,16 @@ Figures figuresOf(const QByteArray &line)
     return figures;
 }
 
+// The video as the source list holds it: measured when it was added.
+SourceItem listedItem(const QString &video)
+{
+    ProbeGraph probe;
+    probe.OpenGraph();
+    const bool complete = probe.RenderFile(video) == RenderOutcome::Complete;
+    const qint64 reference = complete ? probe.GetDuration().value_or(0) : 0;
+    return WholeFileItem(video, 0, MediaTime::referenceToMilliseconds(reference));
+}
+
 // One preview in this process, driven by timers; prints the figures as one line.
 int runSession(QApplication &app, const QString &video, const Timings &t, const MpvSettings &settings)
 {
@@ -192,6 +203,7 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
     PreviewPlayer player(graph, [](const QString &line) { std::fprintf(stderr, "%s\n", qPrintable(line)); });
     ShowPreview(player, graph, form.DSVideoWindowEx1(), form.panLogo(), form.pnlCurTime());
     form.show();
+    const SourceItem item = listedItem(video);
 
     Figures f;
     double mark = 0;

@@ -98,25 +98,34 @@ void FilterGraph::Release()
     m_released = true;
 }
 
-RenderOutcome FilterGraph::RenderFile(const QString &path)
+RenderOutcome FilterGraph::RenderFile(const QString &path) { return renderFile(path, std::nullopt); }
+
+RenderOutcome FilterGraph::RenderMeasuredFile(const QString &path, qint64 duration)
+{
+    return renderFile(path, duration);
+}
+
+RenderOutcome FilterGraph::renderFile(const QString &path, std::optional<qint64> duration)
 {
     if (!m_open)
         throw MediaGraphError("The preview graph is not open.");
     unloadFile();
     m_hasFile = true;
+    m_duration = duration;
     ++m_generation;
     // The player loads the file while its streams are looked at; nothing of it is shown or run
     // before the look has found a decoder for each.
     m_session.holdPictures(true);
     loadFile(path);
-    checkStreams(path);
+    checkStreams(path, duration.has_value());
     return RenderOutcome::Complete;
 }
 
-FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path)
+FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path, bool lengthKnown)
 {
     ProbeGraph probe;
     probe.OpenGraph();
+    probe.setMeasuresLength(!lengthKnown);
     StreamCheck check;
     check.outcome = probe.RenderFile(path);
     if (check.outcome == RenderOutcome::Complete)
@@ -126,15 +135,15 @@ FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path)
 
 // The look at the file runs in the thread pool; its answer comes back to this object's thread,
 // and not at all once the graph is gone.
-void FilterGraph::checkStreams(const QString &path)
+void FilterGraph::checkStreams(const QString &path, bool lengthKnown)
 {
     auto promise = std::make_shared<QPromise<StreamCheck>>();
     QFuture<StreamCheck> answer = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, checker = m_checkStreams, path] {
+    QThreadPool::globalInstance()->start([promise, checker = m_checkStreams, path, lengthKnown] {
         StreamCheck check;
         try {
-            check = checker(path);
+            check = checker(path, lengthKnown);
         } catch (...) {
             // A file that can't be looked at does not play.
         }

@@ -33,10 +33,11 @@ public:
         RenderOutcome outcome = RenderOutcome::Failed;
         std::optional<qint64> duration;
     };
-    // Looks at a file's streams; called on a worker thread, never on the graph's.
-    using StreamChecker = std::function<StreamCheck(const QString &path)>;
+    // Looks at a file's streams, and measures its length unless `lengthKnown`; called on a
+    // worker thread, never on the graph's.
+    using StreamChecker = std::function<StreamCheck(const QString &path, bool lengthKnown)>;
     // The probe's look: the same rule the source list measures files by.
-    static StreamCheck probeStreams(const QString &path);
+    static StreamCheck probeStreams(const QString &path, bool lengthKnown);
 
     // `log` receives one line when the player core cannot be created.
     explicit FilterGraph(MpvSettings settings = {}, LogFunction log = {}, QObject *parent = nullptr);
@@ -54,10 +55,13 @@ public:
     // is drawn, and playbackFailed() tells. Throws MediaGraphError when the graph is closed or
     // the player takes no command.
     RenderOutcome RenderFile(const QString &path) override;
+    // The same with the length the source list measured: it is the duration from the start, and
+    // the look at the streams leaves it unmeasured.
+    RenderOutcome RenderMeasuredFile(const QString &path, qint64 duration) override;
     // Replaces the look at a file's streams (tests count and hold it).
     void setStreamChecker(StreamChecker checker) { m_checkStreams = std::move(checker); }
 
-    // The player's duration once the file is loaded, the probe's before.
+    // The player's duration once the file is loaded; before, the measured one or the probe's.
     std::optional<qint64> GetDuration() override;
     // At the end of the file this is the duration. Nothing when no file is rendered.
     std::optional<qint64> GetCurrentPosition() override;
@@ -100,7 +104,8 @@ Q_SIGNALS:
 
 private:
     void startPlayer();
-    void checkStreams(const QString &path);
+    RenderOutcome renderFile(const QString &path, std::optional<qint64> duration);
+    void checkStreams(const QString &path, bool lengthKnown);
     void streamsChecked(quint64 generation, const StreamCheck &check);
     void loadFile(const QString &path);
     void unloadFile();

@@ -57,6 +57,13 @@ public:
     virtual void EmptyGraph() = 0;
 
     virtual RenderOutcome RenderFile(const QString &path) = 0;
+    // The same for a file whose length the caller has measured already (`duration`, reference
+    // time): a graph that would measure it again takes this one instead.
+    virtual RenderOutcome RenderMeasuredFile(const QString &path, qint64 duration)
+    {
+        (void)duration;
+        return RenderFile(path);
+    }
     // After a failed RenderFile: true when the file's type was recognised but its content could
     // not be opened (a damaged or cut-off file), false when nothing recognised it.
     virtual bool LastRenderFoundDamagedFile() const { return false; }

@@ -43,7 +43,7 @@ void PreviewPlayer::LoadAndPlay(const SourceItem &item)
     m_graph.OpenGraph();
     m_lastSeconds = 0;
     m_graph.SelectAudioTrack(EffectiveAudioTrack(item.audioTracks, item.audioTrack));
-    if (!renderCompletely(path)) {
+    if (!renderCompletely(item)) {
         m_graph.EmptyGraph();
         m_previewFile.clear();
         m_item.reset();
@@ -55,10 +55,15 @@ void PreviewPlayer::LoadAndPlay(const SourceItem &item)
     startPlaying();
 }
 
-bool PreviewPlayer::renderCompletely(const QString &path)
+// The list measured the item's file when it was added; a length it found is not measured again.
+bool PreviewPlayer::renderCompletely(const SourceItem &item)
 {
     try {
-        return m_graph.RenderFile(path) == RenderOutcome::Complete;
+        const RenderOutcome outcome =
+            item.durationMs > 0
+                ? m_graph.RenderMeasuredFile(item.path, MediaTime::millisecondsToReference(item.durationMs))
+                : m_graph.RenderFile(item.path);
+        return outcome == RenderOutcome::Complete;
     } catch (const MediaGraphError &) {
         return false;
     }

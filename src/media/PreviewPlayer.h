@@ -93,7 +93,7 @@ Q_SIGNALS:
     void playheadMoved(qint64 positionMilliseconds, qint64 durationMilliseconds);
 
 private:
-    bool renderCompletely(const QString &path);
+    bool renderCompletely(const SourceItem &item);
     void startPlaying();
     void seekTo(qint64 milliseconds);
     void showCurrentPosition();

@@ -144,10 +144,10 @@ bool holdsSound(const AVFormatContext &format)
 }
 
 // Reading packets to learn about streams is slow; it is only needed when the header did not
-// announce every stream or the length.
-bool needsStreamInfo(const AVFormatContext &format)
+// announce every stream, or the length when it is to be measured.
+bool needsStreamInfo(const AVFormatContext &format, bool measureLength)
 {
-    return format.nb_streams == 0 || (format.ctx_flags & AVFMTCTX_NOHEADER) || !knownDuration(format);
+    return format.nb_streams == 0 || (format.ctx_flags & AVFMTCTX_NOHEADER) || (measureLength && !knownDuration(format));
 }
 
 } // namespace
@@ -205,7 +205,7 @@ void ProbeGraph::EmptyGraph()
     m_audioTracks.clear();
 }
 
-ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path)
+ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path, bool measureLength)
 {
     // Only regular files: a pipe or device under a video's name would block the probe.
     if (!QFileInfo(path).isFile())
@@ -221,7 +221,7 @@ ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path)
     if (opened < 0)
         return {}; // the context is freed on failure
     FormatPointer format(raw);
-    if (needsStreamInfo(*format))
+    if (needsStreamInfo(*format, measureLength))
         avformat_find_stream_info(format.get(), nullptr); // what it can't learn stays unknown
     return format;
 }
@@ -232,14 +232,15 @@ RenderOutcome ProbeGraph::RenderFile(const QString &path)
         throw MediaGraphError("The media graph is not open.");
     EmptyGraph();
     m_damaged = false;
-    FormatPointer format = openInput(path);
+    FormatPointer format = openInput(path, m_measuresLength);
     if (!format) {
         m_damaged = QFileInfo(path).isFile() && typeRecognised(path);
         return RenderOutcome::Failed;
     }
     const RenderOutcome outcome = classifyStreams(*format);
     if (outcome != RenderOutcome::Failed) {
-        m_duration = lengthOf(*format);
+        if (m_measuresLength)
+            m_duration = lengthOf(*format);
         m_audioTracks = AudioTracksOf(*format);
         m_format = std::move(format);
     }

@@ -29,6 +29,9 @@ public:
 
     // Throws MediaGraphError when the graph is closed.
     RenderOutcome RenderFile(const QString &path) override;
+    // With false, rendering only checks the streams and leaves the length unmeasured
+    // (GetDuration() tells nothing): for a caller that measured the file before. On by default.
+    void setMeasuresLength(bool measures) { m_measuresLength = measures; }
     bool LastRenderFoundDamagedFile() const override { return m_damaged; }
     std::optional<bool> HasSound() const override;
 
@@ -50,11 +53,12 @@ private:
     };
     using FormatPointer = std::unique_ptr<AVFormatContext, FormatCloser>;
 
-    static FormatPointer openInput(const QString &path);
+    static FormatPointer openInput(const QString &path, bool measureLength);
 
     FormatPointer m_format; // the rendered file; null when the graph is empty
     std::optional<qint64> m_duration; // its length, measured when it was rendered
     AudioTrackList m_audioTracks;     // its audio tracks, listed when it was rendered
     bool m_damaged = false; // the last file that failed was of a recognised type
     bool m_open = false;
+    bool m_measuresLength = true;
 };

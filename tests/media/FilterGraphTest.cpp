@@ -163,13 +163,16 @@ TEST_F(RealPreview, APausedFileStepsByFrames)
 }
 
 // Files the preview can't render completely are logged and never reach the player: nothing is
-// drawn of them.
+// drawn of them. A length the list measured (as for a file changed since) spares no file the look.
 TEST_F(RealPreview, RefusesFilesItCannotRenderCompletely)
 {
+    for (const qint64 listedMs : {0, 10000})
     for (const char *file : {"random_bytes.avi", "unknown_video_tag.avi"}) {
-        SCOPED_TRACE(file);
+        SCOPED_TRACE(file + (" listed at " + std::to_string(listedMs) + " ms"));
         log.clear();
-        player.btnPlayClick({itemOf(MediaFixtures::path(file))});
+        SourceItem item = itemOf(MediaFixtures::path(file));
+        item.durationMs = listedMs;
+        player.btnPlayClick({item});
         EXPECT_EVENTUALLY_EQ(log, QStringList{PlayingVideoError});
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_FALSE(graph.GetCurrentPosition());
@@ -187,11 +190,11 @@ TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
     QSemaphore held;
     std::atomic<int> looks{0};
     std::atomic<QThread *> lookingThread{nullptr};
-    graph.setStreamChecker([&](const QString &path) {
+    graph.setStreamChecker([&](const QString &path, bool lengthKnown) {
         lookingThread = QThread::currentThread();
         ++looks;
         held.tryAcquire(1, PatienceMs); // as a slow disk would
-        return FilterGraph::probeStreams(path);
+        return FilterGraph::probeStreams(path, lengthKnown);
     });
     graph.setVideoSize(QSize(253, 152));
     QSignalSpy settled(&graph, &FilterGraph::positionSettled);
@@ -211,11 +214,49 @@ TEST_F(RealPreview, PlayLooksAtTheFileAwayFromTheWindowsThread)
     EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
 }
 
+// The length the list measured is the duration from Play on; the look at the streams only
+// checks them. A file the list has not measured is measured by that look.
+TEST_F(RealPreview, PlayTakesTheLengthTheListMeasured)
+{
+    QSemaphore held;
+    std::atomic<int> looks{0};
+    std::atomic<bool> measured{false};
+    std::atomic<bool> durationFound{false};
+    graph.setStreamChecker([&](const QString &path, bool lengthKnown) {
+        held.tryAcquire(1, PatienceMs);
+        const FilterGraph::StreamCheck check = FilterGraph::probeStreams(path, lengthKnown);
+        measured = !lengthKnown;
+        durationFound = check.duration.has_value();
+        ++looks;
+        return check;
+    });
+    const QString file = MediaFixtures::path("ten_seconds.mp4");
+    graph.setVideoSize(QSize(253, 152));
+
+    player.btnPlayClick({WholeFileItem(file, 0, 9500)}); // the list's figure, not the file's
+    EXPECT_EQ(graph.GetDuration(), std::optional<qint64>(referenceOfMs(9500)));
+    held.release();
+    ASSERT_EVENTUALLY(looks == 1);
+    EXPECT_FALSE(measured);
+    EXPECT_FALSE(durationFound);
+    EXPECT_EVENTUALLY(graph.picturesDrawn() > 0);
+    player.btnStopClick();
+
+    player.btnPlayClick({WholeFileItem(file, 0, 0)});
+    EXPECT_FALSE(graph.GetDuration());
+    held.release();
+    ASSERT_EVENTUALLY(looks == 2);
+    EXPECT_TRUE(measured);
+    EXPECT_TRUE(durationFound);
+    EXPECT_EVENTUALLY(graph.GetDuration().has_value());
+    EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
+}
+
 // A look that ends after the file was stopped, or after another file was played, changes nothing.
 TEST_F(RealPreview, ALateLookAtAnUnloadedFileChangesNothing)
 {
     QSemaphore held;
-    graph.setStreamChecker([&](const QString &) {
+    graph.setStreamChecker([&](const QString &, bool) {
         held.tryAcquire(1, PatienceMs);
         return FilterGraph::StreamCheck{RenderOutcome::Partial, {}};
     });
