@@ -13,7 +13,7 @@ ProbedAudio ProbeAudio(const QString &path)
 {
     QProcess ffprobe;
     ffprobe.start(QStringLiteral("ffprobe"),
-                  {"-v", "error", "-select_streams", "a:0", "-show_entries",
+                  {"-v", "error", "-select_streams", "a", "-show_entries",
                    "stream=codec_name,sample_rate,channels:format=duration", "-of", "default=noprint_wrappers=1", path});
     ProbedAudio audio;
     if (!ffprobe.waitForFinished(120000))
@@ -21,11 +21,11 @@ ProbedAudio ProbeAudio(const QString &path)
     for (const QString &line : QString::fromUtf8(ffprobe.readAllStandardOutput()).split(u'\n')) {
         const QString key = line.section(u'=', 0, 0);
         const QString value = line.section(u'=', 1);
-        if (key == u"codec_name")
+        if (key == u"codec_name" && ++audio.audioStreams == 1)
             audio.codec = value;
-        else if (key == u"sample_rate")
+        else if (key == u"sample_rate" && audio.audioStreams == 1)
             audio.sampleRate = value.toInt();
-        else if (key == u"channels")
+        else if (key == u"channels" && audio.audioStreams == 1)
             audio.channels = value.toInt();
         else if (key == u"duration")
             audio.seconds = value.toDouble();

@@ -33,25 +33,6 @@ RunResult runProgram(const QString& program, const QStringList& args, const std:
     return result;
 }
 
-StreamInfo probeAudio(const QString& path)
-{
-    const RunResult r = runProgram(QStringLiteral("ffprobe"),
-                                   {"-v", "error", "-select_streams", "a", "-show_entries",
-                                    "stream=codec_name,sample_rate,channels", "-of", "csv=p=0", path});
-    StreamInfo info;
-    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    info.audioStreams = int(lines.size());
-    if (!lines.isEmpty()) {
-        const QStringList f = lines.first().split(',');
-        if (f.size() >= 3) {
-            info.codec = f[0];
-            info.sampleRate = f[1].toInt();
-            info.channels = f[2].toInt();
-        }
-    }
-    return info;
-}
-
 QString probeTags(const QString& path)
 {
     return runProgram(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format_tags:stream_tags", "-of",

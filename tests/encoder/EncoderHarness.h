@@ -1,5 +1,7 @@
 #pragma once
 // Runs the built encoders and the ffmpeg/ffprobe tools on small generated media.
+#include "common/Ffmpeg.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -23,13 +25,6 @@ QString revcPath();
 RunResult runProgram(const QString& program, const QStringList& args,
                      const std::function<void()>& childSetup = {}, const QProcessEnvironment& environment = {});
 
-struct StreamInfo {
-    QString codec;
-    int sampleRate = 0;
-    int channels = 0;
-    int audioStreams = 0;
-};
-StreamInfo probeAudio(const QString& path);
 QString probeTags(const QString& path);
 
 // The audio decoded by ffmpeg as mono float samples at the file's own rate.

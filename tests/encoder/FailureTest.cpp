@@ -154,7 +154,7 @@ TEST(EncoderArguments, AcceptsBlankFragmentsAndVideoOptions)
                                                "176x144", "-b", "128", "-r", "25", "-aspect", "4:3", "-ab", "64", " ",
                                                "-ac", "1", "-ar", "8000", "-t", "1", folder + "/blank.amr"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(probeAudio(folder + "/blank.amr").codec, "amr_nb");
+    EXPECT_EQ(ProbeAudio(folder + "/blank.amr").codec, "amr_nb");
     EXPECT_TRUE(r.out.startsWith("Notice: AMR-NB")) << r.out.toStdString();
     EXPECT_EQ(entriesOf(folder), QStringList{"blank.amr"});
 }

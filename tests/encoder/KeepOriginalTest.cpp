@@ -51,7 +51,7 @@ struct Packet {
 // AAC is compared without ADTS headers, which only the container's framing differs in.
 std::vector<Packet> packetsOf(const QString& path)
 {
-    const bool aac = probeAudio(path).codec == "aac";
+    const bool aac = ProbeAudio(path).codec == "aac";
     QStringList args{"-v", "error", "-i", path, "-map", "0:a", "-c", "copy"};
     if (aac)
         args << "-bsf:a" << "aac_adtstoasc";
@@ -210,12 +210,12 @@ TEST(KeepOriginalFallback, SoundChangingChoicesAndOtherCodecsAreEncoded)
                                                       << c.options << output);
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.startsWith(QString("audio: re-encoded (") + c.reason + ")\n")) << r.out.toStdString();
-        EXPECT_EQ(probeAudio(output).codec, "aac");
+        EXPECT_EQ(ProbeAudio(output).codec, "aac");
         EXPECT_NEAR(durationOf(output), 2.0, 0.03);
         EXPECT_EQ(runIn(sourcePackets, packetsOf(output)), -1) << c.reason;
     }
-    EXPECT_EQ(probeAudio(folder + "/out1.m4a").channels, 1);
-    EXPECT_EQ(probeAudio(folder + "/out2.m4a").sampleRate, 22050);
+    EXPECT_EQ(ProbeAudio(folder + "/out1.m4a").channels, 1);
+    EXPECT_EQ(ProbeAudio(folder + "/out2.m4a").sampleRate, 22050);
 }
 
 TEST(KeepOriginalFallback, WithoutTheOptionNothingChanges)

@@ -87,7 +87,7 @@ TEST(EncoderOutputFile, EveryTypeIsValidThroughANamedTemporary)
                                     QStringList{"-y", "-i", Fixtures::instance().pcmAvi(), "-vn"} + type.options +
                                         QStringList{output});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(probeAudio(output).codec, type.codec);
+        EXPECT_EQ(ProbeAudio(output).codec, type.codec);
         outputs << QString("clip") + type.extension;
     }
     outputs.sort();
@@ -149,7 +149,7 @@ TEST(EncoderOutputFile, AFileThatAppearsMeanwhileIsReplacedOnlyWithTheOverwriteF
             EXPECT_EQ(FolderListing(folder), QStringList{"out.aac"});
             if (overwrite) {
                 EXPECT_EQ(encoder.exitCode(), 0) << encoder.readAllStandardError().toStdString();
-                EXPECT_EQ(probeAudio(output).codec, "aac");
+                EXPECT_EQ(ProbeAudio(output).codec, "aac");
             } else {
                 EXPECT_NE(encoder.exitCode(), 0);
                 EXPECT_TRUE(encoder.readAllStandardError().contains("already exists"));

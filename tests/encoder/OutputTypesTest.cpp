@@ -87,7 +87,7 @@ TEST(EncoderOutputTypes, EveryTypeAndQualityRowGivesAValidFile)
             const QString output = folder + "/clip" + QString::number(q.kbps) + ext;
             const RunResult r = runProgram(evcPath(), templateArgs(input, type, q, output));
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-            const StreamInfo info = probeAudio(output);
+            const ProbedAudio info = ProbeAudio(output);
             EXPECT_EQ(info.audioStreams, 1);
             EXPECT_EQ(info.codec, type.expectedCodec);
             const bool amr = ext == ".amr";
@@ -138,7 +138,7 @@ TEST(EncoderOutputTypes, ReadsTheUsualContainers)
         const RunResult r = runProgram(evcPath(), {"-y", "-i", input, "-acodec", "mp3", "-vn", "-ab", "128", "-vol",
                                                    "100", "-ac", "2", "-ar", "44100", output});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        const StreamInfo info = probeAudio(output);
+        const ProbedAudio info = ProbeAudio(output);
         EXPECT_EQ(info.codec, "mp3");
         EXPECT_NEAR(double(decodeMono(output, 44100).size()) / 44100, 3.0, 0.15);
         // A cut after seeking holds exactly the samples asked for.
@@ -163,6 +163,6 @@ TEST(EncoderOutputTypes, TakesTheDefaultOfTwoAudioTracks)
     const QString output = freshFolder("tracks") + "/quiet.wav";
     const RunResult r = runProgram(evcPath(), {"-y", "-i", input, "-acodec", "pcm_s16le", output});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(probeAudio(output).audioStreams, 1);
+    EXPECT_EQ(ProbeAudio(output).audioStreams, 1);
     EXPECT_NEAR(rmsDb(decodeMono(output, 44100)), 20 * std::log10(0.01 / std::sqrt(2.0)), 1.0);
 }

@@ -34,7 +34,7 @@ TEST(EncoderScript, RevcConvertsTheFileNamedInTheScript)
                                                 "64", "-vol", "100", "-ac", "2", "-ar", "44100", "-ss", "00:00:01", "-t",
                                                 "1", output});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(probeAudio(output).codec, "mp3");
+    EXPECT_EQ(ProbeAudio(output).codec, "mp3");
     EXPECT_NEAR(double(decodeMono(output, 44100).size()) / 44100, 1.0, 0.03);
 }
 
@@ -53,7 +53,7 @@ TEST(EncoderScript, NamesWithQuotesAndTheScriptsPunctuationReachTheFile)
         const QString output = folder + "/out.wav";
         const RunResult r = runProgram(revcPath(), {"-y", "-i", writeScript(folder, copy), output});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(probeAudio(output).codec, "pcm_s16le");
+        EXPECT_EQ(ProbeAudio(output).codec, "pcm_s16le");
         QFile::remove(output);
     }
 }
