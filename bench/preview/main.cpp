@@ -213,7 +213,9 @@ int runSession(QApplication &app, const QString &video, const Timings &t, const 
     QTimer sampler;
     sampler.setInterval(100);
     QObject::connect(&sampler, &QTimer::timeout, [&] { peakMb = std::max(peakMb, residentMb()); });
-    QObject::connect(&graph, &FilterGraph::frameDrawn, [&] {
+    // Tied to the sampler, which goes before the figures: the graph clears its picture (and
+    // says so) when it is destroyed, after them.
+    QObject::connect(&graph, &FilterGraph::frameDrawn, &sampler, [&] {
         if (!f.count("first_ms") && graph.picturesDrawn() > 0)
             f["first_ms"] = sincePlay.nsecsElapsed() / 1e6;
     });
