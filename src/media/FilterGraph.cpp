@@ -133,14 +133,21 @@ FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path, bool len
     return check;
 }
 
-// The look at the file runs in the thread pool; its answer comes back to this object's thread,
-// and not at all once the graph is gone.
+void FilterGraph::lookInThePool(std::function<void()> look)
+{
+    QThreadPool::globalInstance()->start(std::move(look));
+}
+
+// The look at the file runs in the thread pool; its answer comes back to this object's thread
+// through the event loop, and not at all once the graph is gone. An answer ready before the
+// continuation is attached would otherwise be handled right here, inside RenderFile: the file
+// would be refused while the caller still sets it up to play.
 void FilterGraph::checkStreams(const QString &path, bool lengthKnown)
 {
     auto promise = std::make_shared<QPromise<StreamCheck>>();
     QFuture<StreamCheck> answer = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, checker = m_checkStreams, path, lengthKnown] {
+    m_runCheck([promise, checker = m_checkStreams, path, lengthKnown] {
         StreamCheck check;
         try {
             check = checker(path, lengthKnown);
@@ -151,7 +158,8 @@ void FilterGraph::checkStreams(const QString &path, bool lengthKnown)
         promise->finish();
     });
     answer.then(this, [this, generation = m_generation](const StreamCheck &check) {
-        streamsChecked(generation, check);
+        QMetaObject::invokeMethod(
+            this, [this, generation, check] { streamsChecked(generation, check); }, Qt::QueuedConnection);
     });
 }
 

@@ -36,6 +36,8 @@ public:
     // Looks at a file's streams, and measures its length unless `lengthKnown`; called on a
     // worker thread, never on the graph's.
     using StreamChecker = std::function<StreamCheck(const QString &path, bool lengthKnown)>;
+    // Runs the look at a file away from the caller: in the thread pool unless a test says otherwise.
+    using CheckRunner = std::function<void(std::function<void()> look)>;
     // The probe's look: the same rule the source list measures files by.
     static StreamCheck probeStreams(const QString &path, bool lengthKnown);
 
@@ -60,6 +62,7 @@ public:
     RenderOutcome RenderMeasuredFile(const QString &path, qint64 duration) override;
     // Replaces the look at a file's streams (tests count and hold it).
     void setStreamChecker(StreamChecker checker) { m_checkStreams = std::move(checker); }
+    void setCheckRunner(CheckRunner runner) { m_runCheck = std::move(runner); }
 
     // The player's duration once the file is loaded; before, the measured one or the probe's.
     std::optional<qint64> GetDuration() override;
@@ -123,12 +126,14 @@ private:
     void propertyChanged(quint64 id, const mpv_event_property &property);
     void playerEnded();
     void failPlayback();
+    static void lookInThePool(std::function<void()> look);
     // True when the events read now belong to the file loaded last.
     bool isCurrent() const { return m_hasFile && m_acknowledged == m_generation; }
 
     MpvSettings m_settings;
     LogFunction m_log;
     StreamChecker m_checkStreams = &FilterGraph::probeStreams;
+    CheckRunner m_runCheck = &FilterGraph::lookInThePool;
     MpvSession m_session;
     QString m_startError;  // why the player core could not be created
     bool m_released = false;

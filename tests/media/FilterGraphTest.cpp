@@ -252,6 +252,23 @@ TEST_F(RealPreview, PlayTakesTheLengthTheListMeasured)
     EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
 }
 
+// A look whose answer is there before Play has set the file up (a file refused at once, its
+// length listed) is still taken from the event loop: the file ends stopped, with the logo.
+TEST_F(RealPreview, AnAnswerReadyAtOnceStopsTheFileOncePlayHasSetItUp)
+{
+    graph.setCheckRunner([](std::function<void()> look) { look(); });
+    graph.setStreamChecker([](const QString &, bool) { return FilterGraph::StreamCheck{RenderOutcome::Partial, {}}; });
+    SourceItem item = itemOf(MediaFixtures::path("three_seconds.mp4"));
+    item.durationMs = 3000;
+    player.btnPlayClick({item});
+    EXPECT_TRUE(log.isEmpty()) << "refused inside Play";
+    EXPECT_EVENTUALLY_EQ(log, QStringList{PlayingVideoError});
+    EXPECT_TRUE(player.previewFile().isEmpty());
+    EXPECT_FALSE(graph.GetCurrentPosition());
+    EXPECT_TRUE(player.logoVisible());
+    EXPECT_FALSE(player.positionTimer().isActive());
+}
+
 // A look that ends after the file was stopped, or after another file was played, changes nothing.
 TEST_F(RealPreview, ALateLookAtAnUnloadedFileChangesNothing)
 {
