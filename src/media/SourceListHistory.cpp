@@ -202,30 +202,20 @@ QString SourceListHistory::undoLabel() const
 
 QString SourceListHistory::redoLabel() const { return canRedo() ? m_undone.back().label : QString(); }
 
-QString SourceListHistory::undo()
-{
-    closeStep();
-    if (m_done.empty())
-        return {};
-    Step step = std::move(m_done.back());
-    m_done.pop_back();
-    restore(step.before);
-    const QString label = step.label;
-    m_undone.push_back(std::move(step));
-    Q_EMIT changed();
-    return label;
-}
+QString SourceListHistory::undo() { return takeStep(m_done, m_undone, Direction::Back); }
+QString SourceListHistory::redo() { return takeStep(m_undone, m_done, Direction::Again); }
 
-QString SourceListHistory::redo()
+// Moves the newest step of `from` to `to`, putting the list back to before it or to after it.
+QString SourceListHistory::takeStep(std::deque<Step> &from, std::deque<Step> &to, Direction direction)
 {
     closeStep();
-    if (m_undone.empty())
+    if (from.empty())
         return {};
-    Step step = std::move(m_undone.back());
-    m_undone.pop_back();
-    restore(step.after);
+    Step step = std::move(from.back());
+    from.pop_back();
+    restore(direction == Direction::Back ? step.before : step.after);
     const QString label = step.label;
-    m_done.push_back(std::move(step));
+    to.push_back(std::move(step));
     Q_EMIT changed();
     return label;
 }

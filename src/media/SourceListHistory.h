@@ -76,6 +76,8 @@ private:
         QList<SourceItem> after;
     };
 
+    enum class Direction { Back, Again };
+    QString takeStep(std::deque<Step> &from, std::deque<Step> &to, Direction direction);
     void modelChanged();
     void push(Step step);
     void scheduleClose();

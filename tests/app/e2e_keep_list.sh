@@ -14,17 +14,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../common/e2e_helpers.sh"
 saved() { grep -qF "$1" "$LIST" 2>/dev/null; }
 parameters() { grep -c 'parameter: ' "$LOG" 2>/dev/null || true; }
 
-# The program with files on its command line; waits for its main window.
-start_with() {
-  "$PROGRAM" "$@" &
-  pid=$!
-  main=$(find_window "^Kelvane 1\.0$") || fail "no window titled Kelvane 1.0"
-  poll 50 not_visible "^Kelvane$" || fail "the splash did not go"
-  poll 50 only_main || fail "a window other than the main window is up after the start"
-}
-
 first_run() {
-  start_with "$SOURCE"
+  start_program "$SOURCE"
   poll 150 saved "\"path\": \"$SOURCE\"" || fail "the added file was not saved in $LIST"
   shot 1-added
   # The "End Time" cell of the first row, a typed time committed with Enter.
@@ -42,7 +33,7 @@ first_run() {
 }
 
 second_run() {
-  start_with
+  start_program
   shot 4-restarted
   xdotool windowfocus --sync "$main" key ctrl+s
   poll 150 test -f "$OUTPUT" || fail "no output file $OUTPUT"
