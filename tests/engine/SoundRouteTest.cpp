@@ -1,6 +1,7 @@
 // The encoder's route lines read from its output as it comes, in chunks that split lines anywhere.
 #include "engine/SoundRoute.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
