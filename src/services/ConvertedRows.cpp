@@ -26,6 +26,10 @@ QString ConversionSettingsKey(const EncoderSettings &settings, const QString &ou
                              settings.aspectRatio,
                              optionalText(settings.loudness),
                              settings.keepOriginal ? QStringLiteral("keep") : QStringLiteral("encode"),
+                             QStringLiteral("%1%2%3")
+                                 .arg(int(settings.askedFormat.bitrate))
+                                 .arg(int(settings.askedFormat.sampleRate))
+                                 .arg(int(settings.askedFormat.channels)),
                              outputFolder};
     return fields.join(u'|');
 }
