@@ -1,5 +1,7 @@
 #include "cli/ConsoleReport.h"
 
+#include "media/TimeText.h"
+
 #include <QFileInfo>
 #include <QIODevice>
 #include <QJsonDocument>
@@ -75,13 +77,7 @@ void ConsoleReport::setFormat(bool json, bool quiet)
 
 QString ConsoleReport::clockText(qint64 seconds)
 {
-    seconds = std::max<qint64>(seconds, 0);
-    const qint64 hours = seconds / 3600;
-    const QString minutesAndSeconds = QStringLiteral("%1:%2")
-                                          .arg(hours > 0 ? (seconds / 60) % 60 : seconds / 60, hours > 0 ? 2 : 1, 10,
-                                               QLatin1Char('0'))
-                                          .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesAndSeconds : minutesAndSeconds;
+    return ClockText(seconds);
 }
 
 void ConsoleReport::text(const QString &text)
