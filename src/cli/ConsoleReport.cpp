@@ -148,6 +148,18 @@ QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapse
         lines << QStringLiteral("%1%  %2").arg(percentOf(running.writtenSeconds, running.cutSeconds), 4)
                      .arg(QFileInfo(running.source).fileName());
     }
+    if (progress.stopping) {
+        // As the window's status line says it: what was converted, stopped and not started.
+        const RunCounts &counts = *progress.stopping;
+        TRunCounts stopped;
+        stopped.converted = counts.converted;
+        stopped.failed = counts.failed;
+        stopped.stopped = counts.stopped;
+        stopped.notStarted = counts.notStarted;
+        stopped.endedEarly = true;
+        lines << RunSummaryText(stopped);
+        return lines;
+    }
     const qint64 elapsed = elapsedMs / 1000;
     QString left = QStringLiteral("--");
     if (progress.doneSeconds > 0 && progress.totalSeconds >= progress.doneSeconds)
