@@ -240,9 +240,14 @@ QString readValueOption(const QStringList &arguments, qsizetype &i, ConvertReque
     const qsizetype equals = argument.indexOf(u'=');
     const QString name = equals < 0 ? argument : argument.left(equals);
     const ValueOption *option = findValueOption(name);
+    if (!option && isFlag(name))
+        return QStringLiteral("%1 takes no value.").arg(name);
+    if (!option && !argument.startsWith(QStringLiteral("--")))
+        return QStringLiteral("unknown option '%1'. A file whose name begins with '-' goes after --, as in "
+                              "kelvane-convert -- %2")
+            .arg(name, argument);
     if (!option)
-        return isFlag(name) ? QStringLiteral("%1 takes no value.").arg(name)
-                            : QStringLiteral("unknown option '%1'.").arg(name);
+        return QStringLiteral("unknown option '%1'.").arg(name);
     if (equals >= 0)
         return option->set(request, argument.mid(equals + 1));
     if (i + 1 >= arguments.size())
@@ -331,6 +336,8 @@ QString HelpText(int cores)
                "\n"
                "--bitrate, --rate, --channels and --volume change one option after the quality or\n"
                "profile has set them all. Existing files are never overwritten: a taken name gets _1, _2.\n"
+               "A file whose name begins with \"-\" goes after --, which ends the options:\n"
+               "  kelvane-convert --type mp3 -- -clip.avi\n"
                "\n"
                "Examples:\n"
                "  kelvane-convert --type mp3 clip.avi\n"

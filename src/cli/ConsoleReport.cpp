@@ -1,5 +1,7 @@
 #include "cli/ConsoleReport.h"
 
+#include "media/TimeText.h"
+
 #include <QFileInfo>
 #include <QIODevice>
 #include <QJsonDocument>
@@ -75,13 +77,7 @@ void ConsoleReport::setFormat(bool json, bool quiet)
 
 QString ConsoleReport::clockText(qint64 seconds)
 {
-    seconds = std::max<qint64>(seconds, 0);
-    const qint64 hours = seconds / 3600;
-    const QString minutesAndSeconds = QStringLiteral("%1:%2")
-                                          .arg(hours > 0 ? (seconds / 60) % 60 : seconds / 60, hours > 0 ? 2 : 1, 10,
-                                               QLatin1Char('0'))
-                                          .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesAndSeconds : minutesAndSeconds;
+    return ClockText(seconds);
 }
 
 void ConsoleReport::text(const QString &text)
@@ -151,6 +147,18 @@ QStringList ConsoleReport::blockLines(const RunProgress &progress, qint64 elapse
     for (const RunningItem &running : progress.running) {
         lines << QStringLiteral("%1%  %2").arg(percentOf(running.writtenSeconds, running.cutSeconds), 4)
                      .arg(QFileInfo(running.source).fileName());
+    }
+    if (progress.stopping) {
+        // As the window's status line says it: what was converted, stopped and not started.
+        const RunCounts &counts = *progress.stopping;
+        TRunCounts stopped;
+        stopped.converted = counts.converted;
+        stopped.failed = counts.failed;
+        stopped.stopped = counts.stopped;
+        stopped.notStarted = counts.notStarted;
+        stopped.endedEarly = true;
+        lines << RunSummaryText(stopped);
+        return lines;
     }
     const qint64 elapsed = elapsedMs / 1000;
     QString left = QStringLiteral("--");

@@ -37,7 +37,7 @@ ConvertProgram::ConvertProgram(QStringList arguments, ConvertEnvironment environ
 {
     connect(&m_progressTimer, &QTimer::timeout, this, [this] {
         if (m_conversion)
-            m_console.progress(m_conversion->progress(), m_clock.elapsed());
+            m_console.progress(progress(), m_clock.elapsed());
     });
 }
 
@@ -167,7 +167,15 @@ void ConvertProgram::itemOver(const ItemReport &report)
     m_counts.add(report.outcome);
     m_console.item(report);
     if (m_conversion)
-        m_console.progress(m_conversion->progress(), m_clock.elapsed());
+        m_console.progress(progress(), m_clock.elapsed());
+}
+
+RunProgress ConvertProgram::progress() const
+{
+    RunProgress progress = m_conversion->progress();
+    if (m_stopSignal != 0)
+        progress.stopping = m_counts;
+    return progress;
 }
 
 void ConvertProgram::conversionOver()

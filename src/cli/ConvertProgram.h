@@ -56,6 +56,8 @@ private:
     void listTracks(const ConvertRequest &request);
     QString outputFolderText(const ConvertRequest &request) const;
     void itemOver(const ItemReport &report);
+    // The conversion's progress, with the counts so far once it is being stopped.
+    RunProgress progress() const;
     void conversionOver();
     void finish(int exitStatus);
 

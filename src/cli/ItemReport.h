@@ -62,4 +62,6 @@ struct RunProgress {
     int filesOver = 0;       // of those, over (converted, failed or stopped)
     qint64 totalSeconds = 0; // to be written for every file taken
     qint64 doneSeconds = 0;  // written so far
+    // Once a stop was asked: how the files ended so far, which the total line then counts.
+    std::optional<RunCounts> stopping;
 };

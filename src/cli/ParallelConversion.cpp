@@ -149,7 +149,7 @@ void ParallelConversion::launch(Job &job)
 {
     job.key = ++m_lastKey;
     job.clock.start();
-    m_queue->start({job.key, job.source(), job.command.result.command});
+    m_queue->start({job.key, job.source(), job.command.result.command, job.cut.cutSeconds});
 }
 
 ParallelConversion::Job *ParallelConversion::runningJob(int key) const

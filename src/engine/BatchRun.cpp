@@ -45,6 +45,21 @@ TBatchRun::TBatchRun(const TBatchServices &services, TProgressRefresh &progress,
 // An encoder still working is ended and waited for before the object goes.
 TBatchRun::~TBatchRun() = default;
 
+TRunHold &TRunHold::operator=(TRunHold &&other) noexcept
+{
+    if (this != &other) {
+        TRunHold gone(std::move(*this));
+        m_run = std::exchange(other.m_run, nullptr);
+    }
+    return *this;
+}
+
+TRunHold::~TRunHold()
+{
+    if (m_run)
+        m_run->release();
+}
+
 bool TBatchRun::RunBatch(const SourceListModel &sourceList, const QSet<quint64> &leaveOut)
 {
     if (isRunning())
@@ -69,6 +84,7 @@ bool TBatchRun::RunBatch(const SourceListModel &sourceList, const QSet<quint64> 
     connect(m_queue.get(), &ConversionQueue::jobStarting, this, &TBatchRun::itemStarting);
     connect(m_queue.get(), &ConversionQueue::jobOutput, this, &TBatchRun::handleChunk);
     connect(m_queue.get(), &ConversionQueue::jobFinished, this, &TBatchRun::onJobFinished);
+    Q_EMIT runStarting();
     if (const QString refusal = refusalBeforeStart(); !refusal.isEmpty()) {
         ShowMessageBox(m_services.boxes, refusal, MessageKind::Warning);
         m_state.checkedCount = 0;
@@ -117,6 +133,8 @@ bool TBatchRun::leaveOutEmptyCuts()
 // walk; the run is over when the last encoder has ended.
 void TBatchRun::advance()
 {
+    if (isHeld())
+        return; // the answer to a question about stopping comes first
     try {
         while (m_state.phase == TRunPhase::Converting && m_runError.isEmpty() && m_nextRow < rowCount() &&
                m_queue->hasFreeSlot()) {
@@ -159,7 +177,7 @@ bool TBatchRun::startItem(int row)
     // The name stays promised to this item until its encoder ends: an encoder writes its file
     // unnamed, so an item started beside it would otherwise be given the same name.
     m_services.builder.fileFunc().reserveName(built.command.outputPath);
-    m_queue->start({row, item.path, built.command}); // itemStarting comes first
+    m_queue->start({row, item.path, built.command, built.durationText.toLongLong()}); // itemStarting comes first
     return true;
 }
 
@@ -258,10 +276,33 @@ void TBatchRun::endAfterCurrentItem(TRunPhase phase)
 {
     if (!isRunning())
         return;
+    // The question was open when the last file ended: Yes means no after-job step.
+    if (endIsHeld())
+        phase = TRunPhase::Stopped;
     if (m_state.phase != TRunPhase::Stopped)
         m_state.phase = phase;
     if (m_queue)
         m_queue->stop();
+}
+
+TRunHold TBatchRun::hold()
+{
+    if (!isRunning())
+        return {};
+    ++m_holds;
+    return TRunHold(this);
+}
+
+void TBatchRun::release()
+{
+    if (m_holds > 0 && --m_holds == 0 && isRunning())
+        advance();
+}
+
+// Every item is over while a question holds the run: only the after-job step is left.
+bool TBatchRun::endIsHeld() const
+{
+    return isHeld() && m_queue && m_queue->isIdle() && m_state.doneCount >= m_state.checkedCount;
 }
 
 // The after-job step follows a run that was not stopped: the failure message comes first; the
@@ -307,7 +348,8 @@ void TBatchRun::abortRun(const QString &error)
         m_queue->stop();
         return;
     }
-    finishRun(AfterJob::Skip);
+    if (!isHeld()) // else the end follows the answer
+        finishRun(AfterJob::Skip);
 }
 
 void TBatchRun::fail(const QString &fileName, const QString &reason)
@@ -326,7 +368,7 @@ QString TBatchRun::FailureMessage(const QList<TFailedItem> &failures)
 
 QString TBatchRun::summary() const
 {
-    if (m_state.checkedCount == 0)
+    if (isRunning() || m_state.checkedCount == 0)
         return {};
     TRunCounts counts;
     counts.converted = m_convertedCount;

@@ -13,12 +13,14 @@
 #include <QList>
 #include <QSet>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <optional>
 #include <memory>
+#include <utility>
 
 class IMessageBoxes;
 class IPowerControl;
@@ -62,6 +64,26 @@ struct TBatchState {
     bool stopRequested() const { return phase == TRunPhase::Stopped; }
 };
 
+class TBatchRun;
+
+// A batch run held while a question about stopping it is open: see TBatchRun::hold. The run goes
+// on when the last hold goes (after the answer has been acted on).
+class TRunHold {
+public:
+    TRunHold() = default;
+    TRunHold(TRunHold &&other) noexcept : m_run(std::exchange(other.m_run, nullptr)) {}
+    TRunHold &operator=(TRunHold &&other) noexcept;
+    TRunHold(const TRunHold &) = delete;
+    TRunHold &operator=(const TRunHold &) = delete;
+    ~TRunHold();
+
+private:
+    friend class TBatchRun;
+    explicit TRunHold(TBatchRun *run) : m_run(run) {}
+
+    QPointer<TBatchRun> m_run;
+};
+
 class TBatchRun : public QObject {
     Q_OBJECT
 public:
@@ -93,6 +115,16 @@ public:
     // it; the after-job step still follows.
     void CloseStop();
 
+    // For as long as a question about stopping is open (the Stop button's, a close's): the
+    // running encoders go on, but no item starts and the run does not end, so neither a new file
+    // nor the after-job step comes before the answer. Act on the answer (Stop, CloseStop or
+    // nothing), then let the hold go: the run goes on from where it stands, starting the next
+    // items when files ended meanwhile. A Stop or CloseStop while the run's end is held (its last
+    // file ended while the question was open) leaves the after-job step out. An idle run gives
+    // an empty hold.
+    [[nodiscard]] TRunHold hold();
+    bool isHeld() const { return m_holds > 0; }
+
     // The items of the last run that were not converted, in row order.
     const QList<TFailedItem> &failures() const { return m_failures; }
     // How many items of the last run were converted.
@@ -100,7 +132,8 @@ public:
     // The items of the last run converted shorter than listed, in row order.
     const QList<TShortItem> &shorterItems() const { return m_shorter; }
     // One short line on the last run (RunSummaryText): "9 files converted, 1 failed.", or
-    // "Stopped: 1 converted, 1 stopped, 2 not started."; empty after a run without items.
+    // "Stopped: 1 converted, 1 stopped, 2 not started."; empty after a run without items, and
+    // while a run goes on.
     QString summary() const;
     // The source file of the item being converted (the row's own path, also for RealMedia).
     QString currentFile() const { return m_currentFile; }
@@ -112,6 +145,8 @@ public:
     static QString FailureMessage(const QList<TFailedItem> &failures);
 
 Q_SIGNALS:
+    // A run begins: the last run's summary is gone.
+    void runStarting();
     // An item's encoder is about to start: show the progress window, disable the main window.
     // A Stop or CloseStop from a receiver keeps this encoder from starting.
     void itemStarting(int row);
@@ -126,6 +161,7 @@ Q_SIGNALS:
     void endProgramRequested();
 
 private:
+    friend class TRunHold;
     QString refusalBeforeStart() const;
     bool leaveOutEmptyCuts();
     void advance();
@@ -136,6 +172,8 @@ private:
     void onJobFinished(const EncoderJobEnd &end);
     void countEnd(const EncoderJobEnd &end);
     void endAfterCurrentItem(TRunPhase phase);
+    void release();
+    bool endIsHeld() const;
     enum class AfterJob { Due, Skip };
     void finishRun(AfterJob afterJobStep);
     void showFailures();
@@ -155,6 +193,7 @@ private:
     std::function<bool()> m_shutdown;
 
     int m_filesAtOnce = 1;
+    int m_holds = 0; // questions about stopping open now
 
     TBatchState m_state;
     QList<SourceItem> m_items;                        // the list as the run started, while it lasts

@@ -4,6 +4,7 @@
 #include "engine/EncoderFailure.h"
 #include "engine/EncoderProcesses.h"
 #include "engine/OutputTemporaries.h"
+#include "engine/ProgressRefresh.h"
 
 #include <algorithm>
 
@@ -13,6 +14,7 @@ struct ConversionQueue::Running {
     EncoderJob job;
     std::unique_ptr<TAdvanceSystem> runner;
     QString lastLine; // the encoder's last line, for the reason of a failure
+    qint64 writtenSeconds = -1; // of sound, from its newest status line
     TShortfallWatch shortfall;
     std::optional<LoudnessReport> loudness;
     SoundRouteReader route;
@@ -22,6 +24,8 @@ struct ConversionQueue::Running {
     {
         if (const QString line = LastOutputLine(chunk); !line.isEmpty())
             lastLine = line;
+        if (const qint64 seconds = LatestStatusSeconds(chunk); seconds >= 0)
+            writtenSeconds = seconds;
         shortfall.take(chunk);
         if (const auto report = FindLoudnessReport(chunk))
             loudness = report;
@@ -32,7 +36,7 @@ struct ConversionQueue::Running {
 QStringList EncoderJobLogLines(const EncoderJobEnd &end)
 {
     switch (end.reason) {
-    case EncoderJobEndReason::Failed: return {ConversionFailedLine(end.source, end.failure)};
+    case EncoderJobEndReason::Failed: return {ConversionFailedLine(end.source, end.failure, end.encoderOutput)};
     case EncoderJobEndReason::Stopped: return {ConversionStoppedLine(end.source)};
     case EncoderJobEndReason::Converted: break;
     }
@@ -98,13 +102,14 @@ void ConversionQueue::ended(Running *which, bool started, const TExitStatus &sta
     end.source = job->job.source;
     end.outputPath = job->job.command.outputPath;
     end.stopAsked = job->stopAsked;
-    const QString failure =
-        EncoderFailure(job->job.command.program, end.outputPath, job->lastLine, started, status);
+    const QString failure = EncoderFailure(job->job.command.program, end.outputPath, job->lastLine, started, status,
+                                           {job->writtenSeconds, job->job.lengthSeconds});
     if (job->stopAsked && !status.succeeded()) {
         end.reason = EncoderJobEndReason::Stopped;
     } else if (!failure.isEmpty()) {
         end.reason = EncoderJobEndReason::Failed;
         end.failure = failure;
+        end.encoderOutput = EncoderOutputForLog(job->job.command.program, job->lastLine, failure);
     } else {
         end.reason = EncoderJobEndReason::Converted;
         end.shortfall = job->shortfall.shortfall();

@@ -28,6 +28,7 @@ struct EncoderJob {
     int key = 0;
     QString source;
     EncoderCommand command;
+    qint64 lengthSeconds = 0; // the sound it is to write, for a failure's reason; 0: not known
 };
 
 // How a job ended.
@@ -44,6 +45,7 @@ struct EncoderJobEnd {
     EncoderJobEndReason reason = EncoderJobEndReason::Failed;
     bool stopAsked = false;                // stop() came while it ran (it may have converted anyway)
     QString failure;                       // Failed: why, in the words of EncoderFailure
+    QString encoderOutput;                 // Failed: the encoder's last line, when `failure` leaves it out (for the log)
     std::optional<TShortfall> shortfall;   // Converted: the sound ended before the end asked
     std::optional<LoudnessReport> loudness; // Converted: what normalising measured and did
     SoundRoute route;                      // Converted: which way the sound went, when said

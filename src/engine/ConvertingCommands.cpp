@@ -5,8 +5,10 @@ TConvertingCommands::TConvertingCommands(IMessageBoxes &messages, TProgressRefre
 {
 }
 
+// The run is let go only once the answer has been acted on.
 bool TConvertingCommands::stop()
 {
+    const TRunHold held = holdRun();
     if (!confirm(QStringLiteral("Are you sure you want to stop the work ? ")))
         return false;
     m_progress.stopReset();
@@ -20,8 +22,18 @@ bool AskStopProcessing(IMessageBoxes &messages)
                          MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+bool AskToEndProgramMidRun(TBatchRun &run, IMessageBoxes &messages)
+{
+    const TRunHold held = run.hold();
+    if (!AskStopProcessing(messages))
+        return false;
+    run.Stop();
+    return true;
+}
+
 bool TConvertingCommands::close()
 {
+    const TRunHold held = holdRun();
     if (!AskStopProcessing(m_messages))
         return false;
     Q_EMIT closeStop();

@@ -3,6 +3,8 @@
 #include "support/StrFunc.h"
 
 #include <QStringList>
+
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -63,6 +65,17 @@ QString FormatTimeText(qint64 seconds)
     const qint64 total = seconds > Largest ? Largest : seconds; // whole seconds only: ms stay exact
     return twoDigits(total / 3600) + QLatin1Char(':') + twoDigits(total % 3600 / 60) + QLatin1Char(':')
         + twoDigits(total % 60);
+}
+
+QString ClockText(qint64 seconds)
+{
+    seconds = std::max<qint64>(seconds, 0);
+    const qint64 hours = seconds / 3600;
+    const QString minutesAndSeconds = QStringLiteral("%1:%2")
+                                          .arg(hours > 0 ? (seconds / 60) % 60 : seconds / 60, hours > 0 ? 2 : 1, 10,
+                                               QLatin1Char('0'))
+                                          .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesAndSeconds : minutesAndSeconds;
 }
 
 qint64 ReadTimeText(const QString &text, TimeTextFault *fault)

@@ -13,6 +13,10 @@ QString SizeText(qint64 bytes, const QLocale &locale = QLocale());
 // negative seconds give "00:00:00".
 QString FormatTimeText(qint64 seconds);
 
+// Seconds as a clock shows a length, without leading zeros in the first part: "0:05", "19:40",
+// "1:02:03". Negative seconds give "0:00".
+QString ClockText(qint64 seconds);
+
 // Why an hh:mm:ss text could not be read.
 enum class TimeTextFault {
     None,

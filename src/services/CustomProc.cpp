@@ -30,7 +30,7 @@ void TCustomProc::bindCustomProfiles()
         m_profiles.ChooseCustomProfile(m_options.entryText(Selector::Quality, BuiltInQualityCount + position));
     };
     m_selectorHooks.builtInQualityApplied = [this] { m_profiles.ChooseBuiltInQuality(); };
-    setLoadSelectedCustomProfile([this] { m_profiles.LoadSelectedCustomProfile(); });
+    setLoadSelectedCustomProfile([this] { m_profiles.ReloadProfileInForce(); });
 }
 
 void TCustomProc::setLoadSelectedCustomProfile(std::function<void()> hook)

@@ -21,7 +21,7 @@ public:
     // Calls into the user settings and the custom profiles. The custom profile hooks are set to
     // this object's profile operations; loading the user settings does nothing until set.
     SelectorHooks &selectorHooks() { return m_selectorHooks; }
-    // Replaces the profile load that every converted item runs (LoadSelectedCustomProfile).
+    // Replaces the profile load that every converted item runs (the profile in force, again).
     void setLoadSelectedCustomProfile(std::function<void()> hook);
     // The output folder text of the main window.
     void setOutputFolderText(const QString &text) { m_builder.setOutputFolderText(text); }

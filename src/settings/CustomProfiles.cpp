@@ -17,10 +17,11 @@ void TCustomProfiles::FillProfileSelector()
     const OptionList &qualities = OptionLists::QualityNames();
     const QStringList names = m_store.names();
     m_options.setEntries(Selector::Quality, visibleEntries(qualities) + names);
-    // The box names what a conversion will use: the custom profile chosen in the name box
-    // (its stored values are loaded again for every file), else what the values match.
-    const qsizetype chosen = names.indexOf(m_box.selectedName());
-    if (!m_box.selectedName().isEmpty() && chosen >= 0)
+    // The box names what a conversion will use: the custom profile in force (its stored values
+    // are loaded again for every file), else what the values match.
+    const std::optional<QString> stored = m_inForce.isEmpty() ? std::nullopt : m_store.storedName(m_inForce);
+    const qsizetype chosen = stored ? names.indexOf(*stored) : -1;
+    if (chosen >= 0)
         m_options.setSelectedIndex(Selector::Quality, BuiltInQualityCount + static_cast<int>(chosen));
     else
         NameQualityInUse(m_options);
@@ -32,6 +33,21 @@ void TCustomProfiles::LoadSelectedCustomProfile()
     if (name.isEmpty())
         return;
     ApplyProfileValue(m_options, m_store.value(name), name);
+    m_inForce = name;
+}
+
+void TCustomProfiles::ReloadProfileInForce()
+{
+    if (m_inForce.isEmpty())
+        return;
+    if (const std::optional<QString> stored = m_store.storedName(m_inForce))
+        ApplyProfileValue(m_options, m_store.value(*stored), *stored);
+}
+
+void TCustomProfiles::storeInForce(const QString &name)
+{
+    m_store.store(name, ProfileValueOf(m_options));
+    m_inForce = m_store.storedName(name).value_or(name);
 }
 
 bool TCustomProfiles::acceptable(const QString &name)
@@ -51,7 +67,7 @@ void TCustomProfiles::AddCustomProfile()
         return;
     const QString name = ListedProfileName(*typed);
     if (acceptable(name))
-        m_store.store(name, ProfileValueOf(m_options));
+        storeInForce(name);
 }
 
 bool TCustomProfiles::SaveCustomProfile()
@@ -61,26 +77,32 @@ bool TCustomProfiles::SaveCustomProfile()
         return true;
     if (!acceptable(name))
         return false;
-    m_store.store(name, ProfileValueOf(m_options));
+    storeInForce(name);
     return true;
 }
 
 void TCustomProfiles::DeleteCustomProfile()
 {
-    if (!m_box.entries().isEmpty())
-        m_store.erase(ListedProfileName(m_box.text()));
+    if (m_box.entries().isEmpty())
+        return;
+    const QString name = ListedProfileName(m_box.text());
+    m_store.erase(name);
+    if (m_inForce.compare(name, Qt::CaseInsensitive) == 0)
+        m_inForce.clear();
 }
 
 void TCustomProfiles::ChooseCustomProfile(const QString &name)
 {
     m_box.setEntries(m_store.names());
     m_box.select(m_box.indexOf(name));
+    m_inForce.clear();
     LoadSelectedCustomProfile();
 }
 
 void TCustomProfiles::ChooseBuiltInQuality()
 {
     m_box.select(-1);
+    m_inForce.clear();
 }
 
 QStringList CustomProfileNames(const QString &programFolder)

@@ -20,11 +20,17 @@ void TOptionDialogHandlers::FormShow()
     if (box.text().isEmpty() && m_options.selectedIndex(Selector::Quality) >= BuiltInQualityCount)
         box.select(box.indexOf(m_options.selectedText(Selector::Quality)));
     m_rememberedName = box.selectedIndex();
+    m_rememberedInForce = m_profiles.profileInForce();
 }
 
 void TOptionDialogHandlers::cbbCustomProfileChange()
 {
     m_profiles.LoadSelectedCustomProfile();
+}
+
+void TOptionDialogHandlers::ProfileOptionChange()
+{
+    m_profiles.LeaveProfileInForce();
 }
 
 CustomProfileBox &TOptionDialogHandlers::reloadNames()
@@ -72,4 +78,5 @@ void TOptionDialogHandlers::btnCancelClick()
     for (size_t i = 0; i < RememberedSelectors.size(); ++i)
         m_options.setSelectedIndex(RememberedSelectors[i], m_rememberedOptions[i]);
     m_profiles.box().select(m_rememberedName);
+    m_profiles.RestoreProfileInForce(m_rememberedInForce);
 }

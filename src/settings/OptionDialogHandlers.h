@@ -19,6 +19,10 @@ public:
     void FormShow();
     // The user picked a name or edited the text: the selected profile is loaded.
     void cbbCustomProfileChange();
+    // The user changed an option that profiles hold (bitrate, sample rate, channels): the values
+    // are no longer the profile's, so no profile is loaded again for converted items and the
+    // main window's quality box names what the values are ("Custom settings") after OK.
+    void ProfileOptionChange();
     // Each reloads the names. Add and Delete select the last one (Delete empties the text when
     // none is left); Save selects the name it saved under (nothing for an empty name). A refused
     // Save leaves the name box as the user typed it.
@@ -28,7 +32,8 @@ public:
     // OK: the main window's profile selector is filled again ("Normal Quality"); the option
     // values stay.
     void btnApplyClick();
-    // Cancel: the nine remembered indexes come back, the video values' too.
+    // Cancel: the nine remembered indexes come back, the video values' too, and the profile in
+    // force.
     void btnCancelClick();
     // OK with "Keep the original sound ..." ticked or not: items converted from now on follow it.
     void ApplyKeepOriginal(bool keep) { m_options.setKeepOriginal(keep); }
@@ -48,4 +53,5 @@ private:
     };
     std::array<int, 8> m_rememberedOptions{-1, -1, -1, -1, -1, -1, -1, -1};
     int m_rememberedName = -1;
+    QString m_rememberedInForce;
 };

@@ -151,6 +151,23 @@ TEST_F(AppWindowsRunTest, TheStatusLineSumsUpTheRun)
     EXPECT_TRUE(form().lblStatusLine()->text().isEmpty());
 }
 
+// A stopped run's line goes when the next run starts: it says nothing while files convert.
+TEST_F(AppWindowsRunTest, TheStatusLineKeepsNoLineOfTheLastRunWhileTheNextConverts)
+{
+    addRow(QStringLiteral("slow.avi"));
+    form().performCommand(MainCommand::Convert);
+    ASSERT_TRUE(windows->conversion()->isRunning());
+    windows->conversion()->batch().Stop();
+    ASSERT_EVENTUALLY(!windows->conversion()->isRunning());
+    EXPECT_EQ(form().lblStatusLine()->text(), QStringLiteral("Stopped: 0 converted, 1 stopped, 0 not started."));
+
+    form().performCommand(MainCommand::Convert);
+    ASSERT_TRUE(windows->conversion()->isRunning());
+    EXPECT_TRUE(form().lblStatusLine()->text().isEmpty()) << form().lblStatusLine()->text().toStdString();
+    boxes.answers = {MessageAnswer::Yes};
+    form().close();
+}
+
 // The main window's controls are disabled during a run; the Options dialog, a window of its own above it,
 // is not: a change made there applies to the files converted after it.
 TEST_F(AppWindowsRunTest, TheOptionsDialogStaysUsableWhileFilesConvert)

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -139,7 +141,7 @@ TEST_F(MainFormTest, SettingsCaptionsStayInsideTheirPanel)
 }
 
 // A press that stays put is a click: it never moves the window. A drag moves it, but only from
-// the bare background (the status line lets presses through to it) or the title; never from a
+// the bare background, the status line on it or the title; never from a
 // control, enabled or not, nor from a picture.
 TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
 {
@@ -163,7 +165,7 @@ TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
         {"disabled Convert", form->btnConvert(), QPoint(20, 20), false},
         {"timeline", form->Panel1(), QPoint(130, 9), false},
         {"video area", form->DSVideoWindowEx1(), QPoint(100, 70), false},
-        {"status line (the background under it)", form.get(), form->lblStatusLine()->geometry().center(), true},
+        {"status line", form->lblStatusLine(), form->lblStatusLine()->rect().center(), true},
         {"check box caption", form->Label1(), QPoint(10, 5), false},
     };
     for (const Case &c : cases) {
@@ -181,6 +183,28 @@ TEST_F(MainFormTest, OnlyADragOnTheBackgroundOrTheTitleMovesTheWindow)
         QTest::mouseRelease(c.widget, Qt::LeftButton, Qt::NoModifier, c.at + QPoint(2 * far, 0));
         EXPECT_EQ(moves, c.moves ? 1 : 0) << "a drag";
     }
+}
+
+// A long status line is cut at its right end, so it begins as the text does; its tip holds it whole.
+TEST_F(MainFormTest, TheStatusLineIsCutAtTheRightWithTheWholeTextInItsTip)
+{
+    showActive();
+    ElidedLabel *line = form->lblStatusLine();
+    const QString text = QStringLiteral("Stopped: 1 converted, 1 stopped, 2 not started. a rather long file name of a "
+                                        "recording.mp4: converted, shorter than listed (14.5 s of 30 s).");
+    line->setText(text);
+    const QString shown = line->shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(text.startsWith(shown.chopped(1))) << shown.toStdString();
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(shown), line->contentsRect().width());
+
+    QHelpEvent tip(QEvent::ToolTip, line->rect().center(), line->mapToGlobal(line->rect().center()));
+    QApplication::sendEvent(line, &tip);
+    EXPECT_EQ(QToolTip::text(), text);
+    QToolTip::hideText();
+
+    line->setText(QStringLiteral("3 files converted, 0 failed."));
+    EXPECT_EQ(line->shownText(), line->text());
 }
 
 // The layout table places every control by its name: one the table misses, or names wrongly,

@@ -33,6 +33,10 @@ TEST_F(CommandLineTest, ArgumentCasesGiveTheirExitStatusAndMessage)
     } cases[] = {
         {{"--type", "mp3", "--quality", "low", "A"}, 0, "1 converted in"},
         {{"--help"}, 0, "Examples:"},
+        {{"--help"}, 0, "A file whose name begins with \"-\" goes after --, which ends the options:\n"
+                        "  kelvane-convert --type mp3 -- -clip.avi\n"},
+        {{"-clip.avi"}, 2, "unknown option '-clip.avi'. A file whose name begins with '-' goes after --, as in "
+                           "kelvane-convert -- -clip.avi"},
         {{"--version"}, 0, "kelvane-convert " KELVANE_VERSION_TEXT "\n"},
         {{"--bitrate", "100", "A"}, 2, "'100' is not an audio bitrate; choose one of 16, 32, 48, 64, 80, 128, 160, 192, 224"},
         {{"--rate=8000", "A"}, 2, "choose one of 22050, 32000, 44100, 48000 (Hz)"},

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 // The screen that `text` leaves behind on a terminal that knows line ends, carriage returns,
@@ -79,6 +81,25 @@ TEST(ConsoleReport, OnATerminalFinishedLinesStayAboveTheRedrawnBlock)
     console.report.summary({1, 0, 0, 0}, 14000, 0);
     EXPECT_EQ(screenAfter(QString::fromUtf8(console.out)).join(u'\n').toStdString(),
               "/in/c.avi -> /out/c.mp3\n1 converted in 0:14.");
+}
+
+// After Ctrl+C the total line counts what was converted, stopped and not started, as the
+// window's status line does, while the files still running end; the summary follows it.
+TEST(ConsoleReport, WhileStoppingTheTotalLineCountsTheConvertedStoppedAndNotStarted)
+{
+    Console console(true, 80);
+    console.report.item(ItemReport::converted("/in/a.avi", "/out/a.mp3"));
+    RunProgress stopping{{{"/in/b.avi", 30, 60}}, 4, 3, 240, 90};
+    stopping.stopping = RunCounts{1, 0, 0, 2};
+    console.report.progress(stopping, 5000);
+    EXPECT_EQ(screenAfter(QString::fromUtf8(console.out)).join(u'\n').toStdString(),
+              "/in/a.avi -> /out/a.mp3\n"
+              "  50%  b.avi\n"
+              "Stopped: 1 converted, 0 stopped, 2 not started.");
+
+    console.report.summary({1, 0, 1, 2}, 6000, SIGINT);
+    EXPECT_EQ(screenAfter(QString::fromUtf8(console.out)).join(u'\n').toStdString(), "/in/a.avi -> /out/a.mp3");
+    EXPECT_EQ(QString::fromUtf8(console.err), "kelvane-convert: stopped by SIGINT: 1 converted, 1 stopped, 2 not started in 0:06.\n");
 }
 
 // Without a terminal (a pipe, a file, cron): no progress, one line per finished file; what was

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <utility>
 
 // The first of `queue`, taken from it; nullopt (the user cancels) when it is empty.
 inline std::optional<QString> takeFirst(std::deque<std::optional<QString>> &queue)
@@ -32,10 +33,15 @@ public:
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
     std::deque<std::optional<QString>> textAnswers;
     QStringList proposedTexts;                  // the initial text of every input box, in order
+    // Runs once, in the next box shown, before it answers: a modal box keeps the event loop
+    // running while it is open, and so may this (a user who answers late).
+    std::function<void()> whileOpen;
 
     MessageAnswer show(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
         shown.append({text, icon, buttons});
+        if (whileOpen)
+            std::exchange(whileOpen, {})();
         if (answers.empty())
             return defaultAnswer;
         const MessageAnswer a = answers.front();

@@ -192,7 +192,7 @@ TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
     const Case cases[] = {
         {"echo 'size= 1kB time=0.50 bitrate= 1.0kbits/s'; echo 'evc: the disk is full' >&2; exit 3",
          "the disk is full (the encoder failed: exit code 3)"},
-        {"kill -KILL $$", "The encoder failed (ended by signal 9)."},
+        {"kill -KILL $$", "the encoder was ended by signal 9 (killed)"},
         {"exit 0", "the encoder ended without writing " + output},
         {nullptr, "The encoder \"" + s.programFolder + "evc\" is missing."},
     };
@@ -217,6 +217,23 @@ TEST_F(BatchRunTest, EveryKindOfEncoderFailureFailsTheItemWithItsReason)
     // Nothing was converted: no folder to show.
     EXPECT_TRUE(s.shell.opened.isEmpty());
     EXPECT_FALSE(batch.powerOffCountdown().isRunning());
+}
+
+// The reason the user reads says how the encoder ended and how far it got; its raw status line
+// is in the log only.
+TEST_F(BatchRunTest, AKilledEncodersReasonIsASentenceAndItsStatusLineIsLogged)
+{
+    s.useScriptEncoder(QStringLiteral("echo 'size=    1845kB time=590.54 bitrate=  12.8kbits/s'; kill -KILL $$"));
+    const QString row = s.addRow("ten_minutes.wav", "long.wav", true, "00:10:00");
+
+    ASSERT_TRUE(runToEnd());
+    ASSERT_EQ(batch.failures().size(), 1);
+    EXPECT_EQ(batch.failures()[0].reason, QStringLiteral("the encoder was ended by signal 9 (killed) after 9:50 of 10:00"));
+    ASSERT_EQ(s.boxes.shown.size(), 1);
+    EXPECT_FALSE(s.boxes.shown[0].text.contains("size=")) << s.boxes.shown[0].text.toStdString();
+    EXPECT_EQ(s.logLines("Conversion failed: "),
+              QStringList{"Conversion failed: " + row + " (" + batch.failures()[0].reason +
+                          "); the encoder's last output: size=    1845kB time=590.54 bitrate=  12.8kbits/s"});
 }
 
 // Nothing passes through a shell: blanks, quotes, $ and backticks are plain characters.

@@ -31,7 +31,7 @@ struct Driver {
     Driver(int slots, QList<Kind> jobs) : kinds(std::move(jobs))
     {
         script("writes", "echo working; echo done > \"$1\"");
-        script("fails", "echo 'evc: broken input'; exit 1");
+        script("fails", "echo 'fails: broken input'; exit 1");
         script("waits", "echo waiting; while [ ! -e \"$2\" ]; do sleep 0.05; done; echo done > \"$1\"");
         queue = std::make_unique<ConversionQueue>(slots, [this](const QString &line) { logged << line; });
         QObject::connect(queue.get(), &ConversionQueue::jobStarting, [this](int key) {

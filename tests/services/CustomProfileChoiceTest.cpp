@@ -76,6 +76,37 @@ TEST_F(CustomProfileChoice, AppliesBeforeTheDialogWasShownAndAtEveryItem)
     EXPECT_EQ(convertedAudioBitrate(), " -ab 48");
 }
 
+// "B" is chosen, then its bitrate set to 64 in the Options dialog: what the dialog shows
+// converts, and the quality box says so after OK. Cancel gives the profile back; Save under its
+// name puts it in force with the values shown.
+TEST_F(CustomProfileChoice, AnOptionChangedInTheDialogIsWhatConverts)
+{
+    TOptionDialogHandlers dialog(proc.customProfiles(), options);
+    const auto changeBitrateTo64 = [&] {
+        dialog.FormShow();
+        ASSERT_EQ(proc.customProfileBox().selectedName(), "B");
+        options.setSelectedIndex(Selector::AudioBitrate, 3);
+        dialog.ProfileOptionChange();
+    };
+    chooseQuality(6);
+    changeBitrateTo64();
+    dialog.btnCancelClick();
+    EXPECT_EQ(convertedAudioBitrate(), " -ab 224");
+    EXPECT_EQ(options.selectedText(Selector::Quality), "B");
+
+    changeBitrateTo64();
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "Custom settings");
+    EXPECT_EQ(convertedAudioBitrate(), " -ab 64");
+
+    changeBitrateTo64();
+    dialog.btnSaveClick();
+    dialog.btnApplyClick();
+    EXPECT_EQ(options.selectedText(Selector::Quality), "B");
+    EXPECT_EQ(common.ReadConfigValue("UserProfileInfo.ini", "B"), "4|0|4|3|0|3");
+    EXPECT_EQ(convertedAudioBitrate(), " -ab 64");
+}
+
 TEST_F(CustomProfileChoice, FindsTheNameAfterProfilesWereDeletedAndTheDialogCancelled)
 {
     TOptionDialogHandlers dialog(proc.customProfiles(), options);

@@ -4,6 +4,7 @@
 #include "CustomProfilesFixture.h"
 #include "settings/widgets/OptionForm.h"
 #include "settings/widgets/OptionFormController.h"
+#include "settings/widgets/SelectorComboBinder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +83,32 @@ TEST_F(OptionFormControllerTest, APickLoadsOnceAndSelectingFromCodeLoadsNothing)
     EXPECT_EQ(combo()->currentText(), "Bad");
     EXPECT_EQ(options.selectedIndex(Selector::AudioBitrate), 8);
     EXPECT_EQ(errors(), 1);
+}
+
+// The options a profile holds, changed by the user in the dialog, leave the profile: OK names
+// the values ("Custom settings"), not the profile. The volume is no part of a profile.
+TEST_F(OptionFormControllerTest, ChangingAProfilesOptionLeavesTheProfile)
+{
+    writeInfo("\r\n[Alpha]\r\nAlpha=1|1|2|3|1|2\r\n");
+    for (const auto [option, selector] : {std::pair{form.cbbAudioBitrate(), Selector::AudioBitrate},
+                                         std::pair{form.cbbAudioSample(), Selector::AudioSample},
+                                         std::pair{form.cbbAudioChannels(), Selector::AudioChannels},
+                                         std::pair{form.cbbAudioVolumeGain(), Selector::VolumeGain}}) {
+        SCOPED_TRACE(option->objectName().toStdString());
+        new SelectorComboBinder(option, &options, selector);
+        showActive();
+        combo()->setCurrentIndex(-1);
+        QTest::keyClick(combo(), Qt::Key_Down);
+        ASSERT_EQ(profiles.profileInForce(), "Alpha");
+        option->setFocus();
+        const int before = options.selectedIndex(selector);
+        QTest::keyClick(option, before > 0 ? Qt::Key_Up : Qt::Key_Down);
+        ASSERT_NE(options.selectedIndex(selector), before);
+        form.btnApply()->click();
+        const bool leaves = selector != Selector::VolumeGain;
+        EXPECT_EQ(profiles.profileInForce(), leaves ? "" : "Alpha");
+        EXPECT_EQ(options.selectedText(Selector::Quality), leaves ? "Custom settings" : "Alpha");
+    }
 }
 
 TEST_F(OptionFormControllerTest, ButtonsRunTheHandlersAndAFailureIsShown)

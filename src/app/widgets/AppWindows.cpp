@@ -369,10 +369,14 @@ void AppWindows::wireConversion()
     keepConvertedMarks();
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
-    connect(m_conversion.get(), &TConversionController::runFinished, this,
-            [this] { m_mainForm->lblStatusLine()->setText(m_conversion->batch().summary()); });
+    // The status line sums up the last run, and nothing while a run goes on.
+    const auto showSummary = [this] { m_mainForm->lblStatusLine()->setText(m_conversion->batch().summary()); };
+    connect(&m_conversion->batch(), &TBatchRun::runStarting, this, showSummary);
+    connect(m_conversion.get(), &TConversionController::runFinished, this, showSummary);
     // Closing the main window during a run asks first, as closing the progress window does.
-    new CloseGuard(m_mainForm.get(), [this] { return !m_conversion->isRunning() || AskStopProcessing(m_desktop.boxes); });
+    new CloseGuard(m_mainForm.get(), [this] {
+        return !m_conversion->isRunning() || AskToEndProgramMidRun(m_conversion->batch(), m_desktop.boxes);
+    });
 }
 
 // Convert leaves out rows whose file is gone and asks about rows converted already; each row a

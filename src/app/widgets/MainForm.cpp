@@ -362,17 +362,17 @@ void TFrmMainForm::buildFileButtons()
     m_btnConvert = addButton(QStringLiteral("convert"), QStringLiteral("btnConvert"), QStringLiteral("Ctrl + S"));
 }
 
-// Right-aligned in its place on the foot of the background.
+// Right-aligned in its place on the foot of the background; a text too long for it is cut at the
+// right, and its tip holds the whole text.
 void TFrmMainForm::buildStatusLine()
 {
-    m_lblStatusLine = new QLabel(this);
+    m_lblStatusLine = new ElidedLabel(this);
     m_lblStatusLine->setObjectName(QStringLiteral("lblStatusLine"));
     m_lblStatusLine->setFont(SkinStyle::labelFont());
     m_lblStatusLine->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(SkinPalette::textDim.name()));
     m_lblStatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // It covers the background at the window's foot: presses go through to it, and a drag there
-    // moves the window.
-    m_lblStatusLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // It covers the background at the window's foot: a drag there moves the window.
+    addMoveHandle(m_lblStatusLine);
 }
 
 void TFrmMainForm::connectCommands()

@@ -3,6 +3,7 @@
 // the source list and the command buttons. It launches the product links itself through the
 // shell launcher it is handed; every other command leaves as a signal for its handler.
 #include "app/KeyboardCommands.h"
+#include "skin/widgets/ElidedLabel.h"
 #include "skin/widgets/SkinnedWindow.h"
 #include "media/widgets/TimelinePanel.h"
 #include "media/widgets/VideoWindow.h"
@@ -95,7 +96,7 @@ public:
     PictureButton *btnClearFile() const { return m_btnClearFile; }
     PictureButton *btnConvert() const { return m_btnConvert; }
     // The line at the window's foot that sums up the last conversion run.
-    QLabel *lblStatusLine() const { return m_lblStatusLine; }
+    ElidedLabel *lblStatusLine() const { return m_lblStatusLine; }
     QTimer *tmrClearMemory() const { return m_tmrClearMemory; }
 
 Q_SIGNALS:
@@ -181,7 +182,7 @@ private:
     PictureButton *m_btnRemoveFile = nullptr;
     PictureButton *m_btnClearFile = nullptr;
     PictureButton *m_btnConvert = nullptr;
-    QLabel *m_lblStatusLine = nullptr;
+    ElidedLabel *m_lblStatusLine = nullptr;
     QTimer *m_tmrClearMemory = nullptr;
     bool m_runLocked = false;
     QList<QPointer<QWidget>> m_lockedControls; // disabled by the lock, enabled again after it

@@ -17,6 +17,7 @@ TConversionController::TConversionController(TCustomProc &custom, IShellLauncher
     m_form.setShowInputs([this] {
         return std::pair<QString, int>{m_batch.currentFile(), m_batch.state().checkedCount};
     });
+    m_form.setRunHold([this] { return m_batch.hold(); });
     m_powerOffForm = new TfrmPowerOff(m_batch.powerOffCountdown(), mainWindow);
     connect(&m_batch, &TBatchRun::itemStarting, this, &TConversionController::showProgress);
     connect(&m_batch, &TBatchRun::runFinished, this, &TConversionController::restoreWindows);

@@ -24,6 +24,8 @@ public:
     TfrmConverting(TProgressRefresh &model, IMessageBoxes &messages, QWidget *parent = nullptr);
 
     void setShowInputs(TShowInputs inputs) { m_showInputs = std::move(inputs); }
+    // What holds the batch run while a stop question is open.
+    void setRunHold(std::function<TRunHold()> hold) { m_commands.setRunHold(std::move(hold)); }
     // Skinned look: the picture becomes the background and its outline the window's shape
     // (pixels of the bottom-left pixel's colour are cut out).
     void setSkin(const QPixmap &background);

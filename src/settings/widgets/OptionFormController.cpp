@@ -16,6 +16,9 @@ OptionFormController::OptionFormController(TfrmOption &form, TCustomProfiles &pr
     new CustomProfileComboBinder(form.cbbCustomProfile(), &profiles.box(),
                                  [this] { m_guard([this] { m_handlers.cbbCustomProfileChange(); }); });
     connectHandler(&TfrmOption::showing, &TOptionDialogHandlers::FormShow);
+    // The options a profile holds, changed by the user: the dialog's values are what converts.
+    for (QComboBox *selector : {form.cbbAudioBitrate(), form.cbbAudioSample(), form.cbbAudioChannels()})
+        connect(selector, &QComboBox::activated, this, [this] { m_guard([this] { m_handlers.ProfileOptionChange(); }); });
     // The check box and the number of files at once show the choices in force when the dialog
     // opens; OK puts them in force, Cancel leaves them as they were.
     connect(&form, &TfrmOption::showing, this, [this, &options] {
