@@ -43,7 +43,8 @@ TEST(SourceCut, TimesAreCheckedAgainstTheFilesLength)
         EXPECT_FALSE(CutSourceItem(file, start, std::nullopt).refusal.isEmpty()) << "nothing is left from " << start;
 }
 
-// Folders stand for their videos (sorted, not entered further); every path becomes absolute;
+// Folders stand for their videos and those of their subfolders (natural order, a folder's own
+// videos first); every path becomes absolute;
 // a file named twice is converted once; what the window would not take is named with a reason.
 TEST(SourceArguments, FoldersFilesAndWhatIsNotTaken)
 {
@@ -55,7 +56,7 @@ TEST(SourceArguments, FoldersFilesAndWhatIsNotTaken)
         QFile(root + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
 
     const SourceList list = CollectSources({"in", "./in/b.avi", root + "in/../x.txt", "gone.avi", "empty"}, root);
-    EXPECT_EQ(list.accepted, (QStringList{root + "in/A.MP4", root + "in/b.avi"}));
+    EXPECT_EQ(list.accepted, (QStringList{root + "in/A.MP4", root + "in/b.avi", root + "in/sub/c.avi"}));
     QStringList rejected;
     for (const RejectedSource &r : list.rejected)
         rejected << r.path + " | " + r.reason.section(u' ', 0, 2);
