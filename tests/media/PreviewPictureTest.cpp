@@ -222,8 +222,9 @@ TEST_F(PreviewPictures, EveryShapePlaysUprightAndStops)
         const QImage picture = playASecond(*file);
         ASSERT_FALSE(picture.isNull());
         expectShape(picture, c.shown);
-        if (c.leftHalf != LeftHalf::Unchecked)
+        if (c.leftHalf != LeftHalf::Unchecked) {
             EXPECT_EQ(redHalf(picture, litArea(picture)), c.leftHalf);
+        }
         EXPECT_TRUE(player.previewFile().isEmpty());
         EXPECT_TRUE(player.logoVisible());
     }
