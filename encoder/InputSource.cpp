@@ -165,19 +165,20 @@ std::map<std::string, std::string> InputSource::descriptiveTags() const
     return tags;
 }
 
-void InputSource::seekBefore(double seconds)
+bool InputSource::seekBefore(double seconds)
 {
     constexpr double warmUpSeconds = 0.5; // lets the decoder settle before the first kept sample
     const double target = seconds - warmUpSeconds;
     if (target <= 0)
-        return;
+        return false;
     const int64_t ts = origin_ + av_rescale_q(llround(target * AV_TIME_BASE), AV_TIME_BASE_Q, stream_->time_base);
     if (av_seek_frame(format_.get(), stream_->index, ts, AVSEEK_FLAG_BACKWARD) < 0)
-        return; // decode from the start instead
+        return false; // decode from the start instead
     throwIfStopped();
     avcodec_flush_buffers(decoder_.get());
     landingLimitUs_ = llround(seconds * 1e6);
     nextSample_ = -1;
+    return true;
 }
 
 // Some demuxers land after the asked position (a keyframe index that is too coarse); the first

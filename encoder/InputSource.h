@@ -22,8 +22,8 @@ public:
     std::map<std::string, std::string> descriptiveTags() const;
 
     // Positions the input a little before `seconds`; decoding later falls back to the file's start
-    // when the demuxer landed too late.
-    void seekBefore(double seconds);
+    // when the demuxer landed too late. False when the input stays at its start.
+    bool seekBefore(double seconds);
 
     // The next decoded frame (owned by this object until the next call); nullptr at the end.
     AVFrame* nextFrame();

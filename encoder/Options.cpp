@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -62,6 +63,32 @@ const std::vector<std::string>& knownCodecs()
 
 using Setter = std::function<void(Options&, const std::string&)>;
 
+// "ab,ar": the options named, each at most once.
+Options::Explicit parseExplicit(const std::string& text)
+{
+    Options::Explicit named;
+    std::string rest = text + ",";
+    for (size_t comma; (comma = rest.find(',')) != std::string::npos; rest.erase(0, comma + 1)) {
+        const std::string name = trimmed(rest.substr(0, comma));
+        bool* flag = name == "ab" ? &named.bitrate : name == "ar" ? &named.sampleRate : name == "ac" ? &named.channels : nullptr;
+        if (!flag || *flag)
+            throw Failure("Bad value for -explicit: \"" + text + "\" (expected ab, ar or ac, separated by commas)");
+        *flag = true;
+    }
+    return named;
+}
+
+void checkExplicitGiven(const Options& options)
+{
+    const std::pair<bool, const char*> named[] = {
+        {options.explicitly.bitrate && options.bitrateKbps == 0, "-ab"},
+        {options.explicitly.sampleRate && options.sampleRate == 0, "-ar"},
+        {options.explicitly.channels && options.channels == 0, "-ac"}};
+    for (const auto& [missing, option] : named)
+        if (missing)
+            throw Failure(std::string("-explicit names ") + option + ", which is not given");
+}
+
 // Options that take a value; the video ones are accepted and have no effect.
 const std::map<std::string, Setter>& valueOptions()
 {
@@ -79,6 +106,7 @@ const std::map<std::string, Setter>& valueOptions()
         {"-ac", [](Options& o, const std::string& v) { o.channels = parseWholeNumber("-ac", v, 1, 8); }},
         {"-ar", [](Options& o, const std::string& v) { o.sampleRate = parseWholeNumber("-ar", v, MinSampleRate, MaxSampleRate); }},
         {"-atrack", [](Options& o, const std::string& v) { o.audioTrack = parseTrackNumber(v); }},
+        {"-explicit", [](Options& o, const std::string& v) { o.explicitly = parseExplicit(v); }},
         {"-f", [](Options& o, const std::string& v) { o.format = trimmed(v); }},
         {"-ss",
          [](Options& o, const std::string& v) {
@@ -162,5 +190,6 @@ Options parseOptions(const std::vector<std::string>& args)
         throw Failure("No input file given (-i PATH)");
     if (options.output.empty())
         throw Failure("No output file given");
+    checkExplicitGiven(options);
     return options;
 }

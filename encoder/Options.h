@@ -17,6 +17,13 @@ struct Options {
     std::string format;      // -f, as given
     bool overwrite = false;  // -y
     bool keepOriginal = false; // -keeporiginal: copy the sound as it is when the output type holds it
+    // -explicit ab,ar,ac: which of -ab, -ar and -ac the user asked for on their own rather than
+    // through a quality; with -keeporiginal those are kept to, so the sound is encoded.
+    struct Explicit {
+        bool bitrate = false;
+        bool sampleRate = false;
+        bool channels = false;
+    } explicitly;
     int bitrateKbps = 0;     // -ab
     int volumePercent = 100; // -vol
     int channels = 0;        // -ac

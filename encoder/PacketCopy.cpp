@@ -1,6 +1,8 @@
 #include "PacketCopy.h"
-#include "AudioSink.h"
+#include "CopyChoice.h"
+#include "CopyPreroll.h"
 #include "EncodePlan.h"
+#include "LameTag.h"
 #include "Failure.h"
 #include "MuxerOutput.h"
 #include "StatusLine.h"
@@ -8,11 +10,9 @@
 #include "TempOutput.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <limits>
-#include <map>
 #include <optional>
 #include <utility>
 
@@ -23,33 +23,9 @@ extern "C" {
 
 namespace {
 
-// The muxers that take a stream as it is, and the codec each holds.
-const std::map<std::string, AVCodecID>& copyableMuxers()
-{
-    static const std::map<std::string, AVCodecID> table{
-        {"adts", AV_CODEC_ID_AAC},   {"ipod", AV_CODEC_ID_AAC},   {"mp4", AV_CODEC_ID_AAC},
-        {"mp3", AV_CODEC_ID_MP3},    {"ac3", AV_CODEC_ID_AC3},    {"ogg", AV_CODEC_ID_VORBIS},
-        {"wav", AV_CODEC_ID_PCM_S16LE}};
-    return table;
-}
-
-std::optional<std::string> soundChange(const Options& options, const InputSource& input)
-{
-    if (options.volumePercent != 100)
-        return "volume " + std::to_string(options.volumePercent) + "%";
-    if (options.loudnessTarget)
-        return "loudness normalised to " + std::to_string(static_cast<int>(*options.loudnessTarget)) + " LUFS";
-    if (options.channels && options.channels != input.channels())
-        return std::to_string(options.channels) + " channel(s) asked, the source has " +
-               std::to_string(input.channels());
-    if (options.sampleRate && options.sampleRate != input.sampleRate())
-        return std::to_string(options.sampleRate) + " Hz asked, the source has " + std::to_string(input.sampleRate()) +
-               " Hz";
-    return std::nullopt;
-}
-
-// Thrown when the muxer refuses the stream before anything was written.
-struct CopyRefused {
+// Thrown when the sound cannot be copied after all, before or after the output's header: the
+// file is then encoded, into an output of its own.
+struct CopyAbandoned {
     std::string reason;
 };
 
@@ -62,13 +38,6 @@ struct BsfFreer {
 };
 using BsfPtr = std::unique_ptr<AVBSFContext, BsfFreer>;
 
-// How the cut's edges are kept.
-enum class Trim {
-    Packets,  // whole packets around the asked times
-    EditList, // whole packets and one before for the decoder; the file's edit list shows the exact cut
-    Samples,  // PCM: cut at the exact sample
-};
-
 // A packet of the source with its place in samples since the file's start.
 struct Held {
     PacketPtr packet;
@@ -78,54 +47,54 @@ struct Held {
 
 class PacketCopier {
 public:
-    PacketCopier(const Options& options, InputSource& input, const std::string& muxerName, const std::string& path)
-        : input_(input), source_(*input.stream().codecpar), rate_(source_.sample_rate), muxer_(allocOutputFormat(muxerName))
+    PacketCopier(const Options& options, InputSource& input, const CopyableType& type, const std::string& path)
+        : input_(input), source_(*input.stream().codecpar), rate_(source_.sample_rate), type_(type),
+          muxer_(allocOutputFormat(type.muxer))
     {
-        trim_ = source_.codec_id == AV_CODEC_ID_PCM_S16LE ? Trim::Samples
-                : muxerName == "ipod" || muxerName == "mp4" ? Trim::EditList
-                                                            : Trim::Packets;
         if (options.startSeconds)
             cutStart_ = llround(*options.startSeconds * rate_);
         if (options.durationSeconds)
             cutEnd_ = cutStart_ + llround(*options.durationSeconds * rate_);
+        widenByClockError();
         if (source_.codec_id == AV_CODEC_ID_VORBIS)
             vorbis_.reset(av_vorbis_parse_init(source_.extradata, source_.extradata_size));
         openStream(input.descriptiveTags());
         openOutputFile(*muxer_, path);
     }
 
-    // Copies the packets of the cut and completes the file; CopyRefused when the muxer does not
-    // take the stream.
+    // Copies the packets of the cut and completes the file; CopyAbandoned when it cannot.
     void run()
     {
-        if (cutStart_ > 0)
-            input_.seekBefore(double(cutStart_) / rate_);
+        bool fromFileStart = cutStart_ <= 0 || !input_.seekBefore(double(cutStart_) / rate_);
         std::deque<Held> before; // packets that begin at or before the cut's start, the latest last
+        bool beforeFull = false;
         bool reachedStart = cutStart_ <= 0;
-        bool checkLanding = cutStart_ > 0;
         for (Held held; read(held);) {
             if (!reachedStart && held.start <= cutStart_) {
-                checkLanding = false;
                 before.push_back(std::move(held));
-                if (before.size() > (trim_ == Trim::EditList ? 2u : 1u))
+                if (before.size() > MaxPrerollPackets) {
                     before.pop_front();
+                    beforeFull = true;
+                }
                 continue;
             }
-            if (std::exchange(checkLanding, false)) {
-                // The demuxer landed after the start: read the file from its beginning instead.
+            if (!reachedStart && !fromFileStart && !beforeFull && needed(before) > before.size()) {
+                // The demuxer landed too late for the decoder's preroll: read from the file's start.
                 input_.rewindToStart();
+                fromFileStart = true;
+                before.clear();
                 expected_ = -1;
                 continue;
             }
             reachedStart = true;
-            takeAll(before);
+            takeNeeded(before);
             if (held.start >= cutEnd_)
                 break;
             take(std::move(held));
         }
-        takeAll(before); // the input ended before a packet began after the start
+        takeNeeded(before); // the input ended before a packet began after the start
         if (pending_)
-            write(*pending_);
+            write(*pending_, true);
         finish();
     }
 
@@ -141,7 +110,7 @@ private:
         stream_->time_base = AVRational{1, rate_};
         setOutputTags(*muxer_, *stream_, tags);
         // An MP4 file keeps AAC without the ADTS headers that MPEG-TS and raw AAC carry.
-        if (trim_ == Trim::EditList && source_.extradata_size == 0)
+        if (type_.edges == CutEdges::EditList && source_.extradata_size == 0)
             openAdtsToAsc();
     }
 
@@ -154,6 +123,38 @@ private:
         if (avcodec_parameters_copy(raw->par_in, &source_) < 0 || av_bsf_init(raw) < 0)
             throw Failure("Cannot prepare the AAC stream for the MP4 file");
         raw->time_base_in = input_.stream().time_base;
+    }
+
+    bool fineClock() const
+    {
+        const AVRational tb = input_.stream().time_base;
+        return int64_t(tb.num) * rate_ <= tb.den;
+    }
+
+    // Whether the container's clock tells where every packet begins to the sample: a tick of at
+    // most a sample, or of whole samples that the codec's frames fill exactly (AVI's MP3 frames).
+    bool exactClock() const
+    {
+        const AVRational tb = input_.stream().time_base;
+        const int64_t perTick = int64_t(rate_) * tb.num; // samples per tick, times tb.den
+        if (perTick <= tb.den)
+            return true;
+        const int frame = source_.frame_size > 0 ? source_.frame_size : source_.codec_id == AV_CODEC_ID_AC3 ? 1536 : 0;
+        return perTick % tb.den == 0 && frame > 0 && frame % (perTick / tb.den) == 0;
+    }
+
+    // A clock that rounds (Matroska's milliseconds, say) tells where a packet begins only to half
+    // a tick: whole packets then cover that much more at each end.
+    void widenByClockError()
+    {
+        if (type_.edges == CutEdges::Samples || exactClock())
+            return;
+        const AVRational tb = input_.stream().time_base;
+        const int64_t halfTick = (int64_t(rate_) * tb.num + 2 * tb.den - 1) / (2 * tb.den);
+        if (cutStart_ > 0)
+            cutStart_ = std::max<int64_t>(cutStart_ - halfTick, 1);
+        if (cutEnd_ != std::numeric_limits<int64_t>::max())
+            cutEnd_ += halfTick;
     }
 
     int64_t toSamples(int64_t ts) const
@@ -171,8 +172,12 @@ private:
         const int64_t ts = p.pts != AV_NOPTS_VALUE ? p.pts : p.dts;
         held.start = ts != AV_NOPTS_VALUE ? toSamples(ts) : std::max<int64_t>(expected_, 0);
         // Time stamps rounded to the container's clock are joined without gaps or overlaps.
-        if (expected_ >= 0 && std::llabs(held.start - expected_) <= rate_ / 50)
+        const int64_t tolerance = rate_ / 50;
+        if (expected_ >= 0 && std::llabs(held.start - expected_) <= tolerance)
             held.start = expected_;
+        else if (expected_ >= 0 && held.start < expected_)
+            throw CopyAbandoned{"the copy failed at " + clockText(double(expected_) / rate_) +
+                                ": the source's time stamps go back"};
         held.length = estimatedLength(p);
         expected_ = held.length > 0 ? held.start + held.length : -1;
         return true;
@@ -182,24 +187,35 @@ private:
     // PCM by its bytes, Vorbis by its block sizes, the others by their fixed frame size.
     int64_t estimatedLength(const AVPacket& p) const
     {
-        if (trim_ == Trim::Samples && source_.block_align > 0)
+        if (type_.edges == CutEdges::Samples && source_.block_align > 0)
             return p.size / source_.block_align;
         if (vorbis_)
             return std::max(av_vorbis_parse_frame(vorbis_.get(), p.data, p.size), 0);
         const AVRational tb = input_.stream().time_base;
-        const bool fineClock = int64_t(tb.num) * rate_ <= tb.den;
-        if (p.duration > 0 && (fineClock || source_.frame_size <= 0))
+        if (p.duration > 0 && (fineClock() || source_.frame_size <= 0))
             return av_rescale_q(p.duration, tb, AVRational{1, rate_});
         if (source_.frame_size <= 0 && source_.codec_id == AV_CODEC_ID_AC3)
             return 1536; // every AC-3 frame holds six blocks of 256 samples
         return std::max(source_.frame_size, 0);
     }
 
-    void takeAll(std::deque<Held>& packets)
+    size_t needed(const std::deque<Held>& before) const
     {
-        for (Held& held : packets)
+        std::vector<PacketBytes> bytes;
+        bytes.reserve(before.size());
+        for (const Held& held : before)
+            bytes.push_back({held.packet->data, held.packet->size});
+        return before.empty() ? 1 : packetsNeeded(type_.preroll, bytes);
+    }
+
+    // The packets before the start that the decoder needs, then the one holding the start.
+    void takeNeeded(std::deque<Held>& before)
+    {
+        const size_t keep = std::min(needed(before), before.size());
+        before.erase(before.begin(), before.end() - std::ptrdiff_t(keep));
+        for (Held& held : before)
             take(std::move(held));
-        packets.clear();
+        before.clear();
     }
 
     // Writes the packet before this one, now that this one tells where it ends.
@@ -213,22 +229,27 @@ private:
         pending_ = std::move(held);
     }
 
-    void write(Held& held)
+    bool hidesEdges() const { return type_.edges == CutEdges::EditList || type_.edges == CutEdges::Granules; }
+
+    void write(Held& held, bool last = false)
     {
         if (stopRequested())
             throw Failure("Stopped");
-        if (trim_ == Trim::Samples)
+        if (type_.edges == CutEdges::Samples)
             trimSamples(held);
-        else if (trim_ == Trim::EditList && held.start + held.length > cutEnd_)
-            held.length = cutEnd_ - held.start; // the edit list ends the sound at the asked sample
-        if (held.length <= 0 && trim_ == Trim::Samples)
+        else if (hidesEdges() && held.start + held.length > cutEnd_)
+            held.length = cutEnd_ - held.start; // the container ends the sound at the asked sample
+        if (held.length <= 0 && type_.edges == CutEdges::Samples)
             return;
         AVPacket& p = *held.packet;
         if (adtsToAsc_)
-            filter(p);
-        if (!headerWritten_)
+            filter(p, held);
+        const bool first = !headerWritten_;
+        if (first)
             writeHeader(p, held);
         av_packet_free_side_data(&p);
+        if (type_.edges == CutEdges::LameTag && (first || last))
+            markLameTag(p, first ? lameStart(held) : lameStart_, last ? lameEnd(held) : 0);
         const AVRational perSample{1, rate_};
         p.pts = p.dts = av_rescale_q(held.start - outOrigin_, perSample, stream_->time_base);
         p.duration = av_rescale_q(held.length, perSample, stream_->time_base);
@@ -236,9 +257,31 @@ private:
         p.pos = -1;
         const int written = av_write_frame(muxer_.get(), &p);
         if (written < 0)
-            throwWriteError(written);
+            refusedOrFailed(written, held);
         writtenEnd_ = std::max(writtenEnd_, held.start - outOrigin_ + held.length);
         status_.maybePrint(avio_tell(muxer_->pb), seconds());
+    }
+
+    // A write that failed on the file fails the conversion; a packet the muxer refused (time
+    // stamps it takes for damaged) is left to encoding.
+    [[noreturn]] void refusedOrFailed(int code, const Held& held) const
+    {
+        if (stopRequested() || !muxer_->pb || muxer_->pb->error < 0)
+            throwWriteError(code);
+        throw CopyAbandoned{"the copy failed at " + clockText(double(held.start) / rate_) + ": the " +
+                            muxer_->oformat->name + " format refused a packet (" + avErrorText(code) + ")"};
+    }
+
+    // MP3: the samples before the cut and past it that the LAME tag hides.
+    int64_t lameStart(const Held& first)
+    {
+        lameStart_ = cutStart_ > 0 ? lameStartSkip(cutStart_ - first.start) : 0;
+        return lameStart_;
+    }
+
+    int64_t lameEnd(const Held& last) const
+    {
+        return cutEnd_ == std::numeric_limits<int64_t>::max() ? 0 : lameEndSkip(last.start + last.length - cutEnd_);
     }
 
     // PCM is cut at the asked samples, whole sample frames of bytes at a time.
@@ -260,15 +303,17 @@ private:
     }
 
     // The ADTS header goes; the first packet brings the stream's configuration for the MP4 file.
-    void filter(AVPacket& p)
+    void filter(AVPacket& p, const Held& held)
     {
         int result = av_bsf_send_packet(adtsToAsc_.get(), &p);
         if (result >= 0)
             result = av_bsf_receive_packet(adtsToAsc_.get(), &p);
         if (result < 0) {
             if (!headerWritten_)
-                throw CopyRefused{"its AAC packets cannot be stored in an MP4 file as they are"};
-            throw Failure("Copying the AAC stream failed: " + avErrorText(result));
+                throw CopyAbandoned{"its AAC packets cannot be stored in an MP4 file as they are"};
+            throw CopyAbandoned{"the copy failed at " + clockText(double(held.start) / rate_) +
+                                ": an AAC packet cannot be stored in an MP4 file as it is (" + avErrorText(result) +
+                                ")"};
         }
         PacketPtr extra = allocPacket();
         while (av_bsf_receive_packet(adtsToAsc_.get(), extra.get()) >= 0)
@@ -285,14 +330,14 @@ private:
         if (header < 0) {
             if (stopRequested())
                 throw Failure("Stopped");
-            throw CopyRefused{std::string("the ") + muxer_->oformat->name + " format does not take this " +
-                              avcodec_get_name(source_.codec_id) + " stream as it is"};
+            throw CopyAbandoned{std::string("the ") + muxer_->oformat->name + " format does not take this " +
+                                avcodec_get_name(source_.codec_id) + " stream as it is"};
         }
         headerWritten_ = true;
-        // Packets cut: the first one begins the file. Edit list: the asked start is the file's 0,
-        // what comes before it is hidden. PCM: already cut at the start.
-        outOrigin_ = trim_ == Trim::EditList ? std::max<int64_t>(cutStart_, 0) : held.start;
-        std::printf("%s\n", routeLine(CopyChoice{true, avcodec_get_name(source_.codec_id)}).c_str());
+        // Whole packets: the first one begins the file. Edit list and granules: the asked start is
+        // the file's 0, what comes before it is hidden. PCM: already cut at the start.
+        outOrigin_ = hidesEdges() ? std::max<int64_t>(cutStart_, 0) : held.start;
+        printLine(routeLine(CopyChoice{true, avcodec_get_name(source_.codec_id)}));
     }
 
     void setExtradata(const uint8_t* data, size_t size)
@@ -325,46 +370,23 @@ private:
     InputSource& input_;
     const AVCodecParameters& source_;
     const int rate_;
+    const CopyableType& type_;
     OutputFormatPtr muxer_;
     AVStream* stream_ = nullptr;
     BsfPtr adtsToAsc_;
     std::unique_ptr<AVVorbisParseContext, VorbisParserFreer> vorbis_;
-    Trim trim_ = Trim::Packets;
     int64_t cutStart_ = 0;                                    // in samples since the file's start
     int64_t cutEnd_ = std::numeric_limits<int64_t>::max();    // likewise; none: to the end
     int64_t expected_ = -1;                                   // where the next packet should begin
     std::optional<Held> pending_;
     bool headerWritten_ = false;
     int64_t outOrigin_ = 0;                                   // the source sample that is the output's 0
+    int64_t lameStart_ = 0;                                   // MP3: the samples before the cut the tag hides
     int64_t writtenEnd_ = 0;
     StatusLine status_;
 };
 
 } // namespace
-
-CopyChoice chooseCopy(const Options& options, const InputSource& input)
-{
-    const OutputChoice output = chooseOutput(options);
-    const AVCodecID source = input.stream().codecpar->codec_id;
-    const auto holds = copyableMuxers().find(output.muxer);
-    if (holds == copyableMuxers().end())
-        return {false, output.muxer + " output is always encoded"};
-    const AVCodec* encoder = avcodec_find_encoder_by_name(output.encoder.c_str());
-    const AVCodecID wanted = encoder ? encoder->id : holds->second;
-    if (source != wanted || source != holds->second)
-        return {false, std::string("the source's sound is ") + avcodec_get_name(source) + ", the output holds " +
-                           avcodec_get_name(wanted)};
-    if (const auto change = soundChange(options, input))
-        return {false, *change};
-    if (input.sampleRate() <= 0 || input.channels() <= 0)
-        return {false, "the source's sound format is not known"};
-    return {true, avcodec_get_name(source)};
-}
-
-std::string routeLine(const CopyChoice& choice)
-{
-    return std::string("audio: ") + (choice.copy ? "copied (" : "re-encoded (") + choice.reason + ")";
-}
 
 bool copyAudio(const Options& options, InputSource& input)
 {
@@ -372,16 +394,16 @@ bool copyAudio(const Options& options, InputSource& input)
     if (choice.copy) {
         try {
             TempOutput output(options.output, options.overwrite);
-            PacketCopier(options, input, chooseOutput(options).muxer, output.path()).run();
+            PacketCopier(options, input, *choice.type, output.path()).run();
             if (stopRequested())
                 throw Failure("Stopped");
             output.commit();
             return true;
-        } catch (const CopyRefused& refused) {
-            choice = {false, refused.reason};
+        } catch (const CopyAbandoned& abandoned) {
+            choice = {false, abandoned.reason};
             input.rewindToStart();
         }
     }
-    std::printf("%s\n", routeLine(choice).c_str());
+    printLine(routeLine(choice));
     return false;
 }

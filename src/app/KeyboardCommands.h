@@ -15,7 +15,11 @@ enum class MainCommand {
     Convert,
     Help,
     SelectOutputFolder,
+    Undo,       // Ctrl+Z: the list's last change
+    Redo,       // Ctrl+Shift+Z
+    StopAdding, // Esc: files being added
 };
 
-// Letter shortcuts need exactly Ctrl (no Shift, no Alt, no Meta); F1 works with any modifiers.
+// Letter shortcuts need exactly Ctrl (no Shift, no Alt, no Meta), Redo exactly Ctrl+Shift; F1
+// works with any modifiers, Esc with none.
 MainCommand commandForKey(int key, Qt::KeyboardModifiers modifiers);

@@ -58,6 +58,8 @@ OptionChoice ChooseOptions(const ConvertRequest &request, const QString &configB
     setIfGiven(selection.volume, request.volume);
     choice.settings = EncoderSettingsFrom(selection);
     choice.settings.keepOriginal = request.keepOriginal;
+    choice.settings.askedFormat = {request.audioBitrate.has_value(), request.sampleRate.has_value(),
+                                   request.channels.has_value()};
     if (request.loudness)
         choice.settings.loudness = *request.loudness;
     choice.warnings = warningsFor(request);

@@ -1,6 +1,7 @@
 #include "cli/SourceArguments.h"
 
 #include "media/SourceFileTypes.h"
+#include "media/SourceFolderTree.h"
 #include "support/FileFunc.h"
 
 #include <QDir>
@@ -24,10 +25,12 @@ SourceList CollectSources(const QStringList &arguments, const QString &workingFo
         const QString path = QDir::cleanPath(base.absoluteFilePath(argument));
         const QFileInfo info(path);
         if (info.isDir()) {
-            const QStringList videos = VideoFilesIn(path);
-            if (videos.isEmpty())
+            const FolderTreeVideos tree = VideoFilesInTree(path);
+            for (const QString &folder : tree.unreadableFolders)
+                list.rejected << RejectedSource{folder, QStringLiteral("this folder cannot be read.")};
+            if (tree.videos.isEmpty() && tree.unreadableFolders.isEmpty())
                 list.rejected << RejectedSource{argument, QStringLiteral("this folder holds no video files (%1).").arg(typesText())};
-            paths << videos;
+            paths << tree.videos;
         } else if (!info.exists() && !info.isSymLink()) {
             list.rejected << RejectedSource{argument, QStringLiteral("no such file.")};
         } else if (!IsAcceptedSourceFile(path)) {

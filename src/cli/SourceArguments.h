@@ -1,5 +1,6 @@
 #pragma once
-// The files named on the command line: folders stand for the video files in them, every path
+// The files named on the command line: folders stand for the video files in them and in their
+// folders (SourceFolderTree), every path
 // is made absolute (the encoder runs in the program folder), repeats are converted once.
 #include <QString>
 #include <QStringList>

@@ -45,13 +45,15 @@ TBatchRun::TBatchRun(const TBatchServices &services, TProgressRefresh &progress,
 // An encoder still working is ended and waited for before the object goes.
 TBatchRun::~TBatchRun() = default;
 
-bool TBatchRun::RunBatch(const SourceListModel &sourceList)
+bool TBatchRun::RunBatch(const SourceListModel &sourceList, const QSet<quint64> &leaveOut)
 {
     if (isRunning())
         return false;
     m_state = TBatchState{};
     m_state.phase = TRunPhase::Converting;
     m_items = sourceList.items();
+    for (SourceItem &item : m_items)
+        item.checked = item.checked && !leaveOut.contains(item.id.value);
     m_state.checkedCount = countChecked(m_items);
     m_failures.clear();
     m_convertedCount = 0;
@@ -233,6 +235,7 @@ void TBatchRun::countEnd(const EncoderJobEnd &end)
     case EncoderJobEndReason::Failed: m_failures.append({end.source, end.failure}); break;
     case EncoderJobEndReason::Converted:
         ++m_convertedCount;
+        Q_EMIT itemConverted(end.key, m_items.value(end.key), end.outputPath);
         if (end.shortfall)
             m_shorter.append({end.source, *end.shortfall});
         break;

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -80,7 +81,8 @@ public:
     // Starts converting the checked items of `sourceList` as they are now, each with its own
     // cut, and returns at once; runFinished tells when the run is over. An empty list shows the warning
     // and finishes before returning. False (and nothing happens) while a run is in progress.
-    bool RunBatch(const SourceListModel &sourceList);
+    // Items whose ids are in `leaveOut` are taken as unchecked.
+    bool RunBatch(const SourceListModel &sourceList, const QSet<quint64> &leaveOut = {});
     bool isRunning() const { return m_state.phase != TRunPhase::Idle; }
     const TBatchState &state() const { return m_state; }
 
@@ -113,6 +115,8 @@ Q_SIGNALS:
     // An item's encoder is about to start: show the progress window, disable the main window.
     // A Stop or CloseStop from a receiver keeps this encoder from starting.
     void itemStarting(int row);
+    // The item at `row` (as the run took it) was converted into `outputPath`.
+    void itemConverted(int row, const SourceItem &item, const QString &outputPath);
     // A chunk of an encoder's output, after the progress window's model has taken it.
     void encoderOutput(const QString &chunk);
     // The run is over, however it ended: hide the progress window, enable the main window.

@@ -61,9 +61,28 @@ CommandFragments MakeOptionFragments(const EncoderSettings &s)
     f.sampleRate = numberOrDefault(QStringLiteral("-ar"), s.sampleRateHz, "44100");
     f.format = MakeFormatArg(s.outputType);
     f.loudness = MakeLoudnessArg(s.loudness);
-    if (s.keepOriginal)
-        f.keepOriginal = Fragment::words(QStringLiteral(" -keeporiginal"));
+    f.keepOriginal = MakeKeepOriginalArg(s);
     return f;
+}
+
+Fragment MakeKeepOriginalArg(const EncoderSettings &s)
+{
+    if (!s.keepOriginal)
+        return {};
+    Fragment fragment = Fragment::words(QStringLiteral(" -keeporiginal"));
+    if (!s.askedFormat.any())
+        return fragment;
+    QStringList named;
+    if (s.askedFormat.bitrate)
+        named << QStringLiteral("ab");
+    if (s.askedFormat.sampleRate)
+        named << QStringLiteral("ar");
+    if (s.askedFormat.channels)
+        named << QStringLiteral("ac");
+    const Fragment asked = Fragment::option(QStringLiteral("-explicit"), named.join(QLatin1Char(',')));
+    fragment.text += asked.text;
+    fragment.args += asked.args;
+    return fragment;
 }
 
 Fragment MakeExtraEncoderArgs(const SourceItem &item, const EncoderSettings &)

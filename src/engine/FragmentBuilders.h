@@ -20,6 +20,10 @@ CommandFragments MakeOptionFragments(const EncoderSettings &settings);
 
 Fragment MakeLoudnessArg(LoudnessTarget target); // " -loudness -16"; as recorded: ""
 
+// " -keeporiginal" when the sound is to be copied where it can be, with " -explicit ab,ar" naming
+// the bit rate, sample rate or channels asked for on their own (which then encode); else "".
+Fragment MakeKeepOriginalArg(const EncoderSettings &settings);
+
 // The arguments an item or the settings add beyond the templates, placed after the time range
 // and before the output path: choices of one item (its audio track) and run-wide choices that no
 // template carries.

@@ -4,8 +4,10 @@
 
 namespace {
 
-// Enough for the lines before the route; the rest of the output is not looked at.
-constexpr qsizetype LookedAtLength = 4096;
+const QString RouteStart = QStringLiteral("audio: ");
+
+// Longer than any route line; a longer line is not looked at.
+constexpr qsizetype LongestRouteLine = 4096;
 
 } // namespace
 
@@ -20,23 +22,26 @@ SoundRoute ParseSoundRoute(const QString &line)
 
 void SoundRouteReader::feed(const QString &chunk)
 {
-    if (m_over)
-        return;
-    m_partial += chunk;
     static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
-    qsizetype end = 0;
-    while ((end = m_partial.indexOf(lineEnd)) >= 0) {
-        m_route = ParseSoundRoute(m_partial.left(end));
-        m_partial.remove(0, end + 1);
-        if (m_route.known()) {
-            m_over = true;
-            m_partial.clear();
-            return;
+    qsizetype from = 0;
+    while (from < chunk.size()) {
+        const qsizetype end = chunk.indexOf(lineEnd, from);
+        if (!m_otherLine) {
+            m_partial += QStringView(chunk).mid(from, end < 0 ? -1 : end - from);
+            // The line's beginning tells whether it can be a route line.
+            const bool mayBeRoute = RouteStart.startsWith(m_partial) || m_partial.startsWith(RouteStart);
+            m_otherLine = !mayBeRoute || m_partial.size() > LongestRouteLine;
+            if (m_otherLine)
+                m_partial.clear();
         }
-    }
-    if (m_partial.size() > LookedAtLength) {
-        m_over = true;
+        if (end < 0)
+            break;
+        if (!m_otherLine)
+            if (const SoundRoute route = ParseSoundRoute(m_partial); route.known())
+                m_route = route;
         m_partial.clear();
+        m_otherLine = false;
+        from = end + 1;
     }
 }
 

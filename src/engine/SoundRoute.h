@@ -16,16 +16,17 @@ struct SoundRoute {
 SoundRoute ParseSoundRoute(const QString &line);
 
 // Finds the route in an encoder's output, chunk by chunk; a line split between chunks is joined.
-// It comes before the status lines, so only the output's beginning is kept.
+// The last route line holds: a copy that fails after it began is encoded after all, and says so
+// in a second line.
 class SoundRouteReader {
 public:
     void feed(const QString &chunk);
     const SoundRoute &route() const { return m_route; }
 
 private:
-    QString m_partial;
+    QString m_partial;        // the line begun and not yet ended, while it may be a route line
+    bool m_otherLine = false; // the line begun is not a route line
     SoundRoute m_route;
-    bool m_over = false;
 };
 
 // The log line of an item converted with a known route: "Audio copied: FILE (aac)".

@@ -2,12 +2,15 @@
 
 #include "media/CodecErrorReporter.h"
 #include "media/SourceFileTypes.h"
+#include "media/SourceFolderTree.h"
 #include "media/SourceListModel.h"
 #include "media/SourceProbeRun.h"
 #include "support/FileFunc.h"
 #include "support/MessageBoxHelpers.h"
 
 #include <QPointer>
+#include <QScopeGuard>
+#include <QSet>
 #include <algorithm>
 #include <utility>
 
@@ -17,6 +20,14 @@ struct SourceFileAdder::Operation {
 };
 
 namespace {
+
+QSet<QString> listedPaths(const SourceListModel &model)
+{
+    QSet<QString> paths;
+    for (const SourceItem &item : model.items())
+        paths.insert(item.path);
+    return paths;
+}
 
 bool listHolds(const SourceListModel &model, const QString &path)
 {
@@ -62,8 +73,16 @@ void SourceFileAdder::startNextOperation()
     m_current = std::make_unique<Operation>(std::move(m_waiting.front()));
     m_waiting.pop_front();
     m_measuringDone = false;
+    m_outcome = Outcome{};
+    const QPointer<SourceFileAdder> self(this);
     m_run = std::make_unique<SourceProbeRun>(
-        pathsToMeasure(m_current->paths), m_sizeOf,
+        [this, paths = m_current->paths, listed = listedPaths(m_model)](const std::atomic<bool> &stop) {
+            return pathsToMeasure(paths, listed, stop);
+        },
+        [this](int count) {
+            QMetaObject::invokeMethod(this, [this, count] { listedCount(count); }, Qt::QueuedConnection);
+        },
+        m_sizeOf,
         [this](const ProbedSourceFile &file) {
             QMetaObject::invokeMethod(this, [this, file] { receive(file); }, Qt::QueuedConnection);
         },
@@ -71,15 +90,41 @@ void SourceFileAdder::startNextOperation()
     m_run->start();
 }
 
-// Paths not in the list yet, not repeated, with an accepted extension; the rest is passed over.
-QStringList SourceFileAdder::pathsToMeasure(const QStringList &paths) const
+// On the worker: folders walked; paths not in the list yet, not repeated, with an accepted
+// extension; the rest is passed over. The folders without a video go to the operation's outcome.
+QStringList SourceFileAdder::pathsToMeasure(const QStringList &paths, const QSet<QString> &listed,
+                                            const std::atomic<bool> &stop)
 {
+    const ExpandedPaths expanded = ExpandFolderTrees(paths, &stop);
+    QMetaObject::invokeMethod(
+        this,
+        [this, without = expanded.foldersWithoutVideo, unreadable = expanded.unreadableFolders] {
+            m_outcome.foldersWithoutVideo << without;
+            m_outcome.unreadableFolders << unreadable;
+        },
+        Qt::QueuedConnection);
     QStringList chosen;
-    for (const QString &path : DistinctPaths(WithFoldersExpanded(paths))) {
-        if (!listHolds(m_model, path) && IsAcceptedSourceFile(path))
+    for (const QString &path : DistinctPaths(expanded.paths)) {
+        if (!listed.contains(path) && IsAcceptedSourceFile(path))
             chosen << path;
     }
     return chosen;
+}
+
+void SourceFileAdder::listedCount(int count)
+{
+    m_outcome.listed = count;
+    Q_EMIT progress(0, count);
+}
+
+void SourceFileAdder::cancel()
+{
+    if (!isBusy())
+        return;
+    m_cancelled = true;
+    m_ready.clear();
+    if (m_run)
+        m_run->stop();
 }
 
 void SourceFileAdder::receive(const ProbedSourceFile &file)
@@ -118,7 +163,8 @@ void SourceFileAdder::handleReady()
 
 void SourceFileAdder::handle(const ProbedSourceFile &file)
 {
-    if (listHolds(m_model, file.path)) // added by an operation that ran meanwhile
+    const auto counted = qScopeGuard([this] { Q_EMIT progress(++m_handled, m_outcome.listed); });
+    if (m_cancelled || listHolds(m_model, file.path)) // added by an operation that ran meanwhile
         return;
     if (file.refused) {
         m_refused.append({file.path, file.refusal});
@@ -129,6 +175,7 @@ void SourceFileAdder::handle(const ProbedSourceFile &file)
         return;
     }
     m_model.appendItem(newItem(file));
+    ++m_outcome.added;
     if (!file.hasSound)
         m_soundless << file.path;
 }
@@ -155,11 +202,31 @@ void SourceFileAdder::finishOperation()
     m_run.reset();
     if (!reportOperation())
         return;
-    const std::unique_ptr<Operation> over = std::move(m_current);
+    endOperation(std::move(m_current));
+    if (!m_cancelled) {
+        if (!m_current)
+            startNextOperation();
+        return;
+    }
+    // Cancelled: every waiting operation ends at once, adding nothing.
+    const QPointer<SourceFileAdder> alive(this);
+    while (alive && !m_waiting.empty()) {
+        auto waiting = std::make_unique<Operation>(std::move(m_waiting.front()));
+        m_waiting.pop_front();
+        m_outcome = Outcome{};
+        endOperation(std::move(waiting));
+    }
+    if (alive)
+        m_cancelled = false;
+}
+
+void SourceFileAdder::endOperation(std::unique_ptr<Operation> over)
+{
     m_measuringDone = false;
+    m_handled = 0;
+    m_lastOutcome = std::exchange(m_outcome, Outcome{});
+    m_lastOutcome.cancelled = m_cancelled;
     Q_EMIT finished();
     if (over->done)
         over->done();
-    if (!m_current)
-        startNextOperation();
 }

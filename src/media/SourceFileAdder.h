@@ -8,7 +8,8 @@
 //   - a path that is already in the list, that came earlier in the same call (both compared
 //     exactly: names that differ in letter case are different files), or whose extension is
 //     not accepted is passed over without a message;
-//   - a folder stands for the video files in it (not those of its folders), in name order;
+//   - a folder stands for the video files in it and in the folders below it, in natural name
+//     order (SourceFolderTree); the walk runs on the worker too;
 //   - a file that is missing, empty, unreadable, damaged, that no decoder reads, that lasts
 //     less than a second or whose size can't be read is left out; after the last file one
 //     report through the codec error reporter names every file left out with its reason;
@@ -17,7 +18,9 @@
 #include "media/SourceRefusal.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -51,7 +54,24 @@ public:
     // True while an add operation is running or waiting.
     bool isBusy() const;
 
+    // Stops adding: the running operation adds no further file and the waiting ones none at
+    // all; each still ends as usual (finished, its `done`), with the files added so far.
+    void cancel();
+
+    // What the operation that finished last came to.
+    struct Outcome {
+        int listed = 0; // files it set out to measure (folders walked, repeats left out)
+        int added = 0;
+        QStringList foldersWithoutVideo;
+        QStringList unreadableFolders;
+        bool cancelled = false;
+    };
+    const Outcome &lastOutcome() const { return m_lastOutcome; }
+
 Q_SIGNALS:
+    // Of the `total` files of the running operation, `handled` have been measured and added or
+    // left out.
+    void progress(int handled, int total);
     // Every file of the running operation has been measured; rows may still wait for a report
     // window the user has not closed yet.
     void allMeasured();
@@ -62,7 +82,9 @@ private:
     struct Operation;
 
     void startNextOperation();
-    QStringList pathsToMeasure(const QStringList &paths) const;
+    QStringList pathsToMeasure(const QStringList &paths, const QSet<QString> &listed, const std::atomic<bool> &stop);
+    void listedCount(int count);
+    void endOperation(std::unique_ptr<Operation> over);
     void receive(const ProbedSourceFile &file);
     void receiveEnd();
     void handleReady();
@@ -83,4 +105,8 @@ private:
     bool m_handling = false; // a file is being handled
     QList<RefusedSourceFile> m_refused; // left out by the running operation
     QStringList m_soundless;            // added unchecked by it, for want of sound
+    Outcome m_outcome;                  // of the running operation
+    Outcome m_lastOutcome;
+    bool m_cancelled = false;
+    int m_handled = 0; // files of the running operation handled so far
 };

@@ -2,7 +2,6 @@
 
 #include "support/FileFunc.h"
 
-#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -67,27 +66,4 @@ QStringList DistinctPaths(const QStringList &paths)
         }
     }
     return distinct;
-}
-
-QStringList VideoFilesIn(const QString &folder)
-{
-    QStringList videos;
-    for (const QString &path : TFileFunc::ListFolderFiles(folder + QLatin1Char('/'))) {
-        if (IsAcceptedSourceFile(path) && QFileInfo(path).isFile())
-            videos << path;
-    }
-    videos.sort();
-    return videos;
-}
-
-QStringList WithFoldersExpanded(const QStringList &paths)
-{
-    QStringList expanded;
-    for (const QString &path : paths) {
-        if (QFileInfo(path).isDir())
-            expanded << VideoFilesIn(path);
-        else
-            expanded << path;
-    }
-    return expanded;
 }

@@ -16,11 +16,3 @@ QStringList SourceFileDialogFilters();
 
 // `paths` in their order with repeats removed (exact comparison, the first one stays).
 QStringList DistinctPaths(const QStringList &paths);
-
-// The video files directly in `folder` (an accepted extension, a regular file), sorted by name;
-// the folders inside it are not entered.
-QStringList VideoFilesIn(const QString &folder);
-
-// `paths` with every folder among them replaced by the video files in it (VideoFilesIn); other
-// paths stay as they are, in their place.
-QStringList WithFoldersExpanded(const QStringList &paths);

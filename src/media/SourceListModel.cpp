@@ -4,6 +4,8 @@
 #include "media/SourceRefusal.h"
 #include "media/TimeText.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
@@ -30,6 +32,25 @@ QVariant toolTip(const SourceItem &item, int column)
     if (column == SourceRow::FileNameColumn) // the cell shortens a long path in its middle
         return trackLine.isEmpty() ? item.path : item.path + u'\n' + trackLine;
     return trackLine.isEmpty() ? QVariant() : QVariant(trackLine);
+}
+
+// The lines every cell's tip adds for the facts about the row's file.
+QStringList factLines(bool missing, const std::optional<ConvertedMark> &mark)
+{
+    QStringList lines;
+    if (missing)
+        lines << QStringLiteral("missing: the file is no longer there");
+    if (mark)
+        lines << QStringLiteral("Converted to ") + QFileInfo(mark->outputPath).fileName();
+    return lines;
+}
+
+QVariant withLines(const QVariant &tip, const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return tip;
+    const QString text = tip.toString();
+    return (text.isEmpty() ? QStringList() : QStringList{text}) + lines;
 }
 
 } // namespace
@@ -64,8 +85,16 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_items.size())
         return {};
     const SourceItem &item = m_items.at(index.row());
-    if (role == Qt::ToolTipRole && !item.hasSound)
-        return item.path + u'\n' + SoundlessRowText(); // why the row was added unchecked
+    if (role == MissingRole)
+        return isMissing(item.id);
+    if (role == ConvertedRole)
+        return index.column() == SourceRow::CheckColumn && convertedMark(item.id).has_value();
+    if (role == Qt::ToolTipRole) {
+        const QVariant tip = item.hasSound ? toolTip(item, index.column())
+                                           : QVariant(item.path + u'\n' + SoundlessRowText()); // why it is unchecked
+        const QVariant full = withLines(tip, factLines(isMissing(item.id), convertedMark(item.id)));
+        return full.typeId() == QMetaType::QStringList ? QVariant(full.toStringList().join(u'\n')) : full;
+    }
     if (index.column() == SourceRow::CheckColumn) {
         if (role == Qt::CheckStateRole)
             return item.checked ? Qt::Checked : Qt::Unchecked;
@@ -73,8 +102,6 @@ QVariant SourceListModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return SourceCellText(item, index.column());
-    if (role == Qt::ToolTipRole)
-        return toolTip(item, index.column());
     if (role == AudioTrackCountRole && index.column() == SourceRow::FileNameColumn)
         return item.audioTracks.size() > 1 ? static_cast<int>(item.audioTracks.size()) : 0;
     return {};
@@ -119,6 +146,7 @@ bool SourceListModel::removeRows(int row, int count, const QModelIndex &parent)
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     m_items.remove(row, count);
     endRemoveRows();
+    Q_EMIT itemsChanged();
     return true;
 }
 
@@ -142,6 +170,7 @@ SourceItemId SourceListModel::appendItem(SourceItem item)
     beginInsertRows(QModelIndex(), at, at);
     m_items.append(item);
     endInsertRows();
+    Q_EMIT itemsChanged();
     return item.id;
 }
 
@@ -155,7 +184,8 @@ void SourceListModel::setTimes(SourceItemId id, qint64 startMs, qint64 endMs)
         return;
     item.startMs = startMs;
     item.endMs = endMs;
-    rowChanged(*row, SourceRow::StartTimeColumn, SourceRow::CutTimeColumn);
+    rowChanged(*row, SourceRow::CheckColumn, SourceRow::CutTimeColumn); // a converted mark may go
+    Q_EMIT itemsChanged();
 }
 
 void SourceListModel::setChecked(SourceItemId id, bool checked)
@@ -165,6 +195,7 @@ void SourceListModel::setChecked(SourceItemId id, bool checked)
         return;
     m_items[*row].checked = checked;
     rowChanged(*row, SourceRow::CheckColumn, SourceRow::CheckColumn);
+    Q_EMIT itemsChanged();
 }
 
 void SourceListModel::setAudioTrack(SourceItemId id, std::optional<int> track)
@@ -174,6 +205,7 @@ void SourceListModel::setAudioTrack(SourceItemId id, std::optional<int> track)
         return;
     m_items[*row].audioTrack = track;
     rowChanged(*row, 0, SourceRow::ColumnCount - 1); // the tooltip of every cell names it
+    Q_EMIT itemsChanged();
 }
 
 void SourceListModel::rowChanged(int row, int firstColumn, int lastColumn)
@@ -181,9 +213,74 @@ void SourceListModel::rowChanged(int row, int firstColumn, int lastColumn)
     Q_EMIT dataChanged(index(row, firstColumn), index(row, lastColumn));
 }
 
+void SourceListModel::allRowsChanged(int firstColumn, int lastColumn)
+{
+    if (!m_items.isEmpty())
+        Q_EMIT dataChanged(index(0, firstColumn), index(rowCount() - 1, lastColumn));
+}
+
 void SourceListModel::clear()
 {
+    if (m_items.isEmpty())
+        return;
     beginResetModel();
     m_items.clear();
     endResetModel();
+    Q_EMIT itemsChanged();
+}
+
+void SourceListModel::replaceItems(QList<SourceItem> items)
+{
+    for (const SourceItem &item : std::as_const(items))
+        m_lastId = std::max(m_lastId, item.id.value);
+    for (SourceItem &item : items) {
+        if (!item.id.isValid())
+            item.id = SourceItemId{++m_lastId};
+    }
+    if (items == m_items)
+        return;
+    beginResetModel();
+    m_items = std::move(items);
+    endResetModel();
+    Q_EMIT itemsChanged();
+}
+
+void SourceListModel::setMissing(SourceItemId id, bool missing)
+{
+    const std::optional<int> row = rowOf(id);
+    if (!row || isMissing(id) == missing)
+        return;
+    if (missing)
+        m_missing.insert(id.value);
+    else
+        m_missing.remove(id.value);
+    rowChanged(*row, 0, SourceRow::ColumnCount - 1);
+    Q_EMIT factsChanged();
+}
+
+void SourceListModel::setSettingsKey(const QString &key)
+{
+    if (key == m_settingsKey)
+        return;
+    m_settingsKey = key;
+    allRowsChanged(0, SourceRow::ColumnCount - 1);
+}
+
+void SourceListModel::setConvertedMark(SourceItemId id, const ConvertedMark &mark)
+{
+    if (!id.isValid() || m_marks.value(id.value) == mark)
+        return;
+    m_marks.insert(id.value, mark);
+    if (const std::optional<int> row = rowOf(id))
+        rowChanged(*row, 0, SourceRow::ColumnCount - 1);
+    Q_EMIT factsChanged();
+}
+
+std::optional<ConvertedMark> SourceListModel::convertedMark(SourceItemId id) const
+{
+    const auto mark = m_marks.constFind(id.value);
+    const std::optional<int> row = rowOf(id);
+    if (mark == m_marks.cend() || !row || !MarkHolds(*mark, m_items.at(*row), m_settingsKey))
+        return std::nullopt;
+    return *mark;
 }

@@ -41,6 +41,13 @@ SourceProbeRun::SourceProbeRun(QStringList paths, SizeFunction sizeOf, Deliver d
 {
 }
 
+SourceProbeRun::SourceProbeRun(Lister list, std::function<void(int)> listed, SizeFunction sizeOf, Deliver deliver,
+                               std::function<void()> deliverEnd)
+    : m_list(std::move(list)), m_listed(std::move(listed)), m_sizeOf(std::move(sizeOf)), m_deliver(std::move(deliver)),
+      m_deliverEnd(std::move(deliverEnd))
+{
+}
+
 SourceProbeRun::~SourceProbeRun()
 {
     m_stop = true;
@@ -56,6 +63,11 @@ void SourceProbeRun::start()
 
 void SourceProbeRun::run()
 {
+    if (m_list) {
+        m_paths = m_list(m_stop);
+        if (m_listed)
+            m_listed(static_cast<int>(m_paths.size()));
+    }
     {
         ProbeGraph graph; // one graph for the whole operation, released before the end is told
         for (const QString &path : std::as_const(m_paths)) {

@@ -31,9 +31,19 @@ public:
     using SizeFunction = std::function<qint64(const QString &path)>;
     using Deliver = std::function<void(const ProbedSourceFile &file)>;
 
+    // Makes the list of files to measure on the worker (a folder tree walked, say); `stop` is
+    // set when the run is asked to stop.
+    using Lister = std::function<QStringList(const std::atomic<bool> &stop)>;
+
     SourceProbeRun(QStringList paths, SizeFunction sizeOf, Deliver deliver, std::function<void()> deliverEnd);
+    // The same, measuring what `list` gives; `listed` then gets how many files that is (on the
+    // worker, before the first file is delivered).
+    SourceProbeRun(Lister list, std::function<void(int count)> listed, SizeFunction sizeOf, Deliver deliver,
+                   std::function<void()> deliverEnd);
     // Asks the worker to stop after the file it is measuring and waits for it.
     ~SourceProbeRun();
+    // Asks the worker to stop after the file it is measuring; returns at once.
+    void stop() { m_stop = true; }
     SourceProbeRun(const SourceProbeRun &) = delete;
     SourceProbeRun &operator=(const SourceProbeRun &) = delete;
 
@@ -43,6 +53,8 @@ private:
     void run();
 
     QStringList m_paths;
+    Lister m_list;
+    std::function<void(int)> m_listed;
     SizeFunction m_sizeOf;
     Deliver m_deliver;
     std::function<void()> m_deliverEnd;

@@ -2,6 +2,7 @@
 
 #include "engine/OutputFolder.h"
 #include "services/CommonLib.h"
+#include "services/ConvertedRows.h"
 #include "settings/IniFile32.h"
 
 TCustomProc::TCustomProc(TCommonLib &common, OptionSelectionModel &options, SourceListModel &sources)
@@ -51,4 +52,12 @@ TBatchServices TCustomProc::batchServices()
 QString TCustomProc::PrepareOutputFolder() const
 {
     return ::PrepareOutputFolder(m_builder.outputFolderText(), m_common.appFunc());
+}
+
+QString TCustomProc::conversionSettingsKey() const
+{
+    EncoderSettings settings = EncoderSettingsFrom(m_options.selection());
+    settings.loudness = m_builder.loudnessTarget();
+    settings.keepOriginal = m_options.keepOriginal();
+    return ConversionSettingsKey(settings, OutputFolderPath(m_builder.outputFolderText()));
 }

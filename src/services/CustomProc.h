@@ -41,6 +41,9 @@ public:
     // What a batch run builds each item's command with, and where it records and reports.
     TBatchServices batchServices();
     QString PrepareOutputFolder() const;
+    // The settings a window's item would be converted with now, with the output folder, as one
+    // text (ConversionSettingsKey).
+    QString conversionSettingsKey() const;
 
 private:
     void bindCustomProfiles();

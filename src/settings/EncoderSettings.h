@@ -24,6 +24,15 @@ struct EncoderSettings {
     // Run-wide choices no selector index holds.
     LoudnessTarget loudness;                // unset: the sound as recorded
     bool keepOriginal = false;              // copy the sound as it is where the type allows
+    // kelvane-convert's --bitrate, --rate and --channels, asked for on their own: with
+    // keepOriginal they make the sound be encoded. A quality's or profile's values never do.
+    struct AskedFormat {
+        bool bitrate = false;
+        bool sampleRate = false;
+        bool channels = false;
+        bool any() const { return bitrate || sampleRate || channels; }
+        friend bool operator==(const AskedFormat &, const AskedFormat &) = default;
+    } askedFormat;
 
     friend bool operator==(const EncoderSettings &, const EncoderSettings &) = default;
 };

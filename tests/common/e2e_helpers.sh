@@ -72,9 +72,10 @@ logged() { grep -qF "$1" "$LOG" 2>/dev/null; }
 added() { grep -qF "InitDir=$(dirname "$SOURCE")/" "$SETTINGS" 2>/dev/null && only_main; }
 stopped() { logged "Conversion stopped: $SOURCE" && only_main; }
 
-# Starts the program and waits for its main window, with the splash gone and nothing else up.
+# Starts the program (with the files given, if any) and waits for its main window, with the
+# splash gone and nothing else up.
 start_program() {
-  "$PROGRAM" &
+  "$PROGRAM" "$@" &
   pid=$!
   main=$(find_window "^Kelvane 1\.0$") || fail "no window titled Kelvane 1.0"
   poll 50 not_visible "^Kelvane$" || fail "the splash did not go"

@@ -428,3 +428,21 @@ TEST_F(BatchRunTest, OldTemporariesOfOursAndAKilledEncodersTemporaryAreRemoved)
     EXPECT_EQ(batch.failures().size(), 1);
     EXPECT_EQ(s.logLines("Removed an unfinished file").size(), 1);
 }
+
+// Items the window leaves out (missing, or converted already and skipped) are taken as
+// unchecked; each converted item is told with the file it became, for its mark.
+TEST_F(BatchRunTest, ItemsLeftOutAreNotConvertedAndEachConvertedOneIsToldWithItsOutput)
+{
+    s.addRow("one_second.avi", "a.avi");
+    s.addRow("one_second.avi", "b.avi");
+    QList<QPair<SourceItemId, QString>> converted;
+    QObject::connect(&batch, &TBatchRun::itemConverted,
+                     [&](int, const SourceItem &item, const QString &output) { converted.append({item.id, output}); });
+    ASSERT_TRUE(batch.RunBatch(s.sources, {s.sources.item(0).id.value}));
+    ASSERT_TRUE(finished.wait(120000));
+    EXPECT_EQ(s.outputFiles(), QStringList{"b.mp3"});
+    ASSERT_EQ(converted.size(), 1);
+    EXPECT_EQ(converted.at(0).first, s.sources.item(1).id);
+    EXPECT_EQ(converted.at(0).second, s.output("b"));
+    EXPECT_EQ(batch.state().checkedCount, 1);
+}

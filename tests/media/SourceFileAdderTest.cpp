@@ -233,7 +233,7 @@ TEST_F(AddingSourceFiles, AVideoWithoutSoundIsAddedUncheckedAndSaidSo)
     EXPECT_EQ(reporter.shown, 0);
 }
 
-// A folder stands for the videos directly in it, in name order, as on the command line.
+// A folder stands for the videos in it and in its folders, in name order, as on the command line.
 TEST_F(AddingSourceFiles, AFolderAddsTheVideoFilesInIt)
 {
     CopiedMedia media;
@@ -244,7 +244,7 @@ TEST_F(AddingSourceFiles, AFolderAddsTheVideoFilesInIt)
     QDir(folder).mkpath("inner");
     QFile::copy(MediaFixtures::path("two_seconds.flv"), folder + "/inner/c.flv");
     add({folder});
-    EXPECT_EQ(fileNames(), QStringList({a, b}));
+    EXPECT_EQ(fileNames(), QStringList({a, b, folder + "/inner/c.flv"}));
     EXPECT_EQ(reporter.shown, 0);
 }
 

@@ -63,7 +63,7 @@ TEST(SourceListModel, SetTimesRemoveRowsAndClearNotifyViews)
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     model.setTimes(ids[1], 30000, 60000);
     ASSERT_EQ(changed.size(), 1);
-    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(1, 4)); // start, end and cut
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(1, 0)); // the converted mark, start, end and cut
     EXPECT_EQ(changed[0][1].toModelIndex(), model.index(1, 6));
     EXPECT_EQ(ShownText(model, 1, SourceRow::CutTimeColumn), "00:00:30");
     model.setTimes(SourceItemId{99}, 0, 0);

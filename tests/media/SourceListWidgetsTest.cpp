@@ -4,6 +4,7 @@
 #include "common/Fakes.h"
 #include "media/SourceFileAdder.h"
 #include "media/SourceFileTypes.h"
+#include "media/SourceListHistory.h"
 #include "media/SourceListModel.h"
 #include "media/widgets/InitFileForm.h"
 #include "support/EscapedFailure.h"
@@ -27,6 +28,7 @@
 #include <QTreeView>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -601,4 +603,87 @@ TEST_F(SourceListWindow, TheHeaderCheckBoxShowsTheRowsState)
     EXPECT_GE(changed.count(), 4) << "the header is told to repaint";
     model.clear();
     EXPECT_EQ(state(), Qt::Unchecked);
+}
+
+// The window's list-changing commands are undone and redone whole, the rows brought back
+// selected, with the status line saying what was undone.
+TEST_F(SourceListWindow, EveryCommandThatChangesTheListIsUndoneAndRedone)
+{
+    SourceListHistory history(model);
+    controller->setHistory(&history);
+    QSignalSpy status(controller, &SourceListController::statusMessage);
+    struct Case {
+        const char *label;
+        std::function<void()> command;
+        QList<int> selectedAfterUndo;
+    };
+    const Case cases[] = {
+        {"Remove", [&] { controller->btnRemoveFileClick(); }, {1}},
+        {"Remove", [&] { controller->dxTreeSourceFileInfoKeyDown(Qt::Key_Delete); }, {1}},
+        {"Clear List", [&] { controller->btnClearFileClick(); }, {0, 1, 2}},
+        {"Drag out", [&] { controller->view().dxTreeSourceFileInfoEndDrag(nullptr); }, {1}},
+    };
+    for (const Case &c : cases) {
+        model.clear();
+        fill({"/v/a.avi", "/v/b.avi", "/v/c.avi"});
+        history.reset();
+        focusRow(1);
+        const QList<SourceItem> before = model.items();
+        c.command();
+        const QList<SourceItem> after = model.items();
+        ASSERT_NE(after, before) << c.label;
+        const int stopsBefore = log.stops;
+        controller->undo();
+        EXPECT_EQ(model.items(), before) << c.label;
+        EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Undone: ") + c.label);
+        EXPECT_EQ(selected(), c.selectedAfterUndo) << c.label << ": the rows brought back are selected";
+        EXPECT_EQ(log.stops, stopsBefore + 1) << c.label;
+        controller->redo();
+        EXPECT_EQ(model.items(), after) << c.label;
+        EXPECT_EQ(status.last().at(0).toString(), QStringLiteral("Redone: ") + c.label);
+    }
+    controller->redo();
+    EXPECT_EQ(status.last().at(0).toString(), "Nothing to redo.");
+}
+
+// A dropped folder adds the videos of its whole tree as one step; one without a video is said
+// in the status line.
+TEST_F(SourceListWindow, ADroppedFolderTreeAddsAsOneStepAndAnEmptyOneIsSaid)
+{
+    SourceListHistory history(model);
+    controller->setHistory(&history);
+    QSignalSpy status(controller, &SourceListController::statusMessage);
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath("Week 10"));
+    QDir().mkpath(dir.filePath("Week 2"));
+    QDir().mkpath(dir.filePath("nothing"));
+    QFile::copy(MediaFixtures::path("two_seconds.avi"), dir.filePath("Week 10/a.avi"));
+    QFile::copy(MediaFixtures::path("three_seconds.mp4"), dir.filePath("Week 2/b.mp4"));
+    QSignalSpy over(&controller->adder(), &SourceFileAdder::finished);
+    controller->FilesDropped({dir.path(), dir.filePath("nothing")});
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(names(), QStringList({dir.filePath("Week 2/b.mp4"), dir.filePath("Week 10/a.avi")}));
+    EXPECT_EQ(status.last().at(0).toString(),
+              QStringLiteral("2 of 2 files added. No video in %1").arg(dir.filePath("nothing")));
+    EXPECT_EQ(history.undo(), "Add");
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+// Esc while a tree is added: no further file comes in; what came stays.
+TEST_F(SourceListWindow, StoppingAnAddKeepsWhatCameIn)
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 30; ++i)
+        QFile::copy(MediaFixtures::path("two_seconds.avi"), dir.filePath(QStringLiteral("clip %1.avi").arg(i)));
+    QSignalSpy status(controller, &SourceListController::statusMessage);
+    QSignalSpy over(&controller->adder(), &SourceFileAdder::finished);
+    QObject::connect(&model, &SourceListModel::rowsInserted, controller, [&] {
+        if (model.rowCount() == 1)
+            controller->cancelAdding();
+    });
+    controller->FilesDropped({dir.path()});
+    ASSERT_TRUE(over.wait(60000));
+    EXPECT_EQ(names(), QStringList{dir.filePath("clip 0.avi")});
+    EXPECT_EQ(status.last().at(0).toString(), "Adding stopped: 1 of 30 files added.");
+    EXPECT_TRUE(status.at(0).at(0).toString().startsWith("Adding files: 0 of 30")) << status.at(0).at(0).toString().toStdString();
 }

@@ -12,6 +12,8 @@
 #include "app/widgets/SplashImage.h"
 #include "engine/ConvertingCommands.h"
 #include "engine/widgets/ConversionController.h"
+#include "media/SourceListHistory.h"
+#include "media/SourceListStore.h"
 #include "media/widgets/InitFileForm.h"
 #include "media/widgets/PreviewControls.h"
 #include "media/widgets/PreviewKeyBindings.h"
@@ -24,6 +26,8 @@
 #include "settings/LoudnessSelection.h"
 #include "settings/widgets/LoudnessComboBinder.h"
 #include "settings/widgets/SelectorComboBinder.h"
+#include "services/ConvertedRows.h"
+#include "settings/ConfigFiles.h"
 #include "support/MessageBoxHelpers.h"
 
 #include <QCheckBox>
@@ -31,6 +35,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QScreen>
 #include <QThread>
@@ -39,6 +44,43 @@
 
 namespace {
 
+
+// While a mouse button is held anywhere in the program, the list's changes make one step of its
+// history: a marker dragged across the timeline is one change, undone at once.
+class HeldButtons final : public QObject {
+public:
+    explicit HeldButtons(SourceListHistory &history) : m_history(history) { qApp->installEventFilter(this); }
+    ~HeldButtons() override
+    {
+        if (m_held)
+            m_history.releaseSteps();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (!std::exchange(m_held, true))
+                m_history.holdSteps();
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove: // a release another program took (a drag) shows here
+            if (m_held && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton) {
+                m_held = false;
+                m_history.releaseSteps();
+            }
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    SourceListHistory &m_history;
+    bool m_held = false;
+};
 
 qreal screenPixelRatio()
 {
@@ -128,6 +170,7 @@ void AppWindows::runStartup()
 {
     m_services = std::make_unique<AppServices>(m_locations, m_desktop.clock, m_desktop.boxes, m_options, m_sources);
     logFileLocations();
+    restoreSourceList();
     m_startup = RunStartup(m_programFolder, m_exePath, m_desktop.boxes);
     m_services->customProc.selectorHooks().loadUserSettings = [this] { loadUserSettings(); };
     applyProductInfo();
@@ -145,6 +188,37 @@ void AppWindows::logFileLocations()
         return;
     try {
         m_services->common.WriteLog(FileLocationsLogLine(m_locations));
+    } catch (const LogWriteError &) {
+    }
+}
+
+QString AppWindows::sourceListPath() const
+{
+    return ConfigFolder(m_locations.configBase) + QStringLiteral("SourceList.json");
+}
+
+// The list saved last time comes back before the window shows; from here on every change is
+// saved, and can be undone.
+void AppWindows::restoreSourceList()
+{
+    if (!m_startupNote.isEmpty())
+        logQuietly(m_startupNote);
+    if (m_keepsSourceList) {
+        m_listStore = std::make_unique<SourceListStore>(sourceListPath(), m_sources,
+                                                        [this](const QString &line) { logQuietly(line); });
+        m_listStore->restore();
+    } else {
+        logQuietly(QStringLiteral("Another window keeps the source list; the list of this one is not kept."));
+    }
+    m_history = std::make_unique<SourceListHistory>(m_sources);
+    m_heldButtons = std::make_unique<HeldButtons>(*m_history);
+}
+
+// A log line that may not be written: the step that needs the log reports it.
+void AppWindows::logQuietly(const QString &line) const
+{
+    try {
+        m_services->common.WriteLog(line);
     } catch (const LogWriteError &) {
     }
 }
@@ -175,8 +249,10 @@ void AppWindows::wireCommands()
     new OptionFormController(*m_optionForm, m_services->customProc.customProfiles(), m_options,
                              ReportingFailuresIn(m_desktop.boxes));
     // The loudness choice is kept in the user settings and applies to every item built after it.
-    m_loudness = std::make_unique<TLoudnessSelection>(
-        m_services->userSettings, [this](LoudnessTarget target) { m_services->customProc.setLoudnessTarget(target); });
+    m_loudness = std::make_unique<TLoudnessSelection>(m_services->userSettings, [this](LoudnessTarget target) {
+        m_services->customProc.setLoudnessTarget(target);
+        refreshSettingsKey();
+    });
     m_loudness->load();
     new LoudnessComboBinder(*m_optionForm, *m_loudness, ReportingFailuresIn(m_desktop.boxes));
     connect(form, &TFrmMainForm::selectOutputFolderRequested, this, &AppWindows::chooseOutputFolder);
@@ -186,6 +262,16 @@ void AppWindows::wireCommands()
     connect(form->edtOutputFolder(), &QLineEdit::textChanged, this,
             [this](const QString &text) { m_services->customProc.setOutputFolderText(text); });
     m_services->customProc.setOutputFolderText(form->edtOutputFolder()->text());
+    // Whatever changes what a conversion would write changes which rows show as converted.
+    connect(form->edtOutputFolder(), &QLineEdit::textChanged, this, &AppWindows::refreshSettingsKey);
+    connect(&m_options, &OptionSelectionModel::selectionChanged, this, &AppWindows::refreshSettingsKey);
+    connect(&m_options, &OptionSelectionModel::keepOriginalChanged, this, &AppWindows::refreshSettingsKey);
+}
+
+void AppWindows::refreshSettingsKey()
+{
+    if (m_services)
+        m_sources.setSettingsKey(m_services->customProc.conversionSettingsKey());
 }
 
 // The source list answers the file buttons (and their shortcuts) and files dropped on the window;
@@ -207,6 +293,11 @@ void AppWindows::wireSources()
     connect(form, &TFrmMainForm::removeFilesRequested, sources, &SourceListController::btnRemoveFileClick);
     connect(form, &TFrmMainForm::clearFilesRequested, sources, &SourceListController::btnClearFileClick);
     connect(form, &TFrmMainForm::filesDropped, sources, &SourceListController::FilesDropped);
+    sources->setHistory(m_history.get());
+    connect(form, &TFrmMainForm::undoRequested, sources, &SourceListController::undo);
+    connect(form, &TFrmMainForm::redoRequested, sources, &SourceListController::redo);
+    connect(form, &TFrmMainForm::stopAddingRequested, sources, &SourceListController::cancelAdding);
+    connect(sources, &SourceListController::statusMessage, form->lblStatusLine(), &QLabel::setText);
     // A loaded preview of an item whose audio track the user changes switches to it at once.
     PreviewPlayer *preview = m_preview.get();
     connect(sources, &SourceListController::audioTracksChosen, preview,
@@ -275,12 +366,49 @@ void AppWindows::wireConversion()
     m_conversion->setFilesAtOnce([this] { return m_options.filesAtOnce(); });
     m_conversion->setMainWindowLock([form = m_mainForm.get()](bool locked) { form->setRunLocked(locked); });
     connect(m_mainForm.get(), &TFrmMainForm::convertRequested, m_conversion.get(), &TConversionController::start);
+    keepConvertedMarks();
     // Powering off ends the program at once: nothing that closing would save is saved.
     connect(m_conversion.get(), &TConversionController::endProgramRequested, this, [this] { Q_EMIT ended(0); });
     connect(m_conversion.get(), &TConversionController::runFinished, this,
             [this] { m_mainForm->lblStatusLine()->setText(m_conversion->batch().summary()); });
     // Closing the main window during a run asks first, as closing the progress window does.
     new CloseGuard(m_mainForm.get(), [this] { return !m_conversion->isRunning() || AskStopProcessing(m_desktop.boxes); });
+}
+
+// Convert leaves out rows whose file is gone and asks about rows converted already; each row a
+// run converts is marked with its output and the settings it was converted with.
+void AppWindows::keepConvertedMarks()
+{
+    m_conversion->setBeforeRun([this]() -> std::optional<QSet<quint64>> {
+        const RunPreparation preparation =
+            PrepareRun(m_sources, m_desktop.boxes, [this](const QString &line) { m_services->common.WriteLog(line); });
+        if (!preparation.status.isEmpty())
+            m_mainForm->lblStatusLine()->setText(preparation.status);
+        if (!preparation.go)
+            return std::nullopt;
+        return preparation.leaveOut;
+    });
+    TBatchRun &batch = m_conversion->batch();
+    connect(&batch, &TBatchRun::itemStarting, this,
+            [this](int row) { m_runSettingsKeys.insert(row, m_services->customProc.conversionSettingsKey()); });
+    connect(&batch, &TBatchRun::itemConverted, this, [this](int row, const SourceItem &item, const QString &output) {
+        m_sources.setConvertedMark(item.id, MarkOf(item, output, m_runSettingsKeys.value(row, m_sources.settingsKey())));
+    });
+    connect(&batch, &TBatchRun::runFinished, this, [this] { m_runSettingsKeys.clear(); });
+}
+
+void AppWindows::takeHandedOverFiles(const QStringList &paths)
+{
+    if (!m_mainForm->isVisible() || !m_sourceList) {
+        m_startupFiles << paths;
+        return;
+    }
+    m_mainForm->setWindowState(m_mainForm->windowState() & ~Qt::WindowMinimized);
+    m_mainForm->show();
+    m_mainForm->raise();
+    m_mainForm->activateWindow();
+    if (!paths.isEmpty())
+        m_sourceList->FilesDropped(paths);
 }
 
 void AppWindows::splashFinished()
@@ -299,6 +427,7 @@ void AppWindows::showMainWindow()
     m_services->customProc.FillAllSelectors();
     m_mainForm->setAcceptDrops(true);
     m_services->customProc.ApplyQualityProfile();
+    refreshSettingsKey();
     m_mainForm->centreOnScreen();
     m_mainForm->show();
     m_mainForm->activateWindow();
@@ -368,6 +497,8 @@ void AppWindows::FormClose()
         m_preview->StopPreview();
     if (m_filterGraph)
         m_filterGraph->Release();
+    if (m_listStore)
+        m_listStore->saveNow();
     if (const auto failure = m_services->userSettings.SaveUserSettings(userSettingsState()))
         ShowMessageBox(m_desktop.boxes, QStringLiteral("Your settings could not be saved.\n") + *failure, MessageKind::Warning);
     m_optionForm->hide();

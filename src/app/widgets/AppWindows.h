@@ -16,11 +16,14 @@
 #include "settings/OptionSelectionModel.h"
 #include "support/FileLocations.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
 class SegmentController;
+class SourceListHistory;
+class SourceListStore;
 class SourceListController;
 class TFrmMainForm;
 class TfrmConverting;
@@ -46,6 +49,16 @@ public:
     // Files named on the command line: added to the list once the main window is up, as if
     // they had been dropped on it.
     void setStartupFiles(const QStringList &paths) { m_startupFiles = paths; }
+    // Whether this window restores the source list saved last time and keeps it (true unless
+    // another window keeps it).
+    void setKeepsSourceList(bool keeps) { m_keepsSourceList = keeps; }
+    // A line for the log once the start-up has run.
+    void setStartupNote(const QString &line) { m_startupNote = line; }
+    // Files handed over by a later start: added (once the main window is up), and the window
+    // comes to the front.
+    void takeHandedOverFiles(const QStringList &paths);
+    // Where the source list is kept between runs.
+    QString sourceListPath() const;
 
     TFrmMainForm &mainForm() const { return *m_mainForm; }
     TfrmConverting &convertingForm() const { return *m_convertingForm; }
@@ -60,6 +73,9 @@ public:
     const RecSoftInfo &productInfo() const { return m_startup.info; }
     OptionSelectionModel &options() { return m_options; }
     SourceListModel &sources() { return m_sources; }
+    // Null until the start-up has run.
+    SourceListHistory *history() const { return m_history.get(); }
+    SourceListStore *sourceListStore() const { return m_listStore.get(); }
     PreviewTimelineState &timelineState() { return m_timelineState; }
     // Null until the start-up has run.
     SegmentController *segments() const { return m_segments; }
@@ -96,6 +112,10 @@ private:
     void splashFinished();
     void showMainWindow();
     void addStartupFiles();
+    void restoreSourceList();
+    void keepConvertedMarks();
+    void refreshSettingsKey();
+    void logQuietly(const QString &line) const;
     void loadUserSettings();
     void chooseOutputFolder();
     void showOptions();
@@ -126,5 +146,11 @@ private:
     SegmentController *m_segments = nullptr; // owned by the main window
     StartupResult m_startup;
     QStringList m_startupFiles;
+    bool m_keepsSourceList = true;
+    QString m_startupNote;
+    std::unique_ptr<SourceListStore> m_listStore;
+    std::unique_ptr<SourceListHistory> m_history;
+    std::unique_ptr<QObject> m_heldButtons; // mouse gestures make one step of the history
+    QHash<int, QString> m_runSettingsKeys;  // of the run's rows, as each started
     SourceListController *m_sourceList = nullptr; // owned by the main window
 };

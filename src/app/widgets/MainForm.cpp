@@ -411,6 +411,9 @@ void TFrmMainForm::performCommand(MainCommand command)
     case MainCommand::Convert: Q_EMIT convertRequested(); break;
     case MainCommand::Help: ActSysHelpExecute(); break;
     case MainCommand::SelectOutputFolder: Q_EMIT selectOutputFolderRequested(); break;
+    case MainCommand::Undo: Q_EMIT undoRequested(); break;
+    case MainCommand::Redo: Q_EMIT redoRequested(); break;
+    case MainCommand::StopAdding: Q_EMIT stopAddingRequested(); break;
     }
 }
 

@@ -109,6 +109,9 @@ Q_SIGNALS:
     void convertRequested();
     void selectOutputFolderRequested();
     void aboutRequested();
+    void undoRequested();
+    void redoRequested();
+    void stopAddingRequested();
     // Local files dropped on the window (it takes drops once setAcceptDrops(true) was called).
     void filesDropped(const QStringList &paths);
     // The window is closing: stop the preview and save the settings before the program ends.

@@ -56,8 +56,15 @@ void TConversionController::start()
 {
     if (isRunning())
         return;
+    QSet<quint64> leaveOut;
+    if (m_beforeRun) {
+        const std::optional<QSet<quint64>> chosen = m_beforeRun();
+        if (!chosen || isRunning()) // the question let the event loop run
+            return;
+        leaveOut = *chosen;
+    }
     m_batch.setFilesAtOnce(m_filesAtOnce ? m_filesAtOnce() : 1);
-    m_batch.RunBatch(m_custom.sources());
+    m_batch.RunBatch(m_custom.sources(), leaveOut);
 }
 
 // The progress window is a window of its own (a disabled parent would disable it too), placed

@@ -8,7 +8,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <QSet>
+
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 class QWidget;
@@ -28,6 +31,11 @@ public:
     // The main window's check boxes, read when a run's after-job step comes.
     void setAfterJobChoices(std::function<bool()> showOutputDirectory, std::function<bool()> shutdown);
     void setAfterJobChoices(const QAbstractButton *chkShowOutputDirectory, const QAbstractButton *chkShutdown);
+
+    // Asked as Convert is pressed, before the run: the ids of checked items to leave out, or
+    // nothing to start no run at all. Unset: every checked item converts.
+    using BeforeRun = std::function<std::optional<QSet<quint64>>()>;
+    void setBeforeRun(BeforeRun beforeRun) { m_beforeRun = std::move(beforeRun); }
 
     // How many files each run converts at once, read as the run starts; unset means 1.
     void setFilesAtOnce(std::function<int()> count) { m_filesAtOnce = std::move(count); }
@@ -70,4 +78,5 @@ private:
     QPointer<TfrmPowerOff> m_powerOffForm;
     std::function<void(bool)> m_lockMainWindow;
     std::function<int()> m_filesAtOnce;
+    BeforeRun m_beforeRun;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygonF>
 #include <QPersistentModelIndex>
 #include <QStyle>
 
@@ -58,9 +59,35 @@ QString ElideFolderPart(const QString &path, const QFontMetrics &metrics, int wi
     return lead + metrics.elidedText(name, Qt::ElideMiddle, width - metrics.horizontalAdvance(lead));
 }
 
+// The mark of a converted row: a small green disc with a white tick in the check cell's right
+// bottom corner, beside the check box.
+static void paintConvertedMark(QPainter &painter, const QRect &cell)
+{
+    const int size = std::max(7, cell.height() / 2 - 1);
+    const QRectF disc(cell.right() - size - 1, cell.bottom() - size - 1, size, size);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2e, 0x9d, 0x4f));
+    painter.drawEllipse(disc);
+    QPen tick(Qt::white, std::max(1.2, size / 6.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(tick);
+    const QPointF at = disc.topLeft();
+    const qreal s = disc.width();
+    painter.drawPolyline(QPolygonF{at + QPointF(s * 0.25, s * 0.52), at + QPointF(s * 0.43, s * 0.7),
+                                   at + QPointF(s * 0.75, s * 0.32)});
+    painter.restore();
+}
+
 void SourceGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    if (index.data(SourceListModel::MissingRole).toBool()) { // a row whose file is gone is greyed
+        const QColor grey = option->palette.color(QPalette::Disabled, QPalette::Text);
+        option->palette.setColor(QPalette::Text, grey);
+        option->palette.setColor(QPalette::HighlightedText, grey);
+        option->state &= ~QStyle::State_Enabled;
+    }
     if (index.column() != SourceRow::FileNameColumn)
         return;
     const int count = audioTrackCount(index);
@@ -88,6 +115,8 @@ void SourceGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     } else {
         QStyledItemDelegate::paint(painter, option, index);
     }
+    if (index.data(SourceListModel::ConvertedRole).toBool())
+        paintConvertedMark(*painter, option.rect);
     painter->save();
     painter->setPen(option.palette.color(QPalette::Midlight));
     const QRect r = option.rect;

@@ -36,6 +36,7 @@ class IMessageBoxes;
 class QMenu;
 class QTreeView;
 class SourceFileAdder;
+class SourceListHistory;
 class SourceListModel;
 class SourceListView;
 class TFrmInitFileForm;
@@ -55,6 +56,9 @@ public:
     // picked last is kept. Without them the dialog starts in the home folder.
     void setInitDirAccess(std::function<QString()> read, std::function<void(const QString &)> store);
     void setHooks(SourceListHooks hooks) { m_hooks = std::move(hooks); }
+    // Where the list's changes are recorded for undo; without it nothing can be undone. Not
+    // owned; it must outlive the controller.
+    void setHistory(SourceListHistory *history) { m_history = history; }
     void setFileChooser(FileChooser chooser) { m_chooseFiles = std::move(chooser); }
 
     SourceListView &view() { return *m_view; }
@@ -73,6 +77,13 @@ public Q_SLOTS:
     // InitDir alone.
     void FilesDropped(const QStringList &paths);
 
+    // Undo and redo of the list's last change (Ctrl+Z, Ctrl+Shift+Z, the row menu); the status
+    // line says what was undone or redone.
+    void undo();
+    void redo();
+    // Esc: stops adding files; the files added so far stay.
+    void cancelAdding();
+
     void dxTreeSourceFileInfoKeyDown(int key);
     void dxTreeSourceFileInfoKeyUp(int key);
     // Opens the context menu of `row` at `globalPos`; its choice applies to the selected rows
@@ -84,12 +95,22 @@ Q_SIGNALS:
     void openFinished();
     // The user chose the audio track of these items.
     void audioTracksChosen(const QList<SourceItemId> &ids);
+    // A line for the status line: adding in progress, what an add came to, what was undone.
+    void statusMessage(const QString &text);
 
 private:
     void filesChosen(const QStringList &paths);
     void openDone();
     void afterAdding();
-    void removeSelectedRows();
+    void removeSelectedRows(const QString &label);
+    void rowsDraggedOut();
+    void addFiles(const QStringList &paths, std::function<void()> done);
+    void addingProgress(int handled, int total);
+    void addingFinished();
+    void change(const QString &label, const std::function<void()> &action);
+    enum class StepDirection { Back, Again };
+    void takeStep(StepDirection direction);
+    void addHistoryEntries(QMenu &menu);
     void markersToEndsWhenEmpty();
     void chooseAudioTrack(const QList<SourceItemId> &ids, int track);
 
@@ -99,6 +120,7 @@ private:
     SourceFileAdder *m_adder;
     TFrmInitFileForm *m_busyWindow;
     SourceListHooks m_hooks;
+    SourceListHistory *m_history = nullptr;
     FileChooser m_chooseFiles;
     std::function<QString()> m_readInitDir;
     std::function<void(const QString &)> m_storeInitDir;

@@ -255,6 +255,20 @@ void SourceListView::selectFirstRow()
         m_grid->selectionModel()->select(m_model.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+void SourceListView::selectRows(const QList<int> &rows)
+{
+    QItemSelectionModel *selection = m_grid->selectionModel();
+    selection->clear();
+    for (int row : rows) {
+        if (row < 0 || row >= m_model.rowCount())
+            continue;
+        const QModelIndex at = m_model.index(row, 0);
+        if (!selection->currentIndex().isValid() || row == rows.first())
+            selection->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+        selection->select(at, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
 bool SourceListView::isGrid(const QObject *object) const
 {
     return object && (object == m_grid || object == m_grid->viewport());

@@ -56,6 +56,8 @@ public:
     void focusAndSelect(std::optional<int> row);
     // Adds the first row to the selection (rows already selected stay so).
     void selectFirstRow();
+    // Makes `rows` the selection, the first of them focused; none clears it.
+    void selectRows(const QList<int> &rows);
 
     // A drag of rows that began in the grid ended; `target` took the drop (null: nothing did,
     // or it was dropped outside the program). Rows released anywhere but on the grid itself

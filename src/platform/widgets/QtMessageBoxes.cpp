@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -80,6 +81,24 @@ std::unique_ptr<QInputDialog> MakeTextQuestion(const QString &prompt, const QStr
     dialog->setLabelText(prompt);
     dialog->setTextValue(initial);
     return dialog;
+}
+
+int QtMessageBoxes::choose(const QString &text, MessageIcon icon, const QStringList &captions)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, icon, MessageButtons::Ok, ownerWindow());
+    box->removeButton(box->button(QMessageBox::Ok));
+    QList<QAbstractButton *> buttons;
+    for (const QString &caption : captions)
+        buttons << box->addButton(caption, buttons.size() + 1 == captions.size() ? QMessageBox::RejectRole
+                                                                                 : QMessageBox::AcceptRole);
+    if (!buttons.isEmpty()) {
+        box->setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+        box->setEscapeButton(buttons.last());
+    }
+    SkinStyle::dropButtonPictures(box.get());
+    box->exec();
+    const qsizetype pressed = buttons.indexOf(box->clickedButton());
+    return pressed < 0 ? static_cast<int>(captions.size()) - 1 : static_cast<int>(pressed);
 }
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)

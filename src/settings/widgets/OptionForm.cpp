@@ -71,6 +71,11 @@ TfrmOption::TfrmOption(QWidget *parent)
     buildAudioGroup();
     m_chkKeepOriginal = new QCheckBox(QStringLiteral("Keep the original sound when it already has the output type (no re-encoding)"), this);
     m_chkKeepOriginal->setObjectName(QStringLiteral("chkKeepOriginal"));
+    m_chkKeepOriginal->setToolTip(QStringLiteral(
+        "Copies the sound as it is, without loss and in a moment, when it already is what the output type holds "
+        "(AAC for AAC and M4A, MP3, AC3, Vorbis for OGG, 16-bit PCM for WAV).\n"
+        "The quality's or custom profile's bitrate, sample rate and channels then do not apply.\n"
+        "A volume other than 100, loudness normalisation or another codec encode the sound as usual."));
     layout->addWidget(m_chkKeepOriginal);
     buildButtons();
     SkinStyle::applyFont(this);
