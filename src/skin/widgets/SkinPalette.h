@@ -15,4 +15,5 @@ inline const QColor selection{16, 100, 106};  // selected rows and menu items: t
 inline const QColor playhead{255, 184, 77};  // the preview's position on the timeline
 inline const QColor text{236, 240, 245};
 inline const QColor textDim{160, 170, 185};
+inline const QColor textDisabled{176, 184, 198}; // unavailable menu items: dimmer than the text, readable on a card
 } // namespace SkinPalette

@@ -66,7 +66,7 @@ QScrollArea, QScrollArea > #qt_scrollarea_viewport, QScrollArea > #qt_scrollarea
 QMenu { background: %6; color: %2; border: 1px solid %3; padding: 2px; }
 QMenu::item { padding: 3px 20px 3px 20px; background: transparent; }
 QMenu::item:selected { background: %8; color: %2; }
-QMenu::item:disabled { color: %5; }
+QMenu::item:disabled { color: %10; }
 QMenu::separator { height: 1px; background: %3; margin: 3px 6px; }
 QMenu::indicator { width: 13px; height: 13px; left: 4px; }
 QMenu::indicator:checked { image: url(:/skin/check_mark.png); }
@@ -78,7 +78,8 @@ QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )")
         .arg(well.name(), text.name(), cardLine.name(), accent.name(), textDim.name(), card.name(),
-             rim.name(), selection.name(), base.name());
+             rim.name(), selection.name(), base.name())
+        .arg(textDisabled.name());
 }
 
 void applyFont(QWidget *window)
