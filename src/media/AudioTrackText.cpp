@@ -41,10 +41,30 @@ QString ChannelsName(int channels)
     }
 }
 
+namespace {
+
+constexpr qsizetype LongestTitle = 60;
+
+// The track's title on one line, cut to a length a menu can show; empty when it says no more
+// than the language does.
+QString shownTitle(const AudioTrack &track, const QString &languageName)
+{
+    QString title = track.title.simplified();
+    if (title.compare(languageName, Qt::CaseInsensitive) == 0 || title.compare(track.language, Qt::CaseInsensitive) == 0)
+        return {};
+    if (title.size() > LongestTitle)
+        title = title.left(LongestTitle - 1).trimmed() + QChar(0x2026);
+    return title;
+}
+
+} // namespace
+
 QString AudioTrackLabel(const AudioTrack &track)
 {
     QString label = QString::number(track.number) + QStringLiteral(": ");
-    const QString name = track.language.isEmpty() ? track.title : LanguageName(track.language);
+    const QString language = LanguageName(track.language);
+    const QString title = shownTitle(track, language);
+    const QString name = language.isEmpty() || title.isEmpty() ? language + title : language + QStringLiteral(", ") + title;
     if (!name.isEmpty())
         label += name + QStringLiteral(" - ");
     label += CodecName(track.codec);

@@ -13,7 +13,8 @@ QString CodecName(const QString &codec);
 // "mono", "stereo", "5.1", "7.1", or "3 channels"; empty when not known.
 QString ChannelsName(int channels);
 
-// "1: English - AAC stereo (default)", "2: Commentary - AC3 5.1": the number, then the language
-// (the title when there is no language), the codec and the channels, and "(default)" when the
-// file marks the track as its default.
+// "1: English - AAC stereo (default)", "2: English, Director's commentary - AC3 5.1": the number,
+// then the language and the title (on one line, cut after 60 characters, left out when it only
+// repeats the language), the codec and the channels, and "(default)" when the file marks the
+// track as its default.
 QString AudioTrackLabel(const AudioTrack &track);

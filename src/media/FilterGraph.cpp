@@ -1,5 +1,6 @@
 #include "media/FilterGraph.h"
 
+#include "media/PictureTurn.h"
 #include "media/ProbeGraph.h"
 
 #include <QFile>
@@ -128,8 +129,10 @@ FilterGraph::StreamCheck FilterGraph::probeStreams(const QString &path, bool len
     probe.setMeasuresLength(!lengthKnown);
     StreamCheck check;
     check.outcome = probe.RenderFile(path);
-    if (check.outcome == RenderOutcome::Complete)
+    if (check.outcome == RenderOutcome::Complete) {
         check.duration = probe.GetDuration();
+        check.pictureTurns = probe.GetPictureTurns();
+    }
     return check;
 }
 
@@ -172,6 +175,7 @@ void FilterGraph::streamsChecked(quint64 generation, const StreamCheck &check)
     m_streamsChecked = true;
     if (!m_duration)
         m_duration = check.duration;
+    turnPictures(check.pictureTurns); // before the first picture is drawn
     m_session.holdPictures(false);
     try {
         if (m_loaded && m_running)
@@ -218,6 +222,22 @@ void FilterGraph::unloadFile()
     m_session.clearFrame();
 }
 
+void FilterGraph::setVideoSize(QSize size)
+{
+    m_windowSize = size;
+    m_session.setFrameSize(TurnedSize(size, m_pictureTurns));
+}
+
+// The player draws a turned file's pictures as they are stored, into a frame of the window's
+// shape turned back; the window turns the frame.
+void FilterGraph::turnPictures(int quarterTurns)
+{
+    if (quarterTurns == m_pictureTurns)
+        return;
+    m_pictureTurns = quarterTurns;
+    m_session.setFrameSize(TurnedSize(m_windowSize, quarterTurns));
+}
+
 void FilterGraph::forgetFile()
 {
     m_hasFile = false;
@@ -230,6 +250,7 @@ void FilterGraph::forgetFile()
     m_atEnd = false;
     m_awaitingRestart = false;
     m_streamsChecked = false;
+    turnPictures(0);
 }
 
 std::optional<qint64> FilterGraph::GetDuration()

@@ -32,6 +32,7 @@ public:
     struct StreamCheck {
         RenderOutcome outcome = RenderOutcome::Failed;
         std::optional<qint64> duration;
+        int pictureTurns = 0; // clockwise quarter turns the file asks its picture to be shown with
     };
     // Looks at a file's streams, and measures its length unless `lengthKnown`; called on a
     // worker thread, never on the graph's.
@@ -87,9 +88,15 @@ public:
     // Unloads the file and lets go of the player core for good (the program is ending).
     void Release();
 
-    // The picture, drawn at `size` device pixels with black bars where the video's shape differs.
-    void setVideoSize(QSize size) { m_session.setFrameSize(size); }
+    // The picture, drawn to fill `size` device pixels once turned by pictureTurns(), with black
+    // bars where the video's shape differs.
+    void setVideoSize(QSize size);
+    // The picture as the player draws it: as the file stores it, letterboxed to the window's
+    // shape turned back by pictureTurns() (its sides swapped for a quarter turn).
     const VideoFrameBuffer &videoFrame() const { return m_session.frame(); }
+    // Clockwise quarter turns (0 to 3) that show videoFrame() upright: the loaded file's, once
+    // its streams have been looked at.
+    int pictureTurns() const { return m_pictureTurns; }
     // The screen's refresh interval: pictures are drawn no more often than it shows them.
     void setRefreshInterval(std::chrono::microseconds interval) { m_session.setRefreshInterval(interval); }
     // The player's pictures drawn so far.
@@ -126,6 +133,7 @@ private:
     void propertyChanged(quint64 id, const mpv_event_property &property);
     void playerEnded();
     void failPlayback();
+    void turnPictures(int quarterTurns);
     static void lookInThePool(std::function<void()> look);
     // True when the events read now belong to the file loaded last.
     bool isCurrent() const { return m_hasFile && m_acknowledged == m_generation; }
@@ -139,6 +147,8 @@ private:
     bool m_released = false;
     bool m_open = false;
     std::optional<int> m_audioTrack; // the "aid" the next and the loaded file play
+    QSize m_windowSize;              // where the picture is shown, in device pixels
+    int m_pictureTurns = 0;
 
     // The rendered file, as far as the player has got with it.
     bool m_hasFile = false;

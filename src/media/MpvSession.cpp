@@ -44,6 +44,10 @@ constexpr std::pair<const char *, const char *> BuiltInOptions[] = {
     {"audio-display", "no"},
     {"audio-fallback-to-null", "yes"},
     {"audio-client-name", "Kelvane"},
+    // The software renderer draws pictures only as they are stored: a picture that a file asks to
+    // be shown turned by a quarter turn gets the turned shape's crop and aborts the player. Every
+    // picture comes as stored, and the preview turns it (FilterGraph::pictureTurns).
+    {"video-rotate", "no"},
     // The renderer does not wait for a frame's display time; frames are drawn when they are due.
     {"video-timing-offset", "0"},
     // The picture is seen at a few hundred pixels across: decoding may take the shortcuts that
@@ -224,7 +228,7 @@ bool MpvSession::draw()
     if (!m_render)
         return false;
     int block = 0;
-    if (m_frame.isEmpty()) {
+    if (!m_frame.isDrawable()) {
         // Nowhere to draw: the frame still counts as shown, so playback goes on.
         int skip = 1;
         mpv_render_param skipping[] = {

@@ -1,5 +1,7 @@
 #include "media/ProbeGraph.h"
 
+#include "media/PictureTurn.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -10,6 +12,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/avutil.h>
 #include <libavutil/dict.h>
+#include <libavutil/display.h>
 #include <libavutil/log.h>
 #include <libavutil/mathematics.h>
 }
@@ -134,6 +137,34 @@ bool typeRecognised(const QString &path)
     return av_probe_input_format2(&probe, 1, &score) != nullptr;
 }
 
+// The picture stream a player shows: the one the file marks as its default, else the first.
+const AVStream *pictureStream(const AVFormatContext &format)
+{
+    const AVStream *first = nullptr;
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        const AVStream *stream = format.streams[i];
+        if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO || !isAudioOrVideo(*stream))
+            continue;
+        if (stream->disposition & AV_DISPOSITION_DEFAULT)
+            return stream;
+        if (!first)
+            first = stream;
+    }
+    return first;
+}
+
+int pictureTurns(const AVFormatContext &format)
+{
+    const AVStream *stream = pictureStream(format);
+    if (!stream)
+        return 0;
+    size_t size = 0;
+    const uint8_t *matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (!matrix || size < 9 * sizeof(int32_t))
+        return 0;
+    return QuarterTurnsOf(av_display_rotation_get(reinterpret_cast<const int32_t *>(matrix)));
+}
+
 bool holdsSound(const AVFormatContext &format)
 {
     for (unsigned i = 0; i < format.nb_streams; ++i) {
@@ -203,6 +234,7 @@ void ProbeGraph::EmptyGraph()
     m_format.reset();
     m_duration.reset();
     m_audioTracks.clear();
+    m_pictureTurns = 0;
 }
 
 ProbeGraph::FormatPointer ProbeGraph::openInput(const QString &path, bool measureLength)
@@ -242,6 +274,7 @@ RenderOutcome ProbeGraph::RenderFile(const QString &path)
         if (m_measuresLength)
             m_duration = lengthOf(*format);
         m_audioTracks = AudioTracksOf(*format);
+        m_pictureTurns = pictureTurns(*format);
         m_format = std::move(format);
     }
     return outcome;

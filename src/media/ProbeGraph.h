@@ -37,6 +37,9 @@ public:
 
     std::optional<qint64> GetDuration() override;
     AudioTrackList GetAudioTracks() const override;
+    // Clockwise quarter turns the rendered file asks its picture to be shown with (0 to 3): those
+    // of its default picture stream, else of its first; 0 when there is none.
+    int GetPictureTurns() const { return m_pictureTurns; }
     // A probe graph never plays: the position is always the start.
     std::optional<qint64> GetCurrentPosition() override;
     // Throws MediaGraphError: a probe graph can't seek.
@@ -58,6 +61,7 @@ private:
     FormatPointer m_format; // the rendered file; null when the graph is empty
     std::optional<qint64> m_duration; // its length, measured when it was rendered
     AudioTrackList m_audioTracks;     // its audio tracks, listed when it was rendered
+    int m_pictureTurns = 0;           // how its picture is shown
     bool m_damaged = false; // the last file that failed was of a recognised type
     bool m_open = false;
     bool m_measuresLength = true;

@@ -19,7 +19,7 @@ void VideoFrameBuffer::resize(QSize size)
     m_bits.reset();
     m_size = QSize();
     m_bytesPerLine = 0;
-    if (size.isEmpty())
+    if (size.isEmpty() || size.width() > LongestSide || size.height() > LongestSide)
         return;
     const qsizetype bytesPerLine = alignUp(qsizetype(size.width()) * BytesPerPixel, Alignment);
     // aligned_alloc wants a size that is a multiple of the alignment; every line already is.
@@ -36,4 +36,10 @@ void VideoFrameBuffer::clear()
 {
     if (m_bits)
         std::memset(m_bits.get(), 0, m_bytesPerLine * m_size.height());
+}
+
+bool VideoFrameBuffer::isDrawable() const
+{
+    return m_bits && !m_size.isEmpty() && m_size.width() <= LongestSide && m_size.height() <= LongestSide
+           && m_bytesPerLine >= m_size.width() * BytesPerPixel && m_bytesPerLine % BytesPerPixel == 0;
 }

@@ -11,14 +11,20 @@ class VideoFrameBuffer {
 public:
     static constexpr qsizetype Alignment = 64;
     static constexpr qsizetype BytesPerPixel = 4;
+    // The longest side a buffer has; a larger size makes it empty. Far beyond any screen, and
+    // small enough that no count of bytes in it overflows the renderer's numbers.
+    static constexpr int LongestSide = 16384;
 
-    // Makes the buffer `size` pixels large and black; an empty size frees it.
+    // Makes the buffer `size` pixels large and black; an empty or too large size frees it.
     void resize(QSize size);
     // Turns every pixel black.
     void clear();
 
     QSize size() const { return m_size; }
     bool isEmpty() const { return m_size.isEmpty(); }
+    // The buffer has pixels, each line holds its width, and the lines are whole pixels apart:
+    // what the renderer is handed is checked here first.
+    bool isDrawable() const;
     // Bytes from one line to the next: the width's bytes rounded up to the alignment.
     qsizetype bytesPerLine() const { return m_bytesPerLine; }
     uchar *bits() { return m_bits.get(); }

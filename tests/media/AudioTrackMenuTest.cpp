@@ -89,13 +89,13 @@ TEST_F(AudioTrackMenu, RightClickOpensAudioTrackFirstWithTheTracksAndTheConverte
     EXPECT_TRUE(controller->rowMenu()->isVisible());
     EXPECT_EQ(controller->rowMenu()->actions().first()->text(), "Audio track");
     ASSERT_NE(trackMenu(), nullptr);
-    EXPECT_EQ(entries(), (QStringList{"[x] 1: English - AAC stereo (default)", "[ ] 2: French - AC3 5.1"}));
+    EXPECT_EQ(entries(), (QStringList{"[x] 1: English - AAC stereo (default)", "[ ] 2: French, Commentaire - AC3 5.1"}));
     pick(1);
     EXPECT_EQ(model.item(0).audioTrack, 2);
     EXPECT_EQ(chosen, (QList<QList<SourceItemId>>{{model.item(0).id}}));
 
     rightClick(0);
-    EXPECT_EQ(entries(), (QStringList{"[ ] 1: English - AAC stereo (default)", "[x] 2: French - AC3 5.1"}));
+    EXPECT_EQ(entries(), (QStringList{"[ ] 1: English - AAC stereo (default)", "[x] 2: French, Commentaire - AC3 5.1"}));
 }
 
 // A right click on a row outside the selection selects it alone; on a selected row the choice
@@ -136,7 +136,19 @@ TEST_F(AudioTrackMenu, TheMenuKeyAndShiftF10OpenTheFocusedRowsMenu)
     QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_NE(trackMenu(), nullptr);
     EXPECT_TRUE(controller->rowMenu()->isVisible());
-    EXPECT_EQ(entries(), (QStringList{"[x] 1: English - AAC stereo (default)", "[ ] 2: French - AC3 5.1"}));
+    EXPECT_EQ(entries(), (QStringList{"[x] 1: English - AAC stereo (default)", "[ ] 2: French, Commentaire - AC3 5.1"}));
+}
+
+// A title is shown beside the language, in the menu and the row's tip; its "&" is no shortcut mark.
+TEST_F(AudioTrackMenu, TracksShowTheirTitlesAsTheyAre)
+{
+    model.appendItem(itemWith("/v/talk.mkv", {english(), {2, "eng", "Q&A with the director", "mp3", 1, 44100, false}}));
+    rightClick(3);
+    ASSERT_NE(trackMenu(), nullptr);
+    EXPECT_EQ(trackMenu()->actions().at(1)->text(), "2: English, Q&&A with the director - MP3 mono");
+    pick(1);
+    EXPECT_EQ(model.index(3, 1).data(Qt::ToolTipRole).toString(),
+              "/v/talk.mkv\nAudio track: 2: English, Q&A with the director - MP3 mono");
 }
 
 TEST_F(AudioTrackMenu, AFileWithoutSoundHasNoTrackToChoose)

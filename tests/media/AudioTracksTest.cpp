@@ -62,21 +62,27 @@ TEST(AudioTrackProbe, AFileWithoutSoundOrUnreadableListsNoTrack)
     EXPECT_EQ(EffectiveAudioTrack({}, std::nullopt), std::nullopt);
 }
 
-TEST(AudioTrackText, NamesTheLanguageOrTitleCodecChannelsAndTheDefault)
+TEST(AudioTrackText, NamesTheLanguageTitleCodecChannelsAndTheDefault)
 {
     const struct {
         AudioTrack track;
-        const char *label;
+        std::string label;
     } cases[] = {
         {english(), "1: English - AAC stereo (default)"},
-        {french(), "2: French - AC3 5.1"},
+        {french(), "2: French, Commentaire - AC3 5.1"},
         {{3, "", "Director's commentary", "mp3", 1, 44100, false}, "3: Director's commentary - MP3 mono"},
+        {{3, "eng", "Director's commentary", "mp3", 1, 44100, false}, "3: English, Director's commentary - MP3 mono"},
+        {{1, "eng", "english", "aac", 2, 48000, false}, "1: English - AAC stereo"},
+        {{1, "eng", "eng", "aac", 2, 48000, false}, "1: English - AAC stereo"},
+        {{2, "", "  Stereo\n mix  ", "aac", 2, 48000, false}, "2: Stereo mix - AAC stereo"},
+        {{2, "fre", QString(70, u'x'), "aac", 2, 48000, false},
+         "2: French, " + std::string(59, 'x') + "\u2026 - AAC stereo"},
         {{4, "", "", "vorbis", 0, 0, false}, "4: Vorbis"},
         {{5, "qaa", "", "pcm_s16le", 8, 48000, true}, "5: qaa - PCM 7.1 (default)"},
-        {{6, "ger", "Kommentar", "eac3", 3, 48000, false}, "6: German - E-AC3 3 channels"},
+        {{6, "ger", "Kommentar", "eac3", 3, 48000, false}, "6: German, Kommentar - E-AC3 3 channels"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(AudioTrackLabel(c.track), QString::fromUtf8(c.label));
+        EXPECT_EQ(AudioTrackLabel(c.track), QString::fromStdString(c.label));
 }
 
 TEST(AudioTrackChoice, ATrackIsFoundByItsNumberOrItsLanguage)
@@ -139,7 +145,7 @@ TEST(AudioTrackChoice, ARowWithSeveralTracksShowsTheirCountAndNamesItsTrackInIts
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].value<QModelIndex>(), model.index(0, 0));
     EXPECT_EQ(changed[0][1].value<QModelIndex>(), model.index(0, 6));
-    EXPECT_EQ(tip(0, 1).toString(), "/v/two.mp4\nAudio track: 2: French - AC3 5.1");
+    EXPECT_EQ(tip(0, 1).toString(), "/v/two.mp4\nAudio track: 2: French, Commentaire - AC3 5.1");
     EXPECT_EQ(model.index(0, 1).data().toString(), "/v/two.mp4");
 }
 

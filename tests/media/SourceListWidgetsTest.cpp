@@ -24,6 +24,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QDir>
 #include <QFileInfo>
@@ -119,6 +120,32 @@ TEST(SourceGridColumns, CaptionsKeepTheirWidthAtTheCostOfTheWidestColumn)
         EXPECT_EQ(FitColumnWidths(weights, c.total, c.minimums), c.widths) << c.minimums.last();
 }
 
+// A widened column takes its room from the next one down to that one's caption, then widens the
+// grid; a narrowed one narrows a grid wider than the view first and gives the rest to the next.
+TEST(SourceGridColumns, AResizedColumnTakesItsRoomFromTheNextThenWidensTheGrid)
+{
+    const QList<int> widths{10, 50, 40};
+    const QList<int> minimums{5, 20, 30};
+    struct Case {
+        const char *what;
+        QList<int> before;
+        int section;
+        int newSize;
+        QList<int> after;
+    };
+    const Case cases[] = {
+        {"room enough in the next", widths, 1, 55, {10, 55, 35}},
+        {"the next down to its caption", widths, 1, 80, {10, 80, 30}},
+        {"the next already at its caption", {10, 60, 30}, 1, 70, {10, 70, 30}},
+        {"the last takes from the one before", widths, 2, 60, {10, 30, 60}},
+        {"narrowed in a filled grid", widths, 1, 30, {10, 30, 60}},
+        {"narrowed in a wider grid, still wider", {10, 80, 30}, 1, 70, {10, 70, 30}},
+        {"narrowed in a wider grid, below the view", {10, 80, 30}, 1, 40, {10, 40, 50}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ResizeColumnWidths(c.before, c.section, c.newSize, 100, minimums), c.after) << c.what;
+}
+
 TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
 {
     EXPECT_EQ(grid->model(), &model);
@@ -146,14 +173,42 @@ TEST_F(SourceListWindow, GridIsSetUpAsTheSourceList)
     const QPalette p = grid->palette();
     EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
 
-    const int fileSize = grid->header()->sectionSize(2);
-    grid->header()->resizeSection(1, grid->header()->sectionSize(1) + 20); // as the user drags an edge
-    EXPECT_EQ(grid->header()->sectionSize(2), fileSize - 20) << "the next column gives the room";
+    const int fileName = grid->header()->sectionSize(1);
+    const int widened = grid->header()->sectionSize(0) + 20;
+    grid->header()->resizeSection(0, widened); // as the user drags an edge
+    EXPECT_EQ(grid->header()->sectionSize(1), fileName - 20) << "the next column gives the room";
     EXPECT_EQ(grid->header()->length(), grid->viewport()->width());
 
     grid->resize(grid->width() + 200, grid->height()); // still filled after the grid grows
     EXPECT_EVENTUALLY_EQ(grid->header()->length(), grid->viewport()->width());
-    EXPECT_LT(grid->header()->sectionSize(2), grid->header()->sectionSize(3)) << "the user's shares stay";
+    EXPECT_GT(grid->header()->sectionSize(0), widened) << "the user's shares stay";
+}
+
+// Widening File Name past what the next column can give makes the grid scroll sideways; every
+// other column keeps its caption, and the widths stay when the grid is resized.
+TEST_F(SourceListWindow, FileNamesWidenedBeyondTheGridScrollIntoView)
+{
+    fill({"/v/a.avi"});
+    QHeaderView *header = grid->header();
+    const QFontMetrics captionFont(header->font());
+    header->resizeSection(1, header->sectionSize(1) + 400);
+    EXPECT_GT(header->length(), grid->viewport()->width());
+    EXPECT_EVENTUALLY(grid->horizontalScrollBar()->isVisible() && grid->horizontalScrollBar()->maximum() > 0);
+    for (int c = 2; c < 7; ++c)
+        EXPECT_GE(header->sectionSize(c), captionFont.horizontalAdvance(model.headerData(c, Qt::Horizontal).toString()))
+            << c;
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    EXPECT_EQ(header->sectionViewportPosition(6) + header->sectionSize(6), grid->viewport()->width())
+        << "the last column scrolls fully into view";
+
+    const int wide = header->length();
+    const int view = grid->viewport()->width();
+    grid->resize(grid->width() - 20, grid->height());
+    ASSERT_EVENTUALLY(grid->viewport()->width() == view - 20);
+    EXPECT_EQ(header->length(), wide);
+    header->resizeSection(1, 40);
+    EXPECT_EQ(header->length(), grid->viewport()->width()) << "narrowed back, the columns fill the grid again";
+    EXPECT_EVENTUALLY(!grid->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(SourceListWindow, FirstClickIntoATimeCellOpensItsEditor)

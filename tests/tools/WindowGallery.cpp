@@ -1,6 +1,6 @@
 // Shows one of the program's secondary windows with sample content, so that scripts/screenshots
 // can photograph windows that otherwise appear only in the middle of a task.
-// Usage: kelvane_window_gallery progress|progress-several|errorinfo|grid|poweroff|notfound|question|warning|error|information
+// Usage: kelvane_window_gallery progress|progress-several|errorinfo|refused|grid|poweroff|notfound|question|warning|error|information
 #include "skin/widgets/SkinPictures.h"
 #include "skin/widgets/SkinStyle.h"
 #include "engine/PowerOffCountdown.h"
@@ -133,6 +133,14 @@ int main(int argc, char **argv)
             fillProgressSeveral(model);
     } else if (which == QLatin1String("errorinfo")) {
         window = std::make_unique<TFrmCodeErrorForm>(shell, nullptr);
+        window->show();
+    } else if (which == QLatin1String("refused")) {
+        // The files an add left out, one a decoder matter.
+        window = std::make_unique<TFrmRefusedFilesForm>(
+            shell, nullptr,
+            QList<RefusedSourceFile>{{QStringLiteral("/home/alex/Videos/empty.avi"), SourceRefusal::Empty},
+                                     {QStringLiteral("/home/alex/Videos/cut off.mp4"), SourceRefusal::Damaged},
+                                     {QStringLiteral("/home/alex/Videos/odd.rm"), SourceRefusal::NoDecoder}});
         window->show();
     } else if (which == QLatin1String("grid")) {
         window = sourceGrid(rows);

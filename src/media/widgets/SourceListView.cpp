@@ -87,6 +87,25 @@ QList<int> FitColumnWidths(const QList<int> &weights, int total, const QList<int
     return widths;
 }
 
+QList<int> ResizeColumnWidths(QList<int> widths, int section, int newSize, int viewWidth, const QList<int> &minimums)
+{
+    const qsizetype count = widths.size();
+    if (section < 0 || section >= count)
+        return widths;
+    const int neighbour = section + 1 < count ? section + 1 : section - 1;
+    const int growth = newSize - widths[section];
+    widths[section] = newSize;
+    if (neighbour < 0)
+        return widths;
+    if (growth > 0) {
+        const int floor = neighbour < minimums.size() ? minimums[neighbour] : 0;
+        widths[neighbour] -= std::clamp(widths[neighbour] - floor, 0, growth);
+    } else if (const int total = std::accumulate(widths.cbegin(), widths.cend(), 0); total < viewWidth) {
+        widths[neighbour] += viewWidth - total;
+    }
+    return widths;
+}
+
 SourceListView::SourceListView(QTreeView *grid, SourceListModel &model, QObject *parent)
     : QObject(parent ? parent : grid), m_grid(grid), m_model(model), m_delegate(new SourceGridDelegate(grid)),
       m_weights(columnWeights)
@@ -111,7 +130,7 @@ void SourceListView::setUpLook()
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_grid->setFrameShape(QFrame::Box);
     m_grid->setFrameShadow(QFrame::Plain);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded); // columns widened beyond the grid scroll
     m_grid->setTextElideMode(Qt::ElideMiddle); // a long path keeps its file name in view
     m_grid->setItemDelegate(m_delegate);
 
@@ -156,7 +175,9 @@ void SourceListView::setUpDragging()
 void SourceListView::fitColumns()
 {
     const QScopedValueRollback<bool> fitting(m_fitting, true);
-    const QList<int> widths = FitColumnWidths(m_weights, m_grid->viewport()->width(), captionWidths());
+    const int view = m_grid->viewport()->width();
+    const int total = m_widerThanView ? std::max(view, std::accumulate(m_weights.cbegin(), m_weights.cend(), 0)) : view;
+    const QList<int> widths = FitColumnWidths(m_weights, total, captionWidths());
     for (int column = 0; column < widths.size(); ++column)
         m_grid->header()->resizeSection(column, widths.at(column));
 }
@@ -175,24 +196,23 @@ QList<int> SourceListView::captionWidths() const
 }
 
 // A column the user resizes takes its room from the column after it (the last one from the
-// column before), so the columns keep filling the grid; the new widths are the shares from now on.
+// column before) while that one keeps its caption, and widens the grid beyond the view for the
+// rest; the new widths are the shares from now on.
 void SourceListView::columnResized(int section, int oldSize, int newSize)
 {
     if (m_fitting)
         return;
     const QScopedValueRollback<bool> fitting(m_fitting, true);
     QHeaderView *header = m_grid->header();
-    const int neighbour = section + 1 < SourceRow::ColumnCount ? section + 1 : section - 1;
-    if (neighbour >= 0) {
-        const int room = header->sectionSize(neighbour) - header->minimumSectionSize();
-        const int growth = std::min(newSize - oldSize, room);
-        header->resizeSection(section, oldSize + growth);
-        header->resizeSection(neighbour, header->sectionSize(neighbour) - growth);
-    }
     QList<int> widths;
     for (int column = 0; column < SourceRow::ColumnCount; ++column)
-        widths << header->sectionSize(column);
+        widths << (column == section ? oldSize : header->sectionSize(column));
+    const int view = m_grid->viewport()->width();
+    widths = ResizeColumnWidths(widths, section, newSize, view, captionWidths());
+    for (int column = 0; column < SourceRow::ColumnCount; ++column)
+        header->resizeSection(column, widths.at(column));
     m_weights = widths;
+    m_widerThanView = std::accumulate(widths.cbegin(), widths.cend(), 0) > view;
 }
 
 // Called once the grid has handled the press, so the editor opens over the new selection.

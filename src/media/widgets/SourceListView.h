@@ -1,6 +1,6 @@
 #pragma once
 // Makes a QTreeView the source list grid: seven columns whose relative widths fill the grid,
-// a check column, grid lines, several rows selectable at once, the time editors opening on the
+// a check column, grid lines, a horizontal scroll bar when the user widens columns beyond the grid, several rows selectable at once, the time editors opening on the
 // first click, the selection kept visible when the grid loses the focus, and rows that can be
 // dragged out of the grid. The view reports keys and rows dragged out; what they do is left to
 // its owner (SourceListController).
@@ -22,6 +22,13 @@ class SourceListModel;
 // A column narrower than its entry in `minimums` (its caption's width) is widened at the cost
 // of the columns with the most room to spare, as far as they have it.
 QList<int> FitColumnWidths(const QList<int> &weights, int total, const QList<int> &minimums = {});
+
+// The columns' `widths` after the user has dragged column `section` to `newSize`. A wider column
+// takes its room from the column after it (the last one from the column before) as far as that
+// one keeps its entry in `minimums`, and makes the grid wider for the rest (it scrolls then). A
+// narrower one makes a grid wider than `viewWidth` narrower, and gives what the grid would then
+// lack of `viewWidth` to that same column, so the columns keep filling the view.
+QList<int> ResizeColumnWidths(QList<int> widths, int section, int newSize, int viewWidth, const QList<int> &minimums);
 
 class SourceListView final : public QObject {
     Q_OBJECT
@@ -90,6 +97,7 @@ private:
     SourceListModel &m_model;
     SourceGridDelegate *m_delegate;
     QList<int> m_weights;
+    bool m_widerThanView = false; // the user made the columns wider than the grid: they keep their widths
     bool m_fitting = false;
     struct Press {
         QPoint at;

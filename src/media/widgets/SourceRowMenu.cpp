@@ -19,7 +19,8 @@ QMenu *MakeSourceRowMenu(const SourceItem &item, QWidget *parent, std::function<
     group->setExclusive(true);
     const std::optional<int> converted = EffectiveAudioTrack(item.audioTracks, item.audioTrack);
     for (const AudioTrack &track : item.audioTracks) {
-        QAction *action = tracks->addAction(AudioTrackLabel(track));
+        // A title's "&" is shown as it is, not taken for a shortcut's mark.
+        QAction *action = tracks->addAction(AudioTrackLabel(track).replace(u'&', QStringLiteral("&&")));
         action->setCheckable(true);
         action->setChecked(converted == track.number);
         group->addAction(action);

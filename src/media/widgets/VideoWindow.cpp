@@ -1,6 +1,7 @@
 #include "media/widgets/VideoWindow.h"
 
 #include "media/FilterGraph.h"
+#include "media/PictureTurn.h"
 
 #include <QImage>
 #include <QPainter>
@@ -45,10 +46,15 @@ void VideoWindow::paintEvent(QPaintEvent *)
         return;
     }
     // The buffer is the graph's; the picture only borrows it while it is painted.
-    // It covers the whole window (the graph draws the black bars), so nothing is painted under it.
+    // It covers the whole window once turned (the graph draws the black bars), so nothing is
+    // painted under it.
     const QImage picture(frame->bits(), frame->size().width(), frame->size().height(), frame->bytesPerLine(),
                          QImage::Format_RGB32);
-    painter.drawImage(QRectF(rect()), picture);
+    const int turns = m_graph->pictureTurns();
+    const QSizeF turned = TurnedSize(size(), turns);
+    painter.translate(width() / 2.0, height() / 2.0);
+    painter.rotate(90.0 * turns);
+    painter.drawImage(QRectF(QPointF(-turned.width() / 2, -turned.height() / 2), turned), picture);
 }
 
 void VideoWindow::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,6 @@
 #pragma once
-// The video window: black, showing the preview graph's pictures (the graph letterboxes them to
-// the window's shape). It tells the graph its size in device pixels, so pictures stay sharp on
+// The video window: black, showing the preview graph's pictures, turned as the file asks (the
+// graph letterboxes them to the window's shape). It tells the graph its size in device pixels, so pictures stay sharp on
 // scaled screens, and its screen's refresh rate, so no picture is drawn that the screen can't show.
 #include <QPointer>
 #include <QWidget>

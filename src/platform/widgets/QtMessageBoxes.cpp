@@ -73,6 +73,16 @@ MessageAnswer QtMessageBoxes::show(const QString &text, MessageIcon icon, Messag
     return answerOf(MakeMessageBox(text, icon, buttons, ownerWindow())->exec());
 }
 
+std::unique_ptr<QInputDialog> MakeTextQuestion(const QString &prompt, const QString &initial, QWidget *parent)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    SkinStyle::applyTo(dialog.get());
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(initial);
+    return dialog;
+}
+
 int QtMessageBoxes::choose(const QString &text, MessageIcon icon, const QStringList &captions)
 {
     const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, icon, MessageButtons::Ok, ownerWindow());
@@ -93,12 +103,8 @@ int QtMessageBoxes::choose(const QString &text, MessageIcon icon, const QStringL
 
 std::optional<QString> QtMessageBoxes::askText(const QString &prompt, const QString &initial)
 {
-    QInputDialog dialog(ownerWindow());
-    SkinStyle::applyTo(&dialog);
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(initial);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QInputDialog> dialog = MakeTextQuestion(prompt, initial, ownerWindow());
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.textValue();
+    return dialog->textValue();
 }

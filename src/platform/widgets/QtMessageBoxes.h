@@ -6,12 +6,16 @@
 
 #include <memory>
 
+class QInputDialog;
 class QMessageBox;
 class QWidget;
 
 // A box captioned "Kelvane" in the skin's colours, with its flat picture for `icon`, not shown yet.
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons,
                                             QWidget *parent);
+
+// The box that asks for a line of text, captioned "Kelvane" in the skin's colours, not shown yet.
+std::unique_ptr<QInputDialog> MakeTextQuestion(const QString &prompt, const QString &initial, QWidget *parent);
 
 class QtMessageBoxes final : public IMessageBoxes, public IChoiceBox {
 public:

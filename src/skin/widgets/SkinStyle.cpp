@@ -37,7 +37,7 @@ QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;
 QLineEdit[readOnly="true"] { color: %5; }
 QAbstractSpinBox { background: %1; color: %2; border: 1px solid %4; padding: 0 2px;
   selection-background-color: %4; selection-color: %1; }
-QCheckBox { background: %6; spacing: 0; }
+QCheckBox { background: %6; color: %2; spacing: 0; }
 QCheckBox::indicator { width: 13px; height: 13px; border: 1px solid %3; border-radius: 2px; background: %1; }
 QCheckBox::indicator:hover { border-color: %4; }
 QCheckBox::indicator:checked { background: %4; border-color: %4; image: url(:/skin/check_mark.png); }
@@ -61,6 +61,15 @@ QPushButton:hover { border-color: %4; }
 QPushButton:pressed { background: %1; }
 QPushButton:default { border-color: %4; }
 QLabel { color: %2; }
+QScrollArea, QScrollArea > #qt_scrollarea_viewport, QScrollArea > #qt_scrollarea_viewport > QWidget {
+  background: transparent; }
+QMenu { background: %6; color: %2; border: 1px solid %3; padding: 2px; }
+QMenu::item { padding: 3px 20px 3px 20px; background: transparent; }
+QMenu::item:selected { background: %8; color: %2; }
+QMenu::item:disabled { color: %10; }
+QMenu::separator { height: 1px; background: %3; margin: 3px 6px; }
+QMenu::indicator { width: 13px; height: 13px; left: 4px; }
+QMenu::indicator:checked { image: url(:/skin/check_mark.png); }
 QScrollBar:vertical { background: %1; width: 10px; }
 QScrollBar::handle:vertical { background: %3; border-radius: 4px; min-height: 20px; }
 QScrollBar:horizontal { background: %1; height: 10px; }
@@ -69,7 +78,8 @@ QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )")
         .arg(well.name(), text.name(), cardLine.name(), accent.name(), textDim.name(), card.name(),
-             rim.name(), accentDark.name(), base.name());
+             rim.name(), selection.name(), base.name())
+        .arg(textDisabled.name());
 }
 
 void applyFont(QWidget *window)
